@@ -1,0 +1,761 @@
+#include <krogui/frame/bitmap.h>
+#include <krogui/frame/canvas.h>
+#include <krogui/frame/colors.h>
+#include <krogui/frame/kromath.h>
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace kro {
+
+// ---- pen, brush, font -----------------------------------------------------------
+
+void TPen::SetColor(TColor Value)
+{
+    if (FColor != Value) {
+        FColor = Value;
+        Changed();
+    }
+}
+
+void TPen::SetWidth(int Value)
+{
+    Value = std::max(1, Value);
+    if (FWidth != Value) {
+        FWidth = Value;
+        Changed();
+    }
+}
+
+void TPen::SetStyle(TPenStyle Value)
+{
+    if (FStyle != Value) {
+        FStyle = Value;
+        Changed();
+    }
+}
+
+void TPen::SetMode(TPenMode Value)
+{
+    if (FMode != Value) {
+        FMode = Value;
+        Changed();
+    }
+}
+
+void TPen::Assign(const TPen &Source)
+{
+    FColor = Source.FColor;
+    FWidth = Source.FWidth;
+    FStyle = Source.FStyle;
+    FMode = Source.FMode;
+    Changed();
+}
+
+void TBrush::SetColor(TColor Value)
+{
+    if (FColor != Value) {
+        FColor = Value;
+        if (FStyle == bsClear)
+            FStyle = bsSolid; // as the framework does: giving a colour makes the brush solid
+        Changed();
+    }
+}
+
+void TBrush::SetStyle(TBrushStyle Value)
+{
+    if (FStyle != Value) {
+        FStyle = Value;
+        Changed();
+    }
+}
+
+void TBrush::Assign(const TBrush &Source)
+{
+    FColor = Source.FColor;
+    FStyle = Source.FStyle;
+    Changed();
+}
+
+QString DefaultFontName()
+{
+    static const QString name = [] {
+        const QStringList families = QFontDatabase::families();
+        if (families.contains(QStringLiteral("DejaVu Sans")))
+            return QStringLiteral("DejaVu Sans");
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return name;
+}
+
+TFont::TFont() : FName(DefaultFontName()) {}
+
+void TFont::SetName(const QString &Value)
+{
+    if (FName != Value && !Value.isEmpty()) {
+        FName = Value;
+        Changed();
+    }
+}
+
+void TFont::SetSize(int Value)
+{
+    if (Value != 0 && FSize != Value) {
+        FSize = Value;
+        Changed();
+    }
+}
+
+int TFont::Height() const { return -MulDiv(std::abs(FSize), 96, 72); }
+
+void TFont::SetHeight(int Value)
+{
+    if (Value != 0)
+        SetSize(MulDiv(std::abs(Value), 72, 96));
+}
+
+void TFont::SetColor(TColor Value)
+{
+    if (FColor != Value) {
+        FColor = Value;
+        Changed();
+    }
+}
+
+void TFont::SetStyle(TFontStyles Value)
+{
+    if (FStyle != Value) {
+        FStyle = Value;
+        Changed();
+    }
+}
+
+void TFont::SetOrientation(int Value)
+{
+    if (FOrientation != Value) {
+        FOrientation = Value;
+        Changed();
+    }
+}
+
+void TFont::Assign(const TFont &Source)
+{
+    if (&Source == this)
+        return;
+    FName = Source.FName;
+    FSize = Source.FSize;
+    FColor = Source.FColor;
+    FStyle = Source.FStyle;
+    FOrientation = Source.FOrientation;
+    Changed();
+}
+
+void TFont::AssignQFont(const QFont &Font)
+{
+    FName = Font.family();
+    if (Font.pointSize() > 0)
+        FSize = Font.pointSize();
+    else if (Font.pixelSize() > 0)
+        FSize = std::max(1, MulDiv(Font.pixelSize(), 72, 96));
+    FStyle = (Font.bold() ? unsigned(fsBold) : 0u) | (Font.italic() ? unsigned(fsItalic) : 0u) |
+             (Font.underline() ? unsigned(fsUnderline) : 0u) | (Font.strikeOut() ? unsigned(fsStrikeOut) : 0u);
+    Changed();
+}
+
+QFont TFont::ToQFont() const
+{
+    QFont f(FName);
+    f.setPixelSize(std::max(1, MulDiv(std::abs(FSize), 96, 72)));
+    f.setBold(FStyle & fsBold);
+    f.setItalic(FStyle & fsItalic);
+    f.setUnderline(FStyle & fsUnderline);
+    f.setStrikeOut(FStyle & fsStrikeOut);
+    f.setStyleStrategy(QFont::PreferDefault);
+    return f;
+}
+
+bool TFont::operator==(const TFont &Other) const
+{
+    return FName == Other.FName && FSize == Other.FSize && FColor == Other.FColor && FStyle == Other.FStyle &&
+           FOrientation == Other.FOrientation;
+}
+
+// ---- canvas -----------------------------------------------------------------------
+
+TCanvas::TCanvas(QImage *Target) : FImage(Target) {}
+
+TCanvas::TCanvas(QPainter *Painter) : FPainter(Painter) {}
+
+TCanvas::~TCanvas() { End(); }
+
+void TCanvas::Begin()
+{
+    if (FPainter)
+        return;
+    if (!FImage || FImage->isNull())
+        return;
+    FPainter = new QPainter(FImage);
+    FOwnsPainter = true;
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!FClip.IsEmpty())
+        FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
+}
+
+void TCanvas::End()
+{
+    if (FOwnsPainter && FPainter) {
+        FPainter->end();
+        delete FPainter;
+        FPainter = nullptr;
+        FOwnsPainter = false;
+    }
+    FixAlpha();
+}
+
+void TCanvas::Flush() { End(); }
+
+QPainter *TCanvas::Handle()
+{
+    Begin();
+    return FPainter;
+}
+
+QImage *TCanvas::Image()
+{
+    End();
+    return FImage;
+}
+
+void TCanvas::FixAlpha()
+{
+    // Raster operations also combine the alpha byte of RGB32 pixels; keep the image opaque.
+    if (!FAlphaDirty || !FImage || FImage->isNull() || FOwnsPainter)
+        return;
+    FAlphaDirty = false;
+    if (FImage->format() != QImage::Format_RGB32 && FImage->format() != QImage::Format_ARGB32)
+        return;
+    for (int y = 0; y < FImage->height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(FImage->scanLine(y));
+        for (int x = 0; x < FImage->width(); ++x)
+            line[x] |= 0xFF000000u;
+    }
+}
+
+void TCanvas::SetClipRect(const TRect &R)
+{
+    FClip = R;
+    if (!FPainter)
+        return;
+    if (R.IsEmpty())
+        FPainter->setClipping(false);
+    else
+        FPainter->setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()));
+}
+
+void TCanvas::ApplyPenMode()
+{
+    QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
+    switch (FPen.Mode()) {
+    case pmNot: m = QPainter::RasterOp_NotDestination; break;
+    case pmXor: m = QPainter::RasterOp_SourceXorDestination; break;
+    case pmNotXor: m = QPainter::RasterOp_NotSourceXorDestination; break;
+    case pmNotCopy: m = QPainter::RasterOp_NotSource; break;
+    default: break;
+    }
+    if (m != QPainter::CompositionMode_SourceOver && FImage)
+        FAlphaDirty = true;
+    FPainter->setCompositionMode(m);
+}
+
+void TCanvas::ApplyCopyMode()
+{
+    QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
+    switch (FCopyMode) {
+    case SRCAND: m = QPainter::RasterOp_SourceAndDestination; break;
+    case SRCPAINT: m = QPainter::RasterOp_SourceOrDestination; break;
+    case SRCINVERT: m = QPainter::RasterOp_SourceXorDestination; break;
+    case NOTSRCCOPY: m = QPainter::RasterOp_NotSource; break;
+    default: break;
+    }
+    if (m != QPainter::CompositionMode_SourceOver && FImage)
+        FAlphaDirty = true;
+    FPainter->setCompositionMode(m);
+}
+
+static QColor PenQColor(const TPen &Pen)
+{
+    switch (Pen.Mode()) {
+    case pmBlack: return QColor(0, 0, 0);
+    case pmWhite: return QColor(255, 255, 255);
+    case pmNot: return QColor(255, 255, 255); // the colour is ignored; the destination is inverted
+    default: return ToQColor(Pen.Color());
+    }
+}
+
+static Qt::BrushStyle QtBrushStyle(TBrushStyle S)
+{
+    switch (S) {
+    case bsSolid: return Qt::SolidPattern;
+    case bsClear: return Qt::NoBrush;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+static QBrush QtBrush(const TBrush &B) { return QBrush(ToQColor(B.Color()), QtBrushStyle(B.Style())); }
+
+static bool PenVisible(const TPen &P) { return P.Style() != psClear && P.Mode() != pmNop; }
+
+static QPen QtPen(const TPen &P)
+{
+    QPen pen(PenQColor(P));
+    pen.setWidth(P.Width() <= 1 ? 0 : P.Width());
+    pen.setCapStyle(P.Width() <= 1 ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    switch (P.Style()) {
+    case psDash: pen.setStyle(Qt::DashLine); break;
+    case psDot: pen.setStyle(Qt::DotLine); break;
+    case psDashDot: pen.setStyle(Qt::DashDotLine); break;
+    case psDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
+    case psClear: pen.setStyle(Qt::NoPen); break;
+    default: break;
+    }
+    return pen;
+}
+
+void TCanvas::MoveTo(int X, int Y) { FPenPos = QPoint(X, Y); }
+
+// A one-pixel line from (X0, Y0) up to, not including, (X1, Y1); dashed styles follow the
+// classic cosmetic pen patterns.
+void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
+{
+    static const int kDash[] = {18, 6};
+    static const int kDot[] = {3, 3};
+    static const int kDashDot[] = {9, 6, 3, 6};
+    static const int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+    const int *pattern = nullptr;
+    int patternLen = 0;
+    switch (FPen.Style()) {
+    case psDash: pattern = kDash; patternLen = 2; break;
+    case psDot: pattern = kDot; patternLen = 2; break;
+    case psDashDot: pattern = kDashDot; patternLen = 4; break;
+    case psDashDotDot: pattern = kDashDotDot; patternLen = 6; break;
+    default: break;
+    }
+    const int dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
+    const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
+    const int steps = std::max(dx, dy);
+    if (steps == 0)
+        return;
+    std::vector<QPoint> pts;
+    pts.reserve(size_t(std::min(steps, 1 << 16)));
+    int err = (dx > dy ? dx : -dy) / 2;
+    int x = X0, y = Y0;
+    int seg = 0, segPos = 0;
+    for (int i = 0; i < steps; ++i) {
+        bool on = true;
+        if (pattern) {
+            on = (seg % 2) == 0;
+            if (++segPos >= pattern[seg]) {
+                segPos = 0;
+                seg = (seg + 1) % patternLen;
+            }
+        }
+        if (on)
+            pts.emplace_back(x, y);
+        const int e2 = err;
+        if (e2 > -dx) {
+            err -= dy;
+            x += sx;
+        }
+        if (e2 < dy) {
+            err += dx;
+            y += sy;
+        }
+    }
+    if (pts.empty())
+        return;
+    QPen pen(PenQColor(FPen));
+    pen.setWidth(0);
+    FPainter->setPen(pen);
+    FPainter->drawPoints(pts.data(), int(pts.size()));
+}
+
+void TCanvas::LineTo(int X, int Y)
+{
+    const QPoint from = FPenPos;
+    FPenPos = QPoint(X, Y);
+    if (!PenVisible(FPen))
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    FPainter->save();
+    ApplyPenMode();
+    if (FPen.Width() <= 1) {
+        PlotLine(from.x(), from.y(), X, Y);
+    } else {
+        FPainter->setPen(QtPen(FPen));
+        FPainter->drawLine(from, QPoint(X, Y));
+    }
+    FPainter->restore();
+}
+
+void TCanvas::Polyline(const QPolygon &Points)
+{
+    if (Points.isEmpty())
+        return;
+    const QPoint saved = FPenPos;
+    MoveTo(Points[0].x(), Points[0].y());
+    for (int i = 1; i < Points.size(); ++i)
+        LineTo(Points[i].x(), Points[i].y());
+    // The framework's Polyline draws the last pixel too and leaves the pen position alone.
+    if (Points.size() > 1 && PenVisible(FPen) && FPen.Width() <= 1) {
+        Begin();
+        if (FPainter) {
+            FPainter->save();
+            ApplyPenMode();
+            FPainter->setPen(QPen(PenQColor(FPen), 0));
+            FPainter->drawPoint(Points.last());
+            FPainter->restore();
+        }
+    }
+    FPenPos = saved;
+}
+
+void TCanvas::FillRect(int Left, int Top, int Right, int Bottom)
+{
+    if (Right <= Left || Bottom <= Top || FBrush.Style() == bsClear)
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    FPainter->fillRect(QRect(Left, Top, Right - Left, Bottom - Top), QtBrush(FBrush));
+}
+
+void TCanvas::FrameRect(const TRect &R)
+{
+    if (R.IsEmpty())
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    const QColor c = ToQColor(FBrush.Color());
+    FPainter->fillRect(QRect(R.Left, R.Top, R.Width(), 1), c);
+    FPainter->fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), c);
+    FPainter->fillRect(QRect(R.Left, R.Top, 1, R.Height()), c);
+    FPainter->fillRect(QRect(R.Right - 1, R.Top, 1, R.Height()), c);
+}
+
+void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
+{
+    if (Right < Left)
+        std::swap(Left, Right);
+    if (Bottom < Top)
+        std::swap(Top, Bottom);
+    if (Right == Left || Bottom == Top)
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    FPainter->save();
+    if (FBrush.Style() != bsClear)
+        FPainter->fillRect(QRect(Left, Top, Right - Left, Bottom - Top), QtBrush(FBrush));
+    if (PenVisible(FPen)) {
+        ApplyPenMode();
+        const int w = FPen.Width();
+        // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
+        const int out = FPen.Style() == psInsideFrame ? 0 : (w - 1) / 2;
+        const QColor c = PenQColor(FPen);
+        for (int k = 0; k < w; ++k) {
+            const int l = Left - out + k, t = Top - out + k, r = Right - 1 + out - k, b = Bottom - 1 + out - k;
+            if (r < l || b < t)
+                break;
+            FPainter->fillRect(QRect(l, t, r - l + 1, 1), c);
+            if (b > t)
+                FPainter->fillRect(QRect(l, b, r - l + 1, 1), c);
+            if (b - t > 1) {
+                FPainter->fillRect(QRect(l, t + 1, 1, b - t - 1), c);
+                if (r > l)
+                    FPainter->fillRect(QRect(r, t + 1, 1, b - t - 1), c);
+            }
+        }
+    }
+    FPainter->restore();
+}
+
+QRectF TCanvas::EllipseBox(int L, int T, int R, int B) const
+{
+    if (R < L)
+        std::swap(L, R);
+    if (B < T)
+        std::swap(T, B);
+    // An aliased Qt ellipse of width w covers w + 1 pixels; the box covers L..R-1.
+    return QRectF(L, T, std::max(0, R - L - 1), std::max(0, B - T - 1));
+}
+
+void TCanvas::Ellipse(int Left, int Top, int Right, int Bottom)
+{
+    Begin();
+    if (!FPainter)
+        return;
+    FPainter->save();
+    ApplyPenMode();
+    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
+    FPainter->setBrush(QtBrush(FBrush));
+    FPainter->drawEllipse(EllipseBox(Left, Top, Right, Bottom));
+    FPainter->restore();
+}
+
+// Start angle and sweep (degrees, counter-clockwise) from the rays through (X3, Y3) and (X4, Y4).
+static void ArcAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4, double &Start, double &Span)
+{
+    const double cx = (X1 + X2) / 2.0, cy = (Y1 + Y2) / 2.0;
+    const double a1 = std::atan2(-(Y3 - cy), X3 - cx) * 180.0 / uc_Pi;
+    const double a2 = std::atan2(-(Y4 - cy), X4 - cx) * 180.0 / uc_Pi;
+    double span = a2 - a1;
+    while (span <= 0)
+        span += 360.0;
+    if (X3 == X4 && Y3 == Y4)
+        span = 360.0;
+    Start = a1;
+    Span = span;
+}
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    if (!PenVisible(FPen))
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    double start, span;
+    ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
+    FPainter->save();
+    ApplyPenMode();
+    FPainter->setPen(QtPen(FPen));
+    FPainter->setBrush(Qt::NoBrush);
+    FPainter->drawArc(EllipseBox(X1, Y1, X2, Y2), Round(start * 16), Round(span * 16));
+    FPainter->restore();
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    Begin();
+    if (!FPainter)
+        return;
+    double start, span;
+    ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
+    FPainter->save();
+    ApplyPenMode();
+    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
+    FPainter->setBrush(QtBrush(FBrush));
+    FPainter->drawPie(EllipseBox(X1, Y1, X2, Y2), Round(start * 16), Round(span * 16));
+    FPainter->restore();
+}
+
+void TCanvas::Polygon(const QPolygon &Points)
+{
+    if (Points.size() < 2)
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    FPainter->save();
+    ApplyPenMode();
+    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
+    FPainter->setBrush(QtBrush(FBrush));
+    FPainter->drawPolygon(Points, Qt::OddEvenFill);
+    FPainter->restore();
+}
+
+int TCanvas::TextWidth(const QString &Text) { return QFontMetrics(FFont.ToQFont()).horizontalAdvance(Text); }
+
+int TCanvas::TextHeight(const QString &) { return QFontMetrics(FFont.ToQFont()).height(); }
+
+void TCanvas::TextOut(int X, int Y, const QString &Text)
+{
+    Begin();
+    if (!FPainter)
+        return;
+    const QFont f = FFont.ToQFont();
+    const QFontMetrics fm(f);
+    FPainter->save();
+    FPainter->translate(X, Y);
+    if (FFont.Orientation() != 0)
+        FPainter->rotate(-FFont.Orientation() / 10.0);
+    if (FBrush.Style() != bsClear)
+        FPainter->fillRect(QRect(0, 0, fm.horizontalAdvance(Text), fm.height()), ToQColor(FBrush.Color()));
+    FPainter->setFont(f);
+    FPainter->setPen(ToQColor(FFont.Color()));
+    FPainter->drawText(QPoint(0, fm.ascent()), Text);
+    FPainter->restore();
+    FPenPos = QPoint(X + fm.horizontalAdvance(Text), Y);
+}
+
+void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
+{
+    Begin();
+    if (!FPainter)
+        return;
+    const QFont f = FFont.ToQFont();
+    const QFontMetrics fm(f);
+    const QRect clip(R.Left, R.Top, std::max(0, R.Width()), std::max(0, R.Height()));
+    FPainter->save();
+    FPainter->setClipRect(clip, Qt::IntersectClip);
+    if (FBrush.Style() != bsClear)
+        FPainter->fillRect(clip, ToQColor(FBrush.Color()));
+    FPainter->setFont(f);
+    FPainter->setPen(ToQColor(FFont.Color()));
+    FPainter->drawText(QPoint(X, Y + fm.ascent()), Text);
+    FPainter->restore();
+}
+
+void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic)
+{
+    if (Src.isNull() || Dest.IsEmpty() || SrcRect.isEmpty())
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    QImage src = Src;
+    QRect srcRect = SrcRect;
+    if (Graphic && Graphic->Transparent()) {
+        // Leave out the transparent colour: make it fully transparent and draw source-over.
+        const TColor key = ColorToRGB(Graphic->TransparentColorValue());
+        src = Src.copy(SrcRect).convertToFormat(QImage::Format_ARGB32);
+        srcRect = src.rect();
+        const QRgb k = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0x00FFFFFFu;
+        for (int y = 0; y < src.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(src.scanLine(y));
+            for (int x = 0; x < src.width(); ++x)
+                if ((line[x] & 0x00FFFFFFu) == k)
+                    line[x] = 0;
+        }
+    }
+    FPainter->save();
+    ApplyCopyMode();
+    const bool smooth = FStretchMode == smHalftone && (Dest.Width() != srcRect.width() || Dest.Height() != srcRect.height());
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    if (FCopyMode == BLACKNESS || FCopyMode == WHITENESS) {
+        FPainter->fillRect(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()),
+                           FCopyMode == BLACKNESS ? Qt::black : Qt::white);
+    } else if (smooth) {
+        // Scale first with smoothing, then combine with the raster operation pixel for pixel.
+        const QImage scaled = src.copy(srcRect).scaled(Dest.Width(), Dest.Height(), Qt::IgnoreAspectRatio,
+                                                       Qt::SmoothTransformation);
+        FPainter->drawImage(QPoint(Dest.Left, Dest.Top), scaled);
+    } else {
+        FPainter->drawImage(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()), src, srcRect);
+    }
+    FPainter->restore();
+}
+
+void TCanvas::Draw(int X, int Y, const TBitmap &Graphic)
+{
+    const QImage &img = Graphic.Image();
+    DrawImage(Rect(X, Y, X + img.width(), Y + img.height()), img, img.rect(), &Graphic);
+}
+
+void TCanvas::StretchDraw(const TRect &R, const TBitmap &Graphic)
+{
+    const QImage &img = Graphic.Image();
+    DrawImage(R, img, img.rect(), &Graphic);
+}
+
+void TCanvas::CopyRect(const TRect &Dest, TCanvas &Canvas, const TRect &Source)
+{
+    QImage *src = Canvas.Image();
+    if (!src)
+        return;
+    if (src == FImage) {
+        // Copying within one image: take a snapshot of the source first.
+        End();
+        const QImage copy = FImage->copy(Source.Left, Source.Top, Source.Width(), Source.Height());
+        DrawImage(Dest, copy, copy.rect(), nullptr);
+        return;
+    }
+    DrawImage(Dest, *src, QRect(Source.Left, Source.Top, Source.Width(), Source.Height()), nullptr);
+}
+
+void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
+{
+    End();
+    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y) || FBrush.Style() == bsClear)
+        return;
+    if (FImage->format() != QImage::Format_RGB32 && FImage->format() != QImage::Format_ARGB32)
+        *FImage = FImage->convertToFormat(QImage::Format_RGB32);
+    const TColor rgb = ColorToRGB(Color);
+    const QRgb key = qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)) & 0x00FFFFFFu;
+    const TColor fillc = ColorToRGB(FBrush.Color());
+    const QRgb fill = qRgb(GetRValue(fillc), GetGValue(fillc), GetBValue(fillc));
+    const int w = FImage->width(), h = FImage->height();
+    auto px = [&](int x, int y) -> QRgb & { return reinterpret_cast<QRgb *>(FImage->scanLine(y))[x]; };
+    // fsSurface fills pixels of Color; fsBorder fills everything that is not Color.
+    auto inside = [&](QRgb p) {
+        const bool isKey = (p & 0x00FFFFFFu) == key;
+        return FillStyle == fsSurface ? isKey : !isKey;
+    };
+    if (!inside(px(X, Y)) || (px(X, Y) & 0x00FFFFFFu) == (fill & 0x00FFFFFFu))
+        return; // nothing to do, or filling would never terminate on already-filled pixels
+    std::vector<char> seen(size_t(w) * size_t(h), 0);
+    std::vector<QPoint> stack{QPoint(X, Y)};
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        int x = p.x();
+        const int y = p.y();
+        while (x > 0 && !seen[size_t(y) * w + x - 1] && inside(px(x - 1, y)))
+            --x;
+        bool up = false, down = false;
+        for (; x < w && !seen[size_t(y) * w + x] && inside(px(x, y)); ++x) {
+            seen[size_t(y) * w + x] = 1;
+            px(x, y) = fill;
+            if (y > 0) {
+                const bool in = !seen[size_t(y - 1) * w + x] && inside(px(x, y - 1));
+                if (in && !up)
+                    stack.emplace_back(x, y - 1);
+                up = in;
+            }
+            if (y < h - 1) {
+                const bool in = !seen[size_t(y + 1) * w + x] && inside(px(x, y + 1));
+                if (in && !down)
+                    stack.emplace_back(x, y + 1);
+                down = in;
+            }
+        }
+    }
+}
+
+TColor TCanvas::Pixels(int X, int Y)
+{
+    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y))
+        return clBlack;
+    const QRgb p = FImage->pixel(X, Y); // the raster engine draws straight into the image
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+void TCanvas::SetPixel(int X, int Y, TColor Color)
+{
+    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y))
+        return;
+    Begin();
+    if (!FPainter)
+        return;
+    FPainter->save();
+    FPainter->setCompositionMode(QPainter::CompositionMode_Source);
+    FPainter->fillRect(QRect(X, Y, 1, 1), ToQColor(Color));
+    FPainter->restore();
+}
+
+} // namespace kro

@@ -1,0 +1,2 @@
+#include <krogui/frame/types.h>
+// The meta-object of namespace kro is generated from types.h.
