@@ -1,0 +1,180 @@
+#pragma once
+// TNumLab: a number in a framed label box, with a text to its left and one to its right.
+
+#include <krogui/displays/numlabtext.h>
+#include <krogui/frame/control.h>
+
+namespace kro {
+
+/// Lets the application rewrite the text of the number before it is measured and drawn.
+using TBeforeDisplayEvent = std::function<void(QObject *Sender, QString &Text)>;
+
+/// Shows one number in a framed box between two side texts (a quantity name and a unit, say).
+/// The number is written as DisplayType says (see NumLabText for every form), may be rewritten in
+/// OnBeforeDisplay, and is replaced by OverflowIndicator when it is wider than the box allows.
+/// With Transparent set, white parts outside the box let the parent show through.
+class KROGUI_EXPORT TNumLab : public TGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(double Value READ Value WRITE SetValue)
+    Q_PROPERTY(kro::NumLabEnums::TDisplay DisplayType READ DisplayType WRITE SetDisplayType)
+    Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
+    Q_PROPERTY(bool Comma READ Comma WRITE SetComma)
+    Q_PROPERTY(bool ForcePlusSign READ ForcePlusSign WRITE SetForcePlusSign)
+    Q_PROPERTY(bool Empty READ Empty WRITE SetEmpty)
+    Q_PROPERTY(int LeftSpace READ LeftSpace WRITE SetLeftSpace)
+    Q_PROPERTY(int LabelWidth READ LabelWidth WRITE SetLabelWidth)
+    Q_PROPERTY(QString LeftText READ LeftText WRITE SetLeftText)
+    Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
+    Q_PROPERTY(kro::TAlignment LeftTextAlignment READ LeftTextAlignment WRITE SetLeftTextAlignment)
+    Q_PROPERTY(kro::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
+    Q_PROPERTY(kro::TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(QString OverflowIndicator READ OverflowIndicator WRITE SetOverflowIndicator)
+    Q_PROPERTY(QString DTFormat READ DTFormat WRITE SetDTFormat)
+    Q_PROPERTY(QString StateText READ StateText WRITE SetStateText)
+    Q_PROPERTY(kro::TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
+    Q_PROPERTY(kro::TColor ColorLabText READ ColorLabText WRITE SetColorLabText)
+    Q_PROPERTY(kro::TColor ColorOutBakG READ ColorOutBakG WRITE SetColorOutBakG)
+    Q_PROPERTY(kro::TColor ColorOutText READ ColorOutText WRITE SetColorOutText)
+    Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(int MouseAreaCode READ MouseAreaCode)
+
+public:
+    /// A label of 160 x 28 pixels showing 0 as "0.00".
+    explicit TNumLab(QWidget *Parent = nullptr);
+    ~TNumLab() override;
+
+    /// The number shown; a different value repaints.
+    double Value() const { return FLabValue; }
+    void SetValue(double Value) { SetLabValue(Value); }
+    void SetLabValue(double Value);
+    /// How the number is written (see NumLabText).
+    TDisplay DisplayType() const { return FDisplayType; }
+    void SetDisplayType(TDisplay Value);
+    /// Digits or decimals of the number (see NumLabText); negative values are ignored, values
+    /// above 15 become 15.
+    int Precision() const { return FDecP; }
+    void SetPrecision(int Value);
+    /// true: every "." of the number becomes ","; false: every "," becomes ".".
+    bool Comma() const { return FComma; }
+    void SetComma(bool Value);
+    /// Puts a "+" in front of values above 0.
+    bool ForcePlusSign() const { return FPlusSign; }
+    void SetForcePlusSign(bool Value);
+    /// true: no number is drawn (frame and side texts only) and OnBeforeDisplay is not called.
+    bool Empty() const { return FEmpty; }
+    void SetEmpty(bool Value);
+    /// Width in pixels of the area left of the box; negative values are ignored, larger ones
+    /// than Width become Width.
+    int LeftSpace() const { return FLeftSpace; }
+    void SetLeftSpace(int Value);
+    /// Width in pixels of the box (negative values count as 0).
+    int LabelWidth() const { return FLabWidth; }
+    void SetLabelWidth(int Value);
+    /// The texts left and right of the box.
+    QString LeftText() const { return FLeftText; }
+    void SetLeftText(const QString &Value);
+    QString RightText() const { return FRightText; }
+    void SetRightText(const QString &Value);
+    /// Placement of the left text in its area (default right-justified).
+    TAlignment LeftTextAlignment() const { return FLTAlignment; }
+    void SetLeftTextAlignment(TAlignment Value);
+    /// Placement of the right text in its area (default left-justified).
+    TAlignment RightTextAlignment() const { return FRTAlignment; }
+    void SetRightTextAlignment(TAlignment Value);
+    /// Placement of the number in the box (default centred).
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    /// Frame of the box (default fsLowered).
+    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TFrameStyle Value);
+    /// Shown instead of a number that does not fit the box (default "*********").
+    QString OverflowIndicator() const { return FOverFlowIndi; }
+    void SetOverflowIndicator(const QString &Value);
+    /// Date-time format of dtDateTime (default "mmm-dd, yyyy"; tokens at FormatDayCount).
+    QString DTFormat() const { return FDtFormat; }
+    void SetDTFormat(const QString &Value);
+    /// The text of dtState (default "undefined").
+    QString StateText() const { return FStateText; }
+    void SetStateText(const QString &Value);
+    /// Background and number colour of the box.
+    TColor ColorLabBakG() const { return FColorLabBakG; }
+    void SetColorLabBakG(TColor Value);
+    TColor ColorLabText() const { return FColorLabText; }
+    void SetColorLabText(TColor Value);
+    /// Background and text colour outside the box.
+    TColor ColorOutBakG() const { return FColorOutBakG; }
+    void SetColorOutBakG(TColor Value);
+    TColor ColorOutText() const { return FColorOutText; }
+    void SetColorOutText(TColor Value);
+    /// csBWG: frame lines gray 0x808080 and white; csSystem: the button shadow and highlight colours.
+    TColorScheme ColorScheme() const { return FColorScheme; }
+    void SetColorScheme(TColorScheme Value);
+    /// Outside the box, white parts of the picture let the parent show through; other parts are
+    /// combined with it as an AND of colours would (dark text stays dark).
+    bool Transparent() const { return FTransParent; }
+    void SetTransparent(bool Value);
+    /// Disabled: engraved side texts and a number in the button shadow colour; repaints.
+    void SetEnabled(bool Value) override;
+
+    /// The area under the mouse at the last move: 0 left of the box, 1 over it, 2 right of it.
+    int MouseAreaCode() const { return FMouseAreaCode; }
+    /// The number text as last drawn (after OnBeforeDisplay and the overflow check; empty while
+    /// Empty is set).
+    QString DisplayedText() const { return FShownText; }
+
+    /// Copies the settings of another TNumLab (see AssignTo for the list) and repaints; any other
+    /// source goes to the base class.
+    void Assign(const TComponentBase *Source) override;
+
+    /// Called with the number text before it is measured; may change it.
+    void SetOnBeforeDisplay(TBeforeDisplayEvent Handler) { FOnBeforeDisplay = std::move(Handler); }
+    const TBeforeDisplayEvent &OnBeforeDisplay() const { return FOnBeforeDisplay; }
+
+protected:
+    void Paint() override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    /// Fills another TNumLab with LeftSpace, Empty, LabelWidth, Precision, both side texts,
+    /// FrameStyle, the three alignments, OverflowIndicator, Value, StateText, Transparent, the four
+    /// colours, the frame line colours, ColorScheme and DisplayType.
+    bool AssignTo(TComponentBase *Dest) const override;
+
+private:
+    void Changed();
+    void UpdateAccessibleName(const QString &Number);
+    void DrawSideText(const QString &Text, int X, int XDisabled, int Y);
+
+    double FLabValue = 0;
+    TDisplay FDisplayType = dtFixP;
+    int FDecP = 2;
+    bool FComma = false;
+    bool FPlusSign = false;
+    bool FEmpty = false;
+    int FLeftSpace = 35;
+    int FLabWidth = 80;
+    QString FLeftText, FRightText;
+    TAlignment FLTAlignment = taRightJustify;
+    TAlignment FRTAlignment = taLeftJustify;
+    TAlignment FAlignment = taCenter;
+    TFrameStyle FFrameStyle = fsLowered;
+    QString FOverFlowIndi = QStringLiteral("*********");
+    QString FDtFormat = QStringLiteral("mmm-dd, yyyy");
+    QString FStateText = QStringLiteral("undefined");
+    TColor FColorLabBakG = clBtnFace;
+    TColor FColorLabText = clBlack;
+    TColor FColorOutBakG = clBtnFace;
+    TColor FColorOutText = clBlack;
+    TColorScheme FColorScheme = csBWG;
+    bool FTransParent = false;
+    int FMouseAreaCode = 0;
+    TColor FColBlackLine = clBlack;
+    TColor FColGrayLine = 0x808080;
+    TColor FColWhiteLine = 0xFFFFFF;
+    QString FShownText;
+    bool FMasked = false;
+    TBeforeDisplayEvent FOnBeforeDisplay;
+};
+
+} // namespace kro

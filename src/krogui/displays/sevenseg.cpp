@@ -1,0 +1,338 @@
+#include <krogui/displays/sevenseg.h>
+#include <krogui/frame/colors.h>
+#include <krogui/frame/drawing.h>
+
+#include <algorithm>
+
+namespace kro {
+
+const QString SevenSegCharList = QStringLiteral("0123456789-+:\u00B0ABCDEF.");
+
+namespace {
+
+constexpr int kDigitWidth = 312, kDigitHeight = 432;
+constexpr int kNumChars = 21;
+
+struct SegmentPlace
+{
+    bool Vertical;
+    int X, Y;
+};
+
+// Segments 1..7: top, upper left, upper right, middle, lower left, lower right, bottom.
+constexpr SegmentPlace kSegments[7] = {{false, 94, 0}, {true, 37, 23},   {true, 244, 23}, {false, 57, 197},
+                                       {true, 0, 220}, {true, 207, 220}, {false, 20, 394}};
+
+/// Lit segments of a character as bits (bit 0 = segment 1); -1 for none.
+int SegmentsOf(QChar Ch)
+{
+    switch (Ch.toUpper().unicode()) {
+    case '0':
+        return 0b1110111;
+    case '1':
+        return 0b0100100;
+    case '2':
+        return 0b1011101;
+    case '3':
+        return 0b1101101;
+    case '4':
+        return 0b0101110;
+    case '5':
+        return 0b1101011;
+    case '6':
+        return 0b1111011;
+    case '7':
+        return 0b0100101;
+    case '8':
+        return 0b1111111;
+    case '9':
+        return 0b1101111;
+    case '-':
+        return 0b0001000;
+    case 'A':
+        return 0b0111111;
+    case 'B':
+        return 0b1111010;
+    case 'C':
+        return 0b1010011;
+    case 'D':
+        return 0b1111100;
+    case 'E':
+        return 0b1011011;
+    case 'F':
+        return 0b0011011;
+    default:
+        return -1;
+    }
+}
+
+bool IsSeparator(QChar C)
+{
+    return C == QLatin1Char('.') || C == QLatin1Char(',');
+}
+
+} // namespace
+
+TSevenSeg::TSevenSeg(QWidget *Parent) : TGraphicControl(Parent), DigImg(kDigitWidth, kDigitHeight)
+{
+    SegVert.LoadFromResourceName(QStringLiteral("SEGVERT"));
+    SegHorz.LoadFromResourceName(QStringLiteral("SEGHORZ"));
+    SegDot.LoadFromResourceName(QStringLiteral("SEGDOT"));
+    SegPlus.LoadFromResourceName(QStringLiteral("SEGPLUS"));
+    SegColon.LoadFromResourceName(QStringLiteral("SEGCOLON"));
+    SegDeg.LoadFromResourceName(QStringLiteral("SEGDEG"));
+    for (TBitmap *b : {&SegVert, &SegHorz, &SegDot, &SegPlus, &SegColon, &SegDeg})
+        b->SetPixelFormat(pf32bit);
+    SetDesignSize(216, 76);
+    setAccessibleName(FCaption);
+}
+
+TSevenSeg::~TSevenSeg() = default;
+
+// ---- properties ---------------------------------------------------------------------
+
+void TSevenSeg::CacheChanged()
+{
+    FCacheValid = false;
+    Repaint();
+}
+
+void TSevenSeg::SetCaption(const QString &Value)
+{
+    if (Value == FCaption) return;
+    FCaption = Value;
+    setAccessibleName(Value);
+    Repaint();
+}
+
+void TSevenSeg::SetNumDigits(int Value)
+{
+    if (Value < 1 || Value > 32 || Value == FNumDigits) return;
+    FNumDigits = Value;
+    CacheChanged();
+}
+
+void TSevenSeg::SetColorText(TColor Value)
+{
+    if (Value == FColorTxt) return;
+    FColorTxt = Value;
+    CacheChanged();
+}
+
+void TSevenSeg::SetColorBackGnd(TColor Value)
+{
+    if (Value == FColorBakG) return;
+    FColorBakG = Value;
+    CacheChanged();
+}
+
+void TSevenSeg::SetMargin(int Value)
+{
+    Value = std::max(0, std::min(Value, Height() / 2 - 1));
+    if (Value == FMargin) return;
+    FMargin = Value;
+    CacheChanged();
+}
+
+void TSevenSeg::SetInterDigDist(int Value)
+{
+    Value = std::clamp(Value, 0, 255);
+    if (Value == FInterDigDist) return;
+    FInterDigDist = Value;
+    CacheChanged();
+}
+
+void TSevenSeg::SetFrameStyle(TFrameStyle Value)
+{
+    if (Value == FFrameStyle) return;
+    FFrameStyle = Value;
+    Invalidate();
+}
+
+void TSevenSeg::SetColorScheme(TColorScheme Value)
+{
+    if (Value == FColorScheme) return;
+    FColorScheme = Value;
+    FColGrayLine = Value == csBWG ? TColor(0x808080) : clBtnShadow;
+    FColWhiteLine = Value == csBWG ? TColor(0xFFFFFF) : clBtnHighlight;
+    Invalidate();
+}
+
+// ---- digit images -------------------------------------------------------------------
+
+void TSevenSeg::ColorizeSegments(TColor Color)
+{
+    Color = ColorToRGB(Color); // a system colour may be white as well
+    if (Color == clWhite) Color = 0xFEFEFE;
+    for (TBitmap *b : {&SegVert, &SegHorz, &SegDot, &SegPlus, &SegColon, &SegDeg}) {
+        TCanvas *c = b->Canvas();
+        const int x = b->Width() / 2, y = b->Height() / 2;
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(Color);
+        c->FloodFill(x, y, c->Pixels(x, y), fsSurface);
+    }
+}
+
+void TSevenSeg::CreateDigit(QChar Ch, bool WithDot)
+{
+    TCanvas *c = DigImg.Canvas();
+    c->SetCopyMode(SRCCOPY);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWhite);
+    c->FillRect(0, 0, kDigitWidth, kDigitHeight);
+    // AND keeps the white of the master where a segment picture is white.
+    c->SetCopyMode(SRCAND);
+    c->Brush()->SetColor(FColorBakG);
+    const int segs = SegmentsOf(Ch);
+    if (segs >= 0) {
+        for (int s = 0; s < 7; ++s)
+            if (segs & (1 << s))
+                c->Draw(kSegments[s].X, kSegments[s].Y, kSegments[s].Vertical ? SegVert : SegHorz);
+    } else if (Ch == QLatin1Char('+')) {
+        c->Draw(57, 120, SegPlus);
+    } else if (Ch == QLatin1Char(':')) {
+        c->Draw(122, 121, SegColon);
+    } else if (Ch == QChar(0x00B0)) {
+        c->Draw(150, 0, SegDeg);
+    } else if (IsSeparator(Ch)) {
+        WithDot = true;
+    }
+    if (WithDot) c->Draw(269, 394, SegDot);
+    c->SetCopyMode(SRCCOPY);
+    c->FloodFill(1, 1, c->Pixels(1, 1), fsSurface);
+}
+
+int TSevenSeg::CellWidth() const
+{
+    return (Width() - 2 * FMargin) / FNumDigits - FInterDigDist;
+}
+
+void TSevenSeg::CreateImageCache()
+{
+    FWidth = Width();
+    FHeight = Height();
+    FCacheValid = true;
+    const int cw = CellWidth();
+    const int ch = Height() - 2 * FMargin;
+    if (cw <= 0 || ch <= 0) {
+        ImgCache.SetSize(0, 0); // no room for digits
+        return;
+    }
+    ImgCache.SetSize(kNumChars * cw, ch);
+    TCanvas *c = ImgCache.Canvas();
+    c->SetCopyMode(SRCCOPY);
+    c->Pen()->SetColor(FColorBakG);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(FColorBakG);
+    c->Rectangle(0, 0, kNumChars * cw, ch);
+    ColorizeSegments(FColorTxt);
+    c->SetStretchMode(smHalftone);
+    for (int i = 0; i < kNumChars; ++i) {
+        CreateDigit(SevenSegCharList[i], false);
+        c->StretchDraw(Rect(i * cw, 0, (i + 1) * cw, ch), DigImg);
+    }
+    c->Flush();
+}
+
+void TSevenSeg::EnsureCache()
+{
+    if (!FCacheValid || FWidth != Width() || FHeight != Height()) CreateImageCache();
+}
+
+void TSevenSeg::ProcessResize()
+{
+    if (Width() == FWidth && Height() == FHeight) return;
+    CreateImageCache();
+    Repaint();
+}
+
+void TSevenSeg::Resize()
+{
+    ProcessResize();
+}
+
+// ---- painting -----------------------------------------------------------------------
+
+void TSevenSeg::Paint()
+{
+    if (!Visible() && !IsDesigning()) {
+        Invalidate(); // compose again when shown
+        return;
+    }
+    EnsureCache();
+    TCanvas *c = Canvas();
+    const int W = Width(), H = Height();
+    c->SetClipRect(TRect{});
+    c->SetCopyMode(SRCCOPY);
+    c->Pen()->SetStyle(psSolid);
+    c->Pen()->SetMode(pmCopy);
+    c->Pen()->SetWidth(1);
+    c->Pen()->SetColor(FColorBakG);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(FColorBakG);
+    c->Rectangle(0, 0, W, H);
+
+    const int cw = CellWidth();
+    const int ch = ImgCache.Height();
+    TCanvas *cache = ImgCache.Canvas();
+    if (!ImgCache.Empty()) {
+        qsizetype i = 0;
+        for (int j = 1; j <= FNumDigits && i < FCaption.size(); ++j) {
+            QChar ch0 = FCaption[i++];
+            bool dot = false;
+            if (IsSeparator(ch0)) {
+                dot = true;
+                ch0 = QLatin1Char(' ');
+            } else if (i < FCaption.size() && IsSeparator(FCaption[i])) {
+                dot = true;
+                ++i;
+            }
+            const int x = (j - 1) * (cw + FInterDigDist) + FMargin;
+            const qsizetype p = SevenSegCharList.indexOf(ch0.toUpper());
+            if (p >= 0)
+                c->CopyRect(Rect(x, FMargin, x + cw, H - FMargin), *cache,
+                            Rect(int(p) * cw, 0, int(p + 1) * cw, ch));
+            if (dot)
+                c->CopyRect(Rect(x + cw * 5 / 6, ch * 5 / 6 + FMargin, x + cw, H - FMargin), *cache,
+                            Rect(20 * cw + cw * 5 / 6, ch * 5 / 6, 21 * cw, ch));
+        }
+    }
+    DrawFrame(c, FFrameStyle, 0, 0, W - 1, H - 1, FColWhiteLine, clSilver, FColGrayLine, FColBlackLine,
+              FColBlackLine);
+}
+
+// ---- assignment ---------------------------------------------------------------------
+
+void TSevenSeg::Assign(const TComponentBase *Source)
+{
+    if (const auto *src = dynamic_cast<const TSevenSeg *>(Source)) {
+        if (src != this) src->AssignTo(this);
+        return;
+    }
+    TGraphicControl::Assign(Source);
+}
+
+bool TSevenSeg::AssignTo(TComponentBase *Dest) const
+{
+    auto *d = dynamic_cast<TSevenSeg *>(Dest);
+    if (!d) return TGraphicControl::AssignTo(Dest);
+    if (d == this) return true;
+    d->FColorTxt = FColorTxt;
+    d->FColorBakG = FColorBakG;
+    d->FNumDigits = FNumDigits;
+    d->FCaption = FCaption;
+    d->FFrameStyle = FFrameStyle;
+    d->FColBlackLine = FColBlackLine;
+    d->FColGrayLine = FColGrayLine;
+    d->FColWhiteLine = FColWhiteLine;
+    d->FColorScheme = FColorScheme;
+    d->FMargin = FMargin;
+    d->FInterDigDist = FInterDigDist;
+    // The destination's cache was built for its old colours and cell layout.
+    d->FCacheValid = false;
+    d->setAccessibleName(FCaption);
+    d->Invalidate();
+    return true;
+}
+
+} // namespace kro

@@ -1,0 +1,113 @@
+#pragma once
+// TSevenSeg: a short text as slanted seven-segment digits, like an LED display.
+
+#include <krogui/frame/control.h>
+
+namespace kro {
+
+/// The characters TSevenSeg can show, in the order of its image cache (21 characters):
+/// "0123456789-+:°ABCDEF." (lower-case a-f show as their capitals).
+KROGUI_EXPORT extern const QString SevenSegCharList;
+
+/// Shows Caption in NumDigits cells of slanted seven-segment digits. Digit pictures are composed
+/// from six segment bitmaps into a master image of 312 x 432 pixels and scaled once, smoothed,
+/// into an image cache holding every character of SevenSegCharList; painting copies cache cells.
+/// A "." or "," in the caption lights the dot of the digit before it (or of a blank cell when no
+/// digit precedes it); characters that are not in the list leave their cell blank.
+class KROGUI_EXPORT TSevenSeg : public TGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(int NumDigits READ NumDigits WRITE SetNumDigits)
+    Q_PROPERTY(kro::TColor ColorText READ ColorText WRITE SetColorText)
+    Q_PROPERTY(kro::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
+    Q_PROPERTY(int Margin READ Margin WRITE SetMargin)
+    Q_PROPERTY(int InterDigDist READ InterDigDist WRITE SetInterDigDist)
+    Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+
+public:
+    /// A display of 216 x 76 pixels showing "8.8.8.8." in red on dark gray.
+    explicit TSevenSeg(QWidget *Parent = nullptr);
+    ~TSevenSeg() override;
+
+    /// The text shown; repaints.
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString &Value);
+    /// Number of digit cells, 1..32 (other values are ignored); rebuilds the cache.
+    int NumDigits() const { return FNumDigits; }
+    void SetNumDigits(int Value);
+    /// Colour of lit segments (white is drawn as 0xFEFEFE); rebuilds the cache.
+    TColor ColorText() const { return FColorTxt; }
+    void SetColorText(TColor Value);
+    /// Background colour; rebuilds the cache.
+    TColor ColorBackGnd() const { return FColorBakG; }
+    void SetColorBackGnd(TColor Value);
+    /// Border around the digits, 0 .. Height div 2 - 1 (clamped); rebuilds the cache.
+    int Margin() const { return FMargin; }
+    void SetMargin(int Value);
+    /// Gap between digit cells, 0..255 (clamped); rebuilds the cache.
+    int InterDigDist() const { return FInterDigDist; }
+    void SetInterDigDist(int Value);
+    /// Frame around the control (default fsLowered); invalidates.
+    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TFrameStyle Value);
+    /// csBWG: frame lines gray 0x808080 and white; csSystem: the button shadow and highlight
+    /// colours; invalidates.
+    TColorScheme ColorScheme() const { return FColorScheme; }
+    void SetColorScheme(TColorScheme Value);
+
+    /// Paints the shape of every segment bitmap in Color (white becomes 0xFEFEFE, so that lit
+    /// segments never match the white that marks the outside).
+    void ColorizeSegments(TColor Color);
+    /// Composes the master digit image for Ch (a character of SevenSegCharList in either case;
+    /// "." and "," give the dot alone, others a blank), with the dot when WithDot is set; the
+    /// outside becomes ColorBackGnd.
+    void CreateDigit(QChar Ch, bool WithDot);
+    /// Rebuilds the image cache for the current size, colours, NumDigits, Margin and
+    /// InterDigDist. The cache is empty when the cells would have no width or height.
+    void CreateImageCache();
+    /// Width of a digit cell: (Width - 2 Margin) div NumDigits - InterDigDist (may be <= 0).
+    int CellWidth() const;
+    /// The master digit image (312 x 432) as last composed by CreateDigit.
+    const QImage &DigitImage() const { return DigImg.Image(); }
+    /// The image cache: 21 cells of CellWidth side by side, Height - 2 Margin high.
+    const QImage &CacheImage() const { return ImgCache.Image(); }
+
+    /// Copies colours, NumDigits, Caption, FrameStyle, the frame line colours, ColorScheme,
+    /// Margin and InterDigDist from another TSevenSeg and invalidates; any other source goes to
+    /// the base class.
+    void Assign(const TComponentBase *Source) override;
+
+protected:
+    void Paint() override;
+    /// Rebuilds the cache for the new size and repaints (an application's OnResize runs after it).
+    void Resize() override;
+    bool AssignTo(TComponentBase *Dest) const override;
+    /// Rebuilds the cache when the size differs from the one it was built for, and repaints.
+    void ProcessResize();
+
+private:
+    void EnsureCache();
+    void CacheChanged();
+
+    QString FCaption = QStringLiteral("8.8.8.8.");
+    int FNumDigits = 4;
+    TColor FColorTxt = clRed;
+    TColor FColorBakG = 0x333333;
+    int FMargin = 8;
+    int FInterDigDist = 2;
+    TFrameStyle FFrameStyle = fsLowered;
+    TColorScheme FColorScheme = csBWG;
+    TColor FColBlackLine = clBlack;
+    TColor FColGrayLine = 0x808080;
+    TColor FColWhiteLine = 0xFFFFFF;
+
+    TBitmap DigImg;   // master digit image
+    TBitmap ImgCache; // all characters at display size
+    TBitmap SegHorz, SegVert, SegDot, SegPlus, SegColon, SegDeg;
+    int FWidth = -1, FHeight = -1; // the size the cache was built for
+    bool FCacheValid = false;
+};
+
+} // namespace kro
