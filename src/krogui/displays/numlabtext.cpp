@@ -44,9 +44,13 @@ QString StripZeros(QString S)
     return S;
 }
 
+/// True when no digit (decimal or hexadecimal) of S differs from zero.
 bool AllZeroDigits(const QString &S)
 {
-    return std::all_of(S.begin(), S.end(), [](QChar c) { return !c.isDigit() || c == QLatin1Char('0'); });
+    return std::none_of(S.begin(), S.end(), [](QChar c) {
+        return (c >= QLatin1Char('1') && c <= QLatin1Char('9')) ||
+               (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+    });
 }
 
 /// The sign for a text whose digits were written from |Value|: none when they are all zero.
@@ -122,24 +126,23 @@ QString Degrees(double Value, TDisplay Type, int P)
 QString Engineering(double Value, bool DecimalPoint, int P)
 {
     if (Value == 0) return (DecimalPoint ? QString::number(0.0, 'f', P) : QStringLiteral("0")) + ExpText(0);
+    // Exponent of the result: a multiple of three, rounded towards minus infinity.
+    auto floor3 = [](int e) { return e >= 0 ? e / 3 * 3 : -((-e + 2) / 3 * 3); };
+    auto expFor = [&](int LeadExp) {
+        return DecimalPoint ? floor3(LeadExp) : floor3(LeadExp - std::max(1, P) + 1);
+    };
     QString d;
     int exp = 0;
     SigDigits(Value, 17, d, exp);
-    // Exponent of the result (a multiple of three, rounded towards minus infinity).
-    auto floor3 = [](int e) { return e >= 0 ? e / 3 * 3 : -((-e + 2) / 3 * 3); };
-    int e3 = DecimalPoint ? floor3(exp) : floor3(exp - std::max(1, P) + 1);
-    const int intDigits = exp - e3 + 1; // digits of d before the point
-    const double m = (d.left(intDigits) + QLatin1Char('.') + d.mid(intDigits)).toDouble();
-    QString mt;
-    if (DecimalPoint) {
-        mt = QString::number(m, 'f', P);
-        if (mt.toDouble() >= 1000) { // 999.999 rounds to 1000: move to the next exponent
-            e3 += 3;
-            mt = QString::number(m / 1000, 'f', P);
-        }
-    } else {
-        mt = QString::number(std::nearbyint(m), 'f', 0);
-    }
+    // Round once, straight from the binary value, to the digits the result keeps.
+    const int keep = exp - expFor(exp) + 1 + (DecimalPoint ? P : 0);
+    SigDigits(Value, keep, d, exp); // may carry into the next power of ten
+    const int e3 = expFor(exp);
+    const int intDigits = exp - e3 + 1;
+    const int total = intDigits + (DecimalPoint ? P : 0);
+    if (d.size() < total) d += QString(total - d.size(), QLatin1Char('0')); // after a carry the rest is zeros
+    QString mt = d.left(intDigits);
+    if (DecimalPoint && P > 0) mt += QLatin1Char('.') + d.mid(intDigits, P);
     return Signed(Value, mt) + ExpText(e3);
 }
 

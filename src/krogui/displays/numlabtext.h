@@ -71,7 +71,7 @@ struct TNumLabFormat
 /// - dtEEng: engineering notation: mantissa 1 <= |m| < 1000 with P decimals, the exponent a
 ///   multiple of three, written as in dtExp: 12345 "12.35E+003".
 /// - dtEEngNoDP: engineering notation with a whole-number mantissa of at least P significant
-///   digits (at least 1) and no decimal point: 12345 "12E+003", 1.2345 with P 4 "1235E-003".
+///   digits (at least 1) and no decimal point: 12345 "12E+003", 1.2346 with P 4 "1235E-003".
 /// Negative values get a "-" in front of the digits in every form (also hexadecimal, binary and
 /// octal). A value that is not a number gives "NAN", infinities "INF" and "-INF" (except for
 /// dtState). Then, except for dtHex, dtDateTime, dtState and dtBin, the separator is rewritten as
