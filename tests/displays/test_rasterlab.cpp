@@ -469,7 +469,9 @@ TEST(RasterLab, AssignCopiesLookAndText)
     a.SetColorScheme(csSystem);
     a.SetDotSize(7);
     a.SetColorDotOff(clGreen);
+    b.SetAutoCenter(true);
     b.Assign(&a);
+    EXPECT_EQ(b.PosX(), (400 - 3 * 32) / 2 + 2); // re-centred on the new text
     EXPECT_EQ(b.Text(), QStringLiteral("abc"));
     EXPECT_EQ(b.FrameStyle(), fsRaised);
     EXPECT_EQ(b.ColorLabBakG(), clNavy);

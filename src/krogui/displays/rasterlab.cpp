@@ -66,7 +66,6 @@ int ColumnCount(int First, int Last)
 
 TRasterLab::TRasterLab(QWidget *Parent) : TGraphicControl(Parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
     SetDesignSize(400, 68);
     FScrTimer = new TControlTimer(this, [this] { DoTimer(); });
     // Setting the font name builds the matrix through FontChanged.
@@ -345,6 +344,7 @@ void TRasterLab::Assign(const TComponentBase *Source)
     FColGrayLine = src->FColGrayLine;
     FColWhiteLine = src->FColWhiteLine;
     FColorScheme = src->FColorScheme;
+    if (FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 

@@ -61,7 +61,7 @@ public:
     /// Gap between dots in pixels, clamped to 0..3.
     int DotSpacing() const { return FDotSpacing; }
     void SetDotSpacing(int Value);
-    /// Pixel origin of the text (top-left corner of its first dot).
+    /// Pixel origin of the text (top-left corner of its first dot), kept within +-2^28.
     int PosX() const { return FXPos; }
     void SetPosX(int Value);
     int PosY() const { return FYPos; }
@@ -128,7 +128,7 @@ public:
     /// The scroll timer (Tick() runs one scroll step now).
     TControlTimer *ScrollTimer() const { return FScrTimer; }
     /// From another TRasterLab: frame style, text, background and lit-dot colours, the frame
-    /// line colours and the colour scheme; then repaints.
+    /// line colours and the colour scheme; then re-centres (AutoCenter) and repaints.
     void Assign(const TComponentBase *Source) override;
 
     /// Draws character Ch of CMat with its top-left dot at (X, Y) in ColorOn: single pixels when

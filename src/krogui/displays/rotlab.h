@@ -36,7 +36,8 @@ public:
     /// Angle of the text in degrees, counter-clockwise (any value; 90 reads upwards).
     int TextAngle() const { return FTextAngle; }
     void SetTextAngle(int Value);
-    /// The anchor point in pixels. While AutoCenter is on, setting it re-centres instead.
+    /// The anchor point in pixels (kept within +-2^28). While AutoCenter is on, setting it
+    /// re-centres instead.
     int PosX() const { return FTextPosX; }
     void SetTextPosX(int Value);
     int PosY() const { return FTextPosY; }
