@@ -114,9 +114,10 @@ TEST(RasterFont, OtherFontsAreSampledAndDefaultRestoresTheGenerator)
     EXPECT_GT(m.FontHeight, 8);
     EXPECT_LE(m.FontHeight, 32);
     EXPECT_GT(DotsOf(m, 'W'), DotsOf(m, '.'));
-    EXPECT_GT(m.RightMostBit['W'] - m.LeftMostBit['W'], m.RightMostBit['i'] - m.LeftMostBit['i']);
-    EXPECT_EQ(m.LeftMostBit[' '], 0);
-    EXPECT_EQ(m.RightMostBit[' '], m.FontWidth / 2);
+    EXPECT_GT(m.RightMostBit[int('W')] - m.LeftMostBit[int('W')],
+              m.RightMostBit[int('i')] - m.LeftMostBit[int('i')]);
+    EXPECT_EQ(m.LeftMostBit[int(' ')], 0);
+    EXPECT_EQ(m.RightMostBit[int(' ')], m.FontWidth / 2);
     for (int code = 0; code < 32; ++code)
         EXPECT_EQ(DotsOf(m, code) + m.LeftMostBit[code] + m.RightMostBit[code], 0);
     int widest = 0;
@@ -241,9 +242,9 @@ TEST(RasterLab, UnknownAndEmptyCharactersNeverRunBackwards)
 
     // A sampled font marks an empty glyph with first column 31 and last column 0.
     TRDCharMatrix m = DefaultCharMatrix();
-    m.LeftMostBit['x'] = 31;
-    m.RightMostBit['x'] = 0;
-    std::fill(std::begin(m.BitData['x']), std::end(m.BitData['x']), 0u);
+    m.LeftMostBit[int('x')] = 31;
+    m.RightMostBit[int('x')] = 0;
+    std::fill(std::begin(m.BitData[int('x')]), std::end(m.BitData[int('x')]), 0u);
     lab.SetCharMatrix(m);
     lab.SetCharBlockMode(rdbmOff);
     lab.SetText(QStringLiteral("!x!"));
@@ -254,8 +255,8 @@ TEST(RasterLab, UnknownAndEmptyCharactersNeverRunBackwards)
     // An application's matrix with impossible sizes is drawn within bounds.
     m.FontHeight = 1000;
     m.FontWidth = -5;
-    m.LeftMostBit['!'] = 200;
-    m.RightMostBit['!'] = 250;
+    m.LeftMostBit[int('!')] = 200;
+    m.RightMostBit[int('!')] = 250;
     lab.SetCharMatrix(m);
     lab.SetProportional(false);
     EXPECT_EQ(lab.CalcTextBitLength(lab.Text()), 3 * 4);
