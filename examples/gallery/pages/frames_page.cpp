@@ -22,11 +22,12 @@ protected:
         kro::TCanvas *c = Canvas();
         c->Font()->SetColor(kro::clBlack);
         c->Brush()->SetStyle(kro::bsClear);
-        static const char *const names[] = {"fsNone", "fsSimple", "fsLowered", "fsRaised", "fsEmbossed", "fsEngraved"};
+        static const char *const names[] = {"fsNone",   "fsSimple",   "fsLowered",
+                                            "fsRaised", "fsEmbossed", "fsEngraved"};
         for (int s = 0; s < 6; ++s) {
             const int x = 10 + (s % 3) * 135, y = 10 + (s / 3) * 60;
-            kro::DrawFrame(c, kro::TFrameStyle(s), x, y, x + 120, y + 45, kro::clWhite, kro::clSilver, kro::clGray,
-                           kro::clBlack, kro::clNavy);
+            kro::DrawFrame(c, kro::TFrameStyle(s), x, y, x + 120, y + 45, kro::clWhite, kro::clSilver,
+                           kro::clGray, kro::clBlack, kro::clNavy);
             c->TextOut(x + 10, y + 15, QString::fromLatin1(names[s]));
         }
         c->Pen()->SetColor(kro::clNavy);

@@ -142,6 +142,14 @@ void TFont::SetOrientation(int Value)
     }
 }
 
+void TFont::SetQuality(TFontQuality Value)
+{
+    if (FQuality != Value) {
+        FQuality = Value;
+        Changed();
+    }
+}
+
 void TFont::Assign(const TFont &Source)
 {
     if (&Source == this)
@@ -151,6 +159,7 @@ void TFont::Assign(const TFont &Source)
     FColor = Source.FColor;
     FStyle = Source.FStyle;
     FOrientation = Source.FOrientation;
+    FQuality = Source.FQuality;
     Changed();
 }
 
@@ -174,14 +183,18 @@ QFont TFont::ToQFont() const
     f.setItalic(FStyle & fsItalic);
     f.setUnderline(FStyle & fsUnderline);
     f.setStrikeOut(FStyle & fsStrikeOut);
-    f.setStyleStrategy(QFont::PreferDefault);
+    switch (FQuality) {
+    case fqNonAntialiased: f.setStyleStrategy(QFont::NoAntialias); break;
+    case fqAntialiased: f.setStyleStrategy(QFont::PreferAntialias); break;
+    default: f.setStyleStrategy(QFont::PreferDefault); break;
+    }
     return f;
 }
 
 bool TFont::operator==(const TFont &Other) const
 {
     return FName == Other.FName && FSize == Other.FSize && FColor == Other.FColor && FStyle == Other.FStyle &&
-           FOrientation == Other.FOrientation;
+           FOrientation == Other.FOrientation && FQuality == Other.FQuality;
 }
 
 // ---- canvas -----------------------------------------------------------------------

@@ -39,6 +39,8 @@ enum TFillStyle { fsSurface, fsBorder };
 /// Font styles (a set of flags).
 enum TFontStyleFlag : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
+/// Rendering quality of a font: the platform's default, hard-edged, or smoothed glyphs.
+enum TFontQuality { fqDefault, fqNonAntialiased, fqAntialiased };
 
 /// Raster operations of Draw, StretchDraw and CopyRect (the GDI codes).
 using TCopyMode = quint32;
@@ -132,6 +134,9 @@ public:
     /// Escapement in tenths of a degree, counter-clockwise.
     int Orientation() const { return FOrientation; }
     void SetOrientation(int Value);
+    /// Glyph smoothing (fqDefault: the platform's choice).
+    TFontQuality Quality() const { return FQuality; }
+    void SetQuality(TFontQuality Value);
     void Assign(const TFont &Source);
     /// Takes family, size and style from a QFont (size in points or pixels).
     void AssignQFont(const QFont &Font);
@@ -145,6 +150,7 @@ private:
     TColor FColor = clWindowText;
     TFontStyles FStyle = 0;
     int FOrientation = 0;
+    TFontQuality FQuality = fqDefault;
 };
 
 /// The default font family of the controls (DejaVu Sans where installed).

@@ -1,0 +1,93 @@
+#pragma once
+// TGradFill: an area filled with a stepped colour gradient of a fixed number of bands, from one
+// edge to the other or from both edges towards a middle band, with optional grid lines and a
+// frame. Applications may draw on top of it in OnPaint.
+
+#include <krogui/frame/control.h>
+
+namespace kro {
+
+namespace GradFillEnums {
+Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
+/// Horizontal bands changing from top to bottom, vertical bands changing from left to right,
+/// and the two mirrored kinds with the first colour at both edges and the last in the middle.
+enum TGradType { gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert };
+Q_ENUM_NS(TGradType)
+/// Grid lines over the gradient: none, horizontal, vertical or both.
+enum TGridMode { gmNone, gmHoriz, gmVert, gmBoth };
+Q_ENUM_NS(TGridMode)
+} // namespace GradFillEnums
+using namespace GradFillEnums;
+
+class KROGUI_EXPORT TGradFill : public TGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(kro::GradFillEnums::TGradType FillType READ FillType WRITE SetFillType)
+    Q_PROPERTY(int NrColors READ NrColors WRITE SetNrColors)
+    Q_PROPERTY(kro::TColor ColorFirst READ ColorFirst WRITE SetColorFirst)
+    Q_PROPERTY(kro::TColor ColorLast READ ColorLast WRITE SetColorLast)
+    Q_PROPERTY(bool ColorFlipped READ ColorFlipped WRITE SetColorFlipped)
+    Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(kro::GradFillEnums::TGridMode GridMode READ GridMode WRITE SetGridMode)
+    Q_PROPERTY(kro::TColor GridColor READ GridColor WRITE SetGridColor)
+public:
+    /// A 121 x 121 area of 16 horizontal bands from maroon towards yellow, without frame or grid.
+    explicit TGradFill(QWidget *Parent = nullptr);
+    ~TGradFill() override;
+
+    // ---- properties (every setter invalidates) ----
+    /// The gradient type (SeTGradType).
+    TGradType FillType() const { return FGradType; }
+    void SetFillType(TGradType Value) { SeTGradType(Value); }
+    /// Raises EKROError("TGradFill.FillType") for a value that is not a gradient type.
+    void SeTGradType(TGradType Value);
+    /// Number of bands, clamped to 1..255.
+    int NrColors() const { return FNrColors; }
+    void SetNrColors(int Value);
+    /// Colour of the first band (and of the edges of the mirrored types).
+    TColor ColorFirst() const { return FColorFirst; }
+    void SetColorFirst(TColor Value);
+    /// The colour the gradient runs towards.
+    TColor ColorLast() const { return FColorLast; }
+    void SetColorLast(TColor Value);
+    /// Exchanges the two colours; setting a colour while flipped sets it in its flipped place, so
+    /// flipping back keeps the exchange consistent.
+    bool ColorFlipped() const { return FColorsFlipped; }
+    void SetColorFlipped(bool Value);
+    /// Frame drawn around the area.
+    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TFrameStyle Value);
+    /// Lines in GridColor on the band borders: horizontal lines at y = k * Height / NrColors,
+    /// vertical lines at x = k * Width / NrColors (k = 1 .. NrColors - 1, rounded), or both.
+    TGridMode GridMode() const { return FGridMode; }
+    void SetGridMode(TGridMode Value);
+    TColor GridColor() const { return FGridColor; }
+    void SetGridColor(TColor Value);
+
+    // ---- methods ----
+    /// Draws the bands, the grid and the frame into Bitmap (of the control's size).
+    void DrawGradient(TBitmap &Bitmap);
+
+    // ---- events ----
+    /// Fired after each paint, once the gradient is on the canvas: what it draws shows on top.
+    void SetOnPaint(TNotifyEvent Handler) { FOnPaint = std::move(Handler); }
+    const TNotifyEvent &OnPaint() const { return FOnPaint; }
+
+protected:
+    void Paint() override;
+
+private:
+    TGradType FGradType = gtHoriz;
+    int FNrColors = 16;
+    TColor FColorFirst = clMaroon;
+    TColor FColorLast = clYellow;
+    bool FColorsFlipped = false;
+    TColor FColFirstOrg = clMaroon;
+    TColor FColLastOrg = clYellow;
+    TFrameStyle FFrameStyle = fsNone;
+    TGridMode FGridMode = gmNone;
+    TColor FGridColor = clNavy;
+    TNotifyEvent FOnPaint;
+};
+
+} // namespace kro

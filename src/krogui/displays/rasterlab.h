@@ -1,0 +1,207 @@
+#pragma once
+// TRasterLab: a dot-matrix display. Every character of the text is drawn as square dots taken
+// from a character matrix (the built-in 7 x 12 font or a sampled font), optionally on a raster
+// of dark "off" dots, and the text can scroll in four directions on the control's own timer.
+
+#include <krogui/displays/rasterfont.h>
+#include <krogui/frame/control.h>
+#include <krogui/frame/ctimer.h>
+#include <krogui/frame/error.h>
+
+namespace kro {
+
+namespace RasterLabEnums {
+Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
+/// Off-dots: none (plain background), around the characters with a background gap column
+/// before and after each, or everywhere.
+enum TRDBlockMode { rdbmOff, rdbmOn, rdbmRaster };
+Q_ENUM_NS(TRDBlockMode)
+/// Scrolling direction of the text.
+enum TRDScrollMode { rdsmOff, rdsmLeft, rdsmRight, rdsmDown, rdsmUp };
+Q_ENUM_NS(TRDScrollMode)
+} // namespace RasterLabEnums
+using namespace RasterLabEnums;
+
+/// Raised by TRasterLab (a scroll timer that cannot be started).
+KRO_DECLARE_ERROR(EKRORasterLabError, EKROError)
+
+class KROGUI_EXPORT TRasterLab : public TGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(int DotSize READ DotSize WRITE SetDotSize)
+    Q_PROPERTY(int DotSpacing READ DotSpacing WRITE SetDotSpacing)
+    Q_PROPERTY(int PosX READ PosX WRITE SetPosX)
+    Q_PROPERTY(int PosY READ PosY WRITE SetPosY)
+    Q_PROPERTY(bool Proportional READ Proportional WRITE SetProportional)
+    Q_PROPERTY(kro::RasterLabEnums::TRDBlockMode CharBlockMode READ CharBlockMode WRITE SetCharBlockMode)
+    Q_PROPERTY(kro::TColor ColorDotOn READ ColorDotOn WRITE SetColorDotOn)
+    Q_PROPERTY(kro::TColor ColorDotOff READ ColorDotOff WRITE SetColorDotOff)
+    Q_PROPERTY(kro::TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
+    Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(bool AutoHeight READ AutoHeight WRITE SetAutoHeight)
+    Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
+    Q_PROPERTY(kro::RasterLabEnums::TRDScrollMode ScrollMode READ ScrollMode WRITE SetScrollMode)
+    Q_PROPERTY(int ScrollInterval READ ScrollInterval WRITE SetScrollInterval)
+    Q_PROPERTY(int ScrollIncrement READ ScrollIncrement WRITE SetScrollIncrement)
+    Q_PROPERTY(bool ScrollLoop READ ScrollLoop WRITE SetScrollLoop)
+public:
+    /// A 400 x 68 label showing "Text" in lime dots of 3 pixels with 1-pixel gaps, built-in font.
+    explicit TRasterLab(QWidget *Parent = nullptr);
+    ~TRasterLab() override;
+
+    // ---- properties ----
+    /// The text; characters above code 255 have no dots. Re-centres when AutoCenter is on.
+    QString Text() const { return FLabText; }
+    void SetText(const QString &Value);
+    /// Dot edge in pixels, clamped to 1..32.
+    int DotSize() const { return FDotSize; }
+    void SetDotSize(int Value);
+    /// Gap between dots in pixels, clamped to 0..3.
+    int DotSpacing() const { return FDotSpacing; }
+    void SetDotSpacing(int Value);
+    /// Pixel origin of the text (top-left corner of its first dot), kept within +-2^28.
+    int PosX() const { return FXPos; }
+    void SetPosX(int Value);
+    int PosY() const { return FYPos; }
+    void SetPosY(int Value);
+    /// Proportional character widths (otherwise every character takes the widest one's width).
+    bool Proportional() const { return FProportional; }
+    void SetProportional(bool Value);
+    /// Off-dot mode.
+    TRDBlockMode CharBlockMode() const { return FCharBlockMode; }
+    void SetCharBlockMode(TRDBlockMode Value);
+    /// Colour of the lit dots.
+    TColor ColorDotOn() const { return FColorDotOn; }
+    void SetColorDotOn(TColor Value);
+    /// Colour of the off-dots.
+    TColor ColorDotOff() const { return FColorDotOff; }
+    void SetColorDotOff(TColor Value);
+    /// Background and raster-line colour.
+    TColor ColorLabBakG() const { return FColorLabBakG; }
+    void SetColorLabBakG(TColor Value);
+    /// Frame: fsNone none, fsSimple a gray line, fsLowered and fsRaised 3-D edges, fsEmbossed and
+    /// fsEngraved double lines.
+    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TFrameStyle Value);
+    /// csBWG: gray 0x808080 and white frame lines; csSystem: button shadow and highlight.
+    TColorScheme ColorScheme() const { return FColorScheme; }
+    void SetColorScheme(TColorScheme Value);
+    /// When on, the height follows the character matrix (see AdjustAutoHeight).
+    bool AutoHeight() const { return FAutoHeight; }
+    void SetAutoHeight(bool Value);
+    /// When on, PosX centres the text horizontally; turning it off puts PosX back to 1.
+    bool AutoCenter() const { return FAutoCenter; }
+    void SetAutoCenter(bool Value);
+    /// Scrolling direction; rdsmOff stops the timer and puts the text back in place.
+    TRDScrollMode ScrollMode() const { return FScrollMode; }
+    void SetScrollMode(TRDScrollMode Value);
+    /// Timer interval in milliseconds, at least 10.
+    int ScrollInterval() const { return FScrollIv; }
+    void SetScrollInterval(int Value);
+    /// Pixels per tick; 0 becomes 1, negative values count by their magnitude.
+    int ScrollIncrement() const { return FScrollInc; }
+    void SetScrollIncrement(int Value);
+    /// Restart the text at the opposite edge once it has scrolled out.
+    bool ScrollLoop() const { return FScrollLoop; }
+    void SetScrollLoop(bool Value);
+
+    // ---- methods ----
+    /// The character matrix in use.
+    const TRDCharMatrix &CharMatrix() const { return FCMat; }
+    /// Uses a matrix supplied by the application (until the font changes) and repaints.
+    void SetCharMatrix(const TRDCharMatrix &CMat);
+    /// The pixel length of Text with the current dots: (RightMostBit - LeftMostBit + 2) pitches
+    /// per character when proportional, else (FontWidth + 1) pitches.
+    int CalcTextBitLength(const QString &Text) const;
+    /// Height := frame allowance + pitch * FontHeight (allowance 1 for fsSimple..fsRaised, 2 for
+    /// fsEmbossed and fsEngraved, 0 without frame).
+    void AdjustAutoHeight();
+    /// PosX := (Width - CalcTextBitLength(Text)) div 2 + frame allowance + 1.
+    void AdjustAutoCenter();
+    /// Current scroll offsets in pixels.
+    int ScrollPosX() const { return FScrollPosX; }
+    int ScrollPosY() const { return FScrollPosY; }
+    /// Pixel length of the text at the last paint.
+    int TextBitLength() const { return FTextBitLength; }
+    /// The scroll timer (Tick() runs one scroll step now).
+    TControlTimer *ScrollTimer() const { return FScrTimer; }
+    /// From another TRasterLab: frame style, text, background and lit-dot colours, the frame
+    /// line colours and the colour scheme; then re-centres (AutoCenter) and repaints.
+    void Assign(const TComponentBase *Source) override;
+
+    /// Draws character Ch of CMat with its top-left dot at (X, Y) in ColorOn: single pixels when
+    /// DotSize is 1, else DotSize squares, DotSize + DotSpacing apart. Columns LeftMostBit..
+    /// RightMostBit, or 0..FontWidth-1 when FixedWidth. Returns the pitch times the number of
+    /// columns. Codes above 255 draw nothing and count one column.
+    static int PaintChar(TCanvas *Canvas, const TRDCharMatrix &CMat, int X, int Y, char32_t Ch, int DotSize,
+                         int DotSpacing, TColor ColorOn, TColor ColorOff, TColor ColorBakG, bool FixedWidth);
+    /// Draws Text from (X, Y); in rdbmOn a full-height stripe of ColorBakG one pitch wide precedes
+    /// the first character and follows every character. BitLength receives the length drawn + 1.
+    static void PaintString(TCanvas *Canvas, const TRDCharMatrix &CMat, int X, int Y, const QString &Text,
+                            int DotSize, int DotSpacing, TColor ColorOn, TColor ColorOff, TColor ColorBakG,
+                            TRDBlockMode BlockMode, bool Proportional, int &BitLength);
+
+    // ---- events ----
+    /// Fired after each scroll step.
+    void SetOnScrollTimer(TNotifyEvent Handler);
+    const TNotifyEvent &OnScrollTimer() const { return FOnScrollTimer; }
+    /// Fired when the text restarts at the opposite edge.
+    void SetOnScrollLoopRestart(TNotifyEvent Handler) { FOnScrollLoopRestart = std::move(Handler); }
+    const TNotifyEvent &OnScrollLoopRestart() const { return FOnScrollLoopRestart; }
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    void Paint() override;
+    /// Rebuilds the matrix from the font, then follows AutoHeight and AutoCenter.
+    void FontChanged() override;
+    void Resize() override;
+    /// One tick: the scroll step, then OnScrollTimer.
+    virtual void DoTimer();
+    /// Moves the text one increment in the scroll direction and repaints.
+    virtual void ScrollTimerEvent();
+    /// Fires OnScrollLoopRestart.
+    virtual void DoScrLoopRestart();
+    /// (Re)starts the timer when an interval, a direction and the enable flag are all given;
+    /// raises EKRORasterLabError when no timer is available.
+    void UpdateTimer();
+
+private:
+    int FrameAllowance() const;
+    int Pitch() const { return FDotSize + FDotSpacing; }
+    void AfterMatrixChange();
+
+    TRDCharMatrix FCMat;
+    QString FLabText = QStringLiteral("Text");
+    int FDotSize = 3;
+    int FDotSpacing = 1;
+    int FXPos = 1;
+    int FYPos = 1;
+    bool FProportional = true;
+    TRDBlockMode FCharBlockMode = rdbmOn;
+    TColor FColorDotOn = clLime;
+    TColor FColorDotOff = 0x404040;
+    TColor FColorLabBakG = clBlack;
+    TFrameStyle FFrameStyle = fsLowered;
+    TColorScheme FColorScheme = csBWG;
+    TColor FColBlackLine = clBlack;
+    TColor FColGrayLine = clGray;
+    TColor FColWhiteLine = clWhite;
+    bool FAutoHeight = false;
+    bool FAutoCenter = false;
+    TRDScrollMode FScrollMode = rdsmOff;
+    int FScrollIv = 100;
+    int FScrollInc = 1;
+    bool FScrollLoop = true;
+    int FScrollPosX = 0;
+    int FScrollPosY = 0;
+    int FTextBitLength = 0;
+    bool FScrTimerEnabled = false;
+    TControlTimer *FScrTimer = nullptr;
+    TNotifyEvent FOnScrollTimer;
+    TNotifyEvent FOnScrollLoopRestart;
+};
+
+} // namespace kro

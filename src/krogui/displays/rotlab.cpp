@@ -1,0 +1,252 @@
+#include <krogui/displays/rotlab.h>
+#include <krogui/frame/drawing.h>
+#include <krogui/frame/kromath.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kro {
+
+namespace {
+
+// Anchors stay far inside the int range so the rounded offsets can be added safely.
+constexpr int kPosLimit = 1 << 28;
+
+int ClampPos(int V)
+{
+    return std::clamp(V, -kPosLimit, kPosLimit);
+}
+
+// The same rotation with a small angle: TextAngle * 10 must not overflow as an orientation.
+int NormalAngle(int Angle)
+{
+    return Angle % 360;
+}
+
+} // namespace
+
+TRotLab::TRotLab(QWidget *Parent) : TGraphicControl(Parent)
+{
+    Font()->SetName(QStringLiteral("Arial"));
+    Font()->SetSize(11);
+    SetDesignSize(200, 200);
+    SetColor(clBtnFace);
+    AdjustAutoCenter();
+}
+
+TRotLab::~TRotLab() = default;
+
+void TRotLab::Changed()
+{
+    if (FTransparent)
+        Invalidate();
+    else
+        Repaint();
+}
+
+void TRotLab::SetCaption(const QString &Value)
+{
+    if (FCaption == Value) return;
+    FCaption = Value;
+    setAccessibleName(Value);
+    Changed();
+}
+
+void TRotLab::SetTextAngle(int Value)
+{
+    if (FTextAngle == Value) return;
+    FTextAngle = Value;
+    Changed();
+}
+
+void TRotLab::SetTextPosX(int Value)
+{
+    Value = ClampPos(Value);
+    if (FTextPosX == Value) return;
+    if (FAutoCenter)
+        AdjustAutoCenter();
+    else
+        FTextPosX = Value;
+    Changed();
+}
+
+void TRotLab::SetTextPosY(int Value)
+{
+    Value = ClampPos(Value);
+    if (FTextPosY == Value) return;
+    if (FAutoCenter)
+        AdjustAutoCenter();
+    else
+        FTextPosY = Value;
+    Changed();
+}
+
+void TRotLab::SetAutoCenter(bool Value)
+{
+    if (FAutoCenter == Value) return;
+    FAutoCenter = Value;
+    if (Value) AdjustAutoCenter();
+    Changed();
+}
+
+void TRotLab::SetAlignment(TAlignment Value)
+{
+    if (FAlignment == Value) return;
+    FAlignment = Value;
+    Changed();
+}
+
+void TRotLab::SetAntiAlias(bool Value)
+{
+    if (FAntiAlias == Value) return;
+    FAntiAlias = Value;
+    Changed();
+}
+
+void TRotLab::SetTransparent(bool Value)
+{
+    if (FTransparent == Value) return;
+    FTransparent = Value;
+    if (!Value && FMaskShown) {
+        ClearOutputMask();
+        FMaskShown = false;
+    }
+    Changed();
+}
+
+void TRotLab::SetColor(TColor Value)
+{
+    if (Color() == Value) return;
+    TGraphicControl::SetColor(Value);
+    Changed();
+}
+
+void TRotLab::SetFrameStyle(TFrameStyle Value)
+{
+    if (FFrameStyle == Value) return;
+    FFrameStyle = Value;
+    Changed();
+}
+
+void TRotLab::AdjustAutoCenter()
+{
+    FTextPosX = Width() / 2;
+    FTextPosY = Height() / 2;
+}
+
+void TRotLab::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const QSize old = size();
+    TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // A hidden control gets its resize event only when shown; keep the anchor current now.
+    if (FAutoCenter && size() != old) {
+        AdjustAutoCenter();
+        Changed();
+    }
+}
+
+void TRotLab::Resize()
+{
+    if (FAutoCenter) {
+        AdjustAutoCenter();
+        Changed();
+    }
+}
+
+void TRotLab::Assign(const TComponentBase *Source)
+{
+    const auto *src = dynamic_cast<const TRotLab *>(Source);
+    if (!src) {
+        TGraphicControl::Assign(Source);
+        return;
+    }
+    if (src == this) return;
+    FAutoCenter = src->FAutoCenter;
+    FFrameStyle = src->FFrameStyle;
+    FTextAngle = src->FTextAngle;
+    FTextPosX = src->FTextPosX;
+    FTextPosY = src->FTextPosY;
+    FAntiAlias = src->FAntiAlias;
+    Invalidate();
+}
+
+QPoint TRotLab::CalcTextOrigin(TAlignment Alignment, int PosX, int PosY, int HalfWidth, int HalfHeight,
+                               int Angle)
+{
+    // The anchor minus the chosen point of the text, rotated by the angle.
+    const double a = NormalAngle(Angle) / 180.0 * uc_Pi;
+    const double s = std::sin(a), c = std::cos(a);
+    const double hw = HalfWidth, hh = HalfHeight;
+    switch (Alignment) {
+    case taLeftJustify:
+        return QPoint(PosX + Round(-hh * s), PosY + Round(-hh * c));
+    case taRightJustify:
+        return QPoint(PosX + Round(-2 * hw * c - hh * s), PosY + Round(2 * hw * s - hh * c));
+    case taCenter:
+    default:
+        return QPoint(PosX + Round(-hw * c - hh * s), PosY + Round(hw * s - hh * c));
+    }
+}
+
+void TRotLab::DrawCaption(TCanvas *C, bool MaskOnly)
+{
+    C->SetFont(*Font());
+    C->Font()->SetOrientation(NormalAngle(FTextAngle) * 10);
+    // The platform's default quality smooths glyphs here as well, so "off" asks for hard edges.
+    C->Font()->SetQuality(FAntiAlias ? fqAntialiased : fqNonAntialiased);
+    C->Brush()->SetStyle(bsClear);
+    const int hw = C->TextWidth(FCaption) / 2;
+    const int hh = C->TextHeight(FCaption) / 2;
+    const QPoint at = CalcTextOrigin(FAlignment, FTextPosX, FTextPosY, hw, hh, FTextAngle);
+    if (!Enabled()) {
+        // Engraved: the highlight one pixel right and down, the shadow in place on top.
+        C->Font()->SetColor(MaskOnly ? clBlack : clBtnHighlight);
+        C->TextOut(at.x() + 1, at.y() + 1, FCaption);
+        C->Font()->SetColor(MaskOnly ? clBlack : clBtnShadow);
+    } else if (MaskOnly) {
+        C->Font()->SetColor(clBlack);
+    }
+    C->TextOut(at.x(), at.y(), FCaption);
+}
+
+void TRotLab::DoDrawText(TRect &, int Flags)
+{
+    if (Flags & DT_CALCRECT) return;
+    DrawCaption(Canvas(), false);
+}
+
+void TRotLab::Paint()
+{
+    if (!Visible()) return;
+    TCanvas *c = Canvas();
+    const int W = Width(), H = Height();
+    // A transparent label fills too: the surface is only shown through the mask, and smoothed
+    // glyph edges blend with the label's colour.
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Color());
+    c->FillRect(0, 0, W, H);
+    TRect r = Rect(0, 0, W, H);
+    DoDrawText(r, 0);
+    DrawFrame(c, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+
+    if (!FTransparent) {
+        if (FMaskShown) {
+            ClearOutputMask();
+            FMaskShown = false;
+        }
+        return;
+    }
+    // The pixels the caption and the frame touch, drawn in black on white.
+    TBitmap mask(std::max(1, W), std::max(1, H));
+    TCanvas *m = mask.Canvas();
+    m->Brush()->SetColor(clWhite);
+    m->FillRect(0, 0, mask.Width(), mask.Height());
+    DrawCaption(m, true);
+    DrawFrame(m, FFrameStyle, 0, 0, W - 1, H - 1, 0, 0, 0, 0, 0);
+    QImage shown = mask.MaskOf(clWhite);
+    shown.invertPixels();
+    SetOutputMask(shown);
+    FMaskShown = true;
+}
+
+} // namespace kro

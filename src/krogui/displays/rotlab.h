@@ -1,0 +1,101 @@
+#pragma once
+// TRotLab: a label whose caption is drawn at any angle around an anchor point, with optional
+// anti-aliasing, an engraved look when disabled, transparency and a frame.
+
+#include <krogui/frame/control.h>
+
+#include <QPoint>
+
+namespace kro {
+
+class KROGUI_EXPORT TRotLab : public TGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(int TextAngle READ TextAngle WRITE SetTextAngle)
+    Q_PROPERTY(int PosX READ PosX WRITE SetTextPosX)
+    Q_PROPERTY(int PosY READ PosY WRITE SetTextPosY)
+    Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
+    Q_PROPERTY(kro::TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+public:
+    /// "Text measuring only" flag of DoDrawText: nothing is drawn.
+    static constexpr int DT_CALCRECT = 0x400;
+
+    /// A 200 x 200 transparent label, font "Arial" 11 pt, caption centred on the control's centre.
+    explicit TRotLab(QWidget *Parent = nullptr);
+    ~TRotLab() override;
+
+    // ---- properties (every setter ignores an unchanged value and repaints: invalidates while
+    //      Transparent so the parent repaints underneath, composes at once otherwise) ----
+    /// The text.
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString &Value);
+    /// Angle of the text in degrees, counter-clockwise (any value; 90 reads upwards).
+    int TextAngle() const { return FTextAngle; }
+    void SetTextAngle(int Value);
+    /// The anchor point in pixels (kept within +-2^28). While AutoCenter is on, setting it
+    /// re-centres instead.
+    int PosX() const { return FTextPosX; }
+    void SetTextPosX(int Value);
+    int PosY() const { return FTextPosY; }
+    void SetTextPosY(int Value);
+    /// When on, the anchor follows the control's centre (also after every resize).
+    bool AutoCenter() const { return FAutoCenter; }
+    void SetAutoCenter(bool Value);
+    /// Which point of the text sits on the anchor: the middle of its left edge, its centre, or
+    /// the middle of its right edge.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    /// Smoothed glyphs; off draws hard-edged glyphs, keeping face, size, weight and slant.
+    bool AntiAlias() const { return FAntiAlias; }
+    void SetAntiAlias(bool Value);
+    /// No background: only the caption and the frame cover the parent.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    /// Background colour (used when not Transparent).
+    void SetColor(TColor Value) override;
+    /// Frame drawn around the control.
+    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TFrameStyle Value);
+
+    // ---- methods ----
+    /// PosX := Width div 2, PosY := Height div 2.
+    void AdjustAutoCenter();
+    /// Where TextOut must start (the unrotated top-left corner of the text) so that the point of
+    /// the text chosen by Alignment lands on (PosX, PosY) after rotating by Angle degrees around
+    /// that corner. HalfWidth and HalfHeight are half the text's width and height.
+    static QPoint CalcTextOrigin(TAlignment Alignment, int PosX, int PosY, int HalfWidth, int HalfHeight,
+                                 int Angle);
+    /// From another TRotLab: AutoCenter, FrameStyle, TextAngle, PosX, PosY and AntiAlias; then
+    /// invalidates.
+    void Assign(const TComponentBase *Source) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    /// The label's painting: background unless Transparent, DoDrawText, then the frame.
+    void Paint() override;
+    /// Draws the caption rotated around its anchor (nothing when Flags has DT_CALCRECT).
+    virtual void DoDrawText(TRect &Rect, int Flags);
+    /// Re-centres the anchor when AutoCenter is on; an application's OnResize runs after it.
+    void Resize() override;
+
+private:
+    void Changed();
+    void DrawCaption(TCanvas *C, bool MaskOnly);
+
+    QString FCaption;
+    int FTextAngle = 0;
+    int FTextPosX = 10;
+    int FTextPosY = 10;
+    bool FAutoCenter = true;
+    TAlignment FAlignment = taCenter;
+    bool FAntiAlias = true;
+    bool FTransparent = true;
+    TFrameStyle FFrameStyle = fsLowered;
+    bool FMaskShown = false;
+};
+
+} // namespace kro
