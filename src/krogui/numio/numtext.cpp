@@ -72,86 +72,98 @@ constexpr RState kRealTable[8][6] = {
 
 constexpr int kMaxExponentDigitsValue = 4200;
 
-inline RClass ClassOf(char16_t c, TSeparatorMode Mode)
+// Character classes of the ASCII range per separator mode; everything else is "other".
+struct ClassTables
 {
-    if ((c == u'.' && Mode != sepComma) || (c == u',' && Mode != sepPoint)) return cSep;
-    if (c == u' ') return cBlank;
-    if (c == u'+' || c == u'-') return cSign;
-    if (c >= u'0' && c <= u'9') return cDigit;
-    if (c == u'E' || c == u'e') return cE;
-    return cOther;
-}
-
-// The number text gathered by the scanner: short texts stay on the stack.
-class NumberText
-{
-public:
-    void Append(char c)
+    RClass Cls[3][128];
+    constexpr ClassTables() : Cls{}
     {
-        if (FLen < sizeof(FInline)) {
-            FInline[FLen++] = c;
-            return;
+        for (int m = 0; m < 3; ++m) {
+            for (int c = 0; c < 128; ++c) {
+                RClass k = cOther;
+                if ((c == '.' && m != sepComma) || (c == ',' && m != sepPoint))
+                    k = cSep;
+                else if (c == ' ')
+                    k = cBlank;
+                else if (c == '+' || c == '-')
+                    k = cSign;
+                else if (c >= '0' && c <= '9')
+                    k = cDigit;
+                else if (c == 'E' || c == 'e')
+                    k = cE;
+                Cls[m][c] = k;
+            }
         }
-        if (FLen == sizeof(FInline)) FHeap.assign(FInline, FLen);
-        FHeap.push_back(c);
-        ++FLen;
     }
-    const char *Data() const { return FLen > sizeof(FInline) ? FHeap.data() : FInline; }
-    size_t Size() const { return FLen; }
-    char Back() const { return Data()[FLen - 1]; }
-
-private:
-    char FInline[64];
-    size_t FLen = 0;
-    std::string FHeap;
 };
+constexpr ClassTables kClasses;
+
+// Transition tables with the "E" column resolved for AllowExp false (0) and true (1).
+struct Transitions
+{
+    RState T[2][8][6];
+    constexpr Transitions() : T{}
+    {
+        for (int e = 0; e < 2; ++e)
+            for (int s = 0; s < 8; ++s)
+                for (int c = 0; c < 6; ++c) {
+                    const RState n = kRealTable[s][c];
+                    T[e][s][c] = n == SExpOrAccept ? (e ? S6 : SAccept) : n;
+                }
+    }
+};
+constexpr Transitions kTransitions;
 
 // Runs the state machine from Pos. With RejectBigExp an exponent above 4200 rejects (validation);
-// otherwise the offending digits are dropped from the number text (scanning). Returns the final
-// state; Pos names the character that ended the scan.
-RState RunRealMachine(QStringView Text, bool AllowExp, TSeparatorMode Mode, int &Pos, bool RejectBigExp,
-                      NumberText *Out)
+// otherwise the offending digits are dropped from the number text (scanning), which goes to Out
+// (room for as many characters as remain from Pos). Returns the final
+// state; Pos names the character that ended the scan and OutLen the length of the number text.
+template <bool RejectBigExp>
+RState RunRealMachine(QStringView Text, bool AllowExp, TSeparatorMode Mode, int &Pos, char *Out,
+                      size_t &OutLen)
 {
     const char16_t *data = reinterpret_cast<const char16_t *>(Text.utf16());
     const qsizetype len = Text.size();
+    const RClass *classes = kClasses.Cls[Mode];
+    const RState(*table)[6] = kTransitions.T[AllowExp ? 1 : 0];
     qsizetype p = Pos < 1 ? 1 : Pos;
+    size_t n = 0;
     RState st = S1;
-    int expValue = 0; // saturates well above the cut
+    int expValue = 0; // saturates just above the cut
     for (;;) {
-        const char16_t c = p <= len ? data[p - 1] : char16_t(0); // 0: the virtual end, an "other"
+        RClass cls = cOther; // also the virtual end character
+        char16_t c = 0;
+        if (p <= len) {
+            c = data[p - 1];
+            if (c < 128) cls = classes[c];
+        }
         ++p;
-        const RClass cls = ClassOf(c, Mode);
-        RState next = kRealTable[st][cls];
-        if (next == SExpOrAccept) next = AllowExp ? S6 : SAccept;
-        if (cls == cDigit && next == S8) {
+        const RState next = table[st][cls];
+        if (next >= SAccept) {
+            st = next;
+            break;
+        }
+        if (next == S8 && cls == cDigit) {
             const int d = int(c - u'0');
-            if (st == S6 || st == S7)
-                expValue = d;
+            if (st != S8)
+                expValue = d; // a fresh exponent
             else if (expValue <= kMaxExponentDigitsValue)
                 expValue = expValue * 10 + d;
+            if (expValue > kMaxExponentDigitsValue) {
+                st = next;
+                if constexpr (RejectBigExp) {
+                    st = SReject;
+                    break;
+                }
+                continue; // the digit is dropped, and so is every later exponent digit
+            }
         }
         st = next;
-        if (st == SAccept || st == SReject) break;
-        if (expValue > kMaxExponentDigitsValue) {
-            if (RejectBigExp) {
-                st = SReject;
-                break;
-            }
-            continue; // the digit is dropped, and so is every later exponent digit
-        }
-        if (Out) {
-            char a;
-            if (cls == cSep)
-                a = '.';
-            else if (cls == cE)
-                a = 'E';
-            else
-                a = char(c);
-            Out->Append(a);
-        }
+        if constexpr (!RejectBigExp) Out[n++] = cls == cSep ? '.' : cls == cE ? 'E' : char(c);
     }
     --p;
     Pos = p > 0x7fffffff ? 0x7fffffff : int(p);
+    OutLen = n;
     return st;
 }
 
@@ -193,10 +205,8 @@ double OutOfRangeValue(const char *s, const char *end, bool negative)
 }
 
 // Converts the gathered number text (blanks, sign, digits, ".", digits, "E", sign, digits).
-double ConvertNumberText(const NumberText &T)
+double ConvertNumberText(const char *s, const char *end)
 {
-    const char *s = T.Data();
-    const char *end = s + T.Size();
     while (s < end && *s == ' ')
         ++s;
     bool negative = false;
@@ -300,18 +310,29 @@ QString RadixDigits(quint32 Value, int Count, int Bits, int MaxCount)
 
 double ScanReal(QStringView Text, bool AllowExp, TSeparatorMode Mode, int &Pos)
 {
-    NumberText t;
-    const RState st = RunRealMachine(Text, AllowExp, Mode, Pos, false, &t);
-    if (st != SAccept) return 0.0;
-    if (t.Size() > 0 && t.Back() == '.') t.Append('0');
-    return ConvertNumberText(t);
+    // The number text is never longer than what remains of Text (plus the "0" after a final
+    // point): short texts stay on the stack.
+    const qsizetype start = Pos < 1 ? 1 : Pos;
+    const size_t need = size_t(std::max<qsizetype>(0, Text.size() - start + 1)) + 2;
+    char inlineBuf[128];
+    std::string heap;
+    char *buf = inlineBuf;
+    if (need > sizeof(inlineBuf)) {
+        heap.resize(need);
+        buf = heap.data();
+    }
+    size_t n = 0;
+    if (RunRealMachine<false>(Text, AllowExp, Mode, Pos, buf, n) != SAccept) return 0.0;
+    if (n > 0 && buf[n - 1] == '.') buf[n++] = '0';
+    return ConvertNumberText(buf, buf + n);
 }
 
 bool IsRealText(QStringView Text, bool AllowExp, TDecPSep Choice)
 {
     if (Text.isEmpty()) return false;
     int pos = 1;
-    return RunRealMachine(Text, AllowExp, CheckSeparatorMode(Choice), pos, true, nullptr) == SAccept;
+    size_t n = 0;
+    return RunRealMachine<true>(Text, AllowExp, CheckSeparatorMode(Choice), pos, nullptr, n) == SAccept;
 }
 
 bool IsFixedText(QStringView Text, TDecPSep Choice)
