@@ -26,16 +26,6 @@ TMouseButton ButtonOf(Qt::MouseButton B)
     }
 }
 
-// 1-based position of the first decimal separator of the mode at or after From; 0 when none.
-int SeparatorPos(const QString &Text, int From, TSeparatorMode Mode)
-{
-    for (int i = std::max(1, From); i <= Text.size(); ++i) {
-        const QChar c = Text[i - 1];
-        if ((c == u'.' && Mode != sepComma) || (c == u',' && Mode != sepPoint)) return i;
-    }
-    return 0;
-}
-
 } // namespace
 
 TNumIO::TNumIO(QWidget *Parent) : QLineEdit(Parent), TComponentBase(this)

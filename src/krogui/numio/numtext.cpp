@@ -50,6 +50,15 @@ QChar SeparatorChar(TSeparatorMode Mode)
     return Mode == sepComma ? QChar(u',') : QChar(u'.');
 }
 
+int SeparatorPos(QStringView Text, int From, TSeparatorMode Mode)
+{
+    for (qsizetype i = std::max(1, From); i <= Text.size(); ++i) {
+        const QChar c = Text[i - 1];
+        if ((c == u'.' && Mode != sepComma) || (c == u',' && Mode != sepPoint)) return int(i);
+    }
+    return 0;
+}
+
 namespace {
 
 // ---- the real scanner ------------------------------------------------------------------------

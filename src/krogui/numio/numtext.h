@@ -47,6 +47,9 @@ KROGUI_EXPORT TSeparatorMode CheckSeparatorMode(TDecPSep Choice);
 /// The character a formatter writes as decimal separator in a mode ("," in comma mode, else ".").
 KROGUI_EXPORT QChar SeparatorChar(TSeparatorMode Mode);
 
+/// 1-based position of the first decimal separator of the mode at or after From; 0 when none.
+KROGUI_EXPORT int SeparatorPos(QStringView Text, int From, TSeparatorMode Mode);
+
 /// Scans a real number from position Pos (1-based; values below 1 count as 1). On return Pos names
 /// the character that ended the scan (Length+1 for the end of the text). A rejected scan gives 0;
 /// the result is clamped to plus or minus uc_MaxDouble. Exponent digits beyond 4200 are cut.
