@@ -698,3 +698,18 @@ TEST_F(NumIO2Test, AutoSizeFollowsTheFont)
     EXPECT_EQ(N->Height(), QFontMetrics(N->Font()->ToQFont()).height() + 6);
     EXPECT_EQ(N->Surface().height(), N->Height());
 }
+
+TEST_F(NumIO2Test, LoadingChecksTheTextAgainstTheStoredFormat)
+{
+    TNumIO2 l;
+    l.BeginLoading();
+    l.setProperty("Text", "FF");
+    l.setProperty("InputFormat", QVariant::fromValue(itHex));
+    l.EndLoading();
+    EXPECT_EQ(l.Text(), "FF");
+    EXPECT_EQ(l.Value(), 255);
+    l.BeginLoading();
+    l.setProperty("Text", "XYZ");
+    l.EndLoading();
+    EXPECT_EQ(l.Text(), "FF"); // refused as ever
+}

@@ -132,10 +132,25 @@ int TNumIO2::GetNioIntValue() const
 
 void TNumIO2::SetText(const QString &Value)
 {
+    if (IsLoading()) {
+        // Stored properties come in any order: check the text against the stored format.
+        FLoadedText = Value;
+        FHasLoadedText = true;
+        return;
+    }
     if (Value.size() > kMaxBufferLength || !(Value.isEmpty() || CheckValidity(Value))) return;
     FInBuffer = Value;
     FCaretPos = FSelBegin = FSelEnd = 0;
     Repaint();
+}
+
+void TNumIO2::Loaded()
+{
+    if (FHasLoadedText) {
+        FHasLoadedText = false;
+        SetText(FLoadedText);
+        FLoadedText.clear();
+    }
 }
 
 bool TNumIO2::CheckValidity(const QString &Instring) const

@@ -83,7 +83,7 @@ public:
     int IntegerValue() const { return GetNioIntValue(); }
     int GetNioIntValue() const;
     /// The text buffer. An assigned text is taken only when empty or valid (CheckValidity); caret
-    /// and selection then go to 0.
+    /// and selection then go to 0. While loading, the check waits until all properties are in.
     QString Text() const { return FInBuffer; }
     void SetText(const QString &Value);
     /// The on-line check of the buffer for the input format and separator choice.
@@ -254,6 +254,7 @@ public:
 protected:
     void Paint() override;
     void Resize() override;
+    void Loaded() override;
     void KeyDown(quint16 &Key, TShiftState Shift) override;
     void KeyUp(quint16 &Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -283,6 +284,8 @@ private:
     void UpdateLineColors();
 
     QString FInBuffer;
+    QString FLoadedText; // a stored text, checked once the stored format is in
+    bool FHasLoadedText = false;
     int FCaretPos = 0;
     int FSelBegin = 0;
     int FSelEnd = 0;
