@@ -18,10 +18,13 @@ QObject *TComponentBase::Owner() const { return FSelf ? FSelf->parent() : nullpt
 
 void TComponentBase::SetDesigning(bool Value)
 {
+    if (Value == IsDesigning())
+        return;
     if (Value)
         FComponentState |= csDesigning;
     else
         FComponentState &= ~TComponentState(csDesigning);
+    DesigningChanged();
 }
 
 void TComponentBase::BeginLoading()

@@ -46,6 +46,8 @@ protected:
     explicit TComponentBase(QObject *Self);
     /// Called once when all stored properties have been set.
     virtual void Loaded() {}
+    /// Called after SetDesigning changed the csDesigning flag (design-time defaults).
+    virtual void DesigningChanged() {}
     /// Copies this component into Dest; returns false when Dest is of a kind it cannot fill.
     virtual bool AssignTo(TComponentBase *Dest) const;
 

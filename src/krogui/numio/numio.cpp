@@ -1,0 +1,528 @@
+#include <krogui/frame/colors.h>
+#include <krogui/frame/keys.h>
+#include <krogui/frame/kromath.h>
+#include <krogui/frame/strutil.h>
+#include <krogui/numio/numio.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <cmath>
+
+namespace kro {
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton B)
+{
+    switch (B) {
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
+} // namespace
+
+TNumIO::TNumIO(QWidget *Parent) : QLineEdit(Parent), TComponentBase(this)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { SafeInvoke([this] { Change(); }); });
+    SetEditText(QString());
+    FitHeight();
+    ApplyPalette();
+    UpdateAccessibleText();
+}
+
+TNumIO::~TNumIO() = default;
+
+// ---- conversion ------------------------------------------------------------------------------
+
+bool TNumIO::ConvertNumString(QString Text, double &Value) const
+{
+    return Convert(std::move(Text), Value, EditSeparatorMode(FDecPSep));
+}
+
+bool TNumIO::Convert(QString Text, double &Value, TSeparatorMode Mode) const
+{
+    if (Text.isEmpty()) return false;
+    Value = 0.0;
+    qsizetype lead = 0;
+    while (lead < Text.size() && Text[lead] == u' ')
+        ++lead;
+    Text.remove(0, lead);
+    if (Text.contains(u' ')) return false;
+    Text = Text.toLower();
+    if (Text.isEmpty()) return true; // only blanks
+
+    TInFormat fmt = FInFormat;
+    QString digits = Text; // what a radix format reads
+    if (fmt == itDynamic) {
+        const QChar first = Text[0];
+        if (first == u'$' || first == u'%' || first == u'&') {
+            fmt = first == u'$' ? itHex : first == u'%' ? itBin : itOct;
+            digits = Text.mid(1);
+            if (digits.startsWith(u'$')) return false; // the prefix is not part of the digits
+        } else {
+            fmt = itExp;
+        }
+    }
+
+    int pos = 1;
+    switch (fmt) {
+    case itExp: {
+        const int p = int(Text.indexOf(u'e')) + 1;
+        if (p > 0 &&
+            (Text.size() == p || (Text.size() == p + 1 && (Text.back() == u'-' || Text.back() == u'+'))))
+            Text.truncate(p - 1); // a dangling exponent is ignored while typing
+        Value = ScanReal(Text, true, Mode, pos);
+        return pos == Text.size() + 1;
+    }
+    case itFloat:
+    case itFixPoint:
+        Value = ScanReal(Text, false, Mode, pos);
+        return pos == Text.size() + 1;
+    case itInt:
+        Value = ScanInt(Text, pos);
+        return pos == Text.size() + 1;
+    case itHex:
+        Value = ScanHex(digits, pos);
+        return pos == digits.size() + 1;
+    case itOct:
+        Value = ScanOct(digits, pos);
+        return pos == digits.size() + 1;
+    case itBin:
+        Value = ScanBin(digits, pos);
+        return pos == digits.size() + 1;
+    case itDynamic:
+        break;
+    }
+    return false;
+}
+
+double TNumIO::GetLabValue() const
+{
+    QString t = text();
+    const qsizetype comma = t.indexOf(u',');
+    if (comma >= 0) t[comma] = u'.';
+    if (!t.isEmpty() && t.back() == u'.') t += u'0';
+    double v = 0.0;
+    if (!Convert(t, v, sepEither)) return 0.0;
+    return v;
+}
+
+QString TNumIO::FormatValue(double Value) const
+{
+    QString s;
+    switch (FInFormat) {
+    case itExp:
+    case itDynamic:
+        s = FormatReal(12, -2, Value);
+        if (s.startsWith(u'*'))
+            s = FormatReal(14, -1, Value); // a three-digit exponent: keep the number readable
+        break;
+    case itFloat:
+        s = FormatReal(1, 8, Value);
+        break;
+    case itFixPoint:
+        s = FormatReal(1, FFixPDecPl, Value);
+        break;
+    case itInt:
+        s = FormatReal(1, 0, Value);
+        break;
+    case itHex:
+        return HexDigits(RoundToInt32Bits(Value), 8);
+    case itOct:
+        return OctDigits(RoundToInt32Bits(Value), 8);
+    case itBin:
+        return BinDigits(RoundToInt32Bits(Value), 8);
+    }
+    // Write the separator the field's own conversion reads.
+    if (EditSeparatorMode(FDecPSep) == sepComma) s.replace(u'.', u',');
+    return s;
+}
+
+void TNumIO::SetLabValue(double Value)
+{
+    if (std::isnan(Value)) return;
+    Value = std::clamp(Value, -uc_MaxDouble, uc_MaxDouble);
+    const QString t = FormatValue(Value);
+    SetEditText(t);
+    // The written text is what a refused edit has to bring back.
+    FOldText = t;
+}
+
+// ---- validation ------------------------------------------------------------------------------
+
+void TNumIO::SetEditText(const QString &Text)
+{
+    if (Text == text()) return; // no notification would come to clear the flag
+    FInternalChg = true;
+    setText(Text);
+    // The notification is synchronous; the flag must not outlive this assignment, or the next
+    // user edit would pass unvalidated (a text cut by maxLength, for example).
+    FInternalChg = false;
+}
+
+void TNumIO::Change()
+{
+    if (IsDesigning()) return;
+    if (FInternalChg) {
+        FInternalChg = false;
+        return;
+    }
+    if (IsLoading()) return; // validated once all stored properties are in (Loaded)
+
+    const TSeparatorMode mode = EditSeparatorMode(FDecPSep);
+    const QString cur = text();
+    int caret = cursorPosition();
+    bool rewrite = false;
+    QString newText;
+
+    if (FInFormat == itFixPoint) {
+        int p = SeparatorPos(cur, 1, mode);
+        const int q = p > 0 ? SeparatorPos(cur, p + 1, mode) : 0;
+        if (p == 0) {
+            newText = FOldText;
+            rewrite = true;
+            // Before the old point; a last accepted text without one (the first key typed into
+            // an empty field) leaves the caret behind what was typed.
+            const int d = SeparatorPos(FOldText, 1, mode);
+            if (d > 0) caret = d > 1 ? d - 1 : d;
+            p = caret;
+        }
+        if (p < q || p == 0) {
+            newText = FOldText;
+            rewrite = true;
+            caret = SeparatorPos(FOldText, 1, mode);
+        }
+        const int r = SeparatorPos(cur, 1, mode);
+        if (cur.size() - r > FFixPDecPl) {
+            newText = cur.left(r + FFixPDecPl);
+            rewrite = true;
+        }
+    }
+
+    double v = 0.0;
+    bool ok = ConvertNumString(cur, v);
+    bool accepted = false;
+    if (ok) {
+        if (FInFormat == itFixPoint) {
+            newText = FormatReal(1, FFixPDecPl, v);
+            if (mode == sepComma) newText.replace(u'.', u',');
+            rewrite = true;
+        }
+        if ((v >= FMinimum && v <= FMaximum) || v == 0.0) {
+            // The last accepted text is the one the field shows: in itFixPoint the formatted one.
+            FOldText = FInFormat == itFixPoint ? newText : cur;
+            accepted = true;
+        } else {
+            ok = false;
+        }
+    }
+    if (!ok) {
+        newText = FOldText;
+        rewrite = true;
+        caret = caret - 1;
+        repaint();
+        if (FBeep) MessageBeep();
+    }
+    if (rewrite) {
+        SetEditText(newText);
+        setCursorPosition(std::clamp(caret, 0, int(text().size())));
+    }
+    UpdateAccessibleText();
+    // Fired last, so that a handler sees (and may change) the final text.
+    if (accepted && FOnChange) FOnChange(this);
+}
+
+void TNumIO::SetInputFormat(TInFormat Value)
+{
+    if (Value == FInFormat) return;
+    FInFormat = Value;
+    FOldText.clear();
+    Change();
+}
+
+void TNumIO::SetFixPDecPl(int Value)
+{
+    FFixPDecPl = std::clamp(Value, 1, 8);
+}
+
+void TNumIO::SetDecPSep(TDecPSep Value)
+{
+    if (Value == FDecPSep) return;
+    FDecPSep = Value;
+    FOldText.clear();
+    Change();
+}
+
+void TNumIO::SetRangeLow(double Value)
+{
+    if (std::isnan(Value)) return;
+    FRangeSet = true;
+    if (Value >= FMaximum) {
+        FMinimum = FMaximum;
+        FMaximum = Value;
+    } else {
+        FMinimum = Value;
+    }
+    FOldText.clear();
+    Change();
+}
+
+void TNumIO::SetRangeHigh(double Value)
+{
+    if (std::isnan(Value)) return;
+    FRangeSet = true;
+    if (Value > FMinimum) {
+        FMaximum = Value;
+    } else {
+        FMaximum = FMinimum;
+        FMinimum = Value;
+    }
+    FOldText.clear();
+    Change();
+}
+
+void TNumIO::Loaded()
+{
+    FOldText.clear();
+    Change();
+}
+
+void TNumIO::DesigningChanged()
+{
+    if (IsDesigning() && !FRangeSet) {
+        FMinimum = -uc_MaxDouble;
+        FMaximum = uc_MaxDouble;
+    }
+}
+
+void TNumIO::Assign(const TComponentBase *Source)
+{
+    if (Source == this) return;
+    if (const auto *src = dynamic_cast<const TNumIO *>(Source)) {
+        FInFormat = src->FInFormat;
+        FBeep = src->FBeep;
+        FMinimum = src->FMinimum;
+        FMaximum = src->FMaximum;
+        FRangeSet = true;
+        FDecPSep = src->FDecPSep;
+        FOldText.clear();
+        Change();
+        return;
+    }
+    TComponentBase::Assign(Source);
+}
+
+bool TNumIO::AssignTo(TComponentBase *Dest) const
+{
+    if (auto *dst = dynamic_cast<TNumIO *>(Dest)) {
+        dst->Assign(this);
+        return true;
+    }
+    return TComponentBase::AssignTo(Dest);
+}
+
+// ---- inherited properties ----------------------------------------------------------------------
+
+void TNumIO::SetAutoSize(bool Value)
+{
+    if (Value == FAutoSize) return;
+    FAutoSize = Value;
+    FitHeight();
+}
+
+void TNumIO::FitHeight()
+{
+    if (FAutoSize) {
+        setFixedHeight(sizeHint().height());
+    } else {
+        setMinimumHeight(0);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+    }
+}
+
+void TNumIO::SetColor(TColor Value)
+{
+    FParentColor = false;
+    if (Value == FColor) return;
+    FColor = Value;
+    ApplyPalette();
+}
+
+void TNumIO::SetParentColor(bool Value)
+{
+    if (Value == FParentColor) return;
+    FParentColor = Value;
+    ApplyPalette();
+}
+
+void TNumIO::SetHideSelection(bool Value)
+{
+    if (Value == FHideSelection) return;
+    FHideSelection = Value;
+    ApplyPalette();
+}
+
+void TNumIO::ApplyPalette()
+{
+    QPalette pal = palette();
+    QColor base = ToQColor(FColor);
+    if (FParentColor && parentWidget()) base = parentWidget()->palette().color(QPalette::Window);
+    pal.setColor(QPalette::Base, base);
+    // A hidden selection is drawn in the colours of the plain text, so it stays (and comes back)
+    // but is not seen while another control has the focus.
+    const bool hide = FHideSelection && !hasFocus();
+    const QPalette app = QApplication::palette(this);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Highlight, hide ? base : app.color(group, QPalette::Highlight));
+        pal.setColor(group, QPalette::HighlightedText,
+                     hide ? pal.color(group, QPalette::Text) : app.color(group, QPalette::HighlightedText));
+    }
+    setPalette(pal);
+}
+
+void TNumIO::SetHint(const QString &Value)
+{
+    FHint = Value;
+    setToolTip(FShowHint ? FHint : QString());
+}
+
+void TNumIO::SetShowHint(bool Value)
+{
+    FShowHint = Value;
+    setToolTip(FShowHint ? FHint : QString());
+}
+
+void TNumIO::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (FAutoSize) AHeight = height();
+    setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+}
+
+void TNumIO::UpdateAccessibleText()
+{
+    static const char *const kFormats[] = {"real number", "real number", "fixed-point number",
+                                           "integer",     "hexadecimal", "octal",
+                                           "binary",      "number"};
+    const QString d = QStringLiteral("%1 field, %2 to %3")
+                          .arg(QLatin1String(kFormats[std::clamp(int(FInFormat), 0, 7)]))
+                          .arg(FMinimum)
+                          .arg(FMaximum);
+    if (accessibleDescription() != d) setAccessibleDescription(d);
+    if (accessibleName().isEmpty()) setAccessibleName(QStringLiteral("Number"));
+}
+
+// ---- input events ------------------------------------------------------------------------------
+
+void TNumIO::keyPressEvent(QKeyEvent *Event)
+{
+    quint16 key = VirtualKeyFromEvent(Event);
+    TShiftState shift = ShiftStateFromQt(Event->modifiers());
+    if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
+    if (key != 0 && FOnKeyDown) {
+        SafeInvoke([&] { FOnKeyDown(this, key, shift); });
+        if (key == 0) {
+            Event->accept();
+            return;
+        }
+    }
+    const QString typed = Event->text();
+    if (FOnKeyPress && typed.size() == 1 && typed[0].isPrint() &&
+        !(Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QChar c = typed[0];
+        SafeInvoke([&] { FOnKeyPress(this, c); });
+        if (c.isNull()) {
+            Event->accept();
+            return;
+        }
+        if (c != typed[0]) {
+            QKeyEvent changed(Event->type(), Event->key(), Event->modifiers(), QString(c),
+                              Event->isAutoRepeat(), ushort(Event->count()));
+            QLineEdit::keyPressEvent(&changed);
+            Event->setAccepted(changed.isAccepted());
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(Event);
+}
+
+void TNumIO::keyReleaseEvent(QKeyEvent *Event)
+{
+    quint16 key = VirtualKeyFromEvent(Event);
+    const TShiftState shift = ShiftStateFromQt(Event->modifiers());
+    if (key != 0 && FOnKeyUp) SafeInvoke([&] { FOnKeyUp(this, key, shift); });
+    QLineEdit::keyReleaseEvent(Event);
+}
+
+void TNumIO::mousePressEvent(QMouseEvent *Event)
+{
+    const QPoint pos = Event->position().toPoint();
+    FPressedInside = Event->button() == Qt::LeftButton;
+    QLineEdit::mousePressEvent(Event);
+    if (FOnMouseDown) {
+        const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
+        SafeInvoke([&] { FOnMouseDown(this, ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+    }
+}
+
+void TNumIO::mouseReleaseEvent(QMouseEvent *Event)
+{
+    const QPoint pos = Event->position().toPoint();
+    const bool click = Event->button() == Qt::LeftButton && FPressedInside && rect().contains(pos);
+    if (Event->button() == Qt::LeftButton) FPressedInside = false;
+    QLineEdit::mouseReleaseEvent(Event);
+    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
+    SafeInvoke([&] {
+        if (click && FOnClick) FOnClick(this);
+        if (FOnMouseUp) FOnMouseUp(this, ButtonOf(Event->button()), shift, pos.x(), pos.y());
+    });
+}
+
+void TNumIO::mouseDoubleClickEvent(QMouseEvent *Event)
+{
+    QLineEdit::mouseDoubleClickEvent(Event);
+    if (Event->button() == Qt::LeftButton && FOnDblClick) SafeInvoke([&] { FOnDblClick(this); });
+}
+
+void TNumIO::mouseMoveEvent(QMouseEvent *Event)
+{
+    QLineEdit::mouseMoveEvent(Event);
+    if (FOnMouseMove) {
+        const QPoint pos = Event->position().toPoint();
+        const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
+        SafeInvoke([&] { FOnMouseMove(this, shift, pos.x(), pos.y()); });
+    }
+}
+
+void TNumIO::focusInEvent(QFocusEvent *Event)
+{
+    const bool hadSelection = hasSelectedText();
+    QLineEdit::focusInEvent(Event);
+    if (!FAutoSelect && !hadSelection && hasSelectedText()) deselect();
+    ApplyPalette();
+    if (FOnEnter) SafeInvoke([this] { FOnEnter(this); });
+}
+
+void TNumIO::focusOutEvent(QFocusEvent *Event)
+{
+    QLineEdit::focusOutEvent(Event);
+    ApplyPalette();
+    if (FOnExit) SafeInvoke([this] { FOnExit(this); });
+}
+
+void TNumIO::changeEvent(QEvent *Event)
+{
+    QLineEdit::changeEvent(Event);
+    if (Event->type() == QEvent::FontChange && FAutoSize)
+        FitHeight();
+    else if (Event->type() == QEvent::ParentChange && FParentColor)
+        ApplyPalette();
+}
+
+} // namespace kro

@@ -1,0 +1,190 @@
+#pragma once
+// TNumIO: a single-line edit field that accepts only number text.
+//
+// Keys are not filtered: every change of the text is validated as a whole. A text that does not
+// convert in the input format, or whose value lies outside RangeLow..RangeHigh (0 is always
+// allowed, so incomplete input such as "-" can be typed), is replaced by the last accepted text
+// with the caret one position further left; an accepted text becomes the last accepted text and
+// OnChange fires.
+
+#include <krogui/frame/component.h>
+#include <krogui/numio/numtext.h>
+
+#include <QLineEdit>
+
+namespace kro {
+
+class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase
+{
+    Q_OBJECT
+    Q_PROPERTY(kro::NumIOEnums::TInFormat InputFormat READ InputFormat WRITE SetInputFormat)
+    Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
+    Q_PROPERTY(kro::TDecPSep DecPlaceSep READ DecPlaceSep WRITE SetDecPlaceSep)
+    Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
+    Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
+    Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
+    Q_PROPERTY(double Value READ Value WRITE SetValue STORED false DESIGNABLE false)
+    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(kro::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(kro::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
+public:
+    /// An empty field in itDynamic with 2 fixed-point places, no beep and the range 0..0
+    /// (-uc_MaxDouble..uc_MaxDouble once the field is marked as designed).
+    explicit TNumIO(QWidget *Parent = nullptr);
+    ~TNumIO() override;
+
+    // ---- published properties ----
+    /// Format of the text; a change clears the last accepted text and revalidates the field.
+    TInFormat InputFormat() const { return FInFormat; }
+    void SetInputFormat(TInFormat Value);
+    /// Decimal places of itFixPoint, clamped to 1..8; the text is not revalidated.
+    int FixPointDecPlaces() const { return FFixPDecPl; }
+    void SetFixPointDecPlaces(int Value) { SetFixPDecPl(Value); }
+    void SetFixPDecPl(int Value);
+    /// Decimal separator choice; a change clears the last accepted text and revalidates.
+    TDecPSep DecPlaceSep() const { return FDecPSep; }
+    void SetDecPlaceSep(TDecPSep Value) { SetDecPSep(Value); }
+    void SetDecPSep(TDecPSep Value);
+    /// Lower bound of the accepted range; a value not below RangeHigh makes the bounds change
+    /// places. Always clears the last accepted text and revalidates.
+    double RangeLow() const { return FMinimum; }
+    void SetRangeLow(double Value);
+    /// Upper bound; a value not above RangeLow makes the bounds change places. Always clears the
+    /// last accepted text and revalidates.
+    double RangeHigh() const { return FMaximum; }
+    void SetRangeHigh(double Value);
+    /// Beep (the system sound) when an edit is refused.
+    bool Beep() const { return FBeep; }
+    void SetBeep(bool Value) { FBeep = Value; }
+
+    /// The value of the text (GetLabValue); writing formats it by InputFormat (SetLabValue) without
+    /// validation and without OnChange. NaN is refused; infinities become +-uc_MaxDouble.
+    double Value() const { return GetLabValue(); }
+    void SetValue(double Value) { SetLabValue(Value); }
+    double GetLabValue() const;
+    void SetLabValue(double Value);
+
+    /// Converts Text by InputFormat and DecPlaceSep. True when the text is a number or can still
+    /// grow into one ("-", "1e-"); Value is then its value (0 for the incomplete part).
+    bool ConvertNumString(QString Text, double &Value) const;
+
+    /// Select the whole text when the field is entered with the keyboard (default true).
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    /// Keep the height fitted to the font (default true).
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    /// bsSingle draws the edit frame, bsNone hides it.
+    TBorderStyle BorderStyle() const { return hasFrame() ? bsSingle : bsNone; }
+    void SetBorderStyle(TBorderStyle Value) { setFrame(Value != bsNone); }
+    /// Background colour of the text area (default clWindow); setting it clears ParentColor.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    /// When true the background follows the parent's window colour.
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    /// Hide the selection while the field does not have the focus (default true).
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value);
+    bool ReadOnly() const { return isReadOnly(); }
+    void SetReadOnly(bool Value) { setReadOnly(Value); }
+    QString Hint() const { return FHint; }
+    void SetHint(const QString &Value);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    /// Whether Tab reaches the field (default true).
+    bool TabStop() const { return focusPolicy() != Qt::ClickFocus && focusPolicy() != Qt::NoFocus; }
+    void SetTabStop(bool Value) { setFocusPolicy(Value ? Qt::StrongFocus : Qt::ClickFocus); }
+    /// The field's text; an assigned text is validated like typed text.
+    QString Text() const { return text(); }
+    void SetText(const QString &Value) { setText(Value); }
+
+    int Left() const { return x(); }
+    int Top() const { return y(); }
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+
+    /// Copies input format, beep flag, range and separator choice of another TNumIO (not the
+    /// decimal places, not the text) and revalidates.
+    void Assign(const TComponentBase *Source) override;
+
+    // ---- events ----
+    /// Fired after an accepted change of the text (not for rewrites by the field itself).
+    void SetOnChange(TNotifyEvent H) { FOnChange = std::move(H); }
+    const TNotifyEvent &OnChange() const { return FOnChange; }
+    void SetOnClick(TNotifyEvent H) { FOnClick = std::move(H); }
+    void SetOnDblClick(TNotifyEvent H) { FOnDblClick = std::move(H); }
+    void SetOnEnter(TNotifyEvent H) { FOnEnter = std::move(H); }
+    void SetOnExit(TNotifyEvent H) { FOnExit = std::move(H); }
+    /// Key is the virtual-key number; setting it to 0 swallows the key.
+    void SetOnKeyDown(TKeyEvent H) { FOnKeyDown = std::move(H); }
+    void SetOnKeyUp(TKeyEvent H) { FOnKeyUp = std::move(H); }
+    /// The typed character; changing it types another one, QChar() swallows it.
+    void SetOnKeyPress(TKeyPressEvent H) { FOnKeyPress = std::move(H); }
+    void SetOnMouseDown(TMouseEvent H) { FOnMouseDown = std::move(H); }
+    void SetOnMouseUp(TMouseEvent H) { FOnMouseUp = std::move(H); }
+    void SetOnMouseMove(TMouseMoveEvent H) { FOnMouseMove = std::move(H); }
+
+protected:
+    /// The validation run after every change of the text.
+    virtual void Change();
+    /// Writes Text as the field's own change: the notification it causes is not validated.
+    void SetEditText(const QString &Text);
+
+    void Loaded() override;
+    void DesigningChanged() override;
+    bool AssignTo(TComponentBase *Dest) const override;
+
+    void keyPressEvent(QKeyEvent *Event) override;
+    void keyReleaseEvent(QKeyEvent *Event) override;
+    void mousePressEvent(QMouseEvent *Event) override;
+    void mouseReleaseEvent(QMouseEvent *Event) override;
+    void mouseDoubleClickEvent(QMouseEvent *Event) override;
+    void mouseMoveEvent(QMouseEvent *Event) override;
+    void focusInEvent(QFocusEvent *Event) override;
+    void focusOutEvent(QFocusEvent *Event) override;
+    void changeEvent(QEvent *Event) override;
+
+private:
+    bool Convert(QString Text, double &Value, TSeparatorMode Mode) const;
+    QString FormatValue(double Value) const;
+    void ApplyPalette();
+    void FitHeight();
+    void UpdateAccessibleText();
+
+    TInFormat FInFormat = itDynamic;
+    int FFixPDecPl = 2;
+    QString FOldText;
+    bool FInternalChg = false;
+    bool FBeep = false;
+    double FMinimum = 0.0;
+    double FMaximum = 0.0;
+    bool FRangeSet = false;
+    TDecPSep FDecPSep = dsSystem;
+
+    bool FAutoSelect = true;
+    bool FAutoSize = true;
+    TColor FColor = clWindow;
+    bool FParentColor = false;
+    bool FHideSelection = true;
+    QString FHint;
+    bool FShowHint = false;
+    bool FPressedInside = false;
+
+    TNotifyEvent FOnChange, FOnClick, FOnDblClick, FOnEnter, FOnExit;
+    TKeyEvent FOnKeyDown, FOnKeyUp;
+    TKeyPressEvent FOnKeyPress;
+    TMouseEvent FOnMouseDown, FOnMouseUp;
+    TMouseMoveEvent FOnMouseMove;
+};
+
+} // namespace kro
