@@ -83,8 +83,31 @@ void TDataTable::Resize(int NrCols, int NrRows)
     if (NrCols < 0 || NrRows < 0)
         throw EKROError(QStringLiteral("TDataTable.Resize: negative size %1 x %2").arg(NrCols).arg(NrRows));
     if (NrCols == FNrCols && NrRows == FNrRows) return;
-    CheckedCells(NrCols, NrRows, "Resize");
     const size_t nc = size_t(NrCols), nr = size_t(NrRows);
+    const int oldCols = FNrCols, oldRows = FNrRows;
+    if (NrCols <= FNrCols && NrRows <= FNrRows) {
+        // Shrinking compacts in place and needs no memory: it cannot fail.
+        size_t w = 0;
+        for (size_t c = 0; c < nc; ++c) {
+            for (size_t r = 0; r < nr; ++r, ++w) {
+                FData[w] = FData[c * size_t(FNrRows) + r];
+                FState[w] = FState[c * size_t(FNrRows) + r];
+            }
+        }
+        FData.resize(w);
+        FState.resize(w);
+        FColName.resize(nc);
+        FColAttrib.resize(nc);
+        FMScaleType.resize(nc);
+        FNominalID.resize(nc);
+        FRowName.resize(nr);
+        FRowAttrib.resize(nr);
+        FNrCols = NrCols;
+        FNrRows = NrRows;
+        Resized(oldCols, oldRows);
+        return;
+    }
+    CheckedCells(NrCols, NrRows, "Resize");
     std::vector<double> data;
     std::vector<quint8> state;
     try {
@@ -116,7 +139,6 @@ void TDataTable::Resize(int NrCols, int NrRows)
     FNominalID.resize(nc);
     FRowName.resize(nr);
     FRowAttrib.resize(nr, 0);
-    const int oldCols = FNrCols, oldRows = FNrRows;
     FNrCols = NrCols;
     FNrRows = NrRows;
     Resized(oldCols, oldRows);
