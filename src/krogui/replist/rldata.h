@@ -16,7 +16,6 @@
 class QFile;
 class QIODevice;
 class QTextStream;
-class QXmlStreamWriter;
 
 namespace kro {
 
@@ -225,7 +224,7 @@ public:
                          const QString &HeaderClass);
     /// Puts the lines of the UTF-8 text file FName into column Column (0..NrOfColumns()) from
     /// row FirstRow (at least 1) on, growing NrOfRows as needed; check columns keep their flags.
-    /// Lines are cut to the cell length. Nothing changes when the file cannot be read, the
+    /// Lines end in LF or CR LF, are read as UTF-8 and cut to the cell length. Nothing changes when the file cannot be read, the
     /// arguments are out of range or the rows cannot be had (false, LastError).
     bool LoadLinesFromFile(int Column, int FirstRow, const QString &FName);
 
@@ -303,7 +302,8 @@ private:
     void TakeContent(TRLData &From);
     bool Fail(const QString &Message);
     bool CopyTextToClipboard(const QString &Text, int LeftCol, int TopRow, int RightCol, int BottomRow);
-    bool WriteXml(QXmlStreamWriter &W, bool CreateHeader, const QString &DataID, const QString &Encoding);
+    bool WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, const QString &DataID,
+                  const QString &Encoding);
     bool ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos);
 
     QString FComment;

@@ -243,20 +243,36 @@ bool TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
     if (!f.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("Cannot open file \"%1\": %2").arg(FName, f.errorString()));
 
-    // All lines are read before anything changes, so a failure leaves the list as it was.
-    // 1024 bytes always hold more than a cell's 255 characters.
+    // All lines are read before anything changes, so a failure leaves the list as it was. Only
+    // the first bytes of a line are kept (4 bytes per character always hold a cell's worth); the
+    // rest of a long line is skipped in large steps.
     constexpr int kMaxLineBytes = 4 * RLMaxCellLength + 4;
     const int maxChars = IsCheckCol(Column) ? RLMaxCellLength - 1 : RLMaxCellLength;
     QStringList lines;
     const qint64 size = std::max<qint64>(1, f.size());
     TProgress progress(this, 2 * size);
+    std::vector<char> head(kMaxLineBytes + 2), skip(1 << 16);
     while (!f.atEnd()) {
-        bool eos = false;
-        lines.append(ReadLnStream(&f, eos, kMaxLineBytes).left(maxChars));
+        const qint64 n = f.readLine(head.data(), qint64(head.size()));
+        if (n < 0)
+            break;
+        bool ended = n > 0 && head[size_t(n - 1)] == '\n';
+        while (!ended && !f.atEnd()) {
+            const qint64 m = f.readLine(skip.data(), qint64(skip.size()));
+            if (m <= 0)
+                break;
+            ended = skip[size_t(m - 1)] == '\n';
+        }
+        qint64 len = n;
+        if (len > 0 && head[size_t(len - 1)] == '\n')
+            --len;
+        if (len > 0 && head[size_t(len - 1)] == '\r')
+            --len;
+        lines.append(QString::fromUtf8(head.data(), len).left(maxChars));
         if (qint64(FirstRow) + lines.size() - 1 > INT_MAX)
             return Fail(QStringLiteral("\"%1\" has more lines than a list can hold").arg(FName));
-        if ((lines.size() & 1023) == 0) progress.Step(f.pos());
-        if (eos) break;
+        if ((lines.size() & 1023) == 0)
+            progress.Step(f.pos());
     }
     if (f.error() != QFileDevice::NoError)
         return Fail(QStringLiteral("Cannot read file \"%1\": %2").arg(FName, f.errorString()));
