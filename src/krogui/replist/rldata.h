@@ -222,10 +222,10 @@ public:
                          const std::vector<int> &Columns, int Border, int CellPadding, int CellSpacing,
                          int TableWidth, bool WithHeader, const QString &Title, const QString &TableClass,
                          const QString &HeaderClass);
-    /// Puts the lines of the UTF-8 text file FName into column Column (0..NrOfColumns()) from
-    /// row FirstRow (at least 1) on, growing NrOfRows as needed; check columns keep their flags.
-    /// Lines end in LF or CR LF, are read as UTF-8 and cut to the cell length. Nothing changes when the file cannot be read, the
-    /// arguments are out of range or the rows cannot be had (false, LastError).
+    /// Puts the lines of the UTF-8 text file FName (ending in LF or CR LF) into column Column
+    /// (0..NrOfColumns()) from row FirstRow (at least 1) on, growing NrOfRows as needed; check
+    /// columns keep their flags. Lines are cut to the cell length. Nothing changes when the file
+    /// cannot be read, the arguments are out of range or the rows cannot be had (false, LastError).
     bool LoadLinesFromFile(int Column, int FirstRow, const QString &FName);
 
     // ---- XML (docs/replist-xml.md) -------------------------------------------------------------
