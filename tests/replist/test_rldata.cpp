@@ -457,3 +457,38 @@ TEST(RLData, AssignCopiesASortedListFaithfully)
     EXPECT_THROW(third.Assign(&other), EKROError);
     EXPECT_EQ(third.NrOfColumns(), 1);
 }
+
+TEST(RLData, RemoveEmptyRowsKeepsOrderAttributesAndCopes)
+{
+    TRLData d;
+    d.SetNrCols(2);
+    d.SetNrRows(7);
+    d.SetElem(1, 2, QStringLiteral("b"));
+    d.SetElem(0, 4, QStringLiteral("d0"));
+    d.SetElem(2, 7, QStringLiteral("g"));
+    d.Strings()->SetRowAttrib(4, rlRowDisabled);
+    d.Strings()->SetRowAttrib(3, rlRowSelected); // an empty row goes with its attribute
+    d.RemoveEmptyRows();
+    ASSERT_EQ(d.NrOfRows(), 3);
+    EXPECT_EQ(d.GetElem(1, 1), QStringLiteral("b"));
+    EXPECT_EQ(d.GetElem(0, 2), QStringLiteral("d0"));
+    EXPECT_EQ(d.GetElem(2, 3), QStringLiteral("g"));
+    EXPECT_EQ(d.Strings()->GetRowAttrib(1), 0);
+    EXPECT_EQ(d.Strings()->GetRowAttrib(2), rlRowDisabled);
+    EXPECT_EQ(d.FeedbackNumCells(), 9);
+
+    d.Fill(QString());
+    d.SetElem(0, 1, QString());
+    d.SetElem(0, 2, QString());
+    d.RemoveEmptyRows();
+    EXPECT_EQ(d.NrOfRows(), 0);
+
+    // Many rows, half of them empty.
+    TRLData big;
+    big.SetNrRows(200000);
+    for (int r = 1; r <= 200000; r += 2)
+        big.SetElem(1, r, QString::number(r));
+    big.RemoveEmptyRows();
+    ASSERT_EQ(big.NrOfRows(), 100000);
+    EXPECT_EQ(big.GetElem(1, 100000), QStringLiteral("199999"));
+}

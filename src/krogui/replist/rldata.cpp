@@ -383,12 +383,27 @@ void TRLData::RemoveRow(int Row)
 
 void TRLData::RemoveEmptyRows()
 {
-    for (int r = FNrOfRows; r >= 1; --r) {
-        bool empty = true;
-        for (int c = 0; c <= FNrOfCols && empty; ++c)
-            empty = GetElem(c, r).isEmpty();
-        if (empty) RemoveRow(r);
+    auto isEmpty = [this](int Row) {
+        for (int c = 0; c <= FNrOfCols; ++c)
+            if (!GetElem(c, Row).isEmpty()) return false;
+        return true;
+    };
+    int first = 1;
+    while (first <= FNrOfRows && !isEmpty(first))
+        ++first;
+    if (first > FNrOfRows) return;
+    // The same result as removing the empty rows one by one from the bottom, but the rows that
+    // stay are moved up in one pass instead of shifting the whole store for every removal.
+    FStrings->CommitSorting();
+    int kept = first - 1;
+    for (int r = first + 1; r <= FNrOfRows; ++r) {
+        if (isEmpty(r)) continue;
+        ++kept;
+        for (int c = 0; c <= FNrOfCols; ++c)
+            FStrings->SetString(c, kept, FStrings->GetString(c, r));
+        FStrings->SetRowAttrib(kept, FStrings->GetRowAttrib(r));
     }
+    SetNrRows(kept); // shrinking cannot fail: the store is unsorted now
 }
 
 void TRLData::CopyRow(int Source, int Target)

@@ -254,25 +254,20 @@ bool TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
     std::vector<char> head(kMaxLineBytes + 2), skip(1 << 16);
     while (!f.atEnd()) {
         const qint64 n = f.readLine(head.data(), qint64(head.size()));
-        if (n < 0)
-            break;
+        if (n < 0) break;
         bool ended = n > 0 && head[size_t(n - 1)] == '\n';
         while (!ended && !f.atEnd()) {
             const qint64 m = f.readLine(skip.data(), qint64(skip.size()));
-            if (m <= 0)
-                break;
+            if (m <= 0) break;
             ended = skip[size_t(m - 1)] == '\n';
         }
         qint64 len = n;
-        if (len > 0 && head[size_t(len - 1)] == '\n')
-            --len;
-        if (len > 0 && head[size_t(len - 1)] == '\r')
-            --len;
+        if (len > 0 && head[size_t(len - 1)] == '\n') --len;
+        if (len > 0 && head[size_t(len - 1)] == '\r') --len;
         lines.append(QString::fromUtf8(head.data(), len).left(maxChars));
         if (qint64(FirstRow) + lines.size() - 1 > INT_MAX)
             return Fail(QStringLiteral("\"%1\" has more lines than a list can hold").arg(FName));
-        if ((lines.size() & 1023) == 0)
-            progress.Step(f.pos());
+        if ((lines.size() & 1023) == 0) progress.Step(f.pos());
     }
     if (f.error() != QFileDevice::NoError)
         return Fail(QStringLiteral("Cannot read file \"%1\": %2").arg(FName, f.errorString()));
