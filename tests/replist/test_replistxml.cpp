@@ -435,7 +435,7 @@ TEST(RepListXml, LongTextsAreCut)
     EXPECT_TRUE(d.GetElemChecked(2, 1));
 }
 
-TEST(RepListXml, ProgressIsReportedSparinglyAndInOrder)
+TEST(RepListXml, ProgressOfReadsWritesAndExports)
 {
     TRLData d;
     d.SetNrCols(3);
@@ -462,5 +462,10 @@ TEST(RepListXml, ProgressIsReportedSparinglyAndInOrder)
     buf.seek(0);
     ASSERT_TRUE(d.ReadFromXMLStream(&buf));
     check("read");
-    EXPECT_EQ(d.NrOfRows(), 5000);
+    ASSERT_TRUE(d.CopyToClipBoard(1, 1, 3, 5000, true, false));
+    check("clipboard");
+    QTemporaryDir dir;
+    ASSERT_TRUE(d.ExportHTMLTable(dir.filePath(QStringLiteral("t.html")), 1, 1, 3, 5000, {}, 1, 1, 1, 0, true,
+                                  QString(), QString(), QString()));
+    check("html");
 }

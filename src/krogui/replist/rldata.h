@@ -203,10 +203,7 @@ public:
     template <std::same_as<bool> B>
     bool CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, B UseTabs)
     {
-        return CopyTextToClipboard(
-            UseTabs ? RangeAsText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QStringLiteral("\t"))
-                    : RangeAsFixedWidthText(LeftCol, TopRow, RightCol, BottomRow, AddHeader),
-            LeftCol, TopRow, RightCol, BottomRow);
+        return CopyRange(LeftCol, TopRow, RightCol, BottomRow, AddHeader, !UseTabs, QStringLiteral("\t"));
     }
 
     /// Writes an HTML5 document with one table to FName (replacing it only when the whole file
@@ -301,7 +298,12 @@ private:
     void NotifyStoreChanged();
     void TakeContent(TRLData &From);
     bool Fail(const QString &Message);
-    bool CopyTextToClipboard(const QString &Text, int LeftCol, int TopRow, int RightCol, int BottomRow);
+    bool CopyRange(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool FixedWidth,
+                   const QString &Separator);
+    QString SeparatedText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                          const QString &Separator, TProgress *Progress) const;
+    QString FixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                           TProgress *Progress) const;
     bool WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, const QString &DataID,
                   const QString &Encoding);
     bool ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos);
