@@ -76,6 +76,8 @@ TEST(RLData, NewComponentAndColumnCount)
     d.SetColumnFormat(1, QString(90, QLatin1Char('f')));
     EXPECT_EQ(d.GetColName(1).size(), 50);
     EXPECT_EQ(d.GetColumnFormat(1).size(), 80);
+    d.SetColName(1, QString(49, QLatin1Char('n')) + QStringLiteral("😀")); // a pair is never split
+    EXPECT_EQ(d.GetColName(1), QString(49, QLatin1Char('n')));
 }
 
 TEST(RLData, ResizingDropsCellsForGoodAndRefusesTooMuch)

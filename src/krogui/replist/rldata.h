@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <algorithm>
 #include <concepts>
 #include <functional>
 #include <memory>
@@ -41,6 +42,15 @@ using TBeforeHTMLExportEvent = std::function<void(QObject *Sender, QString &Text
 /// Longest cell text (check flag included), column name and column format that are stored.
 constexpr int RLMaxCellLength = 255;
 constexpr int RLMaxColNameLength = 50;
+
+/// Text cut to at most MaxLength characters, never between the two halves of a surrogate pair.
+inline QString RLCutText(const QString &Text, int MaxLength)
+{
+    if (Text.size() <= MaxLength) return Text;
+    qsizetype n = std::max(0, MaxLength);
+    if (n > 0 && Text.at(n - 1).isHighSurrogate()) --n;
+    return Text.left(n);
+}
 
 /// Attribute bits used by the report list: row selected / row disabled, column selected.
 constexpr quint8 rlRowSelected = 0x80;

@@ -283,7 +283,7 @@ bool TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
         qint64 len = n;
         if (len > 0 && head[size_t(len - 1)] == '\n') --len;
         if (len > 0 && head[size_t(len - 1)] == '\r') --len;
-        lines.append(QString::fromUtf8(head.data(), len).left(maxChars));
+        lines.append(RLCutText(QString::fromUtf8(head.data(), len), maxChars));
         if (qint64(FirstRow) + lines.size() - 1 > INT_MAX)
             return Fail(QStringLiteral("\"%1\" has more lines than a list can hold").arg(FName));
         if ((lines.size() & 1023) == 0) progress.Step(f.pos());
