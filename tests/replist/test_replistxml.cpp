@@ -463,3 +463,23 @@ TEST(RepListXml, ProgressOfReadsWritesAndExports)
                                   QString(), QString(), QString()));
     check("html");
 }
+
+TEST(RepListXml, TheDocumentedExampleLoads)
+{
+    QFile doc(QStringLiteral(KROGUI_SOURCE_DIR "/docs/replist-xml.md"));
+    ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
+    const QString md = QString::fromUtf8(doc.readAll());
+    const qsizetype from = md.indexOf(QStringLiteral("```xml\n")) + 7;
+    const QString example = md.mid(from, md.indexOf(QStringLiteral("```"), from) - from);
+    EXPECT_TRUE(CheckIfValidReplist(QStringLiteral(KROGUI_SOURCE_DIR "/docs/replist-xml.md"),
+                                    QStringLiteral("orders 2024")));
+    TRLData d;
+    ASSERT_TRUE(d.ReadFromXMLString(example, QStringLiteral("Orders 2024"))) << d.LastError().toStdString();
+    EXPECT_EQ(d.NrOfColumns(), 3);
+    EXPECT_EQ(d.GetElem(1, 1), QStringLiteral("Smith & Sons <London>"));
+    EXPECT_EQ(d.GetElem(1, 2), QStringLiteral("Müller\tGmbH"));
+    EXPECT_TRUE(d.GetElemChecked(2, 1));
+    EXPECT_EQ(d.Strings()->GetString(2, 2), QStringLiteral(" "));
+    EXPECT_EQ(d.CommonHeader(), QStringLiteral("Orders\nsecond quarter"));
+    EXPECT_EQ(d.GetColumnFormat(3), QStringLiteral("[f][80]0.00"));
+}
