@@ -18,6 +18,7 @@
 
 #include <krogui/frame/bitmap.h>
 #include <krogui/frame/component.h>
+#include <krogui/frame/ctimer.h>
 #include <krogui/frame/gridextents.h>
 
 #include <QAbstractScrollArea>
@@ -28,7 +29,6 @@ class QMenu;
 namespace kro {
 
 class TInplaceEdit;
-class TControlTimer;
 
 namespace GridEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
@@ -86,9 +86,13 @@ struct TGridRect
     }
     constexpr bool operator==(const TGridRect &) const = default;
 };
-constexpr TGridRect GridRect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+constexpr TGridRect GridRect(int Left, int Top, int Right, int Bottom)
+{
+    return {Left, Top, Right, Bottom};
+}
 
-using TDrawCellEvent = std::function<void(QObject *Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
+using TDrawCellEvent =
+    std::function<void(QObject *Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 using TSelectCellEvent = std::function<void(QObject *Sender, int ACol, int ARow, bool &CanSelect)>;
 using TGetEditEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)>;
 using TSetEditEvent = std::function<void(QObject *Sender, int ACol, int ARow, const QString &Value)>;
@@ -98,7 +102,8 @@ using TGetPickListItemsEvent = std::function<void(QObject *Sender, int ACol, int
 /// coordinates. Setting Handled stops the grid's own reaction.
 using TMouseWheelEvent =
     std::function<void(QObject *Sender, TShiftState Shift, int WheelDelta, QPoint MousePos, bool &Handled)>;
-using TMouseWheelUpDownEvent = std::function<void(QObject *Sender, TShiftState Shift, QPoint MousePos, bool &Handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(QObject *Sender, TShiftState Shift, QPoint MousePos, bool &Handled)>;
 /// A context menu is about to open at MousePos (client coordinates); Handled suppresses PopupMenu.
 using TContextPopupEvent = std::function<void(QObject *Sender, QPoint MousePos, bool &Handled)>;
 
@@ -276,6 +281,9 @@ public:
     void CancelEditor();
     /// The in-place editor, nullptr until it is first needed.
     TInplaceEdit *InplaceEditor() const { return FInplaceEdit; }
+    /// The drag-scroll timer: it ticks every 60 ms while a selection (or a column or row being
+    /// moved) is dragged outside the cells, scrolling one cell per tick.
+    TControlTimer *ScrollTimer() const { return FScrollTimer; }
 
     // ---- painting ----------------------------------------------------------------------------
     /// Marks the whole picture stale; it is composed again before the next paint on screen.
@@ -429,8 +437,6 @@ protected:
     /// Opens, moves or refreshes the editor to match the current cell and editor mode.
     void UpdateEdit();
     TGridState GridState() const { return FGridState; }
-    /// The drag-scroll timer (ticks every 60 ms while a selection is dragged outside the cells).
-    TControlTimer *ScrollTimer() const { return FScrollTimer; }
     /// The text the open editor started with.
     QString EditorOriginalText() const { return FEditOriginal; }
 
@@ -474,10 +480,10 @@ private:
         int First = 0;            // first scrollable cell shown (LeftCol / TopRow)
         int FixedCount = 0;
         int Count = 0;
-        int Extent = 0;           // client width / height
-        int LastFullVisible = 0;  // last scrollable cell fully shown (at least First)
-        int GridBoundary = 0;     // end of the last visible cell and line, at most Extent
-        int FullVisBoundary = 0;  // end of the last fully visible cell and its line
+        int Extent = 0;          // client width / height
+        int LastFullVisible = 0; // last scrollable cell fully shown (at least First)
+        int GridBoundary = 0;    // end of the last visible cell and line, at most Extent
+        int FullVisBoundary = 0; // end of the last fully visible cell and its line
     };
     TAxisInfo AxisInfo(bool Horz) const;
     const TGridExtents &Axis(bool Horz) const { return Horz ? FCols : FRows; }
@@ -571,7 +577,7 @@ private:
     // Painting.
     TBitmap FSurface;
     bool FStale = true;
-    TRect FDirty;         // union of invalidated rectangles since the last paint
+    TRect FDirty; // union of invalidated rectangles since the last paint
     TRect FPaintRect;
     bool FComposing = false;
     bool FUpdatingScrollBars = false;
