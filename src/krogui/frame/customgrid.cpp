@@ -323,6 +323,7 @@ void TCustomGrid::ApplyParentFont()
 
 void TCustomGrid::FontChanged()
 {
+    FSurface.Canvas()->Font()->Assign(FFont);
     if (FInplaceEdit) {
         FInplaceEdit->setFont(FFont.ToQFont());
         QPalette pal = FInplaceEdit->palette();
@@ -635,8 +636,11 @@ void TCustomGrid::UpdateScrollBars()
     ScopeExit done{[this] { FUpdatingScrollBars = false; }};
     const bool vert = FScrollBars == ssVertical || FScrollBars == ssBoth;
     const bool horz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
-    setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(horz ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    // Setting a policy lays the children out again, so only a change is passed on.
+    const Qt::ScrollBarPolicy vp = vert ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy hp = horz ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != vp) setVerticalScrollBarPolicy(vp);
+    if (horizontalScrollBarPolicy() != hp) setHorizontalScrollBarPolicy(hp);
     // The bars count cells: their value is TopRow / LeftCol.
     QScrollBar *vb = verticalScrollBar();
     vb->setRange(FFixedRows, std::max(FFixedRows, MaxTopLeft(false)));
@@ -1031,6 +1035,12 @@ void TCustomGrid::EditorLostFocus()
 
 // ==== painting ======================================================================================
 
+TCanvas *TCustomGrid::Canvas()
+{
+    if (!FComposing) viewport()->update(); // direct drawing shows with the next update of the screen
+    return FSurface.Canvas();
+}
+
 void TCustomGrid::InvalidateGrid()
 {
     FStale = true;
@@ -1098,6 +1108,8 @@ void TCustomGrid::Compose(const TRect &Area)
     c->SetClipRect(area == full ? TRect{} : area);
     SafeInvoke([this] { Paint(); });
     c->SetClipRect(TRect{});
+    // Text measured outside painting uses the control's font, whatever the cells left behind.
+    c->Font()->Assign(FFont);
     c->Flush();
     FPaintRect = full;
 }
@@ -1450,9 +1462,8 @@ void TCustomGrid::KeyPress(QChar &Key)
     }
 }
 
-void TCustomGrid::DispatchKey(QKeyEvent *Event, bool FromEditor)
+void TCustomGrid::DispatchKey(QKeyEvent *Event)
 {
-    (void)FromEditor;
     quint16 key = VirtualKeyFromEvent(Event);
     TShiftState shift = ShiftStateFromQt(Event->modifiers());
     if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
@@ -1497,7 +1508,7 @@ void TCustomGrid::DispatchKey(QKeyEvent *Event, bool FromEditor)
 
 void TCustomGrid::keyPressEvent(QKeyEvent *Event)
 {
-    DispatchKey(Event, false);
+    DispatchKey(Event);
     if (!Event->isAccepted()) QAbstractScrollArea::keyPressEvent(Event);
 }
 
@@ -1821,6 +1832,12 @@ void TCustomGrid::mouseReleaseEvent(QMouseEvent *Event)
     const QPoint pos = Event->position().toPoint();
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
     SafeInvoke([&] { MouseUp(ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+    // A descendant that handles the release itself must not leave a drag running.
+    if (FGridState != gsNormal && Event->buttons() == Qt::NoButton) {
+        FGridState = gsNormal;
+        FScrollTimer->Kill();
+        viewport()->update();
+    }
     Event->accept();
 }
 

@@ -298,18 +298,20 @@ public:
     void Refresh() { Repaint(); }
     /// The composed picture of the client area (composed first when stale).
     const QImage &Surface();
-    /// The canvas of the kept surface: valid inside Paint and DrawCell and afterwards.
-    TCanvas *Canvas() { return FSurface.Canvas(); }
+    /// The canvas of the kept surface: valid inside Paint and DrawCell and afterwards. Drawing on
+    /// it outside Paint shows at the next screen update (and lasts until the next paint).
+    TCanvas *Canvas();
     /// The part of the client area the current Paint composes (the whole area unless only some
     /// cells were invalidated); cells outside it are not drawn.
     TRect PaintRect() const { return FPaintRect; }
 
     // ---- structure operations ----------------------------------------------------------------
     /// Moves column FromIndex to ToIndex (widths follow; the current cell and the anchor stay on
-    /// their columns), then ColumnMoved. Fixed columns and indices outside the grid are ignored.
+    /// their columns), then ColumnMoved. Indices outside the grid are ignored.
     void MoveColumn(int FromIndex, int ToIndex);
     void MoveRow(int FromIndex, int ToIndex);
-    /// Removes a column (row); the grid keeps at least one scrollable column (row).
+    /// Removes a column (row): it is moved to the end (ColumnMoved) and the count shrinks; the
+    /// last column (row) is never removed. Indices outside the grid are ignored.
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
 
@@ -521,7 +523,7 @@ private:
     void DrawFocusRect(const TRect &R);
     void FocusChanged();
     void ScrollTimerTick();
-    void DispatchKey(QKeyEvent *Event, bool FromEditor);
+    void DispatchKey(QKeyEvent *Event);
     void ApplyFrame();
     void ApplyParentFont();
     void ChangeSize(int NewColCount, int NewRowCount);
@@ -570,7 +572,6 @@ private:
     int FMoveIndex = 0;
     int FMovePos = 0;
     QPoint FLastMouse;
-    bool FPressedLeft = false;
     TControlTimer *FScrollTimer = nullptr;
     int FWheelAccum = 0;
 
