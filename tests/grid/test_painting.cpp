@@ -137,3 +137,36 @@ TEST(GridPainting, MovingAColumnByItsHeader)
     EXPECT_EQ(g.ColWidths(1), 64);
     EXPECT_EQ(g.Col(), 3); // and so did the current cell
 }
+
+TEST(GridPainting, RowsMovedOrDeletedKeepTheirHeightsAndTheCurrentRow)
+{
+    TDrawGrid g;
+    g.SetRowCount(8);
+    g.SetOptions(g.Options() | goRowMoving);
+    std::vector<std::pair<int, int>> moves;
+    g.SetOnRowMoved([&](QObject *, int From, int To) { moves.push_back({From, To}); });
+    ShowGrid(g, 320, 300);
+    g.SetRowHeights(2, 40);
+    g.SetRowHeights(5, 10);
+    g.SetRow(5);
+    // Dragging the fixed cell of row 5 onto row 2.
+    const QPoint from = Centre(g.CellRect(0, 5)), to = Centre(g.CellRect(0, 2));
+    Drag(g, from.x(), from.y(), to.x(), to.y());
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0], std::make_pair(5, 2));
+    EXPECT_EQ(g.RowHeights(2), 10);
+    EXPECT_EQ(g.RowHeights(3), 40);
+    EXPECT_EQ(g.Row(), 2);
+    // Deleting a row above the current one moves the current row up with its content.
+    g.SetRow(6);
+    g.DeleteRow(3);
+    EXPECT_EQ(g.RowCount(), 7);
+    EXPECT_EQ(g.Row(), 5);
+    EXPECT_EQ(g.RowHeights(3), 24);
+    EXPECT_EQ(g.RowHeights(2), 10);
+    // Deleting the last rows never removes the grid's last one.
+    for (int i = 0; i < 10; ++i)
+        g.DeleteRow(0);
+    EXPECT_EQ(g.RowCount(), 1);
+    EXPECT_EQ(g.FixedRows(), 0);
+}

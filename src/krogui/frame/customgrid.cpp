@@ -442,6 +442,14 @@ void TCustomGrid::SetEnabled(bool Value)
     InvalidateGrid();
 }
 
+void TCustomGrid::SetFocus()
+{
+    if (FInplaceEdit && FInplaceCol >= 0 && FInplaceEdit->isVisible())
+        FInplaceEdit->SetFocus();
+    else
+        setFocus(Qt::OtherFocusReason);
+}
+
 void TCustomGrid::SetVisible(bool Value)
 {
     FVisible = Value;

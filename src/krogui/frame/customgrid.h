@@ -226,6 +226,12 @@ public:
     void SetEnabled(bool Value);
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    /// Whether the grid or its in-place editor has the keyboard focus.
+    bool Focused() const { return hasFocus() || EditorHasFocus(); }
+    /// Gives the grid the keyboard focus (its open editor, when there is one).
+    void SetFocus();
 
     // ---- position, selection, scrolling ----------------------------------------------------
     /// The current cell's column. Setting it moves the current cell (SelectCell may refuse),
