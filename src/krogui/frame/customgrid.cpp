@@ -1932,10 +1932,11 @@ bool TCustomGrid::viewportEvent(QEvent *Event)
 {
     if (Event->type() == QEvent::Resize) {
         FStale = true;
-        UpdateScrollBars();
-        ClampTopLeft();
-        PlaceEditor();
+        // Scrolling back into range calls TopLeftChanged, so handlers may run here too.
         SafeInvoke([this] {
+            UpdateScrollBars();
+            ClampTopLeft();
+            PlaceEditor();
             Resize();
             if (FOnResize) FOnResize(this);
         });
