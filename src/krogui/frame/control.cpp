@@ -41,6 +41,9 @@ TControl::~TControl() = default;
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+    // Qt holds back resize events of a hidden widget until it is shown; the control's caches
+    // must follow its size at once.
+    SyncSize();
 }
 
 void TControl::SetEnabled(bool Value)
@@ -107,10 +110,24 @@ void TControl::Invalidate()
     update();
 }
 
+void TControl::SyncSize()
+{
+    if (size() == FResizedTo)
+        return;
+    FResizedTo = size();
+    FStale = true;
+    SafeInvoke([this] {
+        Resize();
+        if (FOnResize)
+            FOnResize(this);
+    });
+}
+
 void TControl::Compose()
 {
     if (FComposing)
         return; // a drawing event asked for a repaint while we paint: the result is current anyway
+    SyncSize();
     FComposing = true;
     FSurface.SetSize(std::max(1, width()), std::max(1, height()));
     FStale = false;
@@ -128,6 +145,7 @@ void TControl::Repaint()
 
 const QImage &TControl::Surface()
 {
+    SyncSize();
     if (FStale || FSurface.Width() != std::max(1, width()) || FSurface.Height() != std::max(1, height()))
         Compose();
     return FSurface.Image();
@@ -174,11 +192,7 @@ void TControl::resizeEvent(QResizeEvent *Event)
 {
     QWidget::resizeEvent(Event);
     FStale = true;
-    SafeInvoke([this] {
-        Resize();
-        if (FOnResize)
-            FOnResize(this);
-    });
+    SyncSize();
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
