@@ -284,7 +284,8 @@ void TControl::mouseReleaseEvent(QMouseEvent *Event)
 void TControl::mouseDoubleClickEvent(QMouseEvent *Event)
 {
     const QPoint pos = Event->position().toPoint();
-    FPressedInside = Event->button() == Qt::LeftButton;
+    // The release that ends a double click is no click of its own.
+    FPressedInside = false;
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons()) | ssDouble;
     SafeInvoke([&] {
         if (Event->button() == Qt::LeftButton)
