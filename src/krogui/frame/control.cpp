@@ -18,6 +18,15 @@ TMouseButton ButtonOf(Qt::MouseButton B)
     default: return mbLeft;
     }
 }
+
+// A shifted sign of the main keyboard implies Shift; the same sign on the numeric pad does not.
+TShiftState KeyShiftState(const QKeyEvent *Event)
+{
+    TShiftState shift = ShiftStateFromQt(Event->modifiers());
+    if (QtKeyImpliesShift(Event->key()) && !(Event->modifiers() & Qt::KeypadModifier))
+        shift |= ssShift;
+    return shift;
+}
 } // namespace
 
 TControl::TControl(QWidget *Parent) : QWidget(Parent), TComponentBase(this)
@@ -305,9 +314,7 @@ void TControl::mouseMoveEvent(QMouseEvent *Event)
 void TControl::keyPressEvent(QKeyEvent *Event)
 {
     quint16 key = VirtualKeyFromEvent(Event);
-    TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (QtKeyImpliesShift(Event->key()))
-        shift |= ssShift;
+    const TShiftState shift = KeyShiftState(Event);
     bool handled = false;
     SafeInvoke([&] {
         if (key != 0) {
@@ -335,7 +342,7 @@ void TControl::keyPressEvent(QKeyEvent *Event)
 void TControl::keyReleaseEvent(QKeyEvent *Event)
 {
     quint16 key = VirtualKeyFromEvent(Event);
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers());
+    const TShiftState shift = KeyShiftState(Event);
     if (key != 0)
         SafeInvoke([&] { KeyUp(key, shift); });
     QWidget::keyReleaseEvent(Event);
