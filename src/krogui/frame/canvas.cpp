@@ -706,8 +706,11 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
         const bool isKey = (p & 0x00FFFFFFu) == key;
         return FillStyle == fsSurface ? isKey : !isKey;
     };
-    if (!inside(px(X, Y)) || (px(X, Y) & 0x00FFFFFFu) == (fill & 0x00FFFFFFu))
-        return; // nothing to do, or filling would never terminate on already-filled pixels
+    if (!inside(px(X, Y)))
+        return;
+    if (FillStyle == fsSurface && key == (fill & 0x00FFFFFFu))
+        return; // the surface has the brush colour already
+    // Every pixel is visited once (seen), so pixels that already have the brush colour are fine.
     std::vector<char> seen(size_t(w) * size_t(h), 0);
     std::vector<QPoint> stack{QPoint(X, Y)};
     while (!stack.empty()) {
