@@ -469,13 +469,20 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
     if (!FPainter)
         return;
     FPainter->save();
-    if (FBrush.Style() != bsClear)
-        FPainter->fillRect(QRect(Left, Top, Right - Left, Bottom - Top), QtBrush(FBrush));
-    if (PenVisible(FPen)) {
-        ApplyPenMode();
-        const int w = FPen.Width();
-        // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
-        const int out = FPen.Style() == psInsideFrame ? 0 : (w - 1) / 2;
+    // The pen's raster operation applies to the whole figure, its inside included.
+    ApplyPenMode();
+    const bool pen = PenVisible(FPen);
+    const int w = FPen.Width();
+    // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
+    const int out = FPen.Style() == psInsideFrame ? 0 : (w - 1) / 2;
+    if (FBrush.Style() != bsClear && FPen.Mode() != pmNop) {
+        // The brush fills what the pen leaves, so that every pixel is drawn once (not, xor).
+        const int in = pen ? w - out : 0;
+        const QRect inside(QPoint(Left + in, Top + in), QPoint(Right - 1 - in, Bottom - 1 - in));
+        if (inside.isValid())
+            FPainter->fillRect(inside, QtBrush(FBrush));
+    }
+    if (pen) {
         const QColor c = PenQColor(FPen);
         for (int k = 0; k < w; ++k) {
             const int l = Left - out + k, t = Top - out + k, r = Right - 1 + out - k, b = Bottom - 1 + out - k;
