@@ -355,6 +355,12 @@ TEST(Canvas, DrawLeavesOutTheTransparentColour)
     EXPECT_EQ(t.c()->Pixels(3, 2), clBlue);
     EXPECT_EQ(qAlpha(t.img().pixel(3, 2)), 255);
 
+    // The left-out pixels do not take part in a copy mode.
+    Surface a(8, 8, clBlue);
+    a.c()->SetCopyMode(SRCAND);
+    a.c()->Draw(2, 2, glyph);
+    EXPECT_EQ(CountColor(a.img(), clBlue, 0, 0, 8, 8), 60);
+
     glyph.SetTransparentColor(clRed); // an explicit colour
     Surface u(8, 8, clBlue);
     u.c()->Draw(2, 2, glyph);

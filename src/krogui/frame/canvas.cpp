@@ -787,7 +787,8 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
         return;
     QImage src = Src;
     QRect srcRect = SrcRect;
-    if (Graphic && Graphic->Transparent()) {
+    const bool keyed = Graphic && Graphic->Transparent();
+    if (keyed) {
         // Leave out the transparent colour: make it fully transparent and draw source-over.
         const TColor key = ColorToRGB(Graphic->TransparentColorValue());
         src = Src.copy(SrcRect).convertToFormat(QImage::Format_ARGB32);
@@ -801,10 +802,15 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
         }
     }
     FPainter->save();
-    ApplyCopyMode();
+    // A transparent bitmap is laid over the picture: its left-out pixels must not take part in
+    // a raster operation (they would AND to black, for example), so the copy mode is not used.
+    if (keyed)
+        FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    else
+        ApplyCopyMode();
     const bool smooth = FStretchMode == smHalftone && (Dest.Width() != srcRect.width() || Dest.Height() != srcRect.height());
     FPainter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-    if (FCopyMode == BLACKNESS || FCopyMode == WHITENESS) {
+    if (!keyed && (FCopyMode == BLACKNESS || FCopyMode == WHITENESS)) {
         FPainter->fillRect(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()),
                            FCopyMode == BLACKNESS ? Qt::black : Qt::white);
     } else if (smooth) {
