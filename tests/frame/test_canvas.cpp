@@ -214,6 +214,16 @@ TEST(Canvas, PenModeNotInvertsWhatIsUnderThePen)
     g.c()->Brush()->SetColor(clLime);
     g.c()->Rectangle(1, 1, 6, 5);
     EXPECT_EQ(CountColor(g.img(), inverse, 0, 0, 10, 10), 20);
+    // A polygon in the not mode, drawn twice, leaves the picture as it was.
+    Surface q(12, 12, back);
+    q.c()->Pen()->SetMode(pmNot);
+    q.c()->Brush()->SetColor(clLime);
+    const QPolygon tri({QPoint(1, 1), QPoint(10, 2), QPoint(4, 10)});
+    q.c()->Polygon(tri);
+    EXPECT_EQ(q.c()->Pixels(5, 4), inverse); // inside
+    EXPECT_EQ(q.c()->Pixels(1, 1), inverse); // a corner
+    q.c()->Polygon(tri);
+    EXPECT_EQ(CountColor(q.img(), back, 0, 0, 12, 12), 144) << qPrintable(Picture(q.img(), back));
     g.c()->Pen()->SetMode(pmCopy);
     g.c()->MoveTo(0, 9);
     g.c()->LineTo(9, 9);

@@ -730,9 +730,53 @@ void TCanvas::Polygon(const QPolygon &Points)
         return;
     FPainter->save();
     ApplyPenMode();
-    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
-    FPainter->setBrush(QtBrush(FBrush));
-    FPainter->drawPolygon(Points, Qt::OddEvenFill);
+    const bool pen = PenVisible(FPen), brush = FBrush.Style() != bsClear && FPen.Mode() != pmNop;
+    if (FPen.Mode() == pmCopy || !pen || !brush) {
+        FPainter->setPen(pen ? QtPen(FPen) : QPen(Qt::NoPen));
+        FPainter->setBrush(brush ? QtBrush(FBrush) : QBrush(Qt::NoBrush));
+        FPainter->drawPolygon(Points, Qt::OddEvenFill);
+        FPainter->restore();
+        return;
+    }
+    // A raster operation with both pen and brush: QPainter would fill under the outline and so
+    // apply the operation twice there. Find out which pixels each covers, then touch each once.
+    const int m = FPen.Width() + 1;
+    const QRect box = Points.boundingRect().adjusted(-m, -m, m, m);
+    QImage mask(box.size(), QImage::Format_RGB32);
+    mask.fill(QColor(0, 0, 0));
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.translate(-box.topLeft());
+        QPen outline = QtPen(FPen);
+        outline.setColor(QColor(255, 0, 0));
+        p.setPen(outline);
+        p.setBrush(QColor(0, 0, 255));
+        p.drawPolygon(Points, Qt::OddEvenFill);
+    }
+    const QBrush qb = QtBrush(FBrush);
+    std::vector<QPoint> pts;
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width();) {
+            const QRgb c = line[x] & 0xFFFFFFu;
+            if (c == 0xFF0000u)
+                pts.emplace_back(box.left() + x, box.top() + y);
+            if (c != 0x0000FFu) {
+                ++x;
+                continue;
+            }
+            int e = x;
+            while (e < mask.width() && (line[e] & 0xFFFFFFu) == 0x0000FFu)
+                ++e;
+            FPainter->fillRect(QRect(box.left() + x, box.top() + y, e - x, 1), qb);
+            x = e;
+        }
+    }
+    if (!pts.empty()) {
+        FPainter->setPen(QPen(PenQColor(FPen), 0));
+        FPainter->drawPoints(pts.data(), int(pts.size()));
+    }
     FPainter->restore();
 }
 
