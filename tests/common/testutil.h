@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+#include <ostream>
+
 namespace kro::test {
 
 /// The colour of one pixel of an image as a TColor (alpha ignored).
@@ -23,3 +25,9 @@ Box BoundsOf(const QImage &Img, TColor C);
 QString Picture(const QImage &Img, TColor C);
 
 } // namespace kro::test
+
+// Readable QString values in assertion messages (found by argument-dependent lookup).
+inline void PrintTo(const QString &S, std::ostream *Os)
+{
+    *Os << '"' << S.toStdString() << '"';
+}

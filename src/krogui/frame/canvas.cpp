@@ -483,13 +483,20 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
     if (!FPainter)
         return;
     FPainter->save();
-    if (FBrush.Style() != bsClear)
-        FPainter->fillRect(QRect(Left, Top, Right - Left, Bottom - Top), QtBrush(FBrush));
-    if (PenVisible(FPen)) {
-        ApplyPenMode();
-        const int w = FPen.Width();
-        // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
-        const int out = FPen.Style() == psInsideFrame ? 0 : (w - 1) / 2;
+    // The pen's raster operation applies to the whole figure, its inside included.
+    ApplyPenMode();
+    const bool pen = PenVisible(FPen);
+    const int w = FPen.Width();
+    // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
+    const int out = FPen.Style() == psInsideFrame ? 0 : (w - 1) / 2;
+    if (FBrush.Style() != bsClear && FPen.Mode() != pmNop) {
+        // The brush fills what the pen leaves, so that every pixel is drawn once (not, xor).
+        const int in = pen ? w - out : 0;
+        const QRect inside(QPoint(Left + in, Top + in), QPoint(Right - 1 - in, Bottom - 1 - in));
+        if (inside.isValid())
+            FPainter->fillRect(inside, QtBrush(FBrush));
+    }
+    if (pen) {
         const QColor c = PenQColor(FPen);
         for (int k = 0; k < w; ++k) {
             const int l = Left - out + k, t = Top - out + k, r = Right - 1 + out - k, b = Bottom - 1 + out - k;
@@ -518,8 +525,18 @@ QRectF TCanvas::EllipseBox(int L, int T, int R, int B) const
     return QRectF(L, T, std::max(0, R - L - 1), std::max(0, B - T - 1));
 }
 
+// Thin solid pens get the exact pixels; wide and patterned pens are left to QPainter.
+static bool ThinSolid(const TPen &P)
+{
+    return P.Width() <= 1 && (P.Style() == psSolid || P.Style() == psInsideFrame || P.Style() == psClear);
+}
+
 void TCanvas::Ellipse(int Left, int Top, int Right, int Bottom)
 {
+    if (ThinSolid(FPen)) {
+        DrawEllipticFigure(0, Left, Top, Right, Bottom, 0, 0, 0, 0);
+        return;
+    }
     Begin();
     if (!FPainter)
         return;
@@ -531,12 +548,12 @@ void TCanvas::Ellipse(int Left, int Top, int Right, int Bottom)
     FPainter->restore();
 }
 
-// Start angle and sweep (degrees, counter-clockwise) from the rays through (X3, Y3) and (X4, Y4).
-static void ArcAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4, double &Start, double &Span)
+// Start angle and sweep (degrees, counter-clockwise) from the rays through (X3, Y3) and (X4, Y4)
+// out of the centre (Cx, Cy).
+static void ArcAngles(double Cx, double Cy, int X3, int Y3, int X4, int Y4, double &Start, double &Span)
 {
-    const double cx = (X1 + X2) / 2.0, cy = (Y1 + Y2) / 2.0;
-    const double a1 = std::atan2(-(Y3 - cy), X3 - cx) * 180.0 / uc_Pi;
-    const double a2 = std::atan2(-(Y4 - cy), X4 - cx) * 180.0 / uc_Pi;
+    const double a1 = std::atan2(-(Y3 - Cy), X3 - Cx) * 180.0 / uc_Pi;
+    const double a2 = std::atan2(-(Y4 - Cy), X4 - Cx) * 180.0 / uc_Pi;
     double span = a2 - a1;
     while (span <= 0)
         span += 360.0;
@@ -546,35 +563,175 @@ static void ArcAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, in
     Span = span;
 }
 
-void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+// The pixels of an ellipse filling a W x H box: 1 on the outline, 2 inside, 0 outside. Arc, Pie
+// and Ellipse of one box cut their pixels from this one set, so they always meet exactly.
+static std::vector<uchar> EllipsePixels(int W, int H, bool Outline)
 {
-    if (!PenVisible(FPen))
+    std::vector<uchar> px(size_t(std::max(0, W)) * size_t(std::max(0, H)), 0);
+    if (W <= 0 || H <= 0)
+        return px;
+    QImage img(W, H, QImage::Format_RGB32);
+    img.fill(QColor(0, 0, 0));
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(Outline ? QPen(QColor(255, 0, 0), 0) : QPen(Qt::NoPen));
+        p.setBrush(QColor(0, 0, 255));
+        p.drawEllipse(QRectF(0, 0, W - 1, H - 1));
+    }
+    for (int y = 0; y < H; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = 0; x < W; ++x) {
+            const QRgb c = line[x] & 0xFFFFFFu;
+            px[size_t(y) * W + x] = c == 0xFF0000u ? 1 : c == 0x0000FFu ? 2 : 0;
+        }
+    }
+    return px;
+}
+
+void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4)
+{
+    if (R < L)
+        std::swap(L, R);
+    if (B < T)
+        std::swap(T, B);
+    const int W = R - L, H = B - T;
+    if (W <= 0 || H <= 0)
+        return;
+    const bool pen = PenVisible(FPen);
+    const bool brush = Kind != 1 && FBrush.Style() != bsClear && FPen.Mode() != pmNop;
+    if (!pen && !brush)
         return;
     Begin();
     if (!FPainter)
         return;
+    // Without a pen the figure is one pixel smaller, as the classic drawing has it.
+    const int fw = pen ? W : std::max(1, W - 1), fh = pen ? H : std::max(1, H - 1);
+    std::vector<uchar> px = EllipsePixels(fw, fh, pen);
+    const double cx = (W - 1) / 2.0, cy = (H - 1) / 2.0;
+    double start = 0, span = 360;
+    if (Kind != 0)
+        ArcAngles(L + cx, T + cy, X3, Y3, X4, Y4, start, span);
+    auto inSweep = [&](int x, int y) {
+        if (span >= 360.0)
+            return true;
+        const double dx = x - cx, dy = cy - y;
+        if (dx == 0 && dy == 0)
+            return true;
+        const double rel = std::fmod(std::atan2(dy, dx) * 180.0 / uc_Pi - start + 720.0, 360.0);
+        return rel <= span + 1e-9;
+    };
+    // 1 = pen, 2 = brush.
+    std::vector<uchar> plot(size_t(W) * size_t(H), 0);
+    for (int y = 0; y < fh; ++y)
+        for (int x = 0; x < fw; ++x) {
+            const uchar k = px[size_t(y) * fw + x];
+            if (k == 0 || !inSweep(x, y))
+                continue;
+            if (k == 1)
+                plot[size_t(y) * W + x] = 1;
+            else if (Kind != 1)
+                plot[size_t(y) * W + x] = 2;
+        }
+    if (Kind == 2 && pen && span < 360.0) {
+        // The two radii, from the centre to where the rays meet the ellipse.
+        const double a = cx, b = cy;
+        const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
+        for (double deg : {start, start + span}) {
+            const double th = deg * uc_Pi / 180.0, c = std::cos(th), s = -std::sin(th);
+            const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
+            const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
+            const int x1 = int(std::lround(cx + t * c)), y1 = int(std::lround(cy + t * s));
+            const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0), sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+            int err = dx - dy, x = x0, y = y0;
+            for (;;) {
+                if (x >= 0 && x < W && y >= 0 && y < H)
+                    plot[size_t(y) * W + x] = 1;
+                if (x == x1 && y == y1)
+                    break;
+                const int e2 = 2 * err;
+                if (e2 > -dy) {
+                    err -= dy;
+                    x += sx;
+                }
+                if (e2 < dx) {
+                    err += dx;
+                    y += sy;
+                }
+            }
+        }
+    }
+    FPainter->save();
+    ApplyPenMode();
+    // Every pixel is drawn once, so that raster operations such as not and xor hold.
+    if (brush) {
+        const QBrush qb = QtBrush(FBrush);
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W;) {
+                if (plot[size_t(y) * W + x] != 2) {
+                    ++x;
+                    continue;
+                }
+                int e = x;
+                while (e < W && plot[size_t(y) * W + e] == 2)
+                    ++e;
+                FPainter->fillRect(QRect(L + x, T + y, e - x, 1), qb);
+                x = e;
+            }
+    }
+    if (pen) {
+        std::vector<QPoint> pts;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                if (plot[size_t(y) * W + x] == 1)
+                    pts.emplace_back(L + x, T + y);
+        if (!pts.empty()) {
+            FPainter->setPen(QPen(PenQColor(FPen), 0));
+            FPainter->drawPoints(pts.data(), int(pts.size()));
+        }
+    }
+    FPainter->restore();
+}
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    if (!PenVisible(FPen))
+        return;
+    if (ThinSolid(FPen)) {
+        DrawEllipticFigure(1, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+        return;
+    }
+    Begin();
+    if (!FPainter)
+        return;
     double start, span;
-    ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
+    const QRectF box = EllipseBox(X1, Y1, X2, Y2);
+    ArcAngles(box.center().x(), box.center().y(), X3, Y3, X4, Y4, start, span);
     FPainter->save();
     ApplyPenMode();
     FPainter->setPen(QtPen(FPen));
     FPainter->setBrush(Qt::NoBrush);
-    FPainter->drawArc(EllipseBox(X1, Y1, X2, Y2), Round(start * 16), Round(span * 16));
+    FPainter->drawArc(box, Round(start * 16), Round(span * 16));
     FPainter->restore();
 }
 
 void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
+    if (ThinSolid(FPen)) {
+        DrawEllipticFigure(2, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+        return;
+    }
     Begin();
     if (!FPainter)
         return;
     double start, span;
-    ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
+    const QRectF box = EllipseBox(X1, Y1, X2, Y2);
+    ArcAngles(box.center().x(), box.center().y(), X3, Y3, X4, Y4, start, span);
     FPainter->save();
     ApplyPenMode();
     FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
     FPainter->setBrush(QtBrush(FBrush));
-    FPainter->drawPie(EllipseBox(X1, Y1, X2, Y2), Round(start * 16), Round(span * 16));
+    FPainter->drawPie(box, Round(start * 16), Round(span * 16));
     FPainter->restore();
 }
 
@@ -587,9 +744,53 @@ void TCanvas::Polygon(const QPolygon &Points)
         return;
     FPainter->save();
     ApplyPenMode();
-    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
-    FPainter->setBrush(QtBrush(FBrush));
-    FPainter->drawPolygon(Points, Qt::OddEvenFill);
+    const bool pen = PenVisible(FPen), brush = FBrush.Style() != bsClear && FPen.Mode() != pmNop;
+    if (FPen.Mode() == pmCopy || !pen || !brush) {
+        FPainter->setPen(pen ? QtPen(FPen) : QPen(Qt::NoPen));
+        FPainter->setBrush(brush ? QtBrush(FBrush) : QBrush(Qt::NoBrush));
+        FPainter->drawPolygon(Points, Qt::OddEvenFill);
+        FPainter->restore();
+        return;
+    }
+    // A raster operation with both pen and brush: QPainter would fill under the outline and so
+    // apply the operation twice there. Find out which pixels each covers, then touch each once.
+    const int m = FPen.Width() + 1;
+    const QRect box = Points.boundingRect().adjusted(-m, -m, m, m);
+    QImage mask(box.size(), QImage::Format_RGB32);
+    mask.fill(QColor(0, 0, 0));
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.translate(-box.topLeft());
+        QPen outline = QtPen(FPen);
+        outline.setColor(QColor(255, 0, 0));
+        p.setPen(outline);
+        p.setBrush(QColor(0, 0, 255));
+        p.drawPolygon(Points, Qt::OddEvenFill);
+    }
+    const QBrush qb = QtBrush(FBrush);
+    std::vector<QPoint> pts;
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width();) {
+            const QRgb c = line[x] & 0xFFFFFFu;
+            if (c == 0xFF0000u)
+                pts.emplace_back(box.left() + x, box.top() + y);
+            if (c != 0x0000FFu) {
+                ++x;
+                continue;
+            }
+            int e = x;
+            while (e < mask.width() && (line[e] & 0xFFFFFFu) == 0x0000FFu)
+                ++e;
+            FPainter->fillRect(QRect(box.left() + x, box.top() + y, e - x, 1), qb);
+            x = e;
+        }
+    }
+    if (!pts.empty()) {
+        FPainter->setPen(QPen(PenQColor(FPen), 0));
+        FPainter->drawPoints(pts.data(), int(pts.size()));
+    }
     FPainter->restore();
 }
 
@@ -644,7 +845,8 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
         return;
     QImage src = Src;
     QRect srcRect = SrcRect;
-    if (Graphic && Graphic->Transparent()) {
+    const bool keyed = Graphic && Graphic->Transparent();
+    if (keyed) {
         // Leave out the transparent colour: make it fully transparent and draw source-over.
         const TColor key = ColorToRGB(Graphic->TransparentColorValue());
         src = Src.copy(SrcRect).convertToFormat(QImage::Format_ARGB32);
@@ -658,10 +860,15 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
         }
     }
     FPainter->save();
-    ApplyCopyMode();
+    // A transparent bitmap is laid over the picture: its left-out pixels must not take part in
+    // a raster operation (they would AND to black, for example), so the copy mode is not used.
+    if (keyed)
+        FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    else
+        ApplyCopyMode();
     const bool smooth = FStretchMode == smHalftone && (Dest.Width() != srcRect.width() || Dest.Height() != srcRect.height());
     FPainter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-    if (FCopyMode == BLACKNESS || FCopyMode == WHITENESS) {
+    if (!keyed && (FCopyMode == BLACKNESS || FCopyMode == WHITENESS)) {
         FPainter->fillRect(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()),
                            FCopyMode == BLACKNESS ? Qt::black : Qt::white);
     } else if (smooth) {
@@ -723,8 +930,11 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
         const bool isKey = (p & 0x00FFFFFFu) == key;
         return FillStyle == fsSurface ? isKey : !isKey;
     };
-    if (!inside(px(X, Y)) || (px(X, Y) & 0x00FFFFFFu) == (fill & 0x00FFFFFFu))
-        return; // nothing to do, or filling would never terminate on already-filled pixels
+    if (!inside(px(X, Y)))
+        return;
+    if (FillStyle == fsSurface && key == (fill & 0x00FFFFFFu))
+        return; // the surface has the brush colour already
+    // Every pixel is visited once (seen), so pixels that already have the brush colour are fine.
     std::vector<char> seen(size_t(w) * size_t(h), 0);
     std::vector<QPoint> stack{QPoint(X, Y)};
     while (!stack.empty()) {

@@ -229,6 +229,9 @@ private:
     void DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic);
     void FixAlpha();
     QRectF EllipseBox(int L, int T, int R, int B) const;
+    /// Ellipse (Kind 0), Arc (1) or Pie (2) with a thin solid pen, pixel-exact; the rays are
+    /// given by two points.
+    void DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4);
 
     QImage *FImage = nullptr;
     QPainter *FPainter = nullptr;

@@ -18,6 +18,15 @@ TMouseButton ButtonOf(Qt::MouseButton B)
     default: return mbLeft;
     }
 }
+
+// A shifted sign of the main keyboard implies Shift; the same sign on the numeric pad does not.
+TShiftState KeyShiftState(const QKeyEvent *Event)
+{
+    TShiftState shift = ShiftStateFromQt(Event->modifiers());
+    if (QtKeyImpliesShift(Event->key()) && !(Event->modifiers() & Qt::KeypadModifier))
+        shift |= ssShift;
+    return shift;
+}
 } // namespace
 
 TControl::TControl(QWidget *Parent) : QWidget(Parent), TComponentBase(this)
@@ -41,6 +50,9 @@ TControl::~TControl() = default;
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+    // Qt holds back resize events of a hidden widget until it is shown; the control's caches
+    // must follow its size at once.
+    SyncSize();
 }
 
 void TControl::SetEnabled(bool Value)
@@ -107,10 +119,24 @@ void TControl::Invalidate()
     update();
 }
 
+void TControl::SyncSize()
+{
+    if (size() == FResizedTo)
+        return;
+    FResizedTo = size();
+    FStale = true;
+    SafeInvoke([this] {
+        Resize();
+        if (FOnResize)
+            FOnResize(this);
+    });
+}
+
 void TControl::Compose()
 {
     if (FComposing)
         return; // a drawing event asked for a repaint while we paint: the result is current anyway
+    SyncSize();
     FComposing = true;
     FSurface.SetSize(std::max(1, width()), std::max(1, height()));
     FStale = false;
@@ -128,6 +154,7 @@ void TControl::Repaint()
 
 const QImage &TControl::Surface()
 {
+    SyncSize();
     if (FStale || FSurface.Width() != std::max(1, width()) || FSurface.Height() != std::max(1, height()))
         Compose();
     return FSurface.Image();
@@ -174,11 +201,7 @@ void TControl::resizeEvent(QResizeEvent *Event)
 {
     QWidget::resizeEvent(Event);
     FStale = true;
-    SafeInvoke([this] {
-        Resize();
-        if (FOnResize)
-            FOnResize(this);
-    });
+    SyncSize();
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -270,7 +293,8 @@ void TControl::mouseReleaseEvent(QMouseEvent *Event)
 void TControl::mouseDoubleClickEvent(QMouseEvent *Event)
 {
     const QPoint pos = Event->position().toPoint();
-    FPressedInside = Event->button() == Qt::LeftButton;
+    // The release that ends a double click is no click of its own.
+    FPressedInside = false;
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons()) | ssDouble;
     SafeInvoke([&] {
         if (Event->button() == Qt::LeftButton)
@@ -290,9 +314,7 @@ void TControl::mouseMoveEvent(QMouseEvent *Event)
 void TControl::keyPressEvent(QKeyEvent *Event)
 {
     quint16 key = VirtualKeyFromEvent(Event);
-    TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (QtKeyImpliesShift(Event->key()))
-        shift |= ssShift;
+    const TShiftState shift = KeyShiftState(Event);
     bool handled = false;
     SafeInvoke([&] {
         if (key != 0) {
@@ -320,7 +342,7 @@ void TControl::keyPressEvent(QKeyEvent *Event)
 void TControl::keyReleaseEvent(QKeyEvent *Event)
 {
     quint16 key = VirtualKeyFromEvent(Event);
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers());
+    const TShiftState shift = KeyShiftState(Event);
     if (key != 0)
         SafeInvoke([&] { KeyUp(key, shift); });
     QWidget::keyReleaseEvent(Event);

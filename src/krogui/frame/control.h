@@ -154,6 +154,8 @@ protected:
 
 private:
     void Compose();
+    /// Runs Resize and OnResize when the size differs from the one they last saw.
+    void SyncSize();
     TBitmap FSurface;
     QImage FOutputMask;
     QImage FShown; // surface with the mask applied as alpha
@@ -168,6 +170,7 @@ private:
     QString FHint;
     bool FShowHint = false;
     QSize FDesignSize{100, 50};
+    QSize FResizedTo; // the size Resize last ran for
     int FWheelAccum = 0;
 };
 

@@ -41,8 +41,11 @@ bool TControlTimer::SetInterval(int IntervalMs)
 
 void TControlTimer::Tick()
 {
-    if (FOnTimer)
-        SafeInvoke(FOnTimer);
+    if (!FOnTimer)
+        return;
+    // A handler may replace itself (or kill the timer) while it runs: run a copy.
+    const std::function<void()> handler = FOnTimer;
+    SafeInvoke(handler);
 }
 
 } // namespace kro

@@ -28,8 +28,10 @@ void DrawFrame(TCanvas *Canvas, TFrameStyle Style, int Left, int Top, int Right,
         Canvas->MoveTo(l, b);
         Canvas->LineTo(l, t);
         Canvas->LineTo(r + 1, t);
+        if (b == t)
+            return; // one line high: the top line is all there is
         pen->SetColor(B);
-        Canvas->MoveTo(r, t + (r > l ? 1 : 0));
+        Canvas->MoveTo(r, t + 1);
         Canvas->LineTo(r, b);
         Canvas->LineTo(l - 1, b);
     };
