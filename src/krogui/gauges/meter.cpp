@@ -370,7 +370,7 @@ void TMeter::SetRimBottom(int Value)
 void TMeter::Loaded()
 {
     TGraphicControl::Loaded();
-    if (FMaxValue >= FMinValue) FValue = ClampTo(FValue, FMinValue, FMaxValue);
+    FValue = ClampTo(FValue, FMinValue, FMaxValue);
     if (!FBakGndFName.isEmpty()) {
         try {
             AuxBGBmp.LoadFromFile(FBakGndFName);
