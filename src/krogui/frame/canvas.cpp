@@ -352,6 +352,32 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     case psDashDotDot: pattern = kDashDotDot; patternLen = 6; break;
     default: break;
     }
+    // A line far longer than the target is cut to the target (plus a margin) first: walking
+    // billions of steps outside the picture would hang. Lines of ordinary length keep their exact
+    // pixels.
+    const QPaintDevice *dev = FPainter->device();
+    const int devW = dev ? dev->width() : 0, devH = dev ? dev->height() : 0;
+    if (std::max(std::abs(qint64(X1) - X0), std::abs(qint64(Y1) - Y0)) > 4 * qint64(devW + devH) + 64) {
+        const double left = -2, top = -2, right = devW + 2.0, bottom = devH + 2.0;
+        const double ddx = double(X1) - X0, ddy = double(Y1) - Y0;
+        double t0 = 0, t1 = 1;
+        auto clip = [&](double p, double q) { // Liang-Barsky: keep the part where p * t <= q
+            if (p == 0)
+                return q >= 0;
+            if (p < 0)
+                t0 = std::max(t0, q / p);
+            else
+                t1 = std::min(t1, q / p);
+            return t0 <= t1;
+        };
+        if (!clip(-ddx, X0 - left) || !clip(ddx, right - X0) || !clip(-ddy, Y0 - top) || !clip(ddy, bottom - Y0))
+            return;
+        const int x0 = Round(X0 + t0 * ddx), y0 = Round(Y0 + t0 * ddy);
+        X1 = Round(X0 + t1 * ddx);
+        Y1 = Round(Y0 + t1 * ddy);
+        X0 = x0;
+        Y0 = y0;
+    }
     const int dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
     const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
     const int steps = std::max(dx, dy);
@@ -573,9 +599,23 @@ void TCanvas::Polygon(const QPolygon &Points)
         return;
     FPainter->save();
     ApplyPenMode();
-    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
     FPainter->setBrush(QtBrush(FBrush));
-    FPainter->drawPolygon(Points, Qt::OddEvenFill);
+    if (PenVisible(FPen) && FPen.Width() <= 1) {
+        // A thin outline is drawn edge by edge with the LineTo rule, so that (the figure being
+        // closed) every vertex and edge pixel is where the classic Polygon puts it; Qt's cosmetic
+        // outline is a pixel off on some edges. The fill takes the pixels whose own point lies
+        // inside (Qt samples pixel centres, hence the half-pixel shift), so it never leaks past
+        // that outline.
+        FPainter->setPen(Qt::NoPen);
+        FPainter->drawPolygon(QPolygonF(Points).translated(0.5, 0.5), Qt::OddEvenFill);
+        for (int i = 0; i < Points.size(); ++i) {
+            const QPoint &a = Points[i], &b = Points[(i + 1) % Points.size()];
+            PlotLine(a.x(), a.y(), b.x(), b.y());
+        }
+    } else {
+        FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
+        FPainter->drawPolygon(Points, Qt::OddEvenFill);
+    }
     FPainter->restore();
 }
 
