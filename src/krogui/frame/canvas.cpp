@@ -383,8 +383,19 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     const int steps = std::max(dx, dy);
     if (steps == 0)
         return;
-    std::vector<QPoint> pts;
-    pts.reserve(size_t(std::min(steps, 1 << 16)));
+    // The pixels are gathered into runs along the major axis and filled as rectangles: one call
+    // instead of one point per pixel keeps long rules and frames cheap.
+    const bool horz = dx >= dy;
+    std::vector<QRect> runs;
+    int runStart = 0, runEnd = 0, runFixed = 0;
+    bool inRun = false;
+    auto flush = [&] {
+        if (!inRun)
+            return;
+        const int lo = std::min(runStart, runEnd), len = std::abs(runEnd - runStart) + 1;
+        runs.push_back(horz ? QRect(lo, runFixed, len, 1) : QRect(runFixed, lo, 1, len));
+        inRun = false;
+    };
     int err = (dx > dy ? dx : -dy) / 2;
     int x = X0, y = Y0;
     int seg = 0, segPos = 0;
@@ -397,8 +408,17 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
                 seg = (seg + 1) % patternLen;
             }
         }
-        if (on)
-            pts.emplace_back(x, y);
+        const int major = horz ? x : y, minor = horz ? y : x;
+        if (on && inRun && minor == runFixed && major == runEnd + (horz ? sx : sy)) {
+            runEnd = major;
+        } else {
+            flush();
+            if (on) {
+                inRun = true;
+                runStart = runEnd = major;
+                runFixed = minor;
+            }
+        }
         const int e2 = err;
         if (e2 > -dx) {
             err -= dy;
@@ -409,12 +429,12 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
             y += sy;
         }
     }
-    if (pts.empty())
+    flush();
+    if (runs.empty())
         return;
-    QPen pen(PenQColor(FPen));
-    pen.setWidth(0);
-    FPainter->setPen(pen);
-    FPainter->drawPoints(pts.data(), int(pts.size()));
+    FPainter->setPen(Qt::NoPen);
+    FPainter->setBrush(PenQColor(FPen));
+    FPainter->drawRects(runs.data(), int(runs.size()));
 }
 
 void TCanvas::LineTo(int X, int Y)
@@ -426,14 +446,17 @@ void TCanvas::LineTo(int X, int Y)
     Begin();
     if (!FPainter)
         return;
+    if (FPen.Width() <= 1) {
+        // The thin line sets everything it uses; only the composition mode needs putting back.
+        ApplyPenMode();
+        PlotLine(from.x(), from.y(), X, Y);
+        FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
     FPainter->save();
     ApplyPenMode();
-    if (FPen.Width() <= 1) {
-        PlotLine(from.x(), from.y(), X, Y);
-    } else {
-        FPainter->setPen(QtPen(FPen));
-        FPainter->drawLine(from, QPoint(X, Y));
-    }
+    FPainter->setPen(QtPen(FPen));
+    FPainter->drawLine(from, QPoint(X, Y));
     FPainter->restore();
 }
 
@@ -619,17 +642,30 @@ void TCanvas::Polygon(const QPolygon &Points)
     FPainter->restore();
 }
 
-int TCanvas::TextWidth(const QString &Text) { return QFontMetrics(FFont.ToQFont()).horizontalAdvance(Text); }
+// Building a QFont and its metrics is costly (a font database lookup each time); the canvas keeps
+// both until its font changes.
+const QFontMetrics &TCanvas::FontMetrics()
+{
+    if (!FQFontValid || !(FQFontOf == FFont)) {
+        FQFontOf.Assign(FFont);
+        FQFont = FFont.ToQFont();
+        FQFontMetrics = std::make_unique<QFontMetrics>(FQFont);
+        FQFontValid = true;
+    }
+    return *FQFontMetrics;
+}
 
-int TCanvas::TextHeight(const QString &) { return QFontMetrics(FFont.ToQFont()).height(); }
+int TCanvas::TextWidth(const QString &Text) { return FontMetrics().horizontalAdvance(Text); }
+
+int TCanvas::TextHeight(const QString &) { return FontMetrics().height(); }
 
 void TCanvas::TextOut(int X, int Y, const QString &Text)
 {
     Begin();
     if (!FPainter)
         return;
-    const QFont f = FFont.ToQFont();
-    const QFontMetrics fm(f);
+    const QFontMetrics &fm = FontMetrics();
+    const QFont &f = FQFont;
     FPainter->save();
     FPainter->translate(X, Y);
     if (FFont.Orientation() != 0)
@@ -648,8 +684,8 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
     Begin();
     if (!FPainter)
         return;
-    const QFont f = FFont.ToQFont();
-    const QFontMetrics fm(f);
+    const QFontMetrics &fm = FontMetrics();
+    const QFont &f = FQFont;
     const QRect clip(R.Left, R.Top, std::max(0, R.Width()), std::max(0, R.Height()));
     FPainter->save();
     FPainter->setClipRect(clip, Qt::IntersectClip);

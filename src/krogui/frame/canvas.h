@@ -18,6 +18,7 @@
 #include <krogui/frame/types.h>
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QPolygon>
@@ -223,6 +224,7 @@ private:
     void DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic);
     void FixAlpha();
     QRectF EllipseBox(int L, int T, int R, int B) const;
+    const QFontMetrics &FontMetrics();
 
     QImage *FImage = nullptr;
     QPainter *FPainter = nullptr;
@@ -232,6 +234,10 @@ private:
     TPen FPen;
     TBrush FBrush;
     TFont FFont;
+    TFont FQFontOf; // the font FQFont and FQFontMetrics were made from
+    QFont FQFont;
+    std::unique_ptr<QFontMetrics> FQFontMetrics;
+    bool FQFontValid = false;
     TCopyMode FCopyMode = SRCCOPY;
     TStretchMode FStretchMode = smColorOnColor;
     QPoint FPenPos;
