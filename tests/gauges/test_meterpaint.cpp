@@ -337,3 +337,27 @@ TEST(MeterPaint, BackgroundImageInItsThreeFillModes)
     m.SetBackGroundImg(dir.filePath("missing.png"));
     ExpectPixels(Shot(m), {{70, 12, clYellow}});
 }
+
+TEST(MeterPaint, KeptDialPictureFollowsWhatItShows)
+{
+    TMeter m;
+    m.SetValue(0.5);
+    const QImage first = Shot(m);
+    m.SetValue(0.7); // only the needle moves
+    m.SetValue(0.5);
+    EXPECT_EQ(Shot(m), first);
+    // Label colour, band, caption and a label handler all reach the picture at once.
+    m.Font()->SetColor(clRed);
+    EXPECT_GT(kro::test::CountColor(Shot(m), clRed, 20, 20, 280, 190), 0);
+    m.SetThresholdLow(0.25);
+    m.SetScaleBkVisible(true);
+    m.SetScaleBkWidth(10);
+    ExpectPixels(Shot(m), {{55, 58, 0x00FF00}});
+    m.SetCaption(QStringLiteral("Amps"));
+    EXPECT_NE(Shot(m), first);
+    int calls = 0;
+    m.SetOnBeforeDrawScaleLabel([&](QObject *, TCanvas *, QString &, int, int) { ++calls; });
+    Shot(m);
+    Shot(m);
+    EXPECT_EQ(calls, 12);
+}

@@ -1,3 +1,4 @@
+#include <krogui/frame/colors.h>
 #include <krogui/frame/drawing.h>
 #include <krogui/frame/kromath.h>
 #include <krogui/gauges/meter.h>
@@ -584,6 +585,111 @@ void SolidBrush(TCanvas *C, TColor Color)
 
 } // namespace
 
+// Everything the dial picture (background, band, scale, caption) is made from, with colours
+// resolved, so that a palette change is noticed as well.
+struct TMeter::TDialKey
+{
+    int W = 0, H = 0, A = 0, CX = 0, CY = 0;
+    double R = 0, Min = 0, Max = 0, Low = 0, High = 0, BandWidth = 0;
+    bool Log = false, Band = false, Scale = false, Line = false, Short = false, HasBg = false;
+    int NrTicks = 0, Dec = 0, FillMode = 0;
+    qint64 BgKey = 0;
+    TColor BakG = 0, ScaleColor = 0, BandLow = 0, BandNorm = 0, BandHigh = 0, FontColor = 0, CapColor = 0;
+    QString FontName, CapName, Caption;
+    int FontSize = 0, CapSize = 0, FontOrient = 0, CapOrient = 0;
+    unsigned FontStyle = 0, CapStyle = 0;
+    bool operator==(const TDialKey &) const = default;
+};
+
+struct TMeter::TDialCache
+{
+    TDialKey K;
+    QImage Picture;
+    // The canvas state the drawing left behind, handed on to the later steps and handlers.
+    TColor PenColor = clBlack, BrushColor = clWhite;
+    TBrushStyle BrushStyle = bsSolid;
+    QPoint PenPos;
+    TFont Font;
+};
+
+void TMeter::MakeDialKey(TDialKey &k) const
+{
+    k.W = width();
+    k.H = height();
+    k.A = FMeterAngle;
+    k.CX = FMeterCenterX;
+    k.CY = FMeterCenterY;
+    k.R = FMeterRadius;
+    k.Min = FMinValue;
+    k.Max = FMaxValue;
+    k.Low = FLowThreshold;
+    k.High = FHighThreshold;
+    k.BandWidth = FScaleBkWidth;
+    k.Log = FLogarithmic;
+    k.Band = FScaleBkVisible;
+    k.Scale = FScaleVisible;
+    k.Line = FMeterScaleLine;
+    k.Short = FShortTicks;
+    k.HasBg = !FBakGndFName.isEmpty();
+    k.NrTicks = FNrTicks;
+    k.Dec = FDecPlaces;
+    k.FillMode = FBkgndFillMode;
+    k.BgKey = k.HasBg ? AuxBGBmp.Image().cacheKey() : 0;
+    k.BakG = ColorToRGB(FColorBakG);
+    k.ScaleColor = ColorToRGB(FColorScale);
+    k.BandLow = ColorToRGB(FColorSclBkLow);
+    k.BandNorm = ColorToRGB(FColorSclBkNorm);
+    k.BandHigh = ColorToRGB(FColorSclBkHigh);
+    const TFont *f = Font();
+    k.FontName = f->Name();
+    k.FontSize = f->Size();
+    k.FontOrient = f->Orientation();
+    k.FontStyle = f->Style();
+    k.FontColor = ColorToRGB(f->Color());
+    k.CapName = FFontCaption.Name();
+    k.CapSize = FFontCaption.Size();
+    k.CapOrient = FFontCaption.Orientation();
+    k.CapStyle = FFontCaption.Style();
+    k.CapColor = ColorToRGB(FFontCaption.Color());
+    k.Caption = FCaption;
+}
+
+bool TMeter::RestoreDial(TCanvas *C)
+{
+    if (!FDial || FOnBeforeDrawScaleLabel) return false;
+    TDialKey key;
+    MakeDialKey(key);
+    if (!(FDial->K == key)) return false;
+    QPainter *p = C->Handle();
+    if (!p) return false;
+    p->save();
+    p->setCompositionMode(QPainter::CompositionMode_Source);
+    p->drawImage(0, 0, FDial->Picture);
+    p->restore();
+    C->Pen()->SetColor(FDial->PenColor);
+    C->Brush()->SetColor(FDial->BrushColor);
+    C->Brush()->SetStyle(FDial->BrushStyle);
+    C->SetPenPos(FDial->PenPos);
+    C->SetFont(FDial->Font);
+    return true;
+}
+
+void TMeter::KeepDial(TCanvas *C)
+{
+    if (FOnBeforeDrawScaleLabel) {
+        FDial.reset();
+        return;
+    }
+    if (!FDial) FDial = std::make_unique<TDialCache>();
+    MakeDialKey(FDial->K);
+    FDial->Picture = C->Image()->copy();
+    FDial->PenColor = C->Pen()->Color();
+    FDial->BrushColor = C->Brush()->Color();
+    FDial->BrushStyle = C->Brush()->Style();
+    FDial->PenPos = C->PenPos();
+    FDial->Font.Assign(*C->Font());
+}
+
 void TMeter::Paint()
 {
     EnsureLayout();
@@ -610,14 +716,19 @@ void TMeter::Paint()
     SolidBrush(C, clWhite);
     C->SetFont(TFont());
 
-    DrawBackground(C, W, H);
-    if (FScaleBkVisible) DrawRangeBand(C);
-    C->Brush()->SetStyle(bsClear);
-    if (FScaleVisible) DrawScale(C);
-    if (!FCaption.isEmpty()) {
-        C->SetFont(FFontCaption);
-        C->TextOut(FMeterCenterX - C->TextWidth(FCaption) / 2,
-                   FMeterCenterY - Round(FMeterRadius / 3) - C->TextHeight(FCaption) / 2, FCaption);
+    // Background, band, scale and caption do not depend on the needle values: they are kept as a
+    // picture and reused until something they show changes (not while a label handler may vary).
+    if (!RestoreDial(C)) {
+        DrawBackground(C, W, H);
+        if (FScaleBkVisible) DrawRangeBand(C);
+        C->Brush()->SetStyle(bsClear);
+        if (FScaleVisible) DrawScale(C);
+        if (!FCaption.isEmpty()) {
+            C->SetFont(FFontCaption);
+            C->TextOut(FMeterCenterX - C->TextWidth(FCaption) / 2,
+                       FMeterCenterY - Round(FMeterRadius / 3) - C->TextHeight(FCaption) / 2, FCaption);
+        }
+        KeepDial(C);
     }
 
     // The second needle goes under the main one; OnBeforeDrawNeedle concerns the main one only.

@@ -252,6 +252,9 @@ protected:
     void MouseMoveInMeter(TShiftState Shift, int X, int Y);
 
 private:
+    struct TDialKey;
+    struct TDialCache;
+    void MakeDialKey(TDialKey &K) const;
     void StyleChanged();
     void EnsureLayout() const;
     void ApplyRangeEvents(double NewValue, bool Fire);
@@ -266,6 +269,8 @@ private:
     void DrawLamp(TCanvas *C, int X0, int Y0, bool Lit);
     void DrawFrameLines(TCanvas *C, int W, int H);
     template <class T> void Store(T &Field, T Value);
+    bool RestoreDial(TCanvas *C);
+    void KeepDial(TCanvas *C);
 
     // range and value
     double FMinValue = 0, FMaxValue = 1;
@@ -311,6 +316,7 @@ private:
     QString FBakGndFName, FACoverFName;
     TBitmap AuxBGBmp, AuxACBmp, AuxACMaskBmp;
     bool FDrewNothing = false;
+    std::unique_ptr<TDialCache> FDial;
 
     TNotifyEvent FOnOverFlow, FOnNormalRange, FOnUnderFlow;
     TmtBeforeDrawScaleLabelEvent FOnBeforeDrawScaleLabel;
