@@ -75,6 +75,11 @@ void TMeter::UpdateAccessibleName()
 
 void TMeter::CalcMeterLayoutParams()
 {
+    UpdateGeometry();
+}
+
+void TMeter::UpdateGeometry() const
+{
     const TMeterGeometry g = CalcMeterGeometry(FMeterLayout, width(), height(), FTRim, FSRim, FBRim);
     FMeterAngle = g.MeterAngle;
     FMeterRadius = g.MeterRadius;
@@ -86,7 +91,7 @@ void TMeter::CalcMeterLayoutParams()
 void TMeter::EnsureLayout() const
 {
     // A layout manager may resize a hidden widget without a resize event reaching us yet.
-    if (FLayoutSize != size()) const_cast<TMeter *>(this)->CalcMeterLayoutParams();
+    if (FLayoutSize != size()) UpdateGeometry();
 }
 
 int TMeter::MeterAngle() const

@@ -257,6 +257,7 @@ private:
     void MakeDialKey(TDialKey &K) const;
     void StyleChanged();
     void EnsureLayout() const;
+    void UpdateGeometry() const;
     void ApplyRangeEvents(double NewValue, bool Fire);
     void LoadAnchorImage();
     void UpdateAccessibleName();
