@@ -15,11 +15,6 @@
 #include <limits>
 #include <ostream>
 
-/// Readable QStrings in failure messages.
-inline void PrintTo(const QString &S, std::ostream *Os)
-{
-    *Os << '"' << S.toStdString() << '"';
-}
 
 using namespace kro;
 using kro::test::BoundsOf;

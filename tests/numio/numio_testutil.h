@@ -5,9 +5,4 @@
 
 #include <ostream>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &Text, std::ostream *Os)
-{
-    *Os << '"' << Text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "testutil.h"

@@ -1,8 +1,4 @@
 #pragma once
-// Readable QString values in test failure messages.
+// Readable QString values in test failure messages (the shared PrintTo).
 
-#include <QString>
-
-#include <ostream>
-
-inline void PrintTo(const QString &S, std::ostream *Os) { *Os << '"' << S.toStdString() << '"'; }
+#include "testutil.h"

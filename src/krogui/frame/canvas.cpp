@@ -366,13 +366,50 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     case psDashDotDot: pattern = kDashDotDot; patternLen = 6; break;
     default: break;
     }
+    // A line far longer than the target is cut to the target (plus a margin) first: walking
+    // billions of steps outside the picture would hang. Lines of ordinary length keep their exact
+    // pixels.
+    const QPaintDevice *dev = FPainter->device();
+    const int devW = dev ? dev->width() : 0, devH = dev ? dev->height() : 0;
+    if (std::max(std::abs(qint64(X1) - X0), std::abs(qint64(Y1) - Y0)) > 4 * qint64(devW + devH) + 64) {
+        const double left = -2, top = -2, right = devW + 2.0, bottom = devH + 2.0;
+        const double ddx = double(X1) - X0, ddy = double(Y1) - Y0;
+        double t0 = 0, t1 = 1;
+        auto clip = [&](double p, double q) { // Liang-Barsky: keep the part where p * t <= q
+            if (p == 0)
+                return q >= 0;
+            if (p < 0)
+                t0 = std::max(t0, q / p);
+            else
+                t1 = std::min(t1, q / p);
+            return t0 <= t1;
+        };
+        if (!clip(-ddx, X0 - left) || !clip(ddx, right - X0) || !clip(-ddy, Y0 - top) || !clip(ddy, bottom - Y0))
+            return;
+        const int x0 = Round(X0 + t0 * ddx), y0 = Round(Y0 + t0 * ddy);
+        X1 = Round(X0 + t1 * ddx);
+        Y1 = Round(Y0 + t1 * ddy);
+        X0 = x0;
+        Y0 = y0;
+    }
     const int dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
     const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
     const int steps = std::max(dx, dy);
     if (steps == 0)
         return;
-    std::vector<QPoint> pts;
-    pts.reserve(size_t(std::min(steps, 1 << 16)));
+    // The pixels are gathered into runs along the major axis and filled as rectangles: one call
+    // instead of one point per pixel keeps long rules and frames cheap.
+    const bool horz = dx >= dy;
+    std::vector<QRect> runs;
+    int runStart = 0, runEnd = 0, runFixed = 0;
+    bool inRun = false;
+    auto flush = [&] {
+        if (!inRun)
+            return;
+        const int lo = std::min(runStart, runEnd), len = std::abs(runEnd - runStart) + 1;
+        runs.push_back(horz ? QRect(lo, runFixed, len, 1) : QRect(runFixed, lo, 1, len));
+        inRun = false;
+    };
     int err = (dx > dy ? dx : -dy) / 2;
     int x = X0, y = Y0;
     int seg = 0, segPos = 0;
@@ -385,8 +422,17 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
                 seg = (seg + 1) % patternLen;
             }
         }
-        if (on)
-            pts.emplace_back(x, y);
+        const int major = horz ? x : y, minor = horz ? y : x;
+        if (on && inRun && minor == runFixed && major == runEnd + (horz ? sx : sy)) {
+            runEnd = major;
+        } else {
+            flush();
+            if (on) {
+                inRun = true;
+                runStart = runEnd = major;
+                runFixed = minor;
+            }
+        }
         const int e2 = err;
         if (e2 > -dx) {
             err -= dy;
@@ -397,12 +443,12 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
             y += sy;
         }
     }
-    if (pts.empty())
+    flush();
+    if (runs.empty())
         return;
-    QPen pen(PenQColor(FPen));
-    pen.setWidth(0);
-    FPainter->setPen(pen);
-    FPainter->drawPoints(pts.data(), int(pts.size()));
+    FPainter->setPen(Qt::NoPen);
+    FPainter->setBrush(PenQColor(FPen));
+    FPainter->drawRects(runs.data(), int(runs.size()));
 }
 
 void TCanvas::LineTo(int X, int Y)
@@ -414,14 +460,17 @@ void TCanvas::LineTo(int X, int Y)
     Begin();
     if (!FPainter)
         return;
+    if (FPen.Width() <= 1) {
+        // The thin line sets everything it uses; only the composition mode needs putting back.
+        ApplyPenMode();
+        PlotLine(from.x(), from.y(), X, Y);
+        FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
     FPainter->save();
     ApplyPenMode();
-    if (FPen.Width() <= 1) {
-        PlotLine(from.x(), from.y(), X, Y);
-    } else {
-        FPainter->setPen(QtPen(FPen));
-        FPainter->drawLine(from, QPoint(X, Y));
-    }
+    FPainter->setPen(QtPen(FPen));
+    FPainter->drawLine(from, QPoint(X, Y));
     FPainter->restore();
 }
 
@@ -745,6 +794,23 @@ void TCanvas::Polygon(const QPolygon &Points)
     FPainter->save();
     ApplyPenMode();
     const bool pen = PenVisible(FPen), brush = FBrush.Style() != bsClear && FPen.Mode() != pmNop;
+    if (pen && FPen.Width() <= 1 && (FPen.Mode() == pmCopy || !brush)) {
+        // A thin outline is drawn edge by edge with the LineTo rule, so that (the figure being
+        // closed) every vertex and edge pixel is where the classic Polygon puts it; Qt's cosmetic
+        // outline is a pixel off on some edges. The fill takes the pixels whose own point lies
+        // inside (Qt samples pixel centres, hence the half-pixel shift), so it never leaks past
+        // that outline.
+        FPainter->setBrush(brush ? QtBrush(FBrush) : QBrush(Qt::NoBrush));
+        FPainter->setPen(Qt::NoPen);
+        if (brush)
+            FPainter->drawPolygon(QPolygonF(Points).translated(0.5, 0.5), Qt::OddEvenFill);
+        for (int i = 0; i < Points.size(); ++i) {
+            const QPoint &a = Points[i], &b = Points[(i + 1) % Points.size()];
+            PlotLine(a.x(), a.y(), b.x(), b.y());
+        }
+        FPainter->restore();
+        return;
+    }
     if (FPen.Mode() == pmCopy || !pen || !brush) {
         FPainter->setPen(pen ? QtPen(FPen) : QPen(Qt::NoPen));
         FPainter->setBrush(brush ? QtBrush(FBrush) : QBrush(Qt::NoBrush));
@@ -794,17 +860,30 @@ void TCanvas::Polygon(const QPolygon &Points)
     FPainter->restore();
 }
 
-int TCanvas::TextWidth(const QString &Text) { return QFontMetrics(FFont.ToQFont()).horizontalAdvance(Text); }
+// Building a QFont and its metrics is costly (a font database lookup each time); the canvas keeps
+// both until its font changes.
+const QFontMetrics &TCanvas::FontMetrics()
+{
+    if (!FQFontValid || !(FQFontOf == FFont)) {
+        FQFontOf.Assign(FFont);
+        FQFont = FFont.ToQFont();
+        FQFontMetrics = std::make_unique<QFontMetrics>(FQFont);
+        FQFontValid = true;
+    }
+    return *FQFontMetrics;
+}
 
-int TCanvas::TextHeight(const QString &) { return QFontMetrics(FFont.ToQFont()).height(); }
+int TCanvas::TextWidth(const QString &Text) { return FontMetrics().horizontalAdvance(Text); }
+
+int TCanvas::TextHeight(const QString &) { return FontMetrics().height(); }
 
 void TCanvas::TextOut(int X, int Y, const QString &Text)
 {
     Begin();
     if (!FPainter)
         return;
-    const QFont f = FFont.ToQFont();
-    const QFontMetrics fm(f);
+    const QFontMetrics &fm = FontMetrics();
+    const QFont &f = FQFont;
     FPainter->save();
     FPainter->translate(X, Y);
     if (FFont.Orientation() != 0)
@@ -823,8 +902,8 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
     Begin();
     if (!FPainter)
         return;
-    const QFont f = FFont.ToQFont();
-    const QFontMetrics fm(f);
+    const QFontMetrics &fm = FontMetrics();
+    const QFont &f = FQFont;
     const QRect clip(R.Left, R.Top, std::max(0, R.Width()), std::max(0, R.Height()));
     FPainter->save();
     FPainter->setClipRect(clip, Qt::IntersectClip);

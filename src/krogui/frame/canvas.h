@@ -18,6 +18,7 @@
 #include <krogui/frame/types.h>
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QPolygon>
@@ -232,6 +233,7 @@ private:
     /// Ellipse (Kind 0), Arc (1) or Pie (2) with a thin solid pen, pixel-exact; the rays are
     /// given by two points.
     void DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4);
+    const QFontMetrics &FontMetrics();
 
     QImage *FImage = nullptr;
     QPainter *FPainter = nullptr;
@@ -241,6 +243,10 @@ private:
     TPen FPen;
     TBrush FBrush;
     TFont FFont;
+    TFont FQFontOf; // the font FQFont and FQFontMetrics were made from
+    QFont FQFont;
+    std::unique_ptr<QFontMetrics> FQFontMetrics;
+    bool FQFontValid = false;
     TCopyMode FCopyMode = SRCCOPY;
     TStretchMode FStretchMode = smColorOnColor;
     QPoint FPenPos;

@@ -1,0 +1,97 @@
+#pragma once
+// TNeedleLayout: the shape, colours and shadow of a meter needle.
+
+#include <krogui/frame/types.h>
+
+#include <QObject>
+
+namespace kro {
+
+/// The look of a meter needle: an arrow head on a straight body from the centre. Every setter
+/// clamps where stated, does nothing when the value is unchanged and otherwise reports the change
+/// (the owning meter repaints, then OnChange runs).
+class KROGUI_EXPORT TNeedleLayout : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int HeadSize READ HeadSize WRITE SetHeadSize)
+    Q_PROPERTY(int HeadAngle READ HeadAngle WRITE SetHeadAngle)
+    Q_PROPERTY(int HeadMidLeng READ HeadMidLeng WRITE SetHeadMidLeng)
+    Q_PROPERTY(int Thickness READ Thickness WRITE SetThickness)
+    Q_PROPERTY(kro::TColor ColorBody READ ColorBody WRITE SetColorBody)
+    Q_PROPERTY(kro::TColor ColorOutline READ ColorOutline WRITE SetColorOutline)
+    Q_PROPERTY(int PercentNeedleLength READ PercentNeedleLength WRITE SetPercentNeedleLength)
+    Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx)
+    Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy)
+    Q_PROPERTY(kro::TColor ShadowColor READ ShadowColor WRITE SetShadowColor)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+public:
+    explicit TNeedleLayout(QObject *Parent = nullptr);
+
+    /// Length of the two edges of the head in pixels.
+    int HeadSize() const { return FSize1; }
+    void SetHeadSize(int Value);
+    /// Full opening angle of the head in degrees, clamped to 0..180.
+    int HeadAngle() const { return FAngle1; }
+    void SetHeadAngle(int Value);
+    /// Distance in pixels from the tip back to where the body begins.
+    int HeadMidLeng() const { return FBackShift1; }
+    void SetHeadMidLeng(int Value);
+    /// Width of the body in pixels (0: a line).
+    int Thickness() const { return FThickness; }
+    void SetThickness(int Value);
+    /// Fill colour.
+    TColor ColorBody() const { return FColorFill; }
+    void SetColorBody(TColor Value);
+    /// Outline colour.
+    TColor ColorOutline() const { return FColorLine; }
+    void SetColorOutline(TColor Value);
+    /// Length in percent of the scale radius less 4 pixels, clamped to 0..100.
+    int PercentNeedleLength() const { return FPctNeedleLeng; }
+    void SetPercentNeedleLength(int Value);
+    /// Shadow offset: the shadow is drawn shifted by (-ShadowDx, -ShadowDy); (0, 0) draws none.
+    int ShadowDx() const { return FShadowDx; }
+    void SetShadowDx(int Value);
+    int ShadowDy() const { return FShadowDy; }
+    void SetShadowDy(int Value);
+    /// Colour of the shadow.
+    TColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(TColor Value);
+    /// For the main needle: whether value changes fire the range events. For the second needle:
+    /// also whether it is drawn.
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+
+    /// Copies every property of Source (not the handlers) and reports one change.
+    void Assign(const TNeedleLayout &Source);
+
+    /// Called with this layout as Sender after every change, after the owning meter has repainted.
+    void SetOnChange(TNotifyEvent Handler) { FOnChange = std::move(Handler); }
+    const TNotifyEvent &OnChange() const { return FOnChange; }
+
+    /// The owner's own link (the meter repaints); kept apart from OnChange so that an application
+    /// handler cannot cut it.
+    void SetOwnerLink(std::function<void()> Link) { FOwnerLink = std::move(Link); }
+
+protected:
+    /// Runs the owner's link, then OnChange.
+    void Changed();
+
+private:
+    template <class T> void Store(T &Field, T Value);
+
+    TColor FColorFill = clSilver;
+    TColor FColorLine = clBlack;
+    int FSize1 = 20;
+    int FThickness = 0;
+    int FPctNeedleLeng = 100;
+    int FAngle1 = 30;
+    int FBackShift1 = 20;
+    int FShadowDx = 0;
+    int FShadowDy = 0;
+    TColor FShadowColor = clGray;
+    TNotifyEvent FOnChange;
+    std::function<void()> FOwnerLink;
+    bool FVisible = true;
+};
+
+} // namespace kro
