@@ -219,15 +219,6 @@ void TNumLab::MouseMove(TShiftState Shift, int X, int Y)
     TGraphicControl::MouseMove(Shift, X, Y);
 }
 
-void TNumLab::Assign(const TComponentBase *Source)
-{
-    if (const auto *src = dynamic_cast<const TNumLab *>(Source)) {
-        if (src != this) src->AssignTo(this);
-        return;
-    }
-    TGraphicControl::Assign(Source);
-}
-
 bool TNumLab::AssignTo(TComponentBase *Dest) const
 {
     auto *d = dynamic_cast<TNumLab *>(Dest);

@@ -125,10 +125,6 @@ public:
     /// Empty is set).
     QString DisplayedText() const { return FShownText; }
 
-    /// Copies the settings of another TNumLab (see AssignTo for the list) and repaints; any other
-    /// source goes to the base class.
-    void Assign(const TComponentBase *Source) override;
-
     /// Called with the number text before it is measured; may change it.
     void SetOnBeforeDisplay(TBeforeDisplayEvent Handler) { FOnBeforeDisplay = std::move(Handler); }
     const TBeforeDisplayEvent &OnBeforeDisplay() const { return FOnBeforeDisplay; }
@@ -136,7 +132,7 @@ public:
 protected:
     void Paint() override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
-    /// Fills another TNumLab with LeftSpace, Empty, LabelWidth, Precision, both side texts,
+    /// Assign(Source) with another TNumLab lands here: fills it with LeftSpace, Empty, LabelWidth, Precision, both side texts,
     /// FrameStyle, the three alignments, OverflowIndicator, Value, StateText, Transparent, the four
     /// colours, the frame line colours, ColorScheme and DisplayType.
     bool AssignTo(TComponentBase *Dest) const override;

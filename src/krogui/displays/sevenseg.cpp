@@ -303,15 +303,6 @@ void TSevenSeg::Paint()
 
 // ---- assignment ---------------------------------------------------------------------
 
-void TSevenSeg::Assign(const TComponentBase *Source)
-{
-    if (const auto *src = dynamic_cast<const TSevenSeg *>(Source)) {
-        if (src != this) src->AssignTo(this);
-        return;
-    }
-    TGraphicControl::Assign(Source);
-}
-
 bool TSevenSeg::AssignTo(TComponentBase *Dest) const
 {
     auto *d = dynamic_cast<TSevenSeg *>(Dest);

@@ -74,15 +74,12 @@ public:
     /// The image cache: 21 cells of CellWidth side by side, Height - 2 Margin high.
     const QImage &CacheImage() const { return ImgCache.Image(); }
 
-    /// Copies colours, NumDigits, Caption, FrameStyle, the frame line colours, ColorScheme,
-    /// Margin and InterDigDist from another TSevenSeg and invalidates; any other source goes to
-    /// the base class.
-    void Assign(const TComponentBase *Source) override;
-
 protected:
     void Paint() override;
     /// Rebuilds the cache for the new size and repaints (an application's OnResize runs after it).
     void Resize() override;
+    /// Assign(Source) with another TSevenSeg lands here: copies colours, NumDigits, Caption,
+    /// FrameStyle, the frame line colours, ColorScheme, Margin and InterDigDist and invalidates.
     bool AssignTo(TComponentBase *Dest) const override;
     /// Rebuilds the cache when the size differs from the one it was built for, and repaints.
     void ProcessResize();

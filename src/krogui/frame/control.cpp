@@ -10,15 +10,6 @@
 namespace kro {
 
 namespace {
-TMouseButton ButtonOf(Qt::MouseButton B)
-{
-    switch (B) {
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return mbLeft;
-    }
-}
-
 // A shifted sign of the main keyboard implies Shift; the same sign on the numeric pad does not.
 TShiftState KeyShiftState(const QKeyEvent *Event)
 {
@@ -271,7 +262,7 @@ void TControl::mousePressEvent(QMouseEvent *Event)
     const QPoint pos = Event->position().toPoint();
     FPressedInside = Event->button() == Qt::LeftButton;
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseDown(ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+    SafeInvoke([&] { MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
     Event->accept();
 }
 
@@ -285,7 +276,7 @@ void TControl::mouseReleaseEvent(QMouseEvent *Event)
     SafeInvoke([&] {
         if (click)
             Click();
-        MouseUp(ButtonOf(Event->button()), shift, pos.x(), pos.y());
+        MouseUp(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y());
     });
     Event->accept();
 }
@@ -299,7 +290,7 @@ void TControl::mouseDoubleClickEvent(QMouseEvent *Event)
     SafeInvoke([&] {
         if (Event->button() == Qt::LeftButton)
             DblClick();
-        MouseDown(ButtonOf(Event->button()), shift, pos.x(), pos.y());
+        MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y());
     });
     Event->accept();
 }

@@ -19,42 +19,8 @@ namespace kro {
 
 namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton B)
-{
-    switch (B) {
-    case Qt::RightButton:
-        return mbRight;
-    case Qt::MiddleButton:
-        return mbMiddle;
-    default:
-        return mbLeft;
-    }
-}
-
 // The character a key event types, as the framework's character message has it: Enter, Esc,
 // Tab and Backspace give their control characters even when Qt reports no text.
-QChar CharOfEvent(const QKeyEvent *E)
-{
-    if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QChar();
-    switch (E->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QChar(13);
-    case Qt::Key_Escape:
-        return QChar(27);
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return QChar(9);
-    case Qt::Key_Backspace:
-        return QChar(8);
-    default:
-        break;
-    }
-    const QString t = E->text();
-    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127) return QChar();
-    return t.at(0);
-}
-
 int Clamp(int V, int Lo, int Hi)
 {
     return V < Lo ? Lo : (V > Hi ? Hi : V);
@@ -1475,7 +1441,7 @@ void TCustomGrid::DispatchKey(QKeyEvent *Event)
     quint16 key = VirtualKeyFromEvent(Event);
     TShiftState shift = ShiftStateFromQt(Event->modifiers());
     if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
-    const QChar ch = CharOfEvent(Event);
+    const QChar ch = KeyCharFromEvent(Event);
     const bool editing = FInplaceCol >= 0;
     bool handled = false;
     SafeInvoke([&] {
@@ -1822,7 +1788,7 @@ void TCustomGrid::mousePressEvent(QMouseEvent *Event)
     const QPoint pos = Event->position().toPoint();
     FLastMouse = pos;
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseDown(ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+    SafeInvoke([&] { MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
     Event->accept();
 }
 
@@ -1831,7 +1797,7 @@ void TCustomGrid::mouseDoubleClickEvent(QMouseEvent *Event)
     const QPoint pos = Event->position().toPoint();
     FLastMouse = pos;
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons()) | ssDouble;
-    SafeInvoke([&] { MouseDown(ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+    SafeInvoke([&] { MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
     Event->accept();
 }
 
@@ -1839,7 +1805,7 @@ void TCustomGrid::mouseReleaseEvent(QMouseEvent *Event)
 {
     const QPoint pos = Event->position().toPoint();
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseUp(ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+    SafeInvoke([&] { MouseUp(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
     // A descendant that handles the release itself must not leave a drag running.
     if (FGridState != gsNormal && Event->buttons() == Qt::NoButton) {
         FGridState = gsNormal;

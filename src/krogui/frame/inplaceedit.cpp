@@ -12,28 +12,6 @@ namespace kro {
 
 namespace {
 constexpr quint16 kVkF4 = VK_F1 + 3;
-
-QChar CharOf(const QKeyEvent *E)
-{
-    if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QChar();
-    switch (E->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QChar(13);
-    case Qt::Key_Escape:
-        return QChar(27);
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return QChar(9);
-    case Qt::Key_Backspace:
-        return QChar(8);
-    default:
-        break;
-    }
-    const QString t = E->text();
-    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127) return QChar();
-    return t.at(0);
-}
 } // namespace
 
 // ==== TInplaceEdit ==================================================================================
@@ -201,7 +179,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent *Event)
     const quint16 vk = VirtualKeyFromEvent(Event);
     TShiftState shift = ShiftStateFromQt(Event->modifiers());
     if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
-    const QChar ch = CharOf(Event);
+    const QChar ch = KeyCharFromEvent(Event);
     bool done = false;
     SafeInvoke([&] {
         FForwarded = false;

@@ -98,6 +98,34 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons B
     return s;
 }
 
+TMouseButton MouseButtonFromQt(Qt::MouseButton Button)
+{
+    switch (Button) {
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return mbLeft;
+    }
+}
+
+QChar KeyCharFromEvent(const QKeyEvent *Event)
+{
+    if (!Event || (Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return QChar();
+    switch (Event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QChar(13);
+    case Qt::Key_Escape: return QChar(27);
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return QChar(9);
+    case Qt::Key_Backspace: return QChar(8);
+    default: break;
+    }
+    const QString t = Event->text();
+    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127)
+        return QChar();
+    return t.at(0);
+}
+
 int QtKeyFromVirtualKey(quint16 Key)
 {
     if ((Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z'))

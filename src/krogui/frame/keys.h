@@ -3,6 +3,7 @@
 
 #include <krogui/frame/types.h>
 
+#include <QChar>
 #include <Qt>
 
 class QKeyEvent;
@@ -53,6 +54,11 @@ KROGUI_EXPORT quint16 VirtualKeyFromEvent(const QKeyEvent *Event);
 KROGUI_EXPORT bool QtKeyImpliesShift(int QtKey);
 /// The shift state of modifiers and held mouse buttons.
 KROGUI_EXPORT TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = Qt::NoButton);
+/// The framework's mouse button of a Qt button (anything but right and middle counts as left).
+KROGUI_EXPORT TMouseButton MouseButtonFromQt(Qt::MouseButton Button);
+/// The character a key event types, as a key-press handler sees it: Enter 13, Esc 27, Tab 9,
+/// Backspace 8, a printable character, or QChar() for none (also while Ctrl or Alt is held).
+KROGUI_EXPORT QChar KeyCharFromEvent(const QKeyEvent *Event);
 /// A Qt key for a virtual-key number (the inverse for tests and synthetic input); Qt::Key_unknown
 /// when there is none. Numeric-pad numbers need Qt::KeypadModifier as well.
 KROGUI_EXPORT int QtKeyFromVirtualKey(quint16 Key);

@@ -12,22 +12,6 @@
 
 namespace kro {
 
-namespace {
-
-TMouseButton ButtonOf(Qt::MouseButton B)
-{
-    switch (B) {
-    case Qt::RightButton:
-        return mbRight;
-    case Qt::MiddleButton:
-        return mbMiddle;
-    default:
-        return mbLeft;
-    }
-}
-
-} // namespace
-
 TNumIO::TNumIO(QWidget *Parent) : QLineEdit(Parent), TComponentBase(this)
 {
     connect(this, &QLineEdit::textChanged, this, [this] { SafeInvoke([this] { Change(); }); });
@@ -467,7 +451,7 @@ void TNumIO::mousePressEvent(QMouseEvent *Event)
     QLineEdit::mousePressEvent(Event);
     if (FOnMouseDown) {
         const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-        SafeInvoke([&] { FOnMouseDown(this, ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+        SafeInvoke([&] { FOnMouseDown(this, MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
     }
 }
 
@@ -480,7 +464,7 @@ void TNumIO::mouseReleaseEvent(QMouseEvent *Event)
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
     SafeInvoke([&] {
         if (click && FOnClick) FOnClick(this);
-        if (FOnMouseUp) FOnMouseUp(this, ButtonOf(Event->button()), shift, pos.x(), pos.y());
+        if (FOnMouseUp) FOnMouseUp(this, MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y());
     });
 }
 
