@@ -1,6 +1,8 @@
 // krogui-gallery: a list of pages on the left, the selected page on the right.
 //   krogui-gallery                  opens the window
 //   krogui-gallery --screenshot DIR writes one PNG per page to DIR and exits
+//   krogui-gallery --overview FILE [--page TITLE]
+//                                   writes the whole window showing one page (default: the meter)
 #include "gallery.h"
 
 #include <QApplication>
@@ -50,24 +52,11 @@ int WriteScreenshots(const QString &Dir)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// The main window: the list of pages on the left, the selected page on the right.
+QListWidget *BuildWindow(QWidget &Window)
 {
-    QString shotDir;
-    for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]) == "--screenshot" && i + 1 < argc)
-            shotDir = QString::fromLocal8Bit(argv[i + 1]);
-    if (!shotDir.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("krogui-gallery"));
-    if (!shotDir.isEmpty())
-        return WriteScreenshots(shotDir);
-
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("krogui gallery"));
-    auto *layout = new QHBoxLayout(&window);
+    Window.setWindowTitle(QStringLiteral("krogui gallery"));
+    auto *layout = new QHBoxLayout(&Window);
     auto *list = new QListWidget;
     list->setFixedWidth(180);
     auto *stack = new QStackedWidget;
@@ -79,7 +68,55 @@ int main(int argc, char **argv)
     }
     QObject::connect(list, &QListWidget::currentRowChanged, stack, &QStackedWidget::setCurrentIndex);
     list->setCurrentRow(0);
-    window.resize(1000, 640);
+    Window.resize(1040, 660);
+    return list;
+}
+
+// The whole window showing the page whose title contains PageTitle, written to File.
+int WriteOverview(const QString &File, const QString &PageTitle)
+{
+    QWidget window;
+    QListWidget *list = BuildWindow(window);
+    const auto found = list->findItems(PageTitle, Qt::MatchContains);
+    if (!found.isEmpty())
+        list->setCurrentItem(found.first());
+    window.show();
+    for (int k = 0; k < 5; ++k)
+        QApplication::processEvents();
+    if (!window.grab().save(File)) {
+        std::fprintf(stderr, "krogui-gallery: cannot write %s\n", qPrintable(File));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(File));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QString shotDir, overviewFile, overviewPage = QStringLiteral("Meter");
+    for (int i = 1; i + 1 < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--screenshot")
+            shotDir = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == "--overview")
+            overviewFile = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == "--page")
+            overviewPage = QString::fromLocal8Bit(argv[++i]);
+    }
+    const bool headless = !shotDir.isEmpty() || !overviewFile.isEmpty();
+    if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("krogui-gallery"));
+    if (!overviewFile.isEmpty())
+        return WriteOverview(overviewFile, overviewPage);
+    if (!shotDir.isEmpty())
+        return WriteScreenshots(shotDir);
+
+    QWidget window;
+    BuildWindow(window);
     window.show();
     return app.exec();
 }
