@@ -1,0 +1,102 @@
+#pragma once
+// The query languages of the report list's filter (TReportListView::FilterAndSort).
+//
+// A query is compiled once and then asked, row by row, whether the texts of the searched cells of
+// a row match it. Nothing here touches widgets or the data component.
+//
+// fmSimple: the row matches when one of its cells contains the query text as it stands (blanks
+//   included).
+// fmBoolean: words, "quoted phrases", the operators AND, OR, NOT (written in capitals) and
+//   parentheses. A word or phrase matches when one of the row's cells contains it; words standing
+//   side by side are joined by AND. NOT binds tightest, then AND, then OR:
+//   `red green OR NOT "dark blue"` is `(red AND green) OR (NOT "dark blue")`.
+//   A phrase keeps everything between its quotes, blanks, parentheses and operator words
+//   included; a phrase without its closing quote runs to the end of the query. Parentheses and
+//   quotes also separate words ("(red)" is the word red in parentheses). The language is
+//   forgiving, because the query is usually typed live into a filter box: an operator without
+//   an operand is left out, a missing ")" is taken as given at the end, a ")" without its "(" is
+//   skipped, an empty phrase is no word. A query without any word matches every row.
+// fmGrep: a regular expression (QRegularExpression, Perl syntax); the row matches when it
+//   matches somewhere inside one of the row's cells. An invalid expression is refused: the query
+//   is not valid and ErrorString says why.
+// Case: with CaseSensitive false, letters compare without regard to case in every language.
+
+#include <krogui/frame/types.h>
+
+#include <QObject>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringMatcher>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace kro {
+
+namespace RLFilterEnums {
+Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
+/// The query language of a filter: plain text, words with AND/OR/NOT, a regular expression.
+enum TFilterMode { fmSimple, fmBoolean, fmGrep };
+Q_ENUM_NS(TFilterMode)
+} // namespace RLFilterEnums
+using namespace RLFilterEnums;
+
+/// Asked by the filter for every row before the query is applied to it. Found starts true and
+/// CombineWithInternalSearch loAND, so a handler that changes nothing leaves the query's verdict
+/// alone. The row's verdict is `Found <op> QueryMatches` (see CombineLogic).
+using TBeforeFilterEvent =
+    std::function<void(QObject *Sender, int Row, bool &Found, TLogicOp &CombineWithInternalSearch)>;
+
+/// A op B: loAND A and B, loOR A or B, loXOR A differs from B, loANDNOT A and not B, loORNOT
+/// A or not B. Any other value counts as loAND.
+KROGUI_EXPORT bool CombineLogic(TLogicOp Op, bool A, bool B);
+
+/// A compiled filter query (see the languages above).
+class KROGUI_EXPORT TRLFilterQuery
+{
+public:
+    /// A query that matches every row.
+    TRLFilterQuery() = default;
+    /// Compiles Query in language Mode. Never throws: an invalid regular expression gives a query
+    /// whose IsValid is false.
+    static TRLFilterQuery Compile(const QString &Query, TFilterMode Mode, bool CaseSensitive);
+
+    /// False only for a regular expression that does not compile.
+    bool IsValid() const { return FError.isEmpty(); }
+    /// Why the query is not valid (the regular expression's message and position); else empty.
+    QString ErrorString() const { return FError; }
+    /// True when the query has nothing to look for and so matches every row.
+    bool MatchesAll() const { return FRoot < 0 && FMode != fmGrep; }
+    /// Whether a row whose searched cells hold Cells matches. An invalid query matches nothing.
+    bool Matches(std::span<const QString> Cells) const;
+    /// The compiled expression in prefix form, for diagnostics: AND(a, OR(b, NOT("c d"))); an
+    /// empty text when the query matches every row.
+    QString Describe() const;
+
+private:
+    enum TNodeKind { nkTerm, nkAnd, nkOr, nkNot };
+    // AND and OR hold any number of operands (long chains stay flat, so evaluating them needs
+    // no deep recursion); NOT holds one.
+    struct TNode
+    {
+        TNodeKind Kind = nkTerm;
+        std::vector<int> Kids;
+        int Term = -1; // index into FTerms
+    };
+    class TParser;
+
+    bool Eval(int Node, std::span<const QString> Cells) const;
+    bool TermFound(int Term, std::span<const QString> Cells) const;
+    QString DescribeNode(int Node) const;
+
+    TFilterMode FMode = fmSimple;
+    std::vector<TNode> FNodes;
+    std::vector<QString> FTermText;
+    std::vector<QStringMatcher> FTerms;
+    int FRoot = -1;
+    QRegularExpression FRegex;
+    QString FError;
+};
+
+} // namespace kro
