@@ -22,9 +22,12 @@ namespace {
 TMouseButton ButtonOf(Qt::MouseButton B)
 {
     switch (B) {
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return mbLeft;
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
     }
 }
 
@@ -32,31 +35,35 @@ TMouseButton ButtonOf(Qt::MouseButton B)
 // Tab and Backspace give their control characters even when Qt reports no text.
 QChar CharOfEvent(const QKeyEvent *E)
 {
-    if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return QChar();
+    if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QChar();
     switch (E->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return QChar(13);
-    case Qt::Key_Escape: return QChar(27);
+    case Qt::Key_Enter:
+        return QChar(13);
+    case Qt::Key_Escape:
+        return QChar(27);
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return QChar(9);
-    case Qt::Key_Backspace: return QChar(8);
-    default: break;
+    case Qt::Key_Backtab:
+        return QChar(9);
+    case Qt::Key_Backspace:
+        return QChar(8);
+    default:
+        break;
     }
     const QString t = E->text();
-    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127)
-        return QChar();
+    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127) return QChar();
     return t.at(0);
 }
 
-int Clamp(int V, int Lo, int Hi) { return V < Lo ? Lo : (V > Hi ? Hi : V); }
+int Clamp(int V, int Lo, int Hi)
+{
+    return V < Lo ? Lo : (V > Hi ? Hi : V);
+}
 
 TRect Unite(const TRect &A, const TRect &B)
 {
-    if (A.IsEmpty())
-        return B;
-    if (B.IsEmpty())
-        return A;
+    if (A.IsEmpty()) return B;
+    if (B.IsEmpty()) return A;
     return Rect(std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
                 std::max(A.Bottom, B.Bottom));
 }
@@ -95,8 +102,7 @@ TCustomGrid::TCustomGrid(QWidget *Parent) : QAbstractScrollArea(Parent), TCompon
     FFont.SetSize(8);
     FSettingParentFont = false;
     FFont.SetOnChange([this] {
-        if (!FSettingParentFont)
-            FParentFont = false;
+        if (!FSettingParentFont) FParentFont = false;
         SafeInvoke([this] { FontChanged(); });
     });
     FScrollTimer = new TControlTimer(this, [this] { ScrollTimerTick(); });
@@ -112,8 +118,7 @@ TCustomGrid::TCustomGrid(QWidget *Parent) : QAbstractScrollArea(Parent), TCompon
     for (QScrollBar *bar : {verticalScrollBar(), horizontalScrollBar()}) {
         const bool horz = bar == horizontalScrollBar();
         connect(bar, &QScrollBar::valueChanged, this, [this, horz](int V) {
-            if (!FUpdatingScrollBars)
-                SafeInvoke([&] { ScrollBarMoved(horz, V); });
+            if (!FUpdatingScrollBars) SafeInvoke([&] { ScrollBarMoved(horz, V); });
         });
     }
     SetDesignSize(320, 120);
@@ -123,8 +128,7 @@ TCustomGrid::TCustomGrid(QWidget *Parent) : QAbstractScrollArea(Parent), TCompon
 TCustomGrid::~TCustomGrid()
 {
     // The editor is a child widget; it must not call back into a half-destroyed grid.
-    if (FInplaceEdit)
-        FInplaceEdit->FGrid = nullptr;
+    if (FInplaceEdit) FInplaceEdit->FGrid = nullptr;
     delete FInplaceEdit;
     FInplaceEdit = nullptr;
 }
@@ -141,20 +145,16 @@ void TCustomGrid::SetDesignSize(int W, int H)
 void TCustomGrid::SetColCount(int Value)
 {
     Value = std::max(1, Value);
-    if (Value == ColCount())
-        return;
-    if (Value <= FFixedCols)
-        SetFixedCols(Value - 1);
+    if (Value == ColCount()) return;
+    if (Value <= FFixedCols) SetFixedCols(Value - 1);
     ChangeSize(Value, RowCount());
 }
 
 void TCustomGrid::SetRowCount(int Value)
 {
     Value = std::max(1, Value);
-    if (Value == RowCount())
-        return;
-    if (Value <= FFixedRows)
-        SetFixedRows(Value - 1);
+    if (Value == RowCount()) return;
+    if (Value <= FFixedRows) SetFixedRows(Value - 1);
     ChangeSize(ColCount(), Value);
 }
 
@@ -162,8 +162,7 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
 {
     const int oldCols = ColCount(), oldRows = RowCount();
     // A cell that disappears takes the editor with it; its text is committed first.
-    if (FInplaceCol >= NewColCount || FInplaceRow >= NewRowCount)
-        HideEditor();
+    if (FInplaceCol >= NewColCount || FInplaceRow >= NewRowCount) HideEditor();
     FCols.SetCount(NewColCount);
     FRows.SetCount(NewRowCount);
     const TGridCoord oldTopLeft = FTopLeft;
@@ -171,8 +170,7 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
     UpdateScrollBars();
     InvalidateGrid();
     SizeChanged(oldCols, oldRows);
-    if (!(FTopLeft == oldTopLeft))
-        TopLeftChanged();
+    if (!(FTopLeft == oldTopLeft)) TopLeftChanged();
     UpdateEdit();
 }
 
@@ -196,8 +194,7 @@ void TCustomGrid::ClampPositions()
 void TCustomGrid::SetFixedCols(int Value)
 {
     Value = Clamp(Value, 0, ColCount() - 1);
-    if (Value == FFixedCols)
-        return;
+    if (Value == FFixedCols) return;
     FFixedCols = Value;
     Initialize();
 }
@@ -205,8 +202,7 @@ void TCustomGrid::SetFixedCols(int Value)
 void TCustomGrid::SetFixedRows(int Value)
 {
     Value = Clamp(Value, 0, RowCount() - 1);
-    if (Value == FFixedRows)
-        return;
+    if (Value == FFixedRows) return;
     FFixedRows = Value;
     Initialize();
 }
@@ -218,33 +214,27 @@ void TCustomGrid::Initialize()
     FTopLeft = {FFixedCols, FFixedRows};
     FCurrent = FTopLeft;
     FAnchor = FCurrent;
-    if (FOptions & goRowSelect)
-        FAnchor.X = ColCount() - 1;
+    if (FOptions & goRowSelect) FAnchor.X = ColCount() - 1;
     UpdateScrollBars();
     InvalidateGrid();
-    if (!(FTopLeft == oldTopLeft))
-        TopLeftChanged();
+    if (!(FTopLeft == oldTopLeft)) TopLeftChanged();
     UpdateEdit();
 }
 
 void TCustomGrid::SetColWidths(int ACol, int Value)
 {
-    if (ACol < 0 || ACol >= ColCount())
-        return;
+    if (ACol < 0 || ACol >= ColCount()) return;
     Value = std::max(0, Value);
-    if (FCols.Size(ACol) == Value)
-        return;
+    if (FCols.Size(ACol) == Value) return;
     FCols.SetSize(ACol, Value);
     ColWidthsChanged();
 }
 
 void TCustomGrid::SetRowHeights(int ARow, int Value)
 {
-    if (ARow < 0 || ARow >= RowCount())
-        return;
+    if (ARow < 0 || ARow >= RowCount()) return;
     Value = std::max(0, Value);
-    if (FRows.Size(ARow) == Value)
-        return;
+    if (FRows.Size(ARow) == Value) return;
     FRows.SetSize(ARow, Value);
     RowHeightsChanged();
 }
@@ -252,8 +242,7 @@ void TCustomGrid::SetRowHeights(int ARow, int Value)
 void TCustomGrid::SetDefaultColWidth(int Value)
 {
     Value = std::max(0, Value);
-    if (Value == FCols.Default() && FCols.StoredCount() == 0)
-        return;
+    if (Value == FCols.Default() && FCols.StoredCount() == 0) return;
     FCols.SetDefault(Value);
     ColWidthsChanged();
 }
@@ -261,8 +250,7 @@ void TCustomGrid::SetDefaultColWidth(int Value)
 void TCustomGrid::SetDefaultRowHeight(int Value)
 {
     Value = std::max(0, Value);
-    if (Value == FRows.Default() && FRows.StoredCount() == 0)
-        return;
+    if (Value == FRows.Default() && FRows.StoredCount() == 0) return;
     FRows.SetDefault(Value);
     RowHeightsChanged();
 }
@@ -270,8 +258,7 @@ void TCustomGrid::SetDefaultRowHeight(int Value)
 void TCustomGrid::SetGridLineWidth(int Value)
 {
     Value = std::max(0, Value);
-    if (Value == FGridLineWidth)
-        return;
+    if (Value == FGridLineWidth) return;
     FGridLineWidth = Value;
     ColWidthsChanged();
     RowHeightsChanged();
@@ -301,8 +288,7 @@ void TCustomGrid::RowMoved(int, int) {}
 
 void TCustomGrid::SetColor(TColor Value)
 {
-    if (FColor == Value)
-        return;
+    if (FColor == Value) return;
     FColor = Value;
     if (FInplaceEdit) {
         QPalette pal = FInplaceEdit->palette();
@@ -314,8 +300,7 @@ void TCustomGrid::SetColor(TColor Value)
 
 void TCustomGrid::SetFixedColor(TColor Value)
 {
-    if (FFixedColor == Value)
-        return;
+    if (FFixedColor == Value) return;
     FFixedColor = Value;
     InvalidateGrid();
 }
@@ -323,14 +308,12 @@ void TCustomGrid::SetFixedColor(TColor Value)
 void TCustomGrid::SetParentFont(bool Value)
 {
     FParentFont = Value;
-    if (Value)
-        ApplyParentFont();
+    if (Value) ApplyParentFont();
 }
 
 void TCustomGrid::ApplyParentFont()
 {
-    if (!FParentFont || !parentWidget())
-        return;
+    if (!FParentFont || !parentWidget()) return;
     FSettingParentFont = true;
     const TColor c = FFont.Color();
     FFont.AssignQFont(parentWidget()->font());
@@ -340,6 +323,7 @@ void TCustomGrid::ApplyParentFont()
 
 void TCustomGrid::FontChanged()
 {
+    FSurface.Canvas()->Font()->Assign(FFont);
     if (FInplaceEdit) {
         FInplaceEdit->setFont(FFont.ToQFont());
         QPalette pal = FInplaceEdit->palette();
@@ -351,10 +335,8 @@ void TCustomGrid::FontChanged()
 
 void TCustomGrid::SetOptions(TGridOptions Value)
 {
-    if (Value & goRowSelect)
-        Value &= ~TGridOptions(goAlwaysShowEditor);
-    if (Value == FOptions)
-        return;
+    if (Value & goRowSelect) Value &= ~TGridOptions(goAlwaysShowEditor);
+    if (Value == FOptions) return;
     const TGridOptions old = FOptions;
     FOptions = Value;
     const TGridOptions lineOpts = goFixedVertLine | goVertLine | goFixedHorzLine | goHorzLine;
@@ -380,24 +362,21 @@ void TCustomGrid::SetOptions(TGridOptions Value)
 
 void TCustomGrid::SetScrollBars(TScrollStyle Value)
 {
-    if (Value == FScrollBars)
-        return;
+    if (Value == FScrollBars) return;
     FScrollBars = Value;
     UpdateScrollBars();
 }
 
 void TCustomGrid::SetBorderStyle(TBorderStyle Value)
 {
-    if (Value == FBorderStyle)
-        return;
+    if (Value == FBorderStyle) return;
     FBorderStyle = Value;
     ApplyFrame();
 }
 
 void TCustomGrid::SetCtl3D(bool Value)
 {
-    if (Value == FCtl3D)
-        return;
+    if (Value == FCtl3D) return;
     FCtl3D = Value;
     ApplyFrame();
     InvalidateGrid();
@@ -418,8 +397,7 @@ void TCustomGrid::ApplyFrame()
 
 void TCustomGrid::SetDefaultDrawing(bool Value)
 {
-    if (Value == FDefaultDrawing)
-        return;
+    if (Value == FDefaultDrawing) return;
     FDefaultDrawing = Value;
     InvalidateGrid();
 }
@@ -448,22 +426,34 @@ void TCustomGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
 }
 
-int TCustomGrid::ClientWidth() const { return viewport()->width(); }
-int TCustomGrid::ClientHeight() const { return viewport()->height(); }
+int TCustomGrid::ClientWidth() const
+{
+    return viewport()->width();
+}
+int TCustomGrid::ClientHeight() const
+{
+    return viewport()->height();
+}
 
 void TCustomGrid::SetEnabled(bool Value)
 {
-    if (Value == isEnabled())
-        return;
+    if (Value == isEnabled()) return;
     setEnabled(Value);
     InvalidateGrid();
+}
+
+void TCustomGrid::SetFocus()
+{
+    if (FInplaceEdit && FInplaceCol >= 0 && FInplaceEdit->isVisible())
+        FInplaceEdit->SetFocus();
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 void TCustomGrid::SetVisible(bool Value)
 {
     FVisible = Value;
-    if (parentWidget() || !Value)
-        setVisible(Value);
+    if (parentWidget() || !Value) setVisible(Value);
 }
 
 // ==== geometry ======================================================================================
@@ -493,17 +483,16 @@ TCustomGrid::TAxisInfo TCustomGrid::AxisInfo(bool Horz) const
     a.FullVisBoundary = j - 1 >= a.First ? int(a.FixedBoundary + ax.Offset(j, a.LineWidth) - firstOfs)
                                          : int(std::min<qint64>(a.FixedBoundary, a.Extent));
     if (j >= a.Count)
-        a.GridBoundary = int(std::min<qint64>(a.Extent, a.FixedBoundary + ax.Offset(a.Count, a.LineWidth) - firstOfs));
+        a.GridBoundary =
+            int(std::min<qint64>(a.Extent, a.FixedBoundary + ax.Offset(a.Count, a.LineWidth) - firstOfs));
     else
         a.GridBoundary = a.Extent;
     return a;
 }
 
-
 bool TCustomGrid::CellStart(const TAxisInfo &A, int I, qint64 &Start) const
 {
-    if (I < 0 || I >= A.Count)
-        return false;
+    if (I < 0 || I >= A.Count) return false;
     const TGridExtents &ax = Axis(A.Horz);
     if (I < A.FixedCount)
         Start = ax.Offset(I, A.LineWidth);
@@ -516,8 +505,7 @@ bool TCustomGrid::CellStart(const TAxisInfo &A, int I, qint64 &Start) const
 
 int TCustomGrid::CoordFromPos(const TAxisInfo &A, int Pos) const
 {
-    if (Pos < 0 || Pos >= A.Extent)
-        return -1;
+    if (Pos < 0 || Pos >= A.Extent) return -1;
     const TGridExtents &ax = Axis(A.Horz);
     if (Pos < A.FixedBoundary) {
         const int j = ax.IndexAtOffset(Pos, A.LineWidth);
@@ -537,8 +525,7 @@ TRect TCustomGrid::CellRect(int ACol, int ARow) const
 {
     const TAxisInfo h = AxisInfo(true), v = AxisInfo(false);
     qint64 x, y;
-    if (!CellStart(h, ACol, x) || !CellStart(v, ARow, y))
-        return TRect{};
+    if (!CellStart(h, ACol, x) || !CellStart(v, ARow, y)) return TRect{};
     return Rect(int(x), int(y), int(std::min<qint64>(x + FCols.Size(ACol), h.Extent)),
                 int(std::min<qint64>(y + FRows.Size(ARow), v.Extent)));
 }
@@ -547,22 +534,18 @@ TRect TCustomGrid::BoxRect(int ALeft, int ATop, int ARight, int ABottom) const
 {
     // The visible part of a block of cells, their lines included, on one axis.
     auto span = [this](const TAxisInfo &A, int Lo, int Hi, int &From, int &To) {
-        if (Lo > Hi)
-            std::swap(Lo, Hi);
+        if (Lo > Hi) std::swap(Lo, Hi);
         Lo = std::max(Lo, 0);
         Hi = std::min(Hi, A.Count - 1);
         const int f = Lo < A.FixedCount ? Lo : std::max(Lo, A.First);
-        if (f > Hi)
-            return false;
+        if (f > Hi) return false;
         qint64 s;
-        if (!CellStart(A, f, s))
-            return false;
+        if (!CellStart(A, f, s)) return false;
         const TGridExtents &ax = Axis(A.Horz);
-        qint64 e = Hi < A.FixedCount ? ax.Offset(Hi + 1, A.LineWidth)
-                                     : A.FixedBoundary + ax.Offset(Hi + 1, A.LineWidth) -
-                                           ax.Offset(A.First, A.LineWidth);
-        if (f < A.FixedCount && Hi >= A.FixedCount)
-            e = std::max(e, A.FixedBoundary);
+        qint64 e = Hi < A.FixedCount
+                       ? ax.Offset(Hi + 1, A.LineWidth)
+                       : A.FixedBoundary + ax.Offset(Hi + 1, A.LineWidth) - ax.Offset(A.First, A.LineWidth);
+        if (f < A.FixedCount && Hi >= A.FixedCount) e = std::max(e, A.FixedBoundary);
         From = int(s);
         To = int(std::min<qint64>(e, A.Extent));
         return To > From;
@@ -585,8 +568,14 @@ int TCustomGrid::VisibleRowCount() const
     return a.LastFullVisible - a.First + 1;
 }
 
-int TCustomGrid::GridWidth() const { return AxisInfo(true).GridBoundary; }
-int TCustomGrid::GridHeight() const { return AxisInfo(false).GridBoundary; }
+int TCustomGrid::GridWidth() const
+{
+    return AxisInfo(true).GridBoundary;
+}
+int TCustomGrid::GridHeight() const
+{
+    return AxisInfo(false).GridBoundary;
+}
 
 int TCustomGrid::MaxTopLeft(bool Horz) const
 {
@@ -610,16 +599,21 @@ int TCustomGrid::TopLeftFor(bool Horz, int Cell) const
 
 // ==== scrolling =====================================================================================
 
-void TCustomGrid::SetTopRow(int Value) { MoveTopLeft(LeftCol(), Value); }
+void TCustomGrid::SetTopRow(int Value)
+{
+    MoveTopLeft(LeftCol(), Value);
+}
 
-void TCustomGrid::SetLeftCol(int Value) { MoveTopLeft(Value, TopRow()); }
+void TCustomGrid::SetLeftCol(int Value)
+{
+    MoveTopLeft(Value, TopRow());
+}
 
 void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
 {
     ALeft = Clamp(ALeft, FFixedCols, std::max(FFixedCols, MaxTopLeft(true)));
     ATop = Clamp(ATop, FFixedRows, std::max(FFixedRows, MaxTopLeft(false)));
-    if (ALeft == FTopLeft.X && ATop == FTopLeft.Y)
-        return;
+    if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
     SetTopLeftInternal(ALeft, ATop);
 }
 
@@ -635,22 +629,26 @@ void TCustomGrid::ClampTopLeft()
 {
     const int l = Clamp(FTopLeft.X, FFixedCols, std::max(FFixedCols, MaxTopLeft(true)));
     const int t = Clamp(FTopLeft.Y, FFixedRows, std::max(FFixedRows, MaxTopLeft(false)));
-    if (l != FTopLeft.X || t != FTopLeft.Y)
-        SetTopLeftInternal(l, t);
+    if (l != FTopLeft.X || t != FTopLeft.Y) SetTopLeftInternal(l, t);
 }
 
-void TCustomGrid::TopLeftChanged() { PlaceEditor(); }
+void TCustomGrid::TopLeftChanged()
+{
+    PlaceEditor();
+}
 
 void TCustomGrid::UpdateScrollBars()
 {
-    if (FUpdatingScrollBars)
-        return;
+    if (FUpdatingScrollBars) return;
     FUpdatingScrollBars = true;
     ScopeExit done{[this] { FUpdatingScrollBars = false; }};
     const bool vert = FScrollBars == ssVertical || FScrollBars == ssBoth;
     const bool horz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
-    setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(horz ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    // Setting a policy lays the children out again, so only a change is passed on.
+    const Qt::ScrollBarPolicy vp = vert ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy hp = horz ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != vp) setVerticalScrollBarPolicy(vp);
+    if (horizontalScrollBarPolicy() != hp) setHorizontalScrollBarPolicy(hp);
     // The bars count cells: their value is TopRow / LeftCol.
     QScrollBar *vb = verticalScrollBar();
     vb->setRange(FFixedRows, std::max(FFixedRows, MaxTopLeft(false)));
@@ -716,15 +714,13 @@ void TCustomGrid::SetSelection(const TGridRect &Value)
 
 void TCustomGrid::SetCol(int Value)
 {
-    if (Value == Col() || Value < 0 || Value >= ColCount())
-        return;
+    if (Value == Col() || Value < 0 || Value >= ColCount()) return;
     FocusCell(Value, Row(), true);
 }
 
 void TCustomGrid::SetRow(int Value)
 {
-    if (Value == Row() || Value < 0 || Value >= RowCount())
-        return;
+    if (Value == Row() || Value < 0 || Value >= RowCount()) return;
     FocusCell(Col(), Value, true);
 }
 
@@ -742,32 +738,25 @@ void TCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show)
 
 void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
 {
-    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
-        return;
-    if (!SelectCell(ACol, ARow))
-        return;
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return;
+    if (!SelectCell(ACol, ARow)) return;
     // SelectCell may have changed the grid (counts, options): check again.
-    if (ACol >= ColCount() || ARow >= RowCount())
-        return;
+    if (ACol >= ColCount() || ARow >= RowCount()) return;
     // Leaving the editor's cell commits its text first; a handler that refuses the text by an
     // exception keeps the editor open and the current cell where it was.
     if (FInplaceCol >= 0 && (FInplaceCol != ACol || FInplaceRow != ARow)) {
         UpdateText();
-        if (!(FOptions & goAlwaysShowEditor))
-            HideEditor();
+        if (!(FOptions & goAlwaysShowEditor)) HideEditor();
     }
     const TGridRect oldSel = Selection();
     const TGridCoord oldCur = FCurrent;
     FCurrent = {ACol, ARow};
     if (MoveAnchor || !(FOptions & goRangeSelect)) {
         FAnchor = FCurrent;
-        if (FOptions & goRowSelect)
-            FAnchor.X = ColCount() - 1;
+        if (FOptions & goRowSelect) FAnchor.X = ColCount() - 1;
     }
-    if (FOptions & goRowSelect)
-        FCurrent.X = FFixedCols;
-    if (Show)
-        ClampInView(FCurrent.X, FCurrent.Y);
+    if (FOptions & goRowSelect) FCurrent.X = FFixedCols;
+    if (Show) ClampInView(FCurrent.X, FCurrent.Y);
     SelectionMoved(oldSel);
     InvalidateCell(oldCur.X, oldCur.Y);
     InvalidateCell(FCurrent.X, FCurrent.Y);
@@ -778,8 +767,7 @@ void TCustomGrid::MoveAnchorTo(int ACol, int ARow)
     if ((FOptions & (goRangeSelect | goEditing)) == goRangeSelect) {
         const TGridRect oldSel = Selection();
         FAnchor = {ACol, ARow};
-        if (FOptions & goRowSelect)
-            FAnchor.X = ColCount() - 1;
+        if (FOptions & goRowSelect) FAnchor.X = ColCount() - 1;
         ClampInView(ACol, ARow);
         SelectionMoved(oldSel);
     } else {
@@ -802,7 +790,10 @@ void TCustomGrid::InvalidateGridRect(const TGridRect &R)
     InvalidateRect(BoxRect(R.Left, R.Top, R.Right, R.Bottom));
 }
 
-bool TCustomGrid::SelectCell(int, int) { return true; }
+bool TCustomGrid::SelectCell(int, int)
+{
+    return true;
+}
 
 // ==== structure =====================================================================================
 
@@ -823,7 +814,8 @@ void TCustomGrid::StructureMoved(bool Horz, int FromIndex, int ToIndex)
 
 void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
 {
-    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() || ToIndex >= ColCount() || FromIndex == ToIndex)
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() || ToIndex >= ColCount() ||
+        FromIndex == ToIndex)
         return;
     HideEditor();
     FCols.Move(FromIndex, ToIndex);
@@ -834,7 +826,8 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
 
 void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 {
-    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount() || FromIndex == ToIndex)
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount() ||
+        FromIndex == ToIndex)
         return;
     HideEditor();
     FRows.Move(FromIndex, ToIndex);
@@ -845,8 +838,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 
 void TCustomGrid::DeleteColumn(int ACol)
 {
-    if (ACol < 0 || ACol >= ColCount() || ColCount() <= 1)
-        return;
+    if (ACol < 0 || ACol >= ColCount() || ColCount() <= 1) return;
     // Moving the column to the end first keeps the current cell and anchor on their columns.
     MoveColumn(ACol, ColCount() - 1);
     SetColCount(ColCount() - 1);
@@ -854,25 +846,48 @@ void TCustomGrid::DeleteColumn(int ACol)
 
 void TCustomGrid::DeleteRow(int ARow)
 {
-    if (ARow < 0 || ARow >= RowCount() || RowCount() <= 1)
-        return;
+    if (ARow < 0 || ARow >= RowCount() || RowCount() <= 1) return;
     MoveRow(ARow, RowCount() - 1);
     SetRowCount(RowCount() - 1);
 }
 
 // ==== in-place editing ==============================================================================
 
-QString TCustomGrid::GetEditText(int, int) { return QString(); }
+QString TCustomGrid::GetEditText(int, int)
+{
+    return QString();
+}
 void TCustomGrid::SetEditText(int, int, const QString &) {}
-QString TCustomGrid::GetEditMask(int, int) { return QString(); }
-int TCustomGrid::GetEditLimit() { return 0; }
-TEditStyle TCustomGrid::GetEditStyle(int, int) { return esSimple; }
+QString TCustomGrid::GetEditMask(int, int)
+{
+    return QString();
+}
+int TCustomGrid::GetEditLimit()
+{
+    return 0;
+}
+TEditStyle TCustomGrid::GetEditStyle(int, int)
+{
+    return esSimple;
+}
 void TCustomGrid::GetPickListItems(int, int, QStringList &) {}
 void TCustomGrid::EditButtonClick() {}
-TInplaceEdit *TCustomGrid::CreateEditor() { return new TInplaceEditList(this); }
-bool TCustomGrid::CanEditModify() { return true; }
-bool TCustomGrid::CanEditAcceptKey(QChar) { return true; }
-bool TCustomGrid::WantTabs() const { return FOptions & goTabs; }
+TInplaceEdit *TCustomGrid::CreateEditor()
+{
+    return new TInplaceEditList(this);
+}
+bool TCustomGrid::CanEditModify()
+{
+    return true;
+}
+bool TCustomGrid::CanEditAcceptKey(QChar)
+{
+    return true;
+}
+bool TCustomGrid::WantTabs() const
+{
+    return FOptions & goTabs;
+}
 
 bool TCustomGrid::CanEditShow()
 {
@@ -883,13 +898,10 @@ bool TCustomGrid::CanEditShow()
 
 void TCustomGrid::EnsureEditor()
 {
-    if (FInplaceEdit)
-        return;
+    if (FInplaceEdit) return;
     TInplaceEdit *ed = CreateEditor();
-    if (!ed)
-        return;
-    if (ed->parentWidget() != viewport())
-        ed->setParent(viewport());
+    if (!ed) return;
+    if (ed->parentWidget() != viewport()) ed->setParent(viewport());
     ed->FGrid = this;
     ed->hide();
     FInplaceEdit = ed;
@@ -926,14 +938,12 @@ void TCustomGrid::SetEditorMode(bool Value)
         return;
     }
     ShowEditor();
-    if (FInplaceEdit && FInplaceCol >= 0)
-        FInplaceEdit->Deselect();
+    if (FInplaceEdit && FInplaceCol >= 0) FInplaceEdit->Deselect();
 }
 
 void TCustomGrid::CancelEditor()
 {
-    if (!FInplaceEdit || FInplaceCol < 0)
-        return;
+    if (!FInplaceEdit || FInplaceCol < 0) return;
     FInplaceEdit->setText(FEditOriginal);
     if (FOptions & goAlwaysShowEditor) {
         FInplaceEdit->selectAll();
@@ -945,11 +955,9 @@ void TCustomGrid::CancelEditor()
 
 void TCustomGrid::UpdateText()
 {
-    if (!FInplaceEdit || FInplaceCol < 0 || FInEditorUpdate)
-        return;
+    if (!FInplaceEdit || FInplaceCol < 0 || FInEditorUpdate) return;
     const QString text = FInplaceEdit->text();
-    if (text == FEditOriginal)
-        return;
+    if (text == FEditOriginal) return;
     FInEditorUpdate = true;
     ScopeExit done{[this] { FInEditorUpdate = false; }};
     const int c = FInplaceCol, r = FInplaceRow;
@@ -960,31 +968,24 @@ void TCustomGrid::UpdateText()
 
 void TCustomGrid::HideEdit(bool Commit)
 {
-    if (!FInplaceEdit || FInplaceCol < 0)
-        return;
-    if (Commit)
-        UpdateText();
+    if (!FInplaceEdit || FInplaceCol < 0) return;
+    if (Commit) UpdateText();
     const int c = FInplaceCol, r = FInplaceRow;
     const bool hadFocus = EditorHasFocus();
     FInplaceCol = FInplaceRow = -1;
-    if (hadFocus)
-        setFocus(Qt::OtherFocusReason);
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
     if (auto *list = qobject_cast<TInplaceEditList *>(FInplaceEdit))
-        if (list->ListVisible())
-            list->CloseUp(false);
+        if (list->ListVisible()) list->CloseUp(false);
     FInplaceEdit->hide();
     InvalidateCell(c, r);
 }
 
 void TCustomGrid::UpdateEdit()
 {
-    if (FInEditorUpdate)
-        return;
-    if ((FOptions & goAlwaysShowEditor) && (FOptions & goEditing))
-        FEditorMode = true;
+    if (FInEditorUpdate) return;
+    if ((FOptions & goAlwaysShowEditor) && (FOptions & goEditing)) FEditorMode = true;
     if (!CanEditShow()) {
-        if (FInplaceCol >= 0)
-            HideEdit(true);
+        if (FInplaceCol >= 0) HideEdit(true);
         FEditorMode = false;
         return;
     }
@@ -1012,15 +1013,12 @@ void TCustomGrid::UpdateEdit()
 
 void TCustomGrid::PlaceEditor()
 {
-    if (!FInplaceEdit || FInplaceCol < 0)
-        return;
+    if (!FInplaceEdit || FInplaceCol < 0) return;
     const bool hadFocus = EditorHasFocus();
     const TRect r = CellRect(FInplaceCol, FInplaceRow);
-    if (r.IsEmpty() && hadFocus)
-        setFocus(Qt::OtherFocusReason);
+    if (r.IsEmpty() && hadFocus) setFocus(Qt::OtherFocusReason);
     FInplaceEdit->UpdateLoc(r);
-    if (!r.IsEmpty() && hadFocus)
-        FInplaceEdit->SetFocus();
+    if (!r.IsEmpty() && hadFocus) FInplaceEdit->SetFocus();
 }
 
 void TCustomGrid::ShowEditorChar(QChar Ch)
@@ -1039,12 +1037,17 @@ void TCustomGrid::EditorLostFocus()
 {
     // Focus went somewhere outside the grid: the text so far is committed, the editor stays.
     const QWidget *fw = QApplication::focusWidget();
-    if (!(fw && (fw == this || isAncestorOf(fw))))
-        SafeInvoke([this] { UpdateText(); });
+    if (!(fw && (fw == this || isAncestorOf(fw)))) SafeInvoke([this] { UpdateText(); });
     FocusChanged();
 }
 
 // ==== painting ======================================================================================
+
+TCanvas *TCustomGrid::Canvas()
+{
+    if (!FComposing) viewport()->update(); // direct drawing shows with the next update of the screen
+    return FSurface.Canvas();
+}
 
 void TCustomGrid::InvalidateGrid()
 {
@@ -1057,17 +1060,25 @@ void TCustomGrid::InvalidateRect(const TRect &R)
     const TRect clip = Rect(0, 0, viewport()->width(), viewport()->height());
     const TRect r = Rect(std::max(R.Left, 0), std::max(R.Top, 0), std::min(R.Right, clip.Right),
                          std::min(R.Bottom, clip.Bottom));
-    if (r.IsEmpty())
-        return;
+    if (r.IsEmpty()) return;
     FDirty = Unite(FDirty, r);
     viewport()->update(QRect(r.Left, r.Top, r.Width(), r.Height()));
 }
 
-void TCustomGrid::InvalidateCell(int ACol, int ARow) { InvalidateRect(BoxRect(ACol, ARow, ACol, ARow)); }
+void TCustomGrid::InvalidateCell(int ACol, int ARow)
+{
+    InvalidateRect(BoxRect(ACol, ARow, ACol, ARow));
+}
 
-void TCustomGrid::InvalidateCol(int ACol) { InvalidateRect(BoxRect(ACol, 0, ACol, RowCount() - 1)); }
+void TCustomGrid::InvalidateCol(int ACol)
+{
+    InvalidateRect(BoxRect(ACol, 0, ACol, RowCount() - 1));
+}
 
-void TCustomGrid::InvalidateRow(int ARow) { InvalidateRect(BoxRect(0, ARow, ColCount() - 1, ARow)); }
+void TCustomGrid::InvalidateRow(int ARow)
+{
+    InvalidateRect(BoxRect(0, ARow, ColCount() - 1, ARow));
+}
 
 void TCustomGrid::Repaint()
 {
@@ -1105,12 +1116,15 @@ void TCustomGrid::Compose(const TRect &Area)
     c->SetClipRect(area == full ? TRect{} : area);
     SafeInvoke([this] { Paint(); });
     c->SetClipRect(TRect{});
+    // Text measured outside painting uses the control's font, whatever the cells left behind.
+    c->Font()->Assign(FFont);
     c->Flush();
     FPaintRect = full;
 }
 
-void TCustomGrid::DrawLines(const TAxisInfo &H, const TAxisInfo &V, int ColFrom, int RowFrom, int XStart, int YStart,
-                            int XEnd, int YEnd, bool DoHorz, bool DoVert, TColor LineColor, TColor OffColor)
+void TCustomGrid::DrawLines(const TAxisInfo &H, const TAxisInfo &V, int ColFrom, int RowFrom, int XStart,
+                            int YStart, int XEnd, int YEnd, bool DoHorz, bool DoVert, TColor LineColor,
+                            TColor OffColor)
 {
     // The region is filled first: where a line is switched off its room keeps the region's colour.
     TCanvas *c = Canvas();
@@ -1123,7 +1137,8 @@ void TCustomGrid::DrawLines(const TAxisInfo &H, const TAxisInfo &V, int ColFrom,
         qint64 x = XStart;
         for (int i = ColFrom; i < stop && x < XEnd; ++i) {
             x += FCols.Size(i);
-            c->FillRect(int(std::min<qint64>(x, XEnd)), YStart, int(std::min<qint64>(x + H.LineWidth, XEnd)), YEnd);
+            c->FillRect(int(std::min<qint64>(x, XEnd)), YStart, int(std::min<qint64>(x + H.LineWidth, XEnd)),
+                        YEnd);
             x += H.LineWidth;
         }
     }
@@ -1132,7 +1147,8 @@ void TCustomGrid::DrawLines(const TAxisInfo &H, const TAxisInfo &V, int ColFrom,
         qint64 y = YStart;
         for (int i = RowFrom; i < stop && y < YEnd; ++i) {
             y += FRows.Size(i);
-            c->FillRect(XStart, int(std::min<qint64>(y, YEnd)), XEnd, int(std::min<qint64>(y + V.LineWidth, YEnd)));
+            c->FillRect(XStart, int(std::min<qint64>(y, YEnd)), XEnd,
+                        int(std::min<qint64>(y + V.LineWidth, YEnd)));
             y += V.LineWidth;
         }
     }
@@ -1159,14 +1175,11 @@ void TCustomGrid::DrawCells(const TAxisInfo &H, const TAxisInfo &V, int ColFrom,
             x += cw + H.LineWidth;
             if (cw <= 0 || rh <= 0 || where.Right <= FPaintRect.Left || where.Left >= FPaintRect.Right)
                 continue;
-            if (editorShown && col == FInplaceCol && r == FInplaceRow)
-                continue; // the editor covers it
+            if (editorShown && col == FInplaceCol && r == FInplaceRow) continue; // the editor covers it
             TGridDrawState state = Fixed ? TGridDrawState(gdFixed) : 0;
             const bool current = col == FCurrent.X && r == FCurrent.Y;
-            if (!Fixed && Sel.Contains(col, r))
-                state |= gdSelected;
-            if (current && HasFocus)
-                state |= gdFocused;
+            if (!Fixed && Sel.Contains(col, r)) state |= gdSelected;
+            if (current && HasFocus) state |= gdFocused;
             if (FDefaultDrawing) {
                 c->Font()->Assign(FFont);
                 c->Brush()->SetStyle(bsSolid);
@@ -1214,8 +1227,7 @@ void TCustomGrid::DrawCells(const TAxisInfo &H, const TAxisInfo &V, int ColFrom,
 
 void TCustomGrid::DrawFocusRect(const TRect &R)
 {
-    if (R.Width() < 2 || R.Height() < 2)
-        return;
+    if (R.Width() < 2 || R.Height() < 2) return;
     TCanvas *c = Canvas();
     TPen *pen = c->Pen();
     pen->SetMode(pmNot);
@@ -1250,8 +1262,7 @@ void TCustomGrid::Paint()
     const int fy = int(std::min<qint64>(v.FixedBoundary, v.GridBoundary));
     const bool fixedHorz = FOptions & goFixedHorzLine, fixedVert = FOptions & goFixedVertLine;
     TColor lineColor = clSilver;
-    if (ColorToRGB(FColor) == clSilver)
-        lineColor = clGray;
+    if (ColorToRGB(FColor) == clSilver) lineColor = clGray;
     struct Region
     {
         int Col, Row, X0, Y0, X1, Y1;
@@ -1268,10 +1279,8 @@ void TCustomGrid::Paint()
     const TGridRect sel = Selection();
     const bool focused = hasFocus() || EditorHasFocus();
     for (const Region &g : regions) {
-        if (g.X1 <= g.X0 || g.Y1 <= g.Y0)
-            continue;
-        if (!Intersects(Rect(g.X0, g.Y0, g.X1, g.Y1), FPaintRect))
-            continue;
+        if (g.X1 <= g.X0 || g.Y1 <= g.Y0) continue;
+        if (!Intersects(Rect(g.X0, g.Y0, g.X1, g.Y1), FPaintRect)) continue;
         DrawLines(h, v, g.Col, g.Row, g.X0, g.Y0, g.X1, g.Y1, g.Horz, g.Vert, g.Line, g.Off);
         DrawCells(h, v, g.Col, g.Row, g.X0, g.Y0, g.X1, g.Y1, g.Fixed, sel, focused);
     }
@@ -1279,8 +1288,7 @@ void TCustomGrid::Paint()
     // 3. The focus rectangle of a selected row.
     if (FDefaultDrawing && focused && (FOptions & goRowSelect) && !IsDesigning()) {
         const TRect r = BoxRect(FFixedCols, FCurrent.Y, ColCount() - 1, FCurrent.Y);
-        if (!r.IsEmpty())
-            DrawFocusRect(Rect(r.Left, r.Top, r.Right - h.LineWidth, r.Bottom - v.LineWidth));
+        if (!r.IsEmpty()) DrawFocusRect(Rect(r.Left, r.Top, r.Right - h.LineWidth, r.Bottom - v.LineWidth));
     }
 }
 
@@ -1318,10 +1326,8 @@ void TCustomGrid::paintEvent(QPaintEvent *Event)
 
 void TCustomGrid::KeyDown(quint16 &Key, TShiftState Shift)
 {
-    if (FOnKeyDown)
-        FOnKeyDown(this, Key, Shift);
-    if (Key == 0)
-        return;
+    if (FOnKeyDown) FOnKeyDown(this, Key, Shift);
+    if (Key == 0) return;
     const int cols = ColCount(), rows = RowCount();
     const bool rowSel = FOptions & goRowSelect;
     TGridCoord cur = {Clamp(FCurrent.X, 0, cols - 1), Clamp(FCurrent.Y, 0, rows - 1)};
@@ -1329,8 +1335,12 @@ void TCustomGrid::KeyDown(quint16 &Key, TShiftState Shift)
     const int pageW = std::max(1, VisibleColCount()), pageH = std::max(1, VisibleRowCount());
     if (Shift & ssCtrl) {
         switch (Key) {
-        case VK_UP: --tl.Y; break;
-        case VK_DOWN: ++tl.Y; break;
+        case VK_UP:
+            --tl.Y;
+            break;
+        case VK_DOWN:
+            ++tl.Y;
+            break;
         case VK_LEFT:
             if (!rowSel) {
                 cur.X -= pageW;
@@ -1343,16 +1353,29 @@ void TCustomGrid::KeyDown(quint16 &Key, TShiftState Shift)
                 tl.X += pageW;
             }
             break;
-        case VK_PRIOR: cur.Y = FTopLeft.Y; break;
-        case VK_NEXT: cur.Y = AxisInfo(false).LastFullVisible; break;
-        case VK_HOME: cur = {FFixedCols, FFixedRows}; break;
-        case VK_END: cur = {cols - 1, rows - 1}; break;
-        default: break;
+        case VK_PRIOR:
+            cur.Y = FTopLeft.Y;
+            break;
+        case VK_NEXT:
+            cur.Y = AxisInfo(false).LastFullVisible;
+            break;
+        case VK_HOME:
+            cur = {FFixedCols, FFixedRows};
+            break;
+        case VK_END:
+            cur = {cols - 1, rows - 1};
+            break;
+        default:
+            break;
         }
     } else {
         switch (Key) {
-        case VK_UP: --cur.Y; break;
-        case VK_DOWN: ++cur.Y; break;
+        case VK_UP:
+            --cur.Y;
+            break;
+        case VK_DOWN:
+            ++cur.Y;
+            break;
         case VK_LEFT:
             if (rowSel)
                 --tl.X;
@@ -1399,43 +1422,39 @@ void TCustomGrid::KeyDown(quint16 &Key, TShiftState Shift)
                 } else if (back) {
                     if (--cur.X < FFixedCols) {
                         cur.X = cols - 1;
-                        if (--cur.Y < FFixedRows)
-                            cur.Y = rows - 1;
+                        if (--cur.Y < FFixedRows) cur.Y = rows - 1;
                     }
                 } else if (++cur.X >= cols) {
                     cur.X = FFixedCols;
-                    if (++cur.Y >= rows)
-                        cur.Y = FFixedRows;
+                    if (++cur.Y >= rows) cur.Y = FFixedRows;
                 }
                 Shift &= ~TShiftState(ssShift);
             }
             break;
-        case VK_F2: SetEditorMode(true); return;
-        default: break;
+        case VK_F2:
+            SetEditorMode(true);
+            return;
+        default:
+            break;
         }
     }
     tl.X = Clamp(tl.X, FFixedCols, std::max(FFixedCols, MaxTopLeft(true)));
     tl.Y = Clamp(tl.Y, FFixedRows, std::max(FFixedRows, MaxTopLeft(false)));
-    if (!(tl == FTopLeft))
-        MoveTopLeft(tl.X, tl.Y);
+    if (!(tl == FTopLeft)) MoveTopLeft(tl.X, tl.Y);
     cur.X = Clamp(cur.X, FFixedCols, cols - 1);
     cur.Y = Clamp(cur.Y, FFixedRows, rows - 1);
-    if (rowSel)
-        cur.X = FFixedCols;
-    if (!(cur == FCurrent))
-        FocusCell(cur.X, cur.Y, !(Shift & ssShift));
+    if (rowSel) cur.X = FFixedCols;
+    if (!(cur == FCurrent)) FocusCell(cur.X, cur.Y, !(Shift & ssShift));
 }
 
 void TCustomGrid::KeyUp(quint16 &Key, TShiftState Shift)
 {
-    if (FOnKeyUp)
-        FOnKeyUp(this, Key, Shift);
+    if (FOnKeyUp) FOnKeyUp(this, Key, Shift);
 }
 
 void TCustomGrid::KeyPress(QChar &Key)
 {
-    if (FOnKeyPress)
-        FOnKeyPress(this, Key);
+    if (FOnKeyPress) FOnKeyPress(this, Key);
     if (Key.unicode() == 13) {
         if (!(FOptions & goAlwaysShowEditor)) {
             if (FEditorMode)
@@ -1451,25 +1470,35 @@ void TCustomGrid::KeyPress(QChar &Key)
     }
 }
 
-void TCustomGrid::DispatchKey(QKeyEvent *Event, bool FromEditor)
+void TCustomGrid::DispatchKey(QKeyEvent *Event)
 {
-    (void)FromEditor;
     quint16 key = VirtualKeyFromEvent(Event);
     TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (QtKeyImpliesShift(Event->key()))
-        shift |= ssShift;
+    if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
     const QChar ch = CharOfEvent(Event);
     const bool editing = FInplaceCol >= 0;
     bool handled = false;
     SafeInvoke([&] {
         if (key != 0) {
             switch (key) {
-            case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_PRIOR: case VK_NEXT:
-            case VK_HOME: case VK_END: case VK_F2: case VK_TAB: case VK_RETURN:
+            case VK_UP:
+            case VK_DOWN:
+            case VK_LEFT:
+            case VK_RIGHT:
+            case VK_PRIOR:
+            case VK_NEXT:
+            case VK_HOME:
+            case VK_END:
+            case VK_F2:
+            case VK_TAB:
+            case VK_RETURN:
                 handled = true;
                 break;
-            case VK_ESCAPE: handled = editing; break;
-            default: break;
+            case VK_ESCAPE:
+                handled = editing;
+                break;
+            default:
+                break;
             }
             KeyDown(key, shift);
             if (key == 0) {
@@ -1478,8 +1507,7 @@ void TCustomGrid::DispatchKey(QKeyEvent *Event, bool FromEditor)
             }
         }
         if (!ch.isNull()) {
-            if (ch.unicode() >= 32 || ch.unicode() == 8)
-                handled = true;
+            if (ch.unicode() >= 32 || ch.unicode() == 8) handled = true;
             ShowEditorChar(ch);
         }
     });
@@ -1488,17 +1516,15 @@ void TCustomGrid::DispatchKey(QKeyEvent *Event, bool FromEditor)
 
 void TCustomGrid::keyPressEvent(QKeyEvent *Event)
 {
-    DispatchKey(Event, false);
-    if (!Event->isAccepted())
-        QAbstractScrollArea::keyPressEvent(Event);
+    DispatchKey(Event);
+    if (!Event->isAccepted()) QAbstractScrollArea::keyPressEvent(Event);
 }
 
 void TCustomGrid::keyReleaseEvent(QKeyEvent *Event)
 {
     quint16 key = VirtualKeyFromEvent(Event);
     const TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (key != 0)
-        SafeInvoke([&] { KeyUp(key, shift); });
+    if (key != 0) SafeInvoke([&] { KeyUp(key, shift); });
     Event->accept();
 }
 
@@ -1544,8 +1570,7 @@ TGridState TCustomGrid::CalcSizingState(int X, int Y, int &Index, int &Pos, int 
             check(i, s);
             s += Axis(A.Horz).Size(i) + A.LineWidth;
         }
-        if (best < 0)
-            return false;
+        if (best < 0) return false;
         Idx = best;
         O = bestEnd - P;
         return true;
@@ -1608,8 +1633,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             }
         }
     }
-    if (FOnMouseDown)
-        FOnMouseDown(this, Button, Shift, X, Y);
+    if (FOnMouseDown) FOnMouseDown(this, Button, Shift, X, Y);
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
@@ -1656,8 +1680,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
         break;
     }
     }
-    if (FOnMouseMove)
-        FOnMouseMove(this, Shift, X, Y);
+    if (FOnMouseMove) FOnMouseMove(this, Shift, X, Y);
 }
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -1701,10 +1724,11 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
                 MoveRow(FMoveIndex, FMovePos);
         }
         break;
-    default: UpdateEdit(); break;
+    default:
+        UpdateEdit();
+        break;
     }
-    if (FOnMouseUp)
-        FOnMouseUp(this, Button, Shift, X, Y);
+    if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
 }
 
 void TCustomGrid::ScrollTimerTick()
@@ -1730,8 +1754,7 @@ void TCustomGrid::ScrollTimerTick()
         else if (p.y() >= v.FullVisBoundary && v.LastFullVisible < RowCount() - 1)
             dy = 1;
     }
-    if (dx == 0 && dy == 0)
-        return;
+    if (dx == 0 && dy == 0) return;
     MoveTopLeft(LeftCol() + dx, TopRow() + dy);
     const TAxisInfo h2 = AxisInfo(true), v2 = AxisInfo(false);
     TGridCoord hit = MouseCoord(p.x(), p.y());
@@ -1744,12 +1767,9 @@ void TCustomGrid::ScrollTimerTick()
     else if (dy > 0)
         hit.Y = v2.LastFullVisible;
     if (FGridState == gsSelecting) {
-        if (hit.X < FFixedCols)
-            hit.X = FAnchor.X;
-        if (hit.Y < FFixedRows)
-            hit.Y = FAnchor.Y;
-        if (hit.X >= FFixedCols && hit.Y >= FFixedRows && !(hit == FAnchor))
-            MoveAnchorTo(hit.X, hit.Y);
+        if (hit.X < FFixedCols) hit.X = FAnchor.X;
+        if (hit.Y < FFixedRows) hit.Y = FAnchor.Y;
+        if (hit.X >= FFixedCols && hit.Y >= FFixedRows && !(hit == FAnchor)) MoveAnchorTo(hit.X, hit.Y);
     } else {
         FMovePos = FGridState == gsColMoving ? std::max(FFixedCols, hit.X) : std::max(FFixedRows, hit.Y);
         viewport()->update();
@@ -1758,21 +1778,18 @@ void TCustomGrid::ScrollTimerTick()
 
 void TCustomGrid::Click()
 {
-    if (FOnClick)
-        FOnClick(this);
+    if (FOnClick) FOnClick(this);
 }
 
 void TCustomGrid::DblClick()
 {
-    if (FOnDblClick)
-        FOnDblClick(this);
+    if (FOnDblClick) FOnDblClick(this);
 }
 
 bool TCustomGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, const QPoint &MousePos)
 {
     bool handled = false;
-    if (FOnMouseWheel)
-        FOnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
     if (!handled)
         handled = WheelDelta < 0 ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
     return handled;
@@ -1781,11 +1798,9 @@ bool TCustomGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, const QPoint &
 bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, const QPoint &MousePos)
 {
     bool handled = false;
-    if (FOnMouseWheelDown)
-        FOnMouseWheelDown(this, Shift, MousePos, handled);
+    if (FOnMouseWheelDown) FOnMouseWheelDown(this, Shift, MousePos, handled);
     if (!handled) {
-        if (Row() < RowCount() - 1)
-            SetRow(Row() + 1);
+        if (Row() < RowCount() - 1) SetRow(Row() + 1);
         handled = true;
     }
     return handled;
@@ -1794,11 +1809,9 @@ bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, const QPoint &MousePos)
 bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, const QPoint &MousePos)
 {
     bool handled = false;
-    if (FOnMouseWheelUp)
-        FOnMouseWheelUp(this, Shift, MousePos, handled);
+    if (FOnMouseWheelUp) FOnMouseWheelUp(this, Shift, MousePos, handled);
     if (!handled) {
-        if (Row() > FFixedRows)
-            SetRow(Row() - 1);
+        if (Row() > FFixedRows) SetRow(Row() - 1);
         handled = true;
     }
     return handled;
@@ -1827,6 +1840,12 @@ void TCustomGrid::mouseReleaseEvent(QMouseEvent *Event)
     const QPoint pos = Event->position().toPoint();
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
     SafeInvoke([&] { MouseUp(ButtonOf(Event->button()), shift, pos.x(), pos.y()); });
+    // A descendant that handles the release itself must not leave a drag running.
+    if (FGridState != gsNormal && Event->buttons() == Qt::NoButton) {
+        FGridState = gsNormal;
+        FScrollTimer->Kill();
+        viewport()->update();
+    }
     Event->accept();
 }
 
@@ -1856,11 +1875,9 @@ void TCustomGrid::contextMenuEvent(QContextMenuEvent *Event)
     bool handled = false;
     const QPoint pos = Event->pos();
     SafeInvoke([&] {
-        if (FOnContextPopup)
-            FOnContextPopup(this, pos, handled);
+        if (FOnContextPopup) FOnContextPopup(this, pos, handled);
     });
-    if (!handled && FPopupMenu)
-        FPopupMenu->popup(Event->globalPos());
+    if (!handled && FPopupMenu) FPopupMenu->popup(Event->globalPos());
     Event->accept();
 }
 
@@ -1868,14 +1885,12 @@ void TCustomGrid::contextMenuEvent(QContextMenuEvent *Event)
 
 void TCustomGrid::DoEnter()
 {
-    if (FOnEnter)
-        FOnEnter(this);
+    if (FOnEnter) FOnEnter(this);
 }
 
 void TCustomGrid::DoExit()
 {
-    if (FOnExit)
-        FOnExit(this);
+    if (FOnExit) FOnExit(this);
 }
 
 void TCustomGrid::FocusChanged()
@@ -1884,8 +1899,7 @@ void TCustomGrid::FocusChanged()
     // from, or goes to, somewhere else.
     const QWidget *fw = QApplication::focusWidget();
     const bool inside = fw && (fw == this || isAncestorOf(fw));
-    if (inside == FFocusInside)
-        return;
+    if (inside == FFocusInside) return;
     FFocusInside = inside;
     InvalidateGridRect(Selection());
     InvalidateCell(FCurrent.X, FCurrent.Y);
@@ -1902,15 +1916,15 @@ void TCustomGrid::focusInEvent(QFocusEvent *Event)
     QAbstractScrollArea::focusInEvent(Event);
     FocusChanged();
     // Keys belong to an open editor.
-    if (FInplaceEdit && FInplaceCol >= 0 && FInplaceEdit->isVisible() && Event->reason() != Qt::OtherFocusReason)
+    if (FInplaceEdit && FInplaceCol >= 0 && FInplaceEdit->isVisible() &&
+        Event->reason() != Qt::OtherFocusReason)
         FInplaceEdit->SetFocus();
 }
 
 void TCustomGrid::focusOutEvent(QFocusEvent *Event)
 {
     QAbstractScrollArea::focusOutEvent(Event);
-    if (Event->reason() == Qt::PopupFocusReason)
-        return;
+    if (Event->reason() == Qt::PopupFocusReason) return;
     FocusChanged();
 }
 
@@ -1918,13 +1932,13 @@ bool TCustomGrid::viewportEvent(QEvent *Event)
 {
     if (Event->type() == QEvent::Resize) {
         FStale = true;
-        UpdateScrollBars();
-        ClampTopLeft();
-        PlaceEditor();
+        // Scrolling back into range calls TopLeftChanged, so handlers may run here too.
         SafeInvoke([this] {
+            UpdateScrollBars();
+            ClampTopLeft();
+            PlaceEditor();
             Resize();
-            if (FOnResize)
-                FOnResize(this);
+            if (FOnResize) FOnResize(this);
         });
     }
     return QAbstractScrollArea::viewportEvent(Event);
@@ -1945,63 +1959,54 @@ TCustomDrawGrid::TCustomDrawGrid(QWidget *Parent) : TCustomGrid(Parent) {}
 
 void TCustomDrawGrid::DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State)
 {
-    if (FOnDrawCell)
-        FOnDrawCell(this, ACol, ARow, Rect, State);
+    if (FOnDrawCell) FOnDrawCell(this, ACol, ARow, Rect, State);
 }
 
 bool TCustomDrawGrid::SelectCell(int ACol, int ARow)
 {
     bool can = true;
-    if (FOnSelectCell)
-        FOnSelectCell(this, ACol, ARow, can);
+    if (FOnSelectCell) FOnSelectCell(this, ACol, ARow, can);
     return can;
 }
 
 void TCustomDrawGrid::TopLeftChanged()
 {
     TCustomGrid::TopLeftChanged();
-    if (FOnTopLeftChanged)
-        FOnTopLeftChanged(this);
+    if (FOnTopLeftChanged) FOnTopLeftChanged(this);
 }
 
 QString TCustomDrawGrid::GetEditText(int ACol, int ARow)
 {
     QString value;
-    if (FOnGetEditText)
-        FOnGetEditText(this, ACol, ARow, value);
+    if (FOnGetEditText) FOnGetEditText(this, ACol, ARow, value);
     return value;
 }
 
 void TCustomDrawGrid::SetEditText(int ACol, int ARow, const QString &Value)
 {
-    if (FOnSetEditText)
-        FOnSetEditText(this, ACol, ARow, Value);
+    if (FOnSetEditText) FOnSetEditText(this, ACol, ARow, Value);
 }
 
 QString TCustomDrawGrid::GetEditMask(int ACol, int ARow)
 {
     QString value;
-    if (FOnGetEditMask)
-        FOnGetEditMask(this, ACol, ARow, value);
+    if (FOnGetEditMask) FOnGetEditMask(this, ACol, ARow, value);
     return value;
 }
 
 void TCustomDrawGrid::GetPickListItems(int ACol, int ARow, QStringList &Items)
 {
-    if (FOnGetPickListItems)
-        FOnGetPickListItems(this, ACol, ARow, Items);
+    if (FOnGetPickListItems) FOnGetPickListItems(this, ACol, ARow, Items);
 }
 
 void TCustomDrawGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
-    if (FOnColumnMoved)
-        FOnColumnMoved(this, FromIndex, ToIndex);
+    if (FOnColumnMoved) FOnColumnMoved(this, FromIndex, ToIndex);
 }
 
 void TCustomDrawGrid::RowMoved(int FromIndex, int ToIndex)
 {
-    if (FOnRowMoved)
-        FOnRowMoved(this, FromIndex, ToIndex);
+    if (FOnRowMoved) FOnRowMoved(this, FromIndex, ToIndex);
 }
 
 TDrawGrid::TDrawGrid(QWidget *Parent) : TCustomDrawGrid(Parent) {}

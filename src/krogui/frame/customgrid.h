@@ -18,6 +18,7 @@
 
 #include <krogui/frame/bitmap.h>
 #include <krogui/frame/component.h>
+#include <krogui/frame/ctimer.h>
 #include <krogui/frame/gridextents.h>
 
 #include <QAbstractScrollArea>
@@ -28,7 +29,6 @@ class QMenu;
 namespace kro {
 
 class TInplaceEdit;
-class TControlTimer;
 
 namespace GridEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
@@ -86,9 +86,13 @@ struct TGridRect
     }
     constexpr bool operator==(const TGridRect &) const = default;
 };
-constexpr TGridRect GridRect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+constexpr TGridRect GridRect(int Left, int Top, int Right, int Bottom)
+{
+    return {Left, Top, Right, Bottom};
+}
 
-using TDrawCellEvent = std::function<void(QObject *Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
+using TDrawCellEvent =
+    std::function<void(QObject *Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 using TSelectCellEvent = std::function<void(QObject *Sender, int ACol, int ARow, bool &CanSelect)>;
 using TGetEditEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)>;
 using TSetEditEvent = std::function<void(QObject *Sender, int ACol, int ARow, const QString &Value)>;
@@ -98,7 +102,8 @@ using TGetPickListItemsEvent = std::function<void(QObject *Sender, int ACol, int
 /// coordinates. Setting Handled stops the grid's own reaction.
 using TMouseWheelEvent =
     std::function<void(QObject *Sender, TShiftState Shift, int WheelDelta, QPoint MousePos, bool &Handled)>;
-using TMouseWheelUpDownEvent = std::function<void(QObject *Sender, TShiftState Shift, QPoint MousePos, bool &Handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(QObject *Sender, TShiftState Shift, QPoint MousePos, bool &Handled)>;
 /// A context menu is about to open at MousePos (client coordinates); Handled suppresses PopupMenu.
 using TContextPopupEvent = std::function<void(QObject *Sender, QPoint MousePos, bool &Handled)>;
 
@@ -221,6 +226,12 @@ public:
     void SetEnabled(bool Value);
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    /// Whether the grid or its in-place editor has the keyboard focus.
+    bool Focused() const { return hasFocus() || EditorHasFocus(); }
+    /// Gives the grid the keyboard focus (its open editor, when there is one).
+    void SetFocus();
 
     // ---- position, selection, scrolling ----------------------------------------------------
     /// The current cell's column. Setting it moves the current cell (SelectCell may refuse),
@@ -276,6 +287,9 @@ public:
     void CancelEditor();
     /// The in-place editor, nullptr until it is first needed.
     TInplaceEdit *InplaceEditor() const { return FInplaceEdit; }
+    /// The drag-scroll timer: it ticks every 60 ms while a selection (or a column or row being
+    /// moved) is dragged outside the cells, scrolling one cell per tick.
+    TControlTimer *ScrollTimer() const { return FScrollTimer; }
 
     // ---- painting ----------------------------------------------------------------------------
     /// Marks the whole picture stale; it is composed again before the next paint on screen.
@@ -290,18 +304,20 @@ public:
     void Refresh() { Repaint(); }
     /// The composed picture of the client area (composed first when stale).
     const QImage &Surface();
-    /// The canvas of the kept surface: valid inside Paint and DrawCell and afterwards.
-    TCanvas *Canvas() { return FSurface.Canvas(); }
+    /// The canvas of the kept surface: valid inside Paint and DrawCell and afterwards. Drawing on
+    /// it outside Paint shows at the next screen update (and lasts until the next paint).
+    TCanvas *Canvas();
     /// The part of the client area the current Paint composes (the whole area unless only some
     /// cells were invalidated); cells outside it are not drawn.
     TRect PaintRect() const { return FPaintRect; }
 
     // ---- structure operations ----------------------------------------------------------------
     /// Moves column FromIndex to ToIndex (widths follow; the current cell and the anchor stay on
-    /// their columns), then ColumnMoved. Fixed columns and indices outside the grid are ignored.
+    /// their columns), then ColumnMoved. Indices outside the grid are ignored.
     void MoveColumn(int FromIndex, int ToIndex);
     void MoveRow(int FromIndex, int ToIndex);
-    /// Removes a column (row); the grid keeps at least one scrollable column (row).
+    /// Removes a column (row): it is moved to the end (ColumnMoved) and the count shrinks; the
+    /// last column (row) is never removed. Indices outside the grid are ignored.
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
 
@@ -429,8 +445,6 @@ protected:
     /// Opens, moves or refreshes the editor to match the current cell and editor mode.
     void UpdateEdit();
     TGridState GridState() const { return FGridState; }
-    /// The drag-scroll timer (ticks every 60 ms while a selection is dragged outside the cells).
-    TControlTimer *ScrollTimer() const { return FScrollTimer; }
     /// The text the open editor started with.
     QString EditorOriginalText() const { return FEditOriginal; }
 
@@ -474,10 +488,10 @@ private:
         int First = 0;            // first scrollable cell shown (LeftCol / TopRow)
         int FixedCount = 0;
         int Count = 0;
-        int Extent = 0;           // client width / height
-        int LastFullVisible = 0;  // last scrollable cell fully shown (at least First)
-        int GridBoundary = 0;     // end of the last visible cell and line, at most Extent
-        int FullVisBoundary = 0;  // end of the last fully visible cell and its line
+        int Extent = 0;          // client width / height
+        int LastFullVisible = 0; // last scrollable cell fully shown (at least First)
+        int GridBoundary = 0;    // end of the last visible cell and line, at most Extent
+        int FullVisBoundary = 0; // end of the last fully visible cell and its line
     };
     TAxisInfo AxisInfo(bool Horz) const;
     const TGridExtents &Axis(bool Horz) const { return Horz ? FCols : FRows; }
@@ -515,7 +529,7 @@ private:
     void DrawFocusRect(const TRect &R);
     void FocusChanged();
     void ScrollTimerTick();
-    void DispatchKey(QKeyEvent *Event, bool FromEditor);
+    void DispatchKey(QKeyEvent *Event);
     void ApplyFrame();
     void ApplyParentFont();
     void ChangeSize(int NewColCount, int NewRowCount);
@@ -564,14 +578,13 @@ private:
     int FMoveIndex = 0;
     int FMovePos = 0;
     QPoint FLastMouse;
-    bool FPressedLeft = false;
     TControlTimer *FScrollTimer = nullptr;
     int FWheelAccum = 0;
 
     // Painting.
     TBitmap FSurface;
     bool FStale = true;
-    TRect FDirty;         // union of invalidated rectangles since the last paint
+    TRect FDirty; // union of invalidated rectangles since the last paint
     TRect FPaintRect;
     bool FComposing = false;
     bool FUpdatingScrollBars = false;

@@ -10,17 +10,20 @@ namespace {
 constexpr size_t kBlockMax = 512;
 } // namespace
 
-TGridExtents::TGridExtents(int Count, int Default) : FCount(std::max(0, Count)), FDefault(std::max(0, Default)) {}
+TGridExtents::TGridExtents(int Count, int Default)
+    : FCount(std::max(0, Count)), FDefault(std::max(0, Default))
+{
+}
 
 void TGridExtents::SetCount(int Value)
 {
     Value = std::max(0, Value);
-    if (Value == FCount)
-        return;
+    if (Value == FCount) return;
     if (Value < FCount && FStored > 0 && NextStored(Value) < FCount) {
         std::vector<Entry> all = Flatten();
-        all.erase(std::remove_if(all.begin(), all.end(), [Value](const Entry &E) { return E.Index >= Value; }),
-                  all.end());
+        all.erase(
+            std::remove_if(all.begin(), all.end(), [Value](const Entry &E) { return E.Index >= Value; }),
+            all.end());
         FCount = Value;
         Rebuild(all);
         return;
@@ -44,10 +47,8 @@ size_t TGridExtents::BlockOf(int I) const
 
 int TGridExtents::Size(int I) const
 {
-    if (I < 0 || I >= FCount)
-        return 0;
-    if (FBlocks.empty())
-        return FDefault;
+    if (I < 0 || I >= FCount) return 0;
+    if (FBlocks.empty()) return FDefault;
     const Block &b = FBlocks[BlockOf(I)];
     auto it = std::lower_bound(b.Items.begin(), b.Items.end(), I,
                                [](const Entry &E, int V) { return E.Index < V; });
@@ -66,13 +67,11 @@ void TGridExtents::Recount(Block &B) const
 
 void TGridExtents::SetSize(int I, int Value)
 {
-    if (I < 0 || I >= FCount)
-        return;
+    if (I < 0 || I >= FCount) return;
     Value = std::max(0, Value);
     FPrefixValid = false;
     if (FBlocks.empty()) {
-        if (Value == FDefault)
-            return;
+        if (Value == FDefault) return;
         FBlocks.push_back(Block{{Entry{I, Value}}, {}});
         Recount(FBlocks.back());
         FStored = 1;
@@ -80,11 +79,11 @@ void TGridExtents::SetSize(int I, int Value)
     }
     const size_t bi = BlockOf(I);
     Block &b = FBlocks[bi];
-    auto it = std::lower_bound(b.Items.begin(), b.Items.end(), I, [](const Entry &E, int V) { return E.Index < V; });
+    auto it = std::lower_bound(b.Items.begin(), b.Items.end(), I,
+                               [](const Entry &E, int V) { return E.Index < V; });
     const bool found = it != b.Items.end() && it->Index == I;
     if (Value == FDefault) {
-        if (!found)
-            return;
+        if (!found) return;
         b.Items.erase(it);
         --FStored;
         if (b.Items.empty()) {
@@ -116,22 +115,19 @@ void TGridExtents::SetSize(int I, int Value)
 int TGridExtents::NextStored(int I) const
 {
     I = std::max(0, I);
-    if (FBlocks.empty() || I >= FCount)
-        return FCount;
+    if (FBlocks.empty() || I >= FCount) return FCount;
     for (size_t bi = BlockOf(I); bi < FBlocks.size(); ++bi) {
         const Block &b = FBlocks[bi];
         auto it = std::lower_bound(b.Items.begin(), b.Items.end(), I,
                                    [](const Entry &E, int V) { return E.Index < V; });
-        if (it != b.Items.end())
-            return it->Index;
+        if (it != b.Items.end()) return it->Index;
     }
     return FCount;
 }
 
 void TGridExtents::UpdatePrefix() const
 {
-    if (FPrefixValid && FPrefix.size() == FBlocks.size() + 1)
-        return;
+    if (FPrefixValid && FPrefix.size() == FBlocks.size() + 1) return;
     FPrefix.resize(FBlocks.size() + 1);
     FPrefix[0] = 0;
     for (size_t b = 0; b < FBlocks.size(); ++b)
@@ -141,12 +137,12 @@ void TGridExtents::UpdatePrefix() const
 
 qint64 TGridExtents::DeltaBefore(int I) const
 {
-    if (FBlocks.empty() || I <= FBlocks.front().Items.front().Index)
-        return 0;
+    if (FBlocks.empty() || I <= FBlocks.front().Items.front().Index) return 0;
     UpdatePrefix();
     const size_t bi = BlockOf(I - 1);
     const Block &b = FBlocks[bi];
-    auto it = std::lower_bound(b.Items.begin(), b.Items.end(), I, [](const Entry &E, int V) { return E.Index < V; });
+    auto it = std::lower_bound(b.Items.begin(), b.Items.end(), I,
+                               [](const Entry &E, int V) { return E.Index < V; });
     const size_t n = size_t(it - b.Items.begin());
     return FPrefix[bi] + (n == 0 ? 0 : b.Cum[n - 1]);
 }
@@ -159,8 +155,7 @@ qint64 TGridExtents::Offset(int I, int Extra) const
 
 int TGridExtents::IndexAtOffset(qint64 Pos, int Extra) const
 {
-    if (Pos < 0)
-        return 0;
+    if (Pos < 0) return 0;
     // Offsets never decrease with the index: binary search for the last J with Offset(J) <= Pos.
     int lo = 0, hi = FCount;
     while (lo < hi) {
@@ -211,8 +206,7 @@ void TGridExtents::Rebuild(const std::vector<Entry> &Sorted)
 
 void TGridExtents::Move(int From, int To)
 {
-    if (From < 0 || From >= FCount || To < 0 || To >= FCount || From == To || FStored == 0)
-        return;
+    if (From < 0 || From >= FCount || To < 0 || To >= FCount || From == To || FStored == 0) return;
     std::vector<Entry> all = Flatten();
     for (Entry &e : all) {
         if (e.Index == From)
@@ -228,13 +222,12 @@ void TGridExtents::Move(int From, int To)
 
 void TGridExtents::Delete(int I)
 {
-    if (I < 0 || I >= FCount)
-        return;
+    if (I < 0 || I >= FCount) return;
     std::vector<Entry> all = Flatten();
-    all.erase(std::remove_if(all.begin(), all.end(), [I](const Entry &E) { return E.Index == I; }), all.end());
+    all.erase(std::remove_if(all.begin(), all.end(), [I](const Entry &E) { return E.Index == I; }),
+              all.end());
     for (Entry &e : all)
-        if (e.Index > I)
-            --e.Index;
+        if (e.Index > I) --e.Index;
     --FCount;
     Rebuild(all);
 }

@@ -59,8 +59,8 @@ private:
     };
     struct Block
     {
-        std::vector<Entry> Items;   // sorted by Index
-        std::vector<qint64> Cum;    // Cum[j]: sum of (Size - Default) over Items[0..j]
+        std::vector<Entry> Items; // sorted by Index
+        std::vector<qint64> Cum;  // Cum[j]: sum of (Size - Default) over Items[0..j]
     };
     std::vector<Entry> Flatten() const;
     void Rebuild(const std::vector<Entry> &Sorted);

@@ -15,20 +15,23 @@ constexpr quint16 kVkF4 = VK_F1 + 3;
 
 QChar CharOf(const QKeyEvent *E)
 {
-    if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return QChar();
+    if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QChar();
     switch (E->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return QChar(13);
-    case Qt::Key_Escape: return QChar(27);
+    case Qt::Key_Enter:
+        return QChar(13);
+    case Qt::Key_Escape:
+        return QChar(27);
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return QChar(9);
-    case Qt::Key_Backspace: return QChar(8);
-    default: break;
+    case Qt::Key_Backtab:
+        return QChar(9);
+    case Qt::Key_Backspace:
+        return QChar(8);
+    default:
+        break;
     }
     const QString t = E->text();
-    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127)
-        return QChar();
+    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127) return QChar();
     return t.at(0);
 }
 } // namespace
@@ -54,8 +57,7 @@ TInplaceEdit::~TInplaceEdit()
 
 void TInplaceEdit::UpdateContents()
 {
-    if (!FGrid)
-        return;
+    if (!FGrid) return;
     const int c = FGrid->FInplaceCol, r = FGrid->FInplaceRow;
     setInputMask(FGrid->GetEditMask(c, r));
     const int limit = FGrid->GetEditLimit();
@@ -73,13 +75,18 @@ void TInplaceEdit::ApplyLoc(const TRect &Loc, bool TakeFocus)
     setGeometry(Loc.Left, Loc.Top, Loc.Width(), Loc.Height());
     show();
     raise();
-    if (TakeFocus)
-        setFocus(Qt::OtherFocusReason);
+    if (TakeFocus) setFocus(Qt::OtherFocusReason);
 }
 
-void TInplaceEdit::Move(const TRect &Loc) { ApplyLoc(Loc, true); }
+void TInplaceEdit::Move(const TRect &Loc)
+{
+    ApplyLoc(Loc, true);
+}
 
-void TInplaceEdit::UpdateLoc(const TRect &Loc) { ApplyLoc(Loc, false); }
+void TInplaceEdit::UpdateLoc(const TRect &Loc)
+{
+    ApplyLoc(Loc, false);
+}
 
 void TInplaceEdit::Deselect()
 {
@@ -90,18 +97,15 @@ void TInplaceEdit::Deselect()
 void TInplaceEdit::SendToParent(quint16 &Key, TShiftState Shift)
 {
     FForwarded = true;
-    if (FGrid)
-        FGrid->KeyDown(Key, Shift);
+    if (FGrid) FGrid->KeyDown(Key, Shift);
     Key = 0;
 }
 
 void TInplaceEdit::KeyDown(quint16 &Key, TShiftState Shift)
 {
-    if (!FGrid)
-        return;
+    if (!FGrid) return;
     auto parentEvent = [&] {
-        if (FGrid->FOnKeyDown)
-            FGrid->FOnKeyDown(FGrid, Key, Shift);
+        if (FGrid->FOnKeyDown) FGrid->FOnKeyDown(FGrid, Key, Shift);
     };
     // Whether the caret sits at the start (end) of the text, or everything is selected.
     const int len = text().length();
@@ -116,20 +120,19 @@ void TInplaceEdit::KeyDown(quint16 &Key, TShiftState Shift)
     case VK_DOWN:
     case VK_PRIOR:
     case VK_NEXT:
-    case VK_ESCAPE: SendToParent(Key, Shift); break;
+    case VK_ESCAPE:
+        SendToParent(Key, Shift);
+        break;
     case VK_INSERT:
-        if (Shift == 0)
-            SendToParent(Key, Shift);
+        if (Shift == 0) SendToParent(Key, Shift);
         break;
     case VK_LEFT:
     case VK_HOME:
-        if (forwardMovement && (ctrl || leftSide))
-            SendToParent(Key, Shift);
+        if (forwardMovement && (ctrl || leftSide)) SendToParent(Key, Shift);
         break;
     case VK_RIGHT:
     case VK_END:
-        if (forwardMovement && (ctrl || rightSide))
-            SendToParent(Key, Shift);
+        if (forwardMovement && (ctrl || rightSide)) SendToParent(Key, Shift);
         break;
     case VK_F2:
         parentEvent();
@@ -139,26 +142,22 @@ void TInplaceEdit::KeyDown(quint16 &Key, TShiftState Shift)
         }
         return;
     case VK_TAB:
-        if (!(Shift & ssAlt))
-            SendToParent(Key, Shift);
+        if (!(Shift & ssAlt)) SendToParent(Key, Shift);
         break;
     case VK_DELETE:
-        if (ctrl)
-            SendToParent(Key, Shift);
+        if (ctrl) SendToParent(Key, Shift);
         break;
-    default: break;
+    default:
+        break;
     }
-    if (Key != 0)
-        parentEvent();
+    if (Key != 0) parentEvent();
 }
 
 void TInplaceEdit::KeyPress(QChar &Key)
 {
-    if (!FGrid)
-        return;
+    if (!FGrid) return;
     FGrid->KeyPress(Key);
-    if (Key.isNull())
-        return;
+    if (Key.isNull()) return;
     const ushort u = Key.unicode();
     if (u >= 32 && !FGrid->CanEditAcceptKey(Key)) {
         Key = QChar();
@@ -167,7 +166,9 @@ void TInplaceEdit::KeyPress(QChar &Key)
     }
     switch (u) {
     case 9:
-    case 27: Key = QChar(); return;
+    case 27:
+        Key = QChar();
+        return;
     case 13:
         // Enter that the grid left alone toggles between all selected and the caret at the end.
         if (hasSelectedText() && selectedText().length() == text().length())
@@ -176,17 +177,20 @@ void TInplaceEdit::KeyPress(QChar &Key)
             selectAll();
         Key = QChar();
         return;
-    default: break;
+    default:
+        break;
     }
-    if (!isVisible() || isReadOnly() || FGrid->FInplaceCol < 0)
-        return;
+    if (!isVisible() || isReadOnly() || FGrid->FInplaceCol < 0) return;
     if (u == 8)
         backspace();
     else if (u >= 32)
         insert(QString(Key));
 }
 
-void TInplaceEdit::TypeChar(QChar Ch) { KeyPress(Ch); }
+void TInplaceEdit::TypeChar(QChar Ch)
+{
+    KeyPress(Ch);
+}
 
 void TInplaceEdit::keyPressEvent(QKeyEvent *Event)
 {
@@ -196,8 +200,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent *Event)
     }
     const quint16 vk = VirtualKeyFromEvent(Event);
     TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (QtKeyImpliesShift(Event->key()))
-        shift |= ssShift;
+    if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
     const QChar ch = CharOf(Event);
     bool done = false;
     SafeInvoke([&] {
@@ -247,15 +250,13 @@ bool TInplaceEdit::event(QEvent *Event)
 void TInplaceEdit::focusInEvent(QFocusEvent *Event)
 {
     QLineEdit::focusInEvent(Event);
-    if (FGrid)
-        FGrid->FocusChanged();
+    if (FGrid) FGrid->FocusChanged();
 }
 
 void TInplaceEdit::focusOutEvent(QFocusEvent *Event)
 {
     QLineEdit::focusOutEvent(Event);
-    if (!FGrid || Event->reason() == Qt::PopupFocusReason || ListShown())
-        return;
+    if (!FGrid || Event->reason() == Qt::PopupFocusReason || ListShown()) return;
     FGrid->EditorLostFocus();
 }
 
@@ -278,12 +279,14 @@ TInplaceEditList::TInplaceEditList(TCustomGrid *Grid) : TInplaceEdit(Grid)
 
 TInplaceEditList::~TInplaceEditList() = default;
 
-int TInplaceEditList::ButtonWidth() const { return FEditStyle == esSimple ? 0 : 16; }
+int TInplaceEditList::ButtonWidth() const
+{
+    return FEditStyle == esSimple ? 0 : 16;
+}
 
 void TInplaceEditList::SetEditStyle(TEditStyle Value)
 {
-    if (Value != esPickList && ListVisible())
-        CloseUp(false);
+    if (Value != esPickList && ListVisible()) CloseUp(false);
     FEditStyle = Value;
     FButton->setArrowType(Value == esPickList ? Qt::DownArrow : Qt::NoArrow);
     FButton->setText(Value == esEllipsis ? QStringLiteral("...") : QString());
@@ -301,7 +304,10 @@ void TInplaceEditList::SetDropDownRows(int Value)
     }
 }
 
-void TInplaceEditList::SetPickListItems(const QStringList &Items) { FItems = Items; }
+void TInplaceEditList::SetPickListItems(const QStringList &Items)
+{
+    FItems = Items;
+}
 
 void TInplaceEditList::PlaceButton()
 {
@@ -317,10 +323,8 @@ void TInplaceEditList::resizeEvent(QResizeEvent *Event)
 
 void TInplaceEditList::UpdateContents()
 {
-    if (ListVisible())
-        CloseUp(false);
-    if (Grid())
-        SetEditStyle(Grid()->GetEditStyle(Grid()->FInplaceCol, Grid()->FInplaceRow));
+    if (ListVisible()) CloseUp(false);
+    if (Grid()) SetEditStyle(Grid()->GetEditStyle(Grid()->FInplaceCol, Grid()->FInplaceRow));
     TInplaceEdit::UpdateContents();
 }
 
@@ -336,7 +340,10 @@ QListWidget *TInplaceEditList::PickList()
     return FList;
 }
 
-bool TInplaceEditList::ListVisible() const { return FList && FList->isVisible(); }
+bool TInplaceEditList::ListVisible() const
+{
+    return FList && FList->isVisible();
+}
 
 void TInplaceEditList::LoadItems()
 {
@@ -353,11 +360,9 @@ void TInplaceEditList::LoadItems()
 
 void TInplaceEditList::DropDown()
 {
-    if (FEditStyle != esPickList || ListVisible())
-        return;
+    if (FEditStyle != esPickList || ListVisible()) return;
     LoadItems();
-    if (FItems.isEmpty())
-        return;
+    if (FItems.isEmpty()) return;
     QListWidget *list = PickList();
     list->clear();
     list->addItems(FItems);
@@ -372,8 +377,7 @@ void TInplaceEditList::DropDown()
 
 void TInplaceEditList::CloseUp(bool Accept)
 {
-    if (!ListVisible())
-        return;
+    if (!ListVisible()) return;
     const QListWidgetItem *item = FList->currentItem();
     const QString value = item ? item->text() : QString();
     FList->hide();
@@ -382,8 +386,7 @@ void TInplaceEditList::CloseUp(bool Accept)
         setText(value);
         selectAll();
         // A choice from the list is a decision: it is committed at once.
-        if (Grid())
-            Grid()->UpdateText();
+        if (Grid()) Grid()->UpdateText();
     }
 }
 
@@ -396,11 +399,18 @@ bool TInplaceEditList::eventFilter(QObject *Watched, QEvent *Event)
         switch (ke->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_F4: close = accept = true; break;
+        case Qt::Key_F4:
+            close = accept = true;
+            break;
         case Qt::Key_Up:
-        case Qt::Key_Down: close = accept = alt; break;
-        case Qt::Key_Escape: close = true; break;
-        default: break;
+        case Qt::Key_Down:
+            close = accept = alt;
+            break;
+        case Qt::Key_Escape:
+            close = true;
+            break;
+        default:
+            break;
         }
         if (close) {
             SafeInvoke([&] { CloseUp(accept); });
@@ -429,8 +439,7 @@ void TInplaceEditList::KeyDown(quint16 &Key, TShiftState Shift)
             case VK_DOWN: {
                 const int n = FList->count();
                 const int row = FList->currentRow() + (Key == VK_DOWN ? 1 : -1);
-                if (n > 0)
-                    FList->setCurrentRow(std::clamp(row, 0, n - 1));
+                if (n > 0) FList->setCurrentRow(std::clamp(row, 0, n - 1));
                 Key = 0;
                 return;
             }
@@ -439,7 +448,8 @@ void TInplaceEditList::KeyDown(quint16 &Key, TShiftState Shift)
                 CloseUp(Key == VK_RETURN);
                 Key = 0;
                 return;
-            default: break;
+            default:
+                break;
             }
         }
     }
@@ -452,12 +462,10 @@ void TInplaceEditList::DblClick()
         ButtonPressed();
         return;
     }
-    if (FEditStyle != esPickList)
-        return;
+    if (FEditStyle != esPickList) return;
     // Steps to the next item of the list, as a quick way to cycle through the choices.
     LoadItems();
-    if (FItems.isEmpty())
-        return;
+    if (FItems.isEmpty()) return;
     const int next = (int(FItems.indexOf(text())) + 1) % int(FItems.size());
     setText(FItems.at(next));
     selectAll();
