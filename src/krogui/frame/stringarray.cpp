@@ -257,12 +257,19 @@ void TStringArray::Resize(int NrCols, int NrRows)
     const size_t oldRows = size_t(FNrRows);
     if (newCols == oldCols && newRows == oldRows) return;
 
+    // Only what has to be allocated is checked, so that shrinking never fails.
     const size_t cap = GrownCapacity(newRows, FRowAttrib.capacity());
-    quint64 refBytes = 0, perRow = 0, total = 0;
-    const bool fits = CheckedMul(newCols, 4, perRow) && CheckedAdd(perRow, FPerm.empty() ? 1 : 5, perRow) &&
-                      CheckedMul(perRow, cap, refBytes) &&
-                      CheckedAdd(refBytes, quint64(newCols) * (sizeof(TColumn) + 2), total);
-    if (!fits || !StorageObtainable(total))
+    quint64 needed = 0;
+    bool fits = true;
+    auto need = [&](quint64 PerRow, quint64 Rows) {
+        quint64 bytes = 0;
+        fits = fits && CheckedMul(PerRow, Rows, bytes) && CheckedAdd(needed, bytes, needed);
+    };
+    if (newCols > oldCols) need(quint64(newCols - oldCols) * 4, cap);
+    if (newRows > FRowAttrib.capacity())
+        need(quint64(std::min(oldCols, newCols)) * 4 + (FPerm.empty() ? 1 : 5), cap);
+    if (newRows < oldRows && !FPerm.empty()) need(4, oldRows);
+    if (!fits || !StorageObtainable(needed))
         throw EKROError(QStringLiteral("TStringArray.Resize: %1 x %2 cannot be had").arg(NrCols).arg(NrRows));
 
     // Everything that can fail happens first; the commit below cannot throw.

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 
 namespace kro {
 
@@ -242,13 +243,23 @@ const QString kAttrChecked = QStringLiteral("checked");
 
 } // namespace
 
-bool TRLData::WriteXml(QXmlStreamWriter &W, bool CreateHeader, const QString &DataID, const QString &Encoding)
+bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, const QString &DataID,
+                       const QString &Encoding)
 {
+    // The declaration goes out before the writer exists: the writer's automatic line break before
+    // the root element then ends its line, and a list written without one starts on a fresh line.
+    if (CreateHeader) {
+        const QString decl = QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>").arg(Encoding);
+        if (!Out)
+            *OutText += decl;
+        else if (Out->write(decl.toUtf8()) < 0)
+            return Fail(QStringLiteral("Writing the report list failed: %1").arg(Out->errorString()));
+    }
+    const auto writer =
+        Out ? std::make_unique<QXmlStreamWriter>(Out) : std::make_unique<QXmlStreamWriter>(OutText);
+    QXmlStreamWriter &W = *writer;
     W.setAutoFormatting(true);
     W.setAutoFormattingIndent(4);
-    if (CreateHeader)
-        W.writeProcessingInstruction(QStringLiteral("xml"),
-                                     QStringLiteral("version=\"1.0\" encoding=\"%1\"").arg(Encoding));
     W.writeStartElement(kTagReplist);
     W.writeAttribute(QStringLiteral("lib"), QLatin1String(RepListSignatureWord));
     W.writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
@@ -321,8 +332,7 @@ bool TRLData::WriteToXMLStream(QIODevice *OutStream, bool CreateHeader, const QS
 {
     if (!OutStream || !OutStream->isWritable())
         return Fail(QStringLiteral("The output stream is not open for writing"));
-    QXmlStreamWriter w(OutStream);
-    return WriteXml(w, CreateHeader, DataID, QStringLiteral("UTF-8"));
+    return WriteXml(OutStream, nullptr, CreateHeader, DataID, QStringLiteral("UTF-8"));
 }
 
 bool TRLData::WriteToOpenXMLFile(QFile &OutFile, bool CreateHeader, const QString &DataID)
@@ -333,9 +343,9 @@ bool TRLData::WriteToOpenXMLFile(QFile &OutFile, bool CreateHeader, const QStrin
 bool TRLData::WriteToOpenXMLFile(QTextStream &OutText, bool CreateHeader, const QString &DataID)
 {
     QString text;
-    QXmlStreamWriter w(&text);
     const char *enc = QStringConverter::nameForEncoding(OutText.encoding());
-    if (!WriteXml(w, CreateHeader, DataID, QString::fromLatin1(enc ? enc : "UTF-8"))) return false;
+    if (!WriteXml(nullptr, &text, CreateHeader, DataID, QString::fromLatin1(enc ? enc : "UTF-8")))
+        return false;
     OutText << text;
     OutText.flush();
     if (OutText.status() != QTextStream::Ok) return Fail(QStringLiteral("Writing to the text stream failed"));

@@ -169,7 +169,7 @@ QString TRLData::GetColName(int Col) const
 
 void TRLData::SetColName(int Col, const QString &Name)
 {
-    if (Col >= 1 && Col <= FNrOfCols) FColName[size_t(Col - 1)] = Name.left(RLMaxColNameLength);
+    if (Col >= 1 && Col <= FNrOfCols) FColName[size_t(Col - 1)] = RLCutText(Name, RLMaxColNameLength);
 }
 
 TColFmtString TRLData::GetColumnFormat(int Col) const
@@ -179,7 +179,7 @@ TColFmtString TRLData::GetColumnFormat(int Col) const
 
 void TRLData::SetColumnFormat(int Col, const TColFmtString &Fmt)
 {
-    if (Col >= 1 && Col <= FNrOfCols) FColumnFormat[size_t(Col - 1)] = Fmt.left(RLMaxColFormatLength);
+    if (Col >= 1 && Col <= FNrOfCols) FColumnFormat[size_t(Col - 1)] = RLCutText(Fmt, RLMaxColFormatLength);
 }
 
 int TRLData::ColumnIndex(const QString &Head, bool PartialMatch) const
@@ -244,9 +244,9 @@ void TRLData::SetElem(int Col, int Row, const QString &Value)
     if (IsCheckCol(Col)) {
         const QString s = FStrings->GetString(Col, Row);
         const QString flag = s.isEmpty() ? kUnchecked : s.left(1);
-        FStrings->SetString(Col, Row, flag + Value.left(RLMaxCellLength));
+        FStrings->SetString(Col, Row, flag + RLCutText(Value, RLMaxCellLength - 1));
     } else {
-        FStrings->SetString(Col, Row, Value.left(RLMaxCellLength));
+        FStrings->SetString(Col, Row, RLCutText(Value, RLMaxCellLength));
     }
 }
 
@@ -383,12 +383,27 @@ void TRLData::RemoveRow(int Row)
 
 void TRLData::RemoveEmptyRows()
 {
-    for (int r = FNrOfRows; r >= 1; --r) {
-        bool empty = true;
-        for (int c = 0; c <= FNrOfCols && empty; ++c)
-            empty = GetElem(c, r).isEmpty();
-        if (empty) RemoveRow(r);
+    auto isEmpty = [this](int Row) {
+        for (int c = 0; c <= FNrOfCols; ++c)
+            if (!GetElem(c, Row).isEmpty()) return false;
+        return true;
+    };
+    int first = 1;
+    while (first <= FNrOfRows && !isEmpty(first))
+        ++first;
+    if (first > FNrOfRows) return;
+    // The same result as removing the empty rows one by one from the bottom, but the rows that
+    // stay are moved up in one pass instead of shifting the whole store for every removal.
+    FStrings->CommitSorting();
+    int kept = first - 1;
+    for (int r = first + 1; r <= FNrOfRows; ++r) {
+        if (isEmpty(r)) continue;
+        ++kept;
+        for (int c = 0; c <= FNrOfCols; ++c)
+            FStrings->SetString(c, kept, FStrings->GetString(c, r));
+        FStrings->SetRowAttrib(kept, FStrings->GetRowAttrib(r));
     }
+    SetNrRows(kept); // shrinking cannot fail: the store is unsorted now
 }
 
 void TRLData::CopyRow(int Source, int Target)
@@ -401,7 +416,7 @@ void TRLData::CopyRow(int Source, int Target)
 
 void TRLData::Fill(const QString &Value)
 {
-    const QString value = Value.left(RLMaxCellLength);
+    const QString value = RLCutText(Value, RLMaxCellLength);
     for (int c = 1; c <= FNrOfCols; ++c) {
         const bool check = IsCheckCol(c);
         for (int r = 1; r <= FNrOfRows; ++r) {

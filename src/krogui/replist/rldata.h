@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <algorithm>
 #include <concepts>
 #include <functional>
 #include <memory>
@@ -16,7 +17,6 @@
 class QFile;
 class QIODevice;
 class QTextStream;
-class QXmlStreamWriter;
 
 namespace kro {
 
@@ -42,6 +42,15 @@ using TBeforeHTMLExportEvent = std::function<void(QObject *Sender, QString &Text
 /// Longest cell text (check flag included), column name and column format that are stored.
 constexpr int RLMaxCellLength = 255;
 constexpr int RLMaxColNameLength = 50;
+
+/// Text cut to at most MaxLength characters, never between the two halves of a surrogate pair.
+inline QString RLCutText(const QString &Text, int MaxLength)
+{
+    if (Text.size() <= MaxLength) return Text;
+    qsizetype n = std::max(0, MaxLength);
+    if (n > 0 && Text.at(n - 1).isHighSurrogate()) --n;
+    return Text.left(n);
+}
 
 /// Attribute bits used by the report list: row selected / row disabled, column selected.
 constexpr quint8 rlRowSelected = 0x80;
@@ -204,10 +213,7 @@ public:
     template <std::same_as<bool> B>
     bool CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, B UseTabs)
     {
-        return CopyTextToClipboard(
-            UseTabs ? RangeAsText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QStringLiteral("\t"))
-                    : RangeAsFixedWidthText(LeftCol, TopRow, RightCol, BottomRow, AddHeader),
-            LeftCol, TopRow, RightCol, BottomRow);
+        return CopyRange(LeftCol, TopRow, RightCol, BottomRow, AddHeader, !UseTabs, QStringLiteral("\t"));
     }
 
     /// Writes an HTML5 document with one table to FName (replacing it only when the whole file
@@ -223,10 +229,10 @@ public:
                          const std::vector<int> &Columns, int Border, int CellPadding, int CellSpacing,
                          int TableWidth, bool WithHeader, const QString &Title, const QString &TableClass,
                          const QString &HeaderClass);
-    /// Puts the lines of the UTF-8 text file FName into column Column (0..NrOfColumns()) from
-    /// row FirstRow (at least 1) on, growing NrOfRows as needed; check columns keep their flags.
-    /// Lines are cut to the cell length. Nothing changes when the file cannot be read, the
-    /// arguments are out of range or the rows cannot be had (false, LastError).
+    /// Puts the lines of the UTF-8 text file FName (ending in LF or CR LF) into column Column
+    /// (0..NrOfColumns()) from row FirstRow (at least 1) on, growing NrOfRows as needed; check
+    /// columns keep their flags. Lines are cut to the cell length. Nothing changes when the file
+    /// cannot be read, the arguments are out of range or the rows cannot be had (false, LastError).
     bool LoadLinesFromFile(int Column, int FirstRow, const QString &FName);
 
     // ---- XML (docs/replist-xml.md) -------------------------------------------------------------
@@ -302,8 +308,14 @@ private:
     void NotifyStoreChanged();
     void TakeContent(TRLData &From);
     bool Fail(const QString &Message);
-    bool CopyTextToClipboard(const QString &Text, int LeftCol, int TopRow, int RightCol, int BottomRow);
-    bool WriteXml(QXmlStreamWriter &W, bool CreateHeader, const QString &DataID, const QString &Encoding);
+    bool CopyRange(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool FixedWidth,
+                   const QString &Separator);
+    QString SeparatedText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                          const QString &Separator, TProgress *Progress) const;
+    QString FixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                           TProgress *Progress) const;
+    bool WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, const QString &DataID,
+                  const QString &Encoding);
     bool ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos);
 
     QString FComment;

@@ -81,6 +81,18 @@ QString HtmlEscaped(const QString &Text, bool InContent)
 QString TRLData::RangeAsText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                              const QString &Separator) const
 {
+    return SeparatedText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator, nullptr);
+}
+
+QString TRLData::RangeAsFixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow,
+                                       bool AddHeader) const
+{
+    return FixedWidthText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, nullptr);
+}
+
+QString TRLData::SeparatedText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                               const QString &Separator, TProgress *Progress) const
+{
     if (ExportRangeTooLarge(LeftCol, TopRow, RightCol, BottomRow)) return QString();
     // 64-bit counters: a range may end at INT_MAX.
     QString out;
@@ -97,12 +109,13 @@ QString TRLData::RangeAsText(int LeftCol, int TopRow, int RightCol, int BottomRo
             out += GetElem(int(c), int(r));
         }
         out += QLatin1Char('\n');
+        if (Progress) Progress->Step(r - TopRow + 1);
     }
     return out;
 }
 
-QString TRLData::RangeAsFixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow,
-                                       bool AddHeader) const
+QString TRLData::FixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                                TProgress *Progress) const
 {
     if (ExportRangeTooLarge(LeftCol, TopRow, RightCol, BottomRow)) return QString();
     std::vector<int> width;
@@ -123,11 +136,13 @@ QString TRLData::RangeAsFixedWidthText(int LeftCol, int TopRow, int RightCol, in
         for (qint64 c = LeftCol; c <= RightCol; ++c)
             out += LeftString(GetElem(int(c), int(r)), width[size_t(c - LeftCol)] + 1);
         out += QLatin1Char('\n');
+        if (Progress) Progress->Step(r - TopRow + 1);
     }
     return out;
 }
 
-bool TRLData::CopyTextToClipboard(const QString &Text, int LeftCol, int TopRow, int RightCol, int BottomRow)
+bool TRLData::CopyRange(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool FixedWidth,
+                        const QString &Separator)
 {
     if (ExportRangeTooLarge(LeftCol, TopRow, RightCol, BottomRow))
         return Fail(QStringLiteral("The range %1,%2..%3,%4 is too large to copy")
@@ -137,7 +152,12 @@ bool TRLData::CopyTextToClipboard(const QString &Text, int LeftCol, int TopRow, 
                         .arg(BottomRow));
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return Fail(QStringLiteral("There is no clipboard without a GUI application"));
-    QGuiApplication::clipboard()->setText(Text);
+    TProgress progress(this, std::max<qint64>(0, qint64(BottomRow) - TopRow + 1));
+    const QString text =
+        FixedWidth ? FixedWidthText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, &progress)
+                   : SeparatedText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator, &progress);
+    QGuiApplication::clipboard()->setText(text);
+    progress.Finish();
     FLastError.clear();
     return true;
 }
@@ -145,8 +165,7 @@ bool TRLData::CopyTextToClipboard(const QString &Text, int LeftCol, int TopRow, 
 bool TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                               const QString &Separator)
 {
-    return CopyTextToClipboard(RangeAsText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator),
-                               LeftCol, TopRow, RightCol, BottomRow);
+    return CopyRange(LeftCol, TopRow, RightCol, BottomRow, AddHeader, false, Separator);
 }
 
 // ---- HTML ------------------------------------------------------------------------------------
@@ -243,20 +262,31 @@ bool TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
     if (!f.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("Cannot open file \"%1\": %2").arg(FName, f.errorString()));
 
-    // All lines are read before anything changes, so a failure leaves the list as it was.
-    // 1024 bytes always hold more than a cell's 255 characters.
+    // All lines are read before anything changes, so a failure leaves the list as it was. Only
+    // the first bytes of a line are kept (4 bytes per character always hold a cell's worth); the
+    // rest of a long line is skipped in large steps.
     constexpr int kMaxLineBytes = 4 * RLMaxCellLength + 4;
     const int maxChars = IsCheckCol(Column) ? RLMaxCellLength - 1 : RLMaxCellLength;
     QStringList lines;
     const qint64 size = std::max<qint64>(1, f.size());
     TProgress progress(this, 2 * size);
+    std::vector<char> head(kMaxLineBytes + 2), skip(1 << 16);
     while (!f.atEnd()) {
-        bool eos = false;
-        lines.append(ReadLnStream(&f, eos, kMaxLineBytes).left(maxChars));
+        const qint64 n = f.readLine(head.data(), qint64(head.size()));
+        if (n < 0) break;
+        bool ended = n > 0 && head[size_t(n - 1)] == '\n';
+        while (!ended && !f.atEnd()) {
+            const qint64 m = f.readLine(skip.data(), qint64(skip.size()));
+            if (m <= 0) break;
+            ended = skip[size_t(m - 1)] == '\n';
+        }
+        qint64 len = n;
+        if (len > 0 && head[size_t(len - 1)] == '\n') --len;
+        if (len > 0 && head[size_t(len - 1)] == '\r') --len;
+        lines.append(RLCutText(QString::fromUtf8(head.data(), len), maxChars));
         if (qint64(FirstRow) + lines.size() - 1 > INT_MAX)
             return Fail(QStringLiteral("\"%1\" has more lines than a list can hold").arg(FName));
         if ((lines.size() & 1023) == 0) progress.Step(f.pos());
-        if (eos) break;
     }
     if (f.error() != QFileDevice::NoError)
         return Fail(QStringLiteral("Cannot read file \"%1\": %2").arg(FName, f.errorString()));
