@@ -3,6 +3,7 @@
 // events on its viewport, cell geometry in data coordinates.
 
 #include <krogui/frame/colors.h>
+#include <krogui/frame/stringarray.h>
 #include <krogui/replist/reportlistview.h>
 
 #include "testutil.h"

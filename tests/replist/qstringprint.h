@@ -5,4 +5,7 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString &S, std::ostream *Os) { *Os << '"' << S.toStdString() << '"'; }
+inline void PrintTo(const QString &S, std::ostream *Os)
+{
+    *Os << '"' << S.toStdString() << '"';
+}
