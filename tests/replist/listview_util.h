@@ -18,6 +18,8 @@ namespace kro::test {
 class TTestView : public TReportListView
 {
 public:
+    using TReportListView::DoMouseWheelDown;
+    using TReportListView::DoMouseWheelUp;
     using TReportListView::KeyDown;
     using TReportListView::KeyPress;
     using TReportListView::MouseDown;
