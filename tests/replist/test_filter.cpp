@@ -120,3 +120,59 @@ TEST(FilterQuery, CombineLogic)
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(CombineLogic(ops[o], i & 2, i & 1), expect[o][i]) << o << " " << i;
 }
+
+TEST(FilterQuery, WholeColumnScansGiveTheVerdictsOfSingleRows)
+{
+    // Two columns; texts chosen so that matches could run across cell ends.
+    const QStringList a = {QStringLiteral("alpha"),
+                           QStringLiteral("bet"),
+                           QString(),
+                           QStringLiteral("ab"),
+                           QStringLiteral("Zürich"),
+                           QStringLiteral("x"),
+                           QStringLiteral("cd ab"),
+                           QStringLiteral("tab\tend"),
+                           QString::fromUtf8("ſoup İstanbul"),
+                           QString::fromUtf8("ΣΟΦΊΑ"),
+                           QString::fromUtf8("\u212Aelvin Straße")};
+    const QStringList b = {QStringLiteral("ab"),
+                           QStringLiteral("cd"),
+                           QStringLiteral("b"),
+                           QStringLiteral("cd"),
+                           QStringLiteral("ZÜRICH 8000"),
+                           QString(),
+                           QStringLiteral("a"),
+                           QStringLiteral("end"),
+                           QString::fromUtf8("Soup"),
+                           QString::fromUtf8("σοφίας"),
+                           QString(QChar(0xD800)) + QStringLiteral("lone")};
+    QStringList withBreak = b;
+    withBreak[5] = QStringLiteral("two\nlines");
+    const std::vector<std::pair<TFilterMode, const char *>> queries = {
+        {fmSimple, "ab"},     {fmSimple, "b\ncd"},      {fmSimple, "zürich"},
+        {fmSimple, "a"},      {fmBoolean, "ab NOT cd"}, {fmBoolean, "bet OR \"zürich 8\""},
+        {fmBoolean, "NOT x"}, {fmBoolean, "lines"},     {fmGrep, "^ab$"},
+        {fmGrep, "b\\s*c"},   {fmGrep, "a$"},           {fmGrep, "^$"},
+        {fmGrep, ".*"},       {fmGrep, "(?<=t)a"},      {fmGrep, "\\Aab"},
+        {fmGrep, "b(?!\\w)"}, {fmGrep, "[^x]{4}"},      {fmGrep, "(?s)b.c"},
+        {fmGrep, "^two$"},    {fmGrep, "\\d+$"}};
+    for (const bool breaks : {false, true}) {
+        const QStringList &second = breaks ? withBreak : b;
+        TRLColumnText ca, cb;
+        ASSERT_TRUE(ca.Build(int(a.size()), [&](int i) { return a[i]; }));
+        ASSERT_TRUE(cb.Build(int(second.size()), [&](int i) { return second[i]; }));
+        EXPECT_EQ(cb.HasLineBreaks, breaks);
+        EXPECT_EQ(cb.Cell(4), QStringLiteral("ZÜRICH 8000"));
+        const TRLColumnText *cols[] = {&ca, &cb};
+        for (const auto &[mode, text] : queries)
+            for (bool cs : {false, true}) {
+                const TRLFilterQuery q = TRLFilterQuery::Compile(QString::fromUtf8(text), mode, cs);
+                std::vector<char> out;
+                q.MatchColumns(cols, out);
+                ASSERT_EQ(out.size(), size_t(a.size()));
+                for (int r = 0; r < int(a.size()); ++r)
+                    EXPECT_EQ(bool(out[size_t(r)]), Match(q, {a[r], second[r]}))
+                        << text << " case " << cs << " row " << r;
+            }
+    }
+}

@@ -305,3 +305,33 @@ TEST(ListViewRows, AssignAndXmlKeepViewAndDataInStep)
     EXPECT_FALSE(c.ReadFromXMLString(QStringLiteral("<not a list/>")));
     EXPECT_EQ(c.NrOfRows(), 8);
 }
+
+TEST(ListViewRows, FilterSeesEveryChangeOfTheCells)
+{
+    // The filter keeps column texts between calls: each way of changing cells must reach it.
+    TTestView v(3, 8, false);
+    FillPeople(v);
+    auto count = [&](const char *Q) {
+        return v.FilterAndSort(QString::fromUtf8(Q), {}, false, fmSimple, -1, true);
+    };
+    EXPECT_EQ(count("oslo"), 2);
+    v.Sort(1, -1, false); // a new order keeps the texts valid
+    EXPECT_EQ(count("oslo"), 2);
+    v.SetElem(2, 8, QStringLiteral("Oslo")); // a hidden row changes
+    EXPECT_EQ(count("oslo"), 3);
+    v.RLData()->Strings()->SetString(2, 1, QStringLiteral("Tromsø"));
+    EXPECT_EQ(count("oslo"), 2);
+    v.RLData()->SetColCheckMode(1, cmBox); // flags come and go without a change notice
+    EXPECT_EQ(count("xanna"), 0);
+    EXPECT_EQ(count("anna"), 1);
+    v.RLData()->SetColCheckMode(1, cmNone);
+    EXPECT_EQ(count(" anna"), 0);
+    v.SetNrRows(9);
+    v.SetElem(1, 9, QStringLiteral("Olaf"));
+    v.SetElem(2, 9, QStringLiteral("Oslo"));
+    EXPECT_EQ(count("oslo"), 3);
+    TTestView other(3, 2, false);
+    other.SetElem(2, 1, QStringLiteral("Oslo"));
+    v.Assign(&other);
+    EXPECT_EQ(count("oslo"), 1);
+}

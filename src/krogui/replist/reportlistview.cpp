@@ -78,11 +78,43 @@ private:
     bool FWas;
 };
 
+// Marks a change of the store that only reorders its rows: the search texts, kept by stored
+// row, stay valid.
+class TReportListView::TOrderOnly
+{
+public:
+    explicit TOrderOnly(TReportListView *V) : FView(V), FWas(V->FOrderOnly) { V->FOrderOnly = true; }
+    ~TOrderOnly() { FView->FOrderOnly = FWas; }
+    TOrderOnly(const TOrderOnly &) = delete;
+    TOrderOnly &operator=(const TOrderOnly &) = delete;
+
+private:
+    TReportListView *FView;
+    bool FWas;
+};
+
+// The texts of searched columns, by stored row, for as long as the cells do not change.
+struct TReportListView::TSearchCache
+{
+    const TStringArray *Store = nullptr;
+    int Rows = -1, Cols = -1;
+    std::vector<std::unique_ptr<TRLColumnText>> Text; // by column 0..Cols
+    std::vector<int> Mode;                            // check mode each was built with
+    void Clear()
+    {
+        Store = nullptr;
+        Rows = Cols = -1;
+        Text.clear();
+        Mode.clear();
+    }
+};
+
 // ==== construction ==================================================================================
 
 TReportListView::TReportListView(QWidget *Parent) : TCustomDrawGrid(Parent)
 {
     FSuppressPaint = true;
+    FSearch = std::make_unique<TSearchCache>();
     FRLData = std::make_unique<TRLData>(nullptr);
     SetDefaultDrawing(false);
     SetFixedCols(0);
@@ -110,6 +142,7 @@ void TReportListView::ConnectData()
 {
     TStringArray *s = FRLData->Strings();
     s->SetOnChange([this](QObject *) {
+        if (!FOrderOnly) FSearch->Clear();
         Changed();
         if (!FSuppressPaint) InvalidateGrid(); // cell loops cost one repaint, not one per cell
     });
@@ -1035,11 +1068,11 @@ void TReportListView::Sort(int Col, int ColSec, bool Ascending)
         for (int r = 1; r <= NrOfShownRows(); ++r)
             shown[size_t(s->GetSortOrder(r) - 1)] = 1;
         const int count = NrOfShownRows();
-        FRLData->Sort(Col, ColSec, Ascending);
+        SortData(Col, ColSec, Ascending);
         KeepShownRowsOnTop(shown, count);
         return;
     }
-    FRLData->Sort(Col, ColSec, Ascending);
+    SortData(Col, ColSec, Ascending);
     RepaintView();
 }
 
@@ -1047,7 +1080,47 @@ void TReportListView::UnSort()
 {
     TPaintHold hold(this);
     EndFilter();
+    TOrderOnly order(this);
     FRLData->UnSort();
+}
+
+void TReportListView::SortData(int Col, int ColSec, bool Ascending)
+{
+    TOrderOnly order(this);
+    FRLData->Sort(Col, ColSec, Ascending);
+}
+
+const TRLColumnText *TReportListView::SearchText(int Col, std::vector<int> &Presented)
+{
+    const TStringArray *s = FRLData->Strings();
+    const int n = NrOfRows(), nc = NrOfColumns();
+    TSearchCache &c = *FSearch;
+    if (c.Store != s || c.Rows != n || c.Cols != nc) {
+        c.Clear();
+        c.Store = s;
+        c.Rows = n;
+        c.Cols = nc;
+        c.Text.resize(size_t(nc) + 1);
+        c.Mode.assign(size_t(nc) + 1, -1);
+    }
+    const int mode = GetColCheckMode(Col);
+    if (c.Text[size_t(Col)] && c.Mode[size_t(Col)] == mode) return c.Text[size_t(Col)].get();
+    if (Presented.empty()) { // stored row -> presented row, once per filter
+        Presented.assign(size_t(n), 0);
+        for (int r = 1; r <= n; ++r)
+            Presented[size_t(s->GetSortOrder(r) - 1)] = r;
+    }
+    auto text = std::make_unique<TRLColumnText>();
+    const bool check = mode != cmNone;
+    if (!text->Build(n, [&](int I) {
+            QString t = s->GetString(Col, Presented[size_t(I)]);
+            if (check && !t.isEmpty()) t.remove(0, 1);
+            return t;
+        }))
+        return nullptr;
+    c.Mode[size_t(Col)] = mode;
+    c.Text[size_t(Col)] = std::move(text);
+    return c.Text[size_t(Col)].get();
 }
 
 void TReportListView::EndFilter()
@@ -1121,7 +1194,7 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     if (Query.trimmed().isEmpty()) {
         TPaintHold hold(this);
         EndFilter();
-        if (sortValid) FRLData->Sort(SortColumn, SecondarySortColumn(), Ascending);
+        if (sortValid) SortData(SortColumn, SecondarySortColumn(), Ascending);
         return NrOfRows();
     }
     const TRLFilterQuery query = TRLFilterQuery::Compile(Query, Mode, CaseSensitive);
@@ -1143,39 +1216,49 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     TPaintHold hold(this);
     const TStringArray *s = FRLData->Strings();
     int n = NrOfRows();
-    std::vector<char> matched(size_t(n), 0); // by stored row, so the verdicts survive the sort
-    std::vector<QString> cells(cols.size());
-    for (int r = 1; r <= n; ++r) {
-        bool found = true;
-        TLogicOp op = loAND;
-        if (FOnBeforeFilter) {
+
+    // The query's verdict for every stored row: whole columns at once when their texts can be had.
+    std::vector<char> verdict(size_t(n), 0);
+    {
+        std::vector<int> presented;
+        std::vector<const TRLColumnText *> texts;
+        for (int c : cols) {
+            const TRLColumnText *t = query.MatchesAll() ? nullptr : SearchText(c, presented);
+            if (!t) break;
+            texts.push_back(t);
+        }
+        if (query.MatchesAll() || texts.size() == cols.size()) {
+            query.MatchColumns(texts, verdict);
+        } else {
+            std::vector<QString> cells(cols.size());
+            for (int r = 1; r <= n; ++r) {
+                for (size_t k = 0; k < cols.size(); ++k) {
+                    cells[k] = s->GetString(cols[k], r);
+                    if (check[k] && !cells[k].isEmpty()) cells[k].remove(0, 1);
+                }
+                verdict[size_t(s->GetSortOrder(r) - 1)] = query.Matches(cells) ? 1 : 0;
+            }
+        }
+    }
+
+    std::vector<char> matched = verdict;
+    if (FOnBeforeFilter) {
+        for (int r = 1; r <= n; ++r) {
+            bool found = true;
+            TLogicOp op = loAND;
             FOnBeforeFilter(this, r, found, op);
             n = std::min(n, NrOfRows());
             if (r > n) break;
-        }
-        // The handler's answer may settle the row without looking at its cells.
-        bool result;
-        if ((op == loAND || op == loANDNOT) && !found)
-            result = false;
-        else if ((op == loOR || op == loORNOT) && found)
-            result = true;
-        else {
-            for (size_t k = 0; k < cols.size(); ++k) {
-                cells[k] = s->GetString(cols[k], r);
-                if (check[k] && !cells[k].isEmpty()) cells[k].remove(0, 1);
-            }
-            result = CombineLogic(op, found, query.Matches(cells));
-        }
-        if (result) {
             const int st = s->GetSortOrder(r);
-            if (st >= 1 && st <= int(matched.size())) matched[size_t(st - 1)] = 1;
+            if (st >= 1 && st <= int(matched.size()))
+                matched[size_t(st - 1)] = CombineLogic(op, found, verdict[size_t(st - 1)]) ? 1 : 0;
         }
     }
     // A handler that changed the row count leaves verdicts for the rows it knew; new rows do not match.
     matched.resize(size_t(NrOfRows()), 0);
     const int count = int(std::count(matched.begin(), matched.end(), char(1)));
 
-    if (sortValid) FRLData->Sort(SortColumn, SecondarySortColumn(), Ascending);
+    if (sortValid) SortData(SortColumn, SecondarySortColumn(), Ascending);
     KeepShownRowsOnTop(matched, count);
 
     // The matching rows are selected, the hidden ones not.

@@ -1,5 +1,9 @@
 #include <krogui/replist/rlfilter.h>
 
+#include <algorithm>
+#include <limits>
+#include <new>
+
 namespace kro {
 
 bool CombineLogic(TLogicOp Op, bool A, bool B)
@@ -191,6 +195,19 @@ TRLFilterQuery TRLFilterQuery::Compile(const QString &Query, TFilterMode Mode, b
             return q;
         }
         q.FRegex.optimize();
+        // Anchors to the whole subject and look-arounds would see past a cell's end inside a
+        // column buffer: such patterns are tried cell by cell.
+        static const char *const cellOnly[] = {"\\A", "\\z", "\\Z", "\\G", "\\K",
+                                               "(?<", "(?=", "(?!", "(?(", "(*"};
+        q.FRegexScans = true;
+        for (const char *t : cellOnly)
+            if (Query.contains(QLatin1String(t))) q.FRegexScans = false;
+        if (q.FRegexScans) {
+            q.FRegexLines =
+                QRegularExpression(Query, q.FRegex.patternOptions() | QRegularExpression::MultilineOption);
+            q.FRegexScans = q.FRegexLines.isValid();
+            q.FRegexLines.optimize();
+        }
         return q;
     }
     case fmBoolean: {
@@ -208,9 +225,12 @@ TRLFilterQuery TRLFilterQuery::Compile(const QString &Query, TFilterMode Mode, b
         }
         break;
     }
+    q.FCaseSensitive = CaseSensitive;
     q.FTerms.reserve(q.FTermText.size());
-    for (const QString &t : q.FTermText)
+    for (const QString &t : q.FTermText) {
         q.FTerms.emplace_back(t, cs);
+        if (!CaseSensitive) q.FFoldedTerms.emplace_back(t.toCaseFolded(), Qt::CaseSensitive);
+    }
     return q;
 }
 
@@ -251,6 +271,165 @@ bool TRLFilterQuery::Matches(std::span<const QString> Cells) const
         return false;
     }
     return FRoot < 0 || Eval(FRoot, Cells);
+}
+
+// ---- whole columns ----------------------------------------------------------------------------
+
+int TRLColumnText::CellAt(qsizetype Pos) const
+{
+    const auto it = std::upper_bound(Start.begin(), Start.end(), quint32(Pos));
+    return int(it - Start.begin()) - 1;
+}
+
+bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
+{
+    static const QString breaks = QStringLiteral("\n\r\v\f\u0085\u2028\u2029");
+    Text.clear();
+    Start.clear();
+    HasLineBreaks = false;
+    ValidUtf16 = true;
+    FFolded = QString();
+    FFoldState = 0;
+    try {
+        Start.reserve(size_t(Count) + 1);
+        for (int i = 0; i < Count; ++i) {
+            const QString t = Get(i);
+            if (Text.size() + t.size() + 1 >= qsizetype(std::numeric_limits<quint32>::max() / 2))
+                throw std::bad_alloc();
+            Start.push_back(quint32(Text.size()));
+            if (!HasLineBreaks)
+                for (QChar ch : t)
+                    if (breaks.contains(ch)) {
+                        HasLineBreaks = true;
+                        break;
+                    }
+            Text += t;
+            Text += QLatin1Char('\n');
+        }
+        Start.push_back(quint32(Text.size()));
+        ValidUtf16 = QStringView(Text).isValidUtf16();
+    } catch (const std::bad_alloc &) {
+        Text = QString();
+        std::vector<quint32>().swap(Start);
+        return false;
+    }
+    return true;
+}
+
+const QString *TRLColumnText::Folded() const
+{
+    if (FFoldState == 0) {
+        try {
+            FFolded = Text.toCaseFolded();
+            FFoldState = FFolded.size() == Text.size() ? 1 : -1;
+        } catch (const std::bad_alloc &) {
+            FFoldState = -1;
+        }
+        if (FFoldState < 0) FFolded = QString();
+    }
+    return FFoldState > 0 ? &FFolded : nullptr;
+}
+
+void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<char> &Hit) const
+{
+    // Every occurrence is found once; one that runs into the next cell is none.
+    // A case-blind term is looked for exactly in the folded text (much faster than folding as
+    // it goes); folding keeps every position.
+    const QString *folded = FCaseSensitive ? nullptr : Col.Folded();
+    const QStringMatcher &m = folded ? FFoldedTerms[size_t(Term)] : FTerms[size_t(Term)];
+    const qsizetype len = (folded ? m.pattern() : FTermText[size_t(Term)]).size();
+    const QStringView text(folded ? *folded : Col.Text);
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype at = m.indexIn(text, pos);
+        if (at < 0) return;
+        const int cell = Col.CellAt(at);
+        const qsizetype next = Col.Start[size_t(cell) + 1];
+        if (at + len <= next - 1) {
+            Hit[size_t(cell)] = 1;
+            pos = next;
+        } else {
+            pos = at + 1;
+        }
+    }
+}
+
+void TRLFilterQuery::ScanRegex(const TRLColumnText &Col, std::vector<char> &Hit) const
+{
+    const int n = Col.Cells();
+    // Invalid UTF-16 anywhere would fail a whole-column match: only that cell may fail.
+    if (!FRegexScans || Col.HasLineBreaks || !Col.ValidUtf16) {
+        for (int i = 0; i < n; ++i)
+            if (!Hit[size_t(i)] && FRegex.match(Col.Cell(i)).hasMatch()) Hit[size_t(i)] = 1;
+        return;
+    }
+    const QStringView text(Col.Text);
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const QRegularExpressionMatch m =
+            FRegexLines.match(text, pos, QRegularExpression::NormalMatch,
+                              QRegularExpression::DontCheckSubjectStringMatchOption);
+        if (!m.hasMatch()) return;
+        const qsizetype from = m.capturedStart(), to = m.capturedEnd();
+        if (from >= text.size()) return; // an empty match after the last cell's line feed
+        const int first = Col.CellAt(from);
+        if (to <= qsizetype(Col.Start[size_t(first) + 1]) - 1) {
+            Hit[size_t(first)] = 1;
+            pos = Col.Start[size_t(first) + 1];
+            continue;
+        }
+        // The match ran over a cell's end: the cells it touched are tried on their own.
+        const int last = std::min(Col.CellAt(to - 1), n - 1);
+        for (int i = first; i <= last; ++i)
+            if (!Hit[size_t(i)] && FRegex.match(Col.Cell(i)).hasMatch()) Hit[size_t(i)] = 1;
+        pos = Col.Start[size_t(last) + 1];
+    }
+}
+
+bool TRLFilterQuery::EvalRow(int Node, size_t Row, const std::vector<std::vector<char>> &TermHits) const
+{
+    const TNode &n = FNodes[size_t(Node)];
+    switch (n.Kind) {
+    case nkTerm:
+        return TermHits[size_t(n.Term)][Row];
+    case nkAnd:
+        for (int k : n.Kids)
+            if (!EvalRow(k, Row, TermHits)) return false;
+        return true;
+    case nkOr:
+        for (int k : n.Kids)
+            if (EvalRow(k, Row, TermHits)) return true;
+        return false;
+    case nkNot:
+        return !EvalRow(n.Kids.front(), Row, TermHits);
+    }
+    return false;
+}
+
+void TRLFilterQuery::MatchColumns(std::span<const TRLColumnText *const> Columns, std::vector<char> &Out) const
+{
+    const size_t rows = Columns.empty() ? Out.size() : size_t(Columns.front()->Cells());
+    if (!IsValid() || (Columns.empty() && !MatchesAll())) {
+        Out.assign(rows, 0);
+        return;
+    }
+    if (MatchesAll()) {
+        Out.assign(rows, 1);
+        return;
+    }
+    if (FMode == fmGrep) {
+        Out.assign(rows, 0);
+        for (const TRLColumnText *c : Columns)
+            ScanRegex(*c, Out);
+        return;
+    }
+    std::vector<std::vector<char>> hits(FTerms.size(), std::vector<char>(rows, 0));
+    for (size_t t = 0; t < FTerms.size(); ++t)
+        for (const TRLColumnText *c : Columns)
+            ScanTerm(int(t), *c, hits[t]);
+    Out.resize(rows);
+    for (size_t r = 0; r < rows; ++r)
+        Out[r] = EvalRow(FRoot, r, hits) ? 1 : 0;
 }
 
 QString TRLFilterQuery::DescribeNode(int Node) const

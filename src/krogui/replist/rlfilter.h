@@ -52,6 +52,36 @@ using TBeforeFilterEvent =
 /// A or not B. Any other value counts as loAND.
 KROGUI_EXPORT bool CombineLogic(TLogicOp Op, bool A, bool B);
 
+/// The texts of one column in one buffer, so that a whole column is searched in one pass: cell i
+/// (0-based) is Text[Start[i] .. Start[i+1]-2]; every cell is followed by a line feed.
+struct KROGUI_EXPORT TRLColumnText
+{
+    QString Text;
+    std::vector<quint32> Start; // Cells() + 1 entries
+    /// Some cell holds a line break (regular expressions are then tried cell by cell).
+    bool HasLineBreaks = false;
+    /// Text is valid UTF-16 (no lone surrogates), so a regular expression need not check it.
+    bool ValidUtf16 = true;
+
+    int Cells() const { return Start.empty() ? 0 : int(Start.size()) - 1; }
+    QStringView Cell(int I) const
+    {
+        return QStringView(Text).mid(Start[size_t(I)], Start[size_t(I) + 1] - Start[size_t(I)] - 1);
+    }
+    /// The cell holding text position Pos (a cell's line feed belongs to it).
+    int CellAt(qsizetype Pos) const;
+    /// Builds the buffer from Count texts. False (and an empty buffer) when the texts are too
+    /// long for one buffer or memory runs out.
+    bool Build(int Count, const std::function<QString(int)> &Get);
+    /// Text case-folded, made on first use; nullptr when folding would change positions (or no
+    /// memory is left), the case-blind search then folds as it goes.
+    const QString *Folded() const;
+
+private:
+    mutable QString FFolded;
+    mutable int FFoldState = 0; // 0 not made, 1 made, -1 unusable
+};
+
 /// A compiled filter query (see the languages above).
 class KROGUI_EXPORT TRLFilterQuery
 {
@@ -70,6 +100,9 @@ public:
     bool MatchesAll() const { return FRoot < 0 && FMode != fmGrep; }
     /// Whether a row whose searched cells hold Cells matches. An invalid query matches nothing.
     bool Matches(std::span<const QString> Cells) const;
+    /// Out[i] := whether row i matches, for rows whose cells are cell i of each of Columns (all of
+    /// the same length); the same verdicts as Matches, found column by column.
+    void MatchColumns(std::span<const TRLColumnText *const> Columns, std::vector<char> &Out) const;
     /// The compiled expression in prefix form, for diagnostics: AND(a, OR(b, NOT("c d"))); an
     /// empty text when the query matches every row.
     QString Describe() const;
@@ -87,6 +120,9 @@ private:
     class TParser;
 
     bool Eval(int Node, std::span<const QString> Cells) const;
+    bool EvalRow(int Node, size_t Row, const std::vector<std::vector<char>> &TermHits) const;
+    void ScanTerm(int Term, const TRLColumnText &Col, std::vector<char> &Hit) const;
+    void ScanRegex(const TRLColumnText &Col, std::vector<char> &Hit) const;
     bool TermFound(int Term, std::span<const QString> Cells) const;
     QString DescribeNode(int Node) const;
 
@@ -94,8 +130,12 @@ private:
     std::vector<TNode> FNodes;
     std::vector<QString> FTermText;
     std::vector<QStringMatcher> FTerms;
+    std::vector<QStringMatcher> FFoldedTerms; // case-blind queries: the folded terms, matched exactly
+    bool FCaseSensitive = false;
     int FRoot = -1;
     QRegularExpression FRegex;
+    QRegularExpression FRegexLines; // the same with ^ and $ at line feeds, for whole-column scans
+    bool FRegexScans = false;       // the pattern means the same on a column buffer as on one cell
     QString FError;
 };
 
