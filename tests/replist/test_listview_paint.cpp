@@ -239,4 +239,16 @@ TEST(ListViewPaint, HeadersAndTheSortArrow)
     EXPECT_EQ(PixelAt(img, a.x(), a.y() - 3), 0x808080u);
     a = arrowCentre(1);
     EXPECT_EQ(PixelAt(img, a.x(), a.y() + 3), 0x60C060u); // other columns have none
+
+    // A filter sorts only its matches: the list is unsorted, the arrow tells the filter's order.
+    v.SetSecondarySortColumn(3);
+    ASSERT_EQ(v.FilterAndSort(QStringLiteral("r"), {}, false, fmSimple, 1, false), 4);
+    EXPECT_EQ(v.LastSortColumn(), -1);
+    EXPECT_EQ(v.SecondarySortColumn(), 3);
+    img = v.Picture();
+    EXPECT_EQ(PixelAt(img, a.x(), a.y() + 3), 0x808080u); // column 1, descending
+    EXPECT_EQ(PixelAt(img, arrowCentre(2).x(), arrowCentre(2).y() + 3), 0x60C060u);
+    v.ClearFilter();
+    img = v.Picture();
+    EXPECT_EQ(PixelAt(img, a.x(), a.y() + 3), 0x60C060u);
 }

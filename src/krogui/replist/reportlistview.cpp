@@ -1031,7 +1031,7 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader) const
         const QStringList lines = GetColName(ColNr).split(QLatin1Char('\n'));
         for (const QString &line : lines)
             w = std::max(w, fm.horizontalAdvance(line));
-        widest = std::max(widest, w + (LastSortColumn() == ColNr ? 13 : 0) + italic);
+        widest = std::max(widest, w + (ShownSortColumn() == ColNr ? 13 : 0) + italic);
     }
     return 9 + widest;
 }
@@ -1069,6 +1069,7 @@ void TReportListView::Sort(int Col, int ColSec, bool Ascending)
             shown[size_t(s->GetSortOrder(r) - 1)] = 1;
         const int count = NrOfShownRows();
         SortData(Col, ColSec, Ascending);
+        FFilterSortCol = -1; // the whole list is in this order now
         KeepShownRowsOnTop(shown, count);
         return;
     }
@@ -1168,6 +1169,60 @@ void TReportListView::ApplyOrder(const std::vector<int> &NewOrder)
     }
 }
 
+void TReportListView::SortMatchesOnTop(const std::vector<char> &MatchedStored, int Count, int Col,
+                                       bool Ascending)
+{
+    // The matching rows are sorted on their own, in a small store of their sort keys, so that
+    // they are compared exactly as Sort compares and the hidden rows cost nothing.
+    const TStringArray *s = FRLData->Strings();
+    const int n = NrOfRows();
+    std::vector<int> matchRows;
+    matchRows.reserve(size_t(Count));
+    for (int r = 1; r <= n; ++r) {
+        const int st = s->GetSortOrder(r);
+        if (st >= 1 && size_t(st) <= MatchedStored.size() && MatchedStored[size_t(st - 1)])
+            matchRows.push_back(r);
+    }
+    const int sec = SecondarySortColumn();
+    const bool useSec = sec >= 0 && sec <= NrOfColumns() && sec != Col;
+    TStringArray keys;
+    keys.SetSortLocale(s->SortLocale());
+    keys.Resize(1, int(matchRows.size()));
+    for (size_t i = 0; i < matchRows.size(); ++i) {
+        keys.SetString(0, int(i) + 1, s->GetString(Col, matchRows[i]));
+        if (useSec) keys.SetString(1, int(i) + 1, s->GetString(sec, matchRows[i]));
+    }
+    keys.Sort(0, useSec ? 1 : -1, Ascending);
+    std::vector<int> order;
+    order.reserve(size_t(n));
+    for (int i = 1; i <= int(matchRows.size()); ++i)
+        order.push_back(s->GetSortOrder(matchRows[size_t(keys.GetSortOrder(i) - 1)]));
+    for (int r = 1; r <= n; ++r) {
+        const int st = s->GetSortOrder(r);
+        if (!(st >= 1 && size_t(st) <= MatchedStored.size() && MatchedStored[size_t(st - 1)]))
+            order.push_back(st);
+    }
+    ApplyOrder(order);
+    FFilterCount = std::min(Count, n);
+    // The list as a whole is no longer sorted by the data's sort column; the secondary column is
+    // a setting and stays.
+    FRLData->ResetSortState();
+    FRLData->SetSortColumnSec(sec);
+    FFilterSortCol = Col;
+    FFilterSortAsc = Ascending;
+    ApplyHeaderRows();
+}
+
+int TReportListView::ShownSortColumn() const
+{
+    return FFilterCount >= 0 && FFilterSortCol >= 0 ? FFilterSortCol : LastSortColumn();
+}
+
+bool TReportListView::ShownSortOrder() const
+{
+    return FFilterCount >= 0 && FFilterSortCol >= 0 ? FFilterSortAsc : LastSortOrder();
+}
+
 void TReportListView::KeepShownRowsOnTop(const std::vector<char> &ShownStored, int Count)
 {
     const TStringArray *s = FRLData->Strings();
@@ -1258,8 +1313,12 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     matched.resize(size_t(NrOfRows()), 0);
     const int count = int(std::count(matched.begin(), matched.end(), char(1)));
 
-    if (sortValid) SortData(SortColumn, SecondarySortColumn(), Ascending);
-    KeepShownRowsOnTop(matched, count);
+    if (sortValid)
+        SortMatchesOnTop(matched, count, SortColumn, Ascending);
+    else {
+        FFilterSortCol = -1;
+        KeepShownRowsOnTop(matched, count);
+    }
 
     // The matching rows are selected, the hidden ones not.
     TStringArray *store = FRLData->Strings();
@@ -1743,7 +1802,7 @@ void TReportListView::DrawColumnHeader(int ACol, const TRect &Rect, int Xr)
     const TRect tr = kro::Rect(Rect.Left + 4, Rect.Top + 2, Rect.Right - 5, Rect.Bottom);
     const QString name = GetColName(col);
     const QStringList lines = name.split(QLatin1Char('\n'));
-    const bool sorted = LastSortColumn() == col;
+    const bool sorted = ShownSortColumn() == col;
     const int colWidth = ColWidths(ACol);
     const int room = colWidth - (sorted ? 13 : 0) - 9;
     const int h = c->TextHeight(name);
@@ -1774,7 +1833,7 @@ void TReportListView::DrawColumnHeader(int ACol, const TRect &Rect, int Xr)
                                         : firstWidth + 10;
         d = std::min(d, colWidth - 11);
         const int x = tr.Left + d, y = tr.Top + h / 2;
-        if (LastSortOrder()) {
+        if (ShownSortOrder()) {
             c->Pen()->SetColor(BevelGrey);
             c->MoveTo(x - 4, y + 3);
             c->LineTo(x, y - 3);

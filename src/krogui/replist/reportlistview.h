@@ -405,9 +405,12 @@ public:
     ///   character plus four per cell) from the first filter on, so that typing a query into a
     ///   filter box filters a large list at once; any change of the cells drops them.
     /// - The matching rows move to the top in the order of SortColumn (0..NrOfColumns(), with
-    ///   SecondarySortColumn and Ascending; any other value keeps their present order), are
-    ///   selected and shown; the other rows are deselected and hidden behind them. Row exchanges
-    ///   are reported through OnBeforeSortExchange. Nothing is deleted.
+    ///   SecondarySortColumn and Ascending, compared as Sort compares; any other value keeps
+    ///   their present order), are selected and shown; the other rows are deselected and hidden
+    ///   behind them in their present order. Only the matching rows are sorted, so the list as a
+    ///   whole is not in sort order: LastSortColumn becomes -1, and the sort arrow shows
+    ///   SortColumn while the filter lasts. Row exchanges are reported through
+    ///   OnBeforeSortExchange. Nothing is deleted.
     /// - A query that is empty or only blanks ends the filter: all rows are shown again (sorted
     ///   by SortColumn when it names a column, selection untouched); the result is NrOfRows().
     int FilterAndSort(const QString &Query, const std::vector<int> &Columns, bool CaseSensitive,
@@ -543,6 +546,9 @@ private:
     void ToggleCheck(int C, int R);
     void ApplyOrder(const std::vector<int> &NewOrder);
     void KeepShownRowsOnTop(const std::vector<char> &ShownStored, int Count);
+    void SortMatchesOnTop(const std::vector<char> &MatchedStored, int Count, int Col, bool Ascending);
+    int ShownSortColumn() const;
+    bool ShownSortOrder() const;
     void EndFilter();
     const TRLColumnText *SearchText(int Col, std::vector<int> &Presented);
     void SortData(int Col, int ColSec, bool Ascending);
@@ -595,6 +601,8 @@ private:
     int FFilterCount = -1;                 // matching rows while a filter hides the others; -1: no filter
     std::unique_ptr<TSearchCache> FSearch; // column texts for filtering, by stored row
     bool FOrderOnly = false;               // the store changes only its order (the texts stay valid)
+    int FFilterSortCol = -1;               // column the filter sorted its matches by (-1: none)
+    bool FFilterSortAsc = true;
 };
 
 } // namespace kro

@@ -283,13 +283,13 @@ int TRLColumnText::CellAt(qsizetype Pos) const
 
 bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
 {
-    static const QString breaks = QStringLiteral("\n\r\v\f\u0085\u2028\u2029");
     Text.clear();
     Start.clear();
     HasLineBreaks = false;
     ValidUtf16 = true;
     FFolded = QString();
     FFoldState = 0;
+    FCounted[0] = FCounted[1] = false;
     try {
         Start.reserve(size_t(Count) + 1);
         for (int i = 0; i < Count; ++i) {
@@ -298,11 +298,14 @@ bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
                 throw std::bad_alloc();
             Start.push_back(quint32(Text.size()));
             if (!HasLineBreaks)
-                for (QChar ch : t)
-                    if (breaks.contains(ch)) {
+                for (QChar ch : t) {
+                    // \n \v \f \r, NEL, LS and PS: every line end a regular expression may know
+                    const char16_t u = ch.unicode();
+                    if ((u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029) {
                         HasLineBreaks = true;
                         break;
                     }
+                }
             Text += t;
             Text += QLatin1Char('\n');
         }
@@ -330,26 +333,58 @@ const QString *TRLColumnText::Folded() const
     return FFoldState > 0 ? &FFolded : nullptr;
 }
 
+const std::array<quint32, 256> &TRLColumnText::UnitCounts(bool UseFolded) const
+{
+    const int k = UseFolded ? 1 : 0;
+    if (!FCounted[k]) {
+        FCounts[k].fill(0);
+        const QString &t = UseFolded && FFoldState > 0 ? FFolded : Text;
+        for (QChar ch : t)
+            ++FCounts[k][ch.unicode() & 0xFF];
+        FCounted[k] = true;
+    }
+    return FCounts[k];
+}
+
 void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<char> &Hit) const
 {
-    // Every occurrence is found once; one that runs into the next cell is none.
-    // A case-blind term is looked for exactly in the folded text (much faster than folding as
-    // it goes); folding keeps every position.
+    // A case-blind term is looked for exactly in the folded text (folding keeps every position).
+    // The search runs to the term's rarest unit (a vectorised character search) and compares
+    // the term around it; an occurrence that runs into the next cell is none.
     const QString *folded = FCaseSensitive ? nullptr : Col.Folded();
-    const QStringMatcher &m = folded ? FFoldedTerms[size_t(Term)] : FTerms[size_t(Term)];
-    const qsizetype len = (folded ? m.pattern() : FTermText[size_t(Term)]).size();
+    if (!FCaseSensitive && !folded) {
+        // Folding would move positions: fold as we go, cell by cell.
+        const QStringMatcher &m = FTerms[size_t(Term)];
+        for (int i = 0; i < Col.Cells(); ++i)
+            if (!Hit[size_t(i)] && m.indexIn(Col.Cell(i)) >= 0) Hit[size_t(i)] = 1;
+        return;
+    }
+    const QString &term = folded ? FFoldedTerms[size_t(Term)].pattern() : FTermText[size_t(Term)];
     const QStringView text(folded ? *folded : Col.Text);
-    qsizetype pos = 0;
+    const qsizetype len = term.size();
+    const std::array<quint32, 256> &counts = Col.UnitCounts(folded != nullptr);
+    qsizetype anchor = 0;
+    for (qsizetype i = 1; i < len; ++i)
+        if (counts[term.at(i).unicode() & 0xFF] < counts[term.at(anchor).unicode() & 0xFF]) anchor = i;
+    const QChar key = term.at(anchor);
+    const QStringView pattern(term);
+    qsizetype pos = 0; // the earliest start still wanted
     for (;;) {
-        const qsizetype at = m.indexIn(text, pos);
+        const qsizetype at = text.indexOf(key, pos + anchor);
         if (at < 0) return;
-        const int cell = Col.CellAt(at);
+        const qsizetype start = at - anchor;
+        if (start + len > text.size()) return;
+        if (text.mid(start, len) != pattern) {
+            pos = start + 1;
+            continue;
+        }
+        const int cell = Col.CellAt(start);
         const qsizetype next = Col.Start[size_t(cell) + 1];
-        if (at + len <= next - 1) {
+        if (start + len <= next - 1) {
             Hit[size_t(cell)] = 1;
             pos = next;
         } else {
-            pos = at + 1;
+            pos = start + 1;
         }
     }
 }

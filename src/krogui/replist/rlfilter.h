@@ -28,6 +28,7 @@
 #include <QString>
 #include <QStringMatcher>
 
+#include <array>
 #include <functional>
 #include <span>
 #include <vector>
@@ -76,10 +77,15 @@ struct KROGUI_EXPORT TRLColumnText
     /// Text case-folded, made on first use; nullptr when folding would change positions (or no
     /// memory is left), the case-blind search then folds as it goes.
     const QString *Folded() const;
+    /// How often each low byte occurs among the code units of Text (Folded = false) or of the
+    /// folded text; made on first use. A term is looked for by its rarest unit.
+    const std::array<quint32, 256> &UnitCounts(bool Folded) const;
 
 private:
     mutable QString FFolded;
     mutable int FFoldState = 0; // 0 not made, 1 made, -1 unusable
+    mutable std::array<quint32, 256> FCounts[2] = {};
+    mutable bool FCounted[2] = {false, false};
 };
 
 /// A compiled filter query (see the languages above).
