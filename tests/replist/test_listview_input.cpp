@@ -251,6 +251,18 @@ TEST(ListViewInput, InPlaceEditingGoesThroughTheData)
     EXPECT_EQ(v.GetElem(3, 4), QStringLiteral("typed"));
     EXPECT_FALSE(v.GetElemChecked(3, 4));
 
+    // A password column keeps its secret in the editor.
+    v.SetColumnIsPwd(2, true);
+    v.ClickCell(2, 4);
+    v.ShowEditor();
+    EXPECT_EQ(v.InplaceEditor()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(v.InplaceEditor()->text(), QStringLiteral("r4c2"));
+    v.HideEditor();
+    v.ClickCell(3, 1, 30);
+    v.ShowEditor();
+    EXPECT_EQ(v.InplaceEditor()->echoMode(), QLineEdit::Normal);
+    v.HideEditor();
+
     // Not editable: other columns and disabled rows.
     v.ClickCell(1, 1);
     EXPECT_FALSE(v.Options() & goEditing);

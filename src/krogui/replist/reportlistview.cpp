@@ -1887,6 +1887,9 @@ QString TReportListView::GetEditText(int ACol, int ARow)
     const int col = ACol + 1, r = DataRowOfGridRow(ARow);
     QString value = FRLData->Strings()->GetString(col, r);
     if (GetColCheckMode(col) != cmNone) value = value.mid(1);
+    // A password stays hidden while it is edited, too.
+    if (TInplaceEdit *ed = InplaceEditor())
+        ed->setEchoMode(GetColumnIsPwd(col) ? QLineEdit::Password : QLineEdit::Normal);
     if (FOnGetEditText) FOnGetEditText(this, ACol, r, value);
     return value;
 }
