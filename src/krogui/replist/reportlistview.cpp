@@ -93,6 +93,16 @@ private:
     bool FWas;
 };
 
+namespace {
+
+// A cell's text without its first code unit (empty stays empty).
+QAnyStringView WithoutFirstUnit(QAnyStringView V)
+{
+    return V.visit([](auto S) { return S.isEmpty() ? QAnyStringView(S) : QAnyStringView(S.sliced(1)); });
+}
+
+} // namespace
+
 // The texts of searched columns, by stored row, for as long as the cells do not change.
 struct TReportListView::TSearchCache
 {
@@ -1113,12 +1123,17 @@ const TRLColumnText *TReportListView::SearchText(int Col, std::vector<int> &Pres
     }
     auto text = std::make_unique<TRLColumnText>();
     const bool check = mode != cmNone;
-    if (!text->Build(n, [&](int I) {
-            QString t = s->GetString(Col, Presented[size_t(I)]);
-            if (check && !t.isEmpty()) t.remove(0, 1);
-            return t;
-        }))
-        return nullptr;
+    // The cells are read in place; a check column's mark (its first character) is left out.
+    try {
+        std::vector<QAnyStringView> cells(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const QAnyStringView v = s->GetStringView(Col, Presented[size_t(i)]);
+            cells[size_t(i)] = check ? WithoutFirstUnit(v) : v;
+        }
+        if (!text->Build(cells)) return nullptr;
+    } catch (const std::bad_alloc &) {
+        return nullptr; // the rows are then searched one by one
+    }
     c.Mode[size_t(Col)] = mode;
     c.Text[size_t(Col)] = std::move(text);
     return c.Text[size_t(Col)].get();

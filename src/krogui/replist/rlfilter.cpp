@@ -1,8 +1,10 @@
 #include <krogui/replist/rlfilter.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
+#include <type_traits>
 
 namespace kro {
 
@@ -281,7 +283,7 @@ int TRLColumnText::CellAt(qsizetype Pos) const
     return int(it - Start.begin()) - 1;
 }
 
-bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
+void TRLColumnText::Reset()
 {
     Text.clear();
     Start.clear();
@@ -290,6 +292,11 @@ bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
     FFolded = QString();
     FFoldState = 0;
     FCounted[0] = FCounted[1] = false;
+}
+
+bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
+{
+    Reset();
     try {
         Start.reserve(size_t(Count) + 1);
         for (int i = 0; i < Count; ++i) {
@@ -319,12 +326,125 @@ bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
     return true;
 }
 
+bool TRLColumnText::Build(std::span<const QAnyStringView> Cells)
+{
+    // UTF-8 views would change length when converted: they take the general way.
+    quint64 total = Cells.size();
+    for (const QAnyStringView &v : Cells) {
+        bool utf8 = false;
+        v.visit([&](auto s) { utf8 = std::is_same_v<decltype(s), QUtf8StringView>; });
+        if (utf8) return Build(int(Cells.size()), [&](int I) { return Cells[size_t(I)].toString(); });
+        total += quint64(v.size());
+    }
+    Reset();
+    if (total >= std::numeric_limits<quint32>::max() / 2) return false;
+    try {
+        Start.resize(Cells.size() + 1);
+        Text = QString(qsizetype(total), Qt::Uninitialized);
+    } catch (const std::bad_alloc &) {
+        Reset();
+        std::vector<quint32>().swap(Start);
+        return false;
+    }
+    char16_t *out = reinterpret_cast<char16_t *>(Text.data());
+    quint32 pos = 0;
+    bool wide = false;
+    for (size_t i = 0; i < Cells.size(); ++i) {
+        Start[i] = pos;
+        Cells[i].visit([&](auto s) {
+            if constexpr (std::is_same_v<decltype(s), QLatin1StringView>) {
+                const uchar *b = reinterpret_cast<const uchar *>(s.data());
+                for (qsizetype k = 0; k < s.size(); ++k)
+                    out[pos + k] = b[k];
+            } else if constexpr (std::is_same_v<decltype(s), QStringView>) {
+                if (!s.isEmpty()) std::memcpy(out + pos, s.utf16(), size_t(s.size()) * 2);
+                wide = true;
+            }
+        });
+        pos += quint32(Cells[i].size());
+        out[pos++] = u'\n';
+    }
+    Start[Cells.size()] = pos;
+    // \n \v \f \r, NEL, LS and PS: every line end a regular expression may know. Each cell
+    // brings one line feed of its own.
+    quint64 ends = 0;
+    for (quint32 k = 0; k < pos; ++k) {
+        const char16_t u = out[k];
+        ends += (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+    }
+    HasLineBreaks = ends > Cells.size();
+    ValidUtf16 = !wide || QStringView(Text).isValidUtf16();
+    return true;
+}
+
+namespace {
+
+constexpr char16_t NoSimpleFold = 0xFFFF;
+
+// How QString::toCaseFolded folds each Latin-1 unit; NoSimpleFold where it gives more than one.
+const std::array<char16_t, 256> &Latin1Folds()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int c = 0; c < 256; ++c) {
+            const QString f = QString(QChar(c)).toCaseFolded();
+            t[size_t(c)] = f.size() == 1 ? f.at(0).unicode() : NoSimpleFold;
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+bool TRLColumnText::FoldInto(QString &Out) const
+{
+    // Folding maps code point by code point, so the text is folded piecewise: blocks of ASCII
+    // at once, other Latin-1 units from a table, and every run of the remaining units (which
+    // keeps surrogate pairs whole) by QString itself. False when folding changes the length.
+    const qsizetype n = Text.size();
+    Out = QString(n, Qt::Uninitialized);
+    const char16_t *in = reinterpret_cast<const char16_t *>(Text.utf16());
+    char16_t *out = reinterpret_cast<char16_t *>(Out.data());
+    const std::array<char16_t, 256> &table = Latin1Folds();
+    auto simple = [&](char16_t U) { return U < 256 && table[U] != NoSimpleFold; };
+    constexpr qsizetype Block = 16;
+    qsizetype i = 0;
+    while (i < n) {
+        if (n - i >= Block) {
+            char16_t any = 0;
+            for (qsizetype k = 0; k < Block; ++k)
+                any |= in[i + k];
+            if (any < 0x80) {
+                for (qsizetype k = 0; k < Block; ++k) {
+                    const char16_t u = in[i + k];
+                    out[i + k] = char16_t(u + (char16_t(u - u'A') < 26 ? 32 : 0));
+                }
+                i += Block;
+                continue;
+            }
+        }
+        if (simple(in[i])) {
+            out[i] = table[in[i]];
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < n && !simple(in[j]))
+            ++j;
+        const QString f = QStringView(in + i, j - i).toString().toCaseFolded();
+        if (f.size() != j - i) return false;
+        std::memcpy(out + i, f.utf16(), size_t(j - i) * 2);
+        i = j;
+    }
+    return true;
+}
+
 const QString *TRLColumnText::Folded() const
 {
     if (FFoldState == 0) {
         try {
-            FFolded = Text.toCaseFolded();
-            FFoldState = FFolded.size() == Text.size() ? 1 : -1;
+            FFoldState = FoldInto(FFolded) ? 1 : -1;
         } catch (const std::bad_alloc &) {
             FFoldState = -1;
         }

@@ -23,6 +23,7 @@
 
 #include <krogui/frame/types.h>
 
+#include <QAnyStringView>
 #include <QObject>
 #include <QRegularExpression>
 #include <QString>
@@ -74,6 +75,9 @@ struct KROGUI_EXPORT TRLColumnText
     /// Builds the buffer from Count texts. False (and an empty buffer) when the texts are too
     /// long for one buffer or memory runs out.
     bool Build(int Count, const std::function<QString(int)> &Get);
+    /// The same from texts read in place (such as TStringArray::GetStringView gives): the cells
+    /// are copied straight into the buffer, with no string made per cell.
+    bool Build(std::span<const QAnyStringView> Cells);
     /// Text case-folded, made on first use; nullptr when folding would change positions (or no
     /// memory is left), the case-blind search then folds as it goes.
     const QString *Folded() const;
@@ -82,6 +86,9 @@ struct KROGUI_EXPORT TRLColumnText
     const std::array<quint32, 256> &UnitCounts(bool Folded) const;
 
 private:
+    void Reset();
+    bool FoldInto(QString &Out) const;
+
     mutable QString FFolded;
     mutable int FFoldState = 0; // 0 not made, 1 made, -1 unusable
     mutable std::array<quint32, 256> FCounts[2] = {};
