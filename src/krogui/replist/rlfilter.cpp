@@ -1,5 +1,9 @@
 #include <krogui/replist/rlfilter.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -277,19 +281,113 @@ bool TRLFilterQuery::Matches(std::span<const QString> Cells) const
 
 // ---- whole columns ----------------------------------------------------------------------------
 
+int TRLColumnText::CellAt(qsizetype Pos, int From) const
+{
+    // Galloping from cell From (which must not lie after Pos): occurrences found one after the
+    // other are usually close together.
+    size_t lo = size_t(std::max(From, 0)), step = 1, hi = lo + 1;
+    while (hi < Start.size() && Start[hi] <= quint32(Pos)) {
+        lo = hi;
+        step *= 2;
+        hi = lo + step;
+    }
+    hi = std::min(hi, Start.size());
+    const auto it =
+        std::upper_bound(Start.begin() + qsizetype(lo), Start.begin() + qsizetype(hi), quint32(Pos));
+    return int(it - Start.begin()) - 1;
+}
+
 int TRLColumnText::CellAt(qsizetype Pos) const
 {
     const auto it = std::upper_bound(Start.begin(), Start.end(), quint32(Pos));
     return int(it - Start.begin()) - 1;
 }
 
+namespace {
+
+// Line ends among N units: \n \v \f \r, NEL, LS and PS, every line end a regular expression
+// may know.
+quint64 CountLineEnds(const char16_t *P, size_t N)
+{
+    quint64 count = 0;
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi16(0x0A), vt = _mm_set1_epi16(0x0B), ff = _mm_set1_epi16(0x0C),
+                  cr = _mm_set1_epi16(0x0D), nel = _mm_set1_epi16(0x85), ls = _mm_set1_epi16(0x2028),
+                  ps = _mm_set1_epi16(0x2029);
+    while (i + 8 <= N) {
+        // Eight tallies of 16 bits, emptied before they could overflow.
+        __m128i tally = _mm_setzero_si128();
+        for (int round = 0; round < 0x7FFF && i + 8 <= N; ++round, i += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(P + i));
+            __m128i m = _mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, vt));
+            m = _mm_or_si128(m, _mm_or_si128(_mm_cmpeq_epi16(v, ff), _mm_cmpeq_epi16(v, cr)));
+            m = _mm_or_si128(m, _mm_or_si128(_mm_cmpeq_epi16(v, nel), _mm_cmpeq_epi16(v, ls)));
+            m = _mm_or_si128(m, _mm_cmpeq_epi16(v, ps));
+            tally = _mm_sub_epi16(tally, m); // a match is -1
+        }
+        alignas(16) quint16 lanes[8];
+        _mm_store_si128(reinterpret_cast<__m128i *>(lanes), tally);
+        for (quint16 l : lanes)
+            count += l;
+    }
+#endif
+    for (; i < N; ++i) {
+        const char16_t u = P[i];
+        count += (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+    }
+    return count;
+}
+
+// Latin-1 bytes to UTF-16 units.
+inline void Widen(const uchar *S, qsizetype N, char16_t *D)
+{
+#ifdef __SSE2__
+    if (N >= 8) {
+        // Eight at a time; a last block overlapping the one before covers the rest.
+        const __m128i zero = _mm_setzero_si128();
+        auto block = [&](qsizetype K) {
+            const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(S + K));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(D + K), _mm_unpacklo_epi8(b, zero));
+        };
+        qsizetype k = 0;
+        for (; k + 8 <= N; k += 8)
+            block(k);
+        if (k < N) block(N - 8);
+        return;
+    }
+#endif
+    for (qsizetype k = 0; k < N; ++k)
+        D[k] = S[k];
+}
+
+constexpr char16_t NoSimpleFold = 0xFFFF;
+
+// How QString::toCaseFolded folds each Latin-1 unit; NoSimpleFold where it gives more than one.
+const std::array<char16_t, 256> &Latin1Folds()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int c = 0; c < 256; ++c) {
+            const QString f = QString(QChar(c)).toCaseFolded();
+            t[size_t(c)] = f.size() == 1 ? f.at(0).unicode() : NoSimpleFold;
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
 void TRLColumnText::Reset()
 {
-    Text.clear();
+    // The buffers keep their room: a column built again (after its cells changed) then costs no
+    // new memory.
+    Text.resize(0);
     Start.clear();
     HasLineBreaks = false;
     ValidUtf16 = true;
-    FFolded = QString();
+    FFolded.resize(0);
     FFoldState = 0;
     FCounted[0] = FCounted[1] = false;
 }
@@ -328,102 +426,74 @@ bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
 
 bool TRLColumnText::Build(std::span<const QAnyStringView> Cells)
 {
-    // UTF-8 views would change length when converted: they take the general way.
     quint64 total = Cells.size();
-    for (const QAnyStringView &v : Cells) {
-        bool utf8 = false;
-        v.visit([&](auto s) { utf8 = std::is_same_v<decltype(s), QUtf8StringView>; });
-        if (utf8) return Build(int(Cells.size()), [&](int I) { return Cells[size_t(I)].toString(); });
+    for (const QAnyStringView &v : Cells)
         total += quint64(v.size());
-    }
     Reset();
     if (total >= std::numeric_limits<quint32>::max() / 2) return false;
     try {
         Start.resize(Cells.size() + 1);
-        Text = QString(qsizetype(total), Qt::Uninitialized);
+        Text.resize(qsizetype(total));
     } catch (const std::bad_alloc &) {
-        Reset();
+        Text = QString();
         std::vector<quint32>().swap(Start);
         return false;
     }
     char16_t *out = reinterpret_cast<char16_t *>(Text.data());
     quint32 pos = 0;
-    bool wide = false;
-    for (size_t i = 0; i < Cells.size(); ++i) {
+    bool wide = false, utf8 = false;
+    for (size_t i = 0; i < Cells.size() && !utf8; ++i) {
         Start[i] = pos;
         Cells[i].visit([&](auto s) {
             if constexpr (std::is_same_v<decltype(s), QLatin1StringView>) {
-                const uchar *b = reinterpret_cast<const uchar *>(s.data());
-                for (qsizetype k = 0; k < s.size(); ++k)
-                    out[pos + k] = b[k];
+                Widen(reinterpret_cast<const uchar *>(s.data()), s.size(), out + pos);
             } else if constexpr (std::is_same_v<decltype(s), QStringView>) {
                 if (!s.isEmpty()) std::memcpy(out + pos, s.utf16(), size_t(s.size()) * 2);
                 wide = true;
+            } else {
+                utf8 = true;
             }
         });
         pos += quint32(Cells[i].size());
         out[pos++] = u'\n';
     }
+    // UTF-8 views would change length when converted: they take the general way.
+    if (utf8) return Build(int(Cells.size()), [&](int I) { return Cells[size_t(I)].toString(); });
     Start[Cells.size()] = pos;
-    // \n \v \f \r, NEL, LS and PS: every line end a regular expression may know. Each cell
-    // brings one line feed of its own.
-    quint64 ends = 0;
-    for (quint32 k = 0; k < pos; ++k) {
-        const char16_t u = out[k];
-        ends += (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
-    }
-    HasLineBreaks = ends > Cells.size();
+    // Each cell brings one line feed of its own.
+    HasLineBreaks = CountLineEnds(out, pos) > Cells.size();
     ValidUtf16 = !wide || QStringView(Text).isValidUtf16();
     return true;
 }
 
-namespace {
-
-constexpr char16_t NoSimpleFold = 0xFFFF;
-
-// How QString::toCaseFolded folds each Latin-1 unit; NoSimpleFold where it gives more than one.
-const std::array<char16_t, 256> &Latin1Folds()
-{
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
-        for (int c = 0; c < 256; ++c) {
-            const QString f = QString(QChar(c)).toCaseFolded();
-            t[size_t(c)] = f.size() == 1 ? f.at(0).unicode() : NoSimpleFold;
-        }
-        return t;
-    }();
-    return table;
-}
-
-} // namespace
-
 bool TRLColumnText::FoldInto(QString &Out) const
 {
     // Folding maps code point by code point, so the text is folded piecewise: blocks of ASCII
-    // at once, other Latin-1 units from a table, and every run of the remaining units (which
-    // keeps surrogate pairs whole) by QString itself. False when folding changes the length.
+    // at once (where the processor allows), other Latin-1 units from a table, and every run of the remaining
+    // units (which keeps surrogate pairs whole) by QString itself. False when folding changes the length.
     const qsizetype n = Text.size();
-    Out = QString(n, Qt::Uninitialized);
+    Out.resize(n);
     const char16_t *in = reinterpret_cast<const char16_t *>(Text.utf16());
     char16_t *out = reinterpret_cast<char16_t *>(Out.data());
     const std::array<char16_t, 256> &table = Latin1Folds();
     auto simple = [&](char16_t U) { return U < 256 && table[U] != NoSimpleFold; };
-    constexpr qsizetype Block = 16;
     qsizetype i = 0;
     while (i < n) {
-        if (n - i >= Block) {
-            char16_t any = 0;
-            for (qsizetype k = 0; k < Block; ++k)
-                any |= in[i + k];
-            if (any < 0x80) {
-                for (qsizetype k = 0; k < Block; ++k) {
-                    const char16_t u = in[i + k];
-                    out[i + k] = char16_t(u + (char16_t(u - u'A') < 26 ? 32 : 0));
-                }
-                i += Block;
+#ifdef __SSE2__
+        if (n - i >= 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(qint16(0xFF80))),
+                                                  _mm_setzero_si128())) == 0xFFFF) {
+                // Eight ASCII units: A..Z become a..z, nothing else changes.
+                const __m128i upper = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16('A' - 1)),
+                                                    _mm_cmplt_epi16(v, _mm_set1_epi16('Z' + 1)));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i),
+                                 _mm_add_epi16(v, _mm_and_si128(upper, _mm_set1_epi16(0x20))));
+                i += 8;
                 continue;
             }
         }
+#endif
         if (simple(in[i])) {
             out[i] = table[in[i]];
             ++i;
@@ -457,10 +527,22 @@ const std::array<quint32, 256> &TRLColumnText::UnitCounts(bool UseFolded) const
 {
     const int k = UseFolded ? 1 : 0;
     if (!FCounted[k]) {
-        FCounts[k].fill(0);
         const QString &t = UseFolded && FFoldState > 0 ? FFolded : Text;
-        for (QChar ch : t)
-            ++FCounts[k][ch.unicode() & 0xFF];
+        // Four tallies side by side, so that runs of equal units do not wait on each other.
+        std::array<std::array<quint32, 256>, 4> part{};
+        const char16_t *p = reinterpret_cast<const char16_t *>(t.utf16());
+        const qsizetype n = t.size();
+        qsizetype i = 0;
+        for (; i + 4 <= n; i += 4) {
+            ++part[0][p[i] & 0xFF];
+            ++part[1][p[i + 1] & 0xFF];
+            ++part[2][p[i + 2] & 0xFF];
+            ++part[3][p[i + 3] & 0xFF];
+        }
+        for (; i < n; ++i)
+            ++part[0][p[i] & 0xFF];
+        for (size_t u = 0; u < 256; ++u)
+            FCounts[k][u] = part[0][u] + part[1][u] + part[2][u] + part[3][u];
         FCounted[k] = true;
     }
     return FCounts[k];
@@ -487,8 +569,10 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
     for (qsizetype i = 1; i < len; ++i)
         if (counts[term.at(i).unicode() & 0xFF] < counts[term.at(anchor).unicode() & 0xFF]) anchor = i;
     const QChar key = term.at(anchor);
+    if (counts[key.unicode() & 0xFF] == 0) return; // the column has not a single such unit
     const QStringView pattern(term);
     qsizetype pos = 0; // the earliest start still wanted
+    int from = 0;      // occurrences come in order: the cell is looked for from the last one on
     for (;;) {
         const qsizetype at = text.indexOf(key, pos + anchor);
         if (at < 0) return;
@@ -498,7 +582,8 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
             pos = start + 1;
             continue;
         }
-        const int cell = Col.CellAt(start);
+        const int cell = Col.CellAt(start, from);
+        from = cell;
         const qsizetype next = Col.Start[size_t(cell) + 1];
         if (start + len <= next - 1) {
             Hit[size_t(cell)] = 1;

@@ -72,6 +72,8 @@ struct KROGUI_EXPORT TRLColumnText
     }
     /// The cell holding text position Pos (a cell's line feed belongs to it).
     int CellAt(qsizetype Pos) const;
+    /// The same, looked for from cell From on (From must not lie after the cell wanted).
+    int CellAt(qsizetype Pos, int From) const;
     /// Builds the buffer from Count texts. False (and an empty buffer) when the texts are too
     /// long for one buffer or memory runs out.
     bool Build(int Count, const std::function<QString(int)> &Get);
