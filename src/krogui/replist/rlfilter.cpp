@@ -5,6 +5,7 @@
 #endif
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -573,6 +574,47 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
     const QStringView pattern(term);
     qsizetype pos = 0; // the earliest start still wanted
     int from = 0;      // occurrences come in order: the cell is looked for from the last one on
+#ifdef __SSE2__
+    if (len >= 2) {
+        // Eight starts at a time, kept only where both the rarest unit and the next rarest one
+        // stand where the term has them; those few are compared in full.
+        qsizetype second = anchor == 0 ? 1 : 0;
+        for (qsizetype i = 0; i < len; ++i)
+            if (i != anchor && counts[term.at(i).unicode() & 0xFF] < counts[term.at(second).unicode() & 0xFF])
+                second = i;
+        const char16_t *t = text.utf16();
+        const char16_t *p = pattern.utf16();
+        const qsizetype n = text.size();
+        const __m128i k1 = _mm_set1_epi16(qint16(p[anchor])), k2 = _mm_set1_epi16(qint16(p[second]));
+        qsizetype i = 0;
+        while (i + len + 8 <= n) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + anchor));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + second));
+            unsigned m =
+                unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, k1), _mm_cmpeq_epi16(b, k2))));
+            qsizetype after = i + 8;
+            while (m) {
+                const qsizetype start = i + std::countr_zero(m) / 2;
+                m &= m - 1; // each start owns two bits
+                m &= m - 1;
+                if (start < pos || std::memcmp(t + start, p, size_t(len) * 2) != 0) continue;
+                const int cell = Col.CellAt(start, from);
+                from = cell;
+                const qsizetype next = Col.Start[size_t(cell) + 1];
+                if (start + len <= next - 1) {
+                    Hit[size_t(cell)] = 1;
+                    pos = next;
+                    if (next >= after) {
+                        after = next;
+                        break;
+                    }
+                }
+            }
+            i = after;
+        }
+        pos = std::max(pos, i); // every start before i has been seen
+    }
+#endif
     for (;;) {
         const qsizetype at = text.indexOf(key, pos + anchor);
         if (at < 0) return;
@@ -626,6 +668,61 @@ void TRLFilterQuery::ScanRegex(const TRLColumnText &Col, std::vector<char> &Hit)
     }
 }
 
+int TRLFilterQuery::Depth(int Node) const
+{
+    // Iterative, so that a query of a thousand NOTs cannot exhaust the stack.
+    int deepest = 0;
+    std::vector<std::pair<int, int>> todo{{Node, 1}};
+    while (!todo.empty()) {
+        const auto [node, depth] = todo.back();
+        todo.pop_back();
+        deepest = std::max(deepest, depth);
+        for (int k : FNodes[size_t(node)].Kids)
+            todo.emplace_back(k, depth + 1);
+    }
+    return deepest;
+}
+
+void TRLFilterQuery::EvalColumns(int Node, const std::vector<std::vector<char>> &TermHits,
+                                 std::vector<char> &Out) const
+{
+    // Verdicts are 0 or 1, so AND, OR and NOT are &, | and ^ 1 of whole columns.
+    const TNode &n = FNodes[size_t(Node)];
+    const size_t rows = Out.size();
+    switch (n.Kind) {
+    case nkTerm:
+        std::copy(TermHits[size_t(n.Term)].begin(), TermHits[size_t(n.Term)].end(), Out.begin());
+        return;
+    case nkNot:
+        EvalColumns(n.Kids.front(), TermHits, Out);
+        for (char &v : Out)
+            v ^= 1;
+        return;
+    case nkAnd:
+    case nkOr: {
+        EvalColumns(n.Kids.front(), TermHits, Out);
+        std::vector<char> kid(rows);
+        for (size_t k = 1; k < n.Kids.size(); ++k) {
+            const TNode &c = FNodes[size_t(n.Kids[k])];
+            const std::vector<char> *v = &kid;
+            if (c.Kind == nkTerm)
+                v = &TermHits[size_t(c.Term)];
+            else
+                EvalColumns(n.Kids[k], TermHits, kid);
+            const char *in = v->data();
+            char *out = Out.data();
+            if (n.Kind == nkAnd)
+                for (size_t r = 0; r < rows; ++r)
+                    out[r] &= in[r];
+            else
+                for (size_t r = 0; r < rows; ++r)
+                    out[r] |= in[r];
+        }
+        return;
+    }
+    }
+}
+
 bool TRLFilterQuery::EvalRow(int Node, size_t Row, const std::vector<std::vector<char>> &TermHits) const
 {
     const TNode &n = FNodes[size_t(Node)];
@@ -668,6 +765,12 @@ void TRLFilterQuery::MatchColumns(std::span<const TRLColumnText *const> Columns,
         for (const TRLColumnText *c : Columns)
             ScanTerm(int(t), *c, hits[t]);
     Out.resize(rows);
+    // Whole columns of verdicts at once, unless the query nests so deep that a column per level
+    // would cost too much memory.
+    if (Depth(FRoot) <= 16) {
+        EvalColumns(FRoot, hits, Out);
+        return;
+    }
     for (size_t r = 0; r < rows; ++r)
         Out[r] = EvalRow(FRoot, r, hits) ? 1 : 0;
 }

@@ -136,6 +136,8 @@ private:
 
     bool Eval(int Node, std::span<const QString> Cells) const;
     bool EvalRow(int Node, size_t Row, const std::vector<std::vector<char>> &TermHits) const;
+    void EvalColumns(int Node, const std::vector<std::vector<char>> &TermHits, std::vector<char> &Out) const;
+    int Depth(int Node) const;
     void ScanTerm(int Term, const TRLColumnText &Col, std::vector<char> &Hit) const;
     void ScanRegex(const TRLColumnText &Col, std::vector<char> &Hit) const;
     bool TermFound(int Term, std::span<const QString> Cells) const;
