@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <limits>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 using namespace kro;
@@ -445,4 +446,111 @@ TEST(StringArray, RandomOperationsMatchAModel)
             ASSERT_EQ(a.GetSortOrder(r + 1), indexOf(shown[size_t(r)].Id) + 1) << "step " << step;
         }
     }
+}
+
+namespace {
+
+// A cell's text through the in-place view, as a string.
+QString ViewText(const TStringArray &A, int Col, int Row)
+{
+    const QAnyStringView v = A.GetStringView(Col, Row);
+    bool utf8 = false;
+    v.visit([&](auto s) { utf8 = std::is_same_v<decltype(s), QUtf8StringView>; });
+    EXPECT_FALSE(utf8) << "col " << Col << " row " << Row;
+    v.visit([&](auto s) {
+        if constexpr (std::is_same_v<decltype(s), QStringView>) {
+            EXPECT_EQ(quintptr(s.utf16()) % 2, 0u) << "UTF-16 units must be aligned";
+        }
+    });
+    return v.toString();
+}
+
+// Every cell (and a margin outside) reads the same through GetString, GetStringView and
+// ForEachInColumn.
+void ExpectViewsMatch(const TStringArray &A)
+{
+    for (int c = -1; c <= A.NrOfColumns() + 1; ++c)
+        for (int r = -1; r <= A.NrOfRows() + 1; ++r)
+            ASSERT_EQ(ViewText(A, c, r), A.GetString(c, r)) << "col " << c << " row " << r;
+    for (int c = 0; c <= A.NrOfColumns(); ++c) {
+        int expected = 1;
+        A.ForEachInColumn(c, [&](int Row, QAnyStringView V) {
+            ASSERT_EQ(Row, expected++);
+            ASSERT_EQ(V.toString(), A.GetString(c, Row)) << "col " << c << " row " << Row;
+        });
+        EXPECT_EQ(expected, A.NrOfRows() + 1);
+    }
+    int calls = 0;
+    A.ForEachInColumn(A.NrOfColumns() + 1, [&](int, QAnyStringView) { ++calls; });
+    A.ForEachInColumn(-1, [&](int, QAnyStringView) { ++calls; });
+    EXPECT_EQ(calls, 0);
+}
+
+} // namespace
+
+TEST(StringArray, ViewsReadWhatGetStringReads)
+{
+    TStringArray a;
+    const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two units
+    const QStringList col0 = {QStringLiteral("plain"),
+                              QString(),
+                              QString::fromUtf8("Zürich Genève"),    // Latin-1
+                              QString::fromUtf8("σοφία"),            // UTF-16
+                              QString(300, QLatin1Char('x')),        // cut to 255
+                              QString(254, QLatin1Char('y')) + pair, // cut before the pair
+                              QString(400, QChar(0x416)),            // wide and cut
+                              QStringLiteral(" ")};
+    a.Resize(2, int(col0.size()));
+    FillColumn(a, 0, col0);
+    for (int r = 1; r <= a.NrOfRows(); ++r)
+        a.SetString(2, r, r % 2 ? pair + QString::number(r) : QString::number(r * 7));
+    EXPECT_EQ(ViewText(a, 0, 5).size(), TStringArray::MaxStringLength);
+    EXPECT_EQ(ViewText(a, 0, 6), QString(254, QLatin1Char('y')));
+    EXPECT_TRUE(a.GetStringView(0, 2).isEmpty());
+    EXPECT_TRUE(a.GetStringView(1, 1).isEmpty());
+    ExpectViewsMatch(a);
+
+    // Under a sort, after rows come and go, after an overwrite (which can move UTF-16 entries to
+    // either parity of the pool) and in a copy.
+    a.Sort(0, -1, false);
+    ExpectViewsMatch(a);
+    a.InsertRow(3);
+    a.SetString(0, 3, QString::fromUtf8("ά"));
+    a.RemoveRow(1);
+    ExpectViewsMatch(a);
+    TStringArray copy;
+    copy.Assign(&a);
+    a.Clear();
+    ExpectViewsMatch(copy);
+    ExpectViewsMatch(a);
+}
+
+TEST(StringArray, ViewsSurviveCompaction)
+{
+    // Entries of both kinds and odd lengths, overwritten until the pools are compacted several
+    // times: the views must keep reading the current texts, UTF-16 units aligned.
+    TStringArray a;
+    a.Resize(1, 300);
+    std::mt19937 rng(7);
+    auto text = [&](int Len, bool Wide) {
+        QString s;
+        for (int i = 0; i < Len; ++i)
+            s += Wide && i == 0 ? QChar(0x3B1 + int(rng() % 20)) : QChar('a' + int(rng() % 26));
+        return s;
+    };
+    std::vector<QString> model(600);
+    for (int round = 0; round < 40; ++round) {
+        for (int k = 0; k < 200; ++k) {
+            const int c = int(rng() % 2), r = 1 + int(rng() % 300);
+            const QString v = text(int(rng() % 40), rng() % 3 == 0);
+            a.SetString(c, r, v);
+            model[size_t(c * 300 + r - 1)] = v;
+        }
+        for (int c = 0; c <= 1; ++c)
+            for (int r = 1; r <= 300; ++r)
+                ASSERT_EQ(ViewText(a, c, r), model[size_t(c * 300 + r - 1)]) << "round " << round;
+    }
+    EXPECT_LT(a.StorageBytes(), 100u * 1024); // so the pools were compacted on the way
+    a.Resize(1, 100);                         // shrinking compacts too
+    ExpectViewsMatch(a);
 }

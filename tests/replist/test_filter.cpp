@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <random>
+
 using namespace kro;
 
 namespace {
@@ -175,4 +177,80 @@ TEST(FilterQuery, WholeColumnScansGiveTheVerdictsOfSingleRows)
                         << text << " case " << cs << " row " << r;
             }
     }
+}
+
+TEST(FilterQuery, ColumnsBuiltFromViewsSearchLikeCells)
+{
+    // Long columns of short cells over a small alphabet, so that terms occur often, straddle
+    // cell ends and fall at every offset of the block-wise search; some cells are UTF-16.
+    std::mt19937 rng(11);
+    const QString alphabet = QString::fromUtf8("abcAB-ü ");
+    auto cell = [&](bool Wide) {
+        QString s;
+        const int len = int(rng() % 12);
+        for (int i = 0; i < len; ++i)
+            s += alphabet.at(int(rng() % alphabet.size()));
+        if (Wide && !s.isEmpty()) s[int(rng() % s.size())] = QChar(0x3A3); // Σ folds to σ
+        return s;
+    };
+    const int rows = 3000;
+    std::vector<QStringList> cols(3);
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < rows; ++r)
+            cols[size_t(c)] << cell(c == 2 && r % 5 == 0);
+    // The views as the string array gives them: Latin-1 where the text allows.
+    std::vector<QByteArray> latin(size_t(rows) * 3);
+    std::vector<TRLColumnText> texts(3);
+    for (int c = 0; c < 3; ++c) {
+        std::vector<QAnyStringView> views;
+        for (int r = 0; r < rows; ++r) {
+            const QString &s = cols[size_t(c)][r];
+            bool narrow = true;
+            for (QChar ch : s)
+                narrow = narrow && ch.unicode() < 0x100;
+            if (narrow) {
+                QByteArray &b = latin[size_t(c * rows + r)];
+                b = s.toLatin1();
+                views.push_back(QAnyStringView(QLatin1StringView(b)));
+            } else {
+                views.push_back(QAnyStringView(s));
+            }
+        }
+        TRLColumnText &t = texts[size_t(c)];
+        ASSERT_TRUE(t.Build(views));
+        TRLColumnText reference;
+        ASSERT_TRUE(reference.Build(rows, [&](int I) { return cols[size_t(c)][I]; }));
+        EXPECT_EQ(t.Text, reference.Text);
+        EXPECT_EQ(t.Start, reference.Start);
+        EXPECT_EQ(t.HasLineBreaks, reference.HasLineBreaks);
+        EXPECT_EQ(t.ValidUtf16, reference.ValidUtf16);
+        ASSERT_NE(t.Folded(), nullptr);
+        EXPECT_EQ(*t.Folded(), t.Text.toCaseFolded());
+        // Building again into the same buffers gives the same column.
+        ASSERT_TRUE(t.Build(views));
+        EXPECT_EQ(t.Text, reference.Text);
+        EXPECT_EQ(*t.Folded(), t.Text.toCaseFolded());
+    }
+    const TRLColumnText *ptrs[] = {&texts[0], &texts[1], &texts[2]};
+    const char *const queries[][2] = {
+        {"s", "ab"},       {"s", "cA"},          {"s", "b-ü"},       {"s", "aa"},
+        {"s", "σa"},       {"s", "abcab"},       {"b", "ab NOT ba"}, {"b", "(ca OR üb) NOT \"a a\""},
+        {"b", "bb OR ΣB"}, {"b", "a b c NOT ü"}, {"g", "^ab"},       {"g", "c$"}};
+    for (const auto &q : queries)
+        for (bool cs : {false, true}) {
+            const TFilterMode mode = q[0][0] == 's' ? fmSimple : q[0][0] == 'b' ? fmBoolean : fmGrep;
+            const TRLFilterQuery query = TRLFilterQuery::Compile(QString::fromUtf8(q[1]), mode, cs);
+            std::vector<char> out;
+            query.MatchColumns(ptrs, out);
+            ASSERT_EQ(out.size(), size_t(rows));
+            int hits = 0;
+            for (int r = 0; r < rows; ++r) {
+                const bool expected = Match(query, {cols[0][r], cols[1][r], cols[2][r]});
+                hits += expected;
+                ASSERT_EQ(bool(out[size_t(r)]), expected) << q[1] << " case " << cs << " row " << r;
+            }
+            if (!cs) {
+                EXPECT_GT(hits, 0) << q[1]; // the test searches something real
+            }
+        }
 }

@@ -201,6 +201,13 @@ QString TStringArray::EntryText(const TColumn &C, quint32 Ref)
     return s;
 }
 
+quint64 TStringArray::AlignPad(quint32 Ref, quint64 Offset)
+{
+    // A UTF-16 entry's units follow its length byte and must start at an even offset (the pool's
+    // storage itself is aligned far more than that).
+    return (Ref & WideFlag) && Offset % 2 == 0 ? 1 : 0;
+}
+
 quint64 TStringArray::EntryBytes(quint32 Ref, const TColumn &C)
 {
     if (Ref == 0) return 0;
@@ -219,13 +226,20 @@ size_t TStringArray::GrownCapacity(size_t Needed, size_t Current) const
 
 void TStringArray::Compact(TColumn &C)
 {
-    // Only the reserve can throw; after it the references are rewritten in place.
-    const quint64 live = C.Pool.size() - 1 - C.Garbage;
+    // The new size is known exactly beforehand, so only the reserve can throw; after it the
+    // references are rewritten in place.
+    quint64 size = 1;
+    for (const quint32 ref : C.Ref)
+        if (ref != 0) size += AlignPad(ref, size) + EntryBytes(ref, C);
     std::vector<char> pool;
-    pool.reserve(size_t(live + live / 4 + 1));
+    pool.reserve(size_t(size));
     pool.push_back(0);
+    quint64 pads = 0;
     for (quint32 &ref : C.Ref) {
         if (ref == 0) continue;
+        const quint64 pad = AlignPad(ref, pool.size());
+        pool.insert(pool.end(), size_t(pad), char(0));
+        pads += pad;
         const quint64 bytes = EntryBytes(ref, C);
         const quint32 offset = quint32(pool.size());
         const char *src = C.Pool.data() + (ref & ~WideFlag);
@@ -233,7 +247,7 @@ void TStringArray::Compact(TColumn &C)
         ref = offset | (ref & WideFlag);
     }
     C.Pool.swap(pool);
-    C.Garbage = 0;
+    C.Garbage = pads;
 }
 
 void TStringArray::DropGarbageOfRow(quint32 StoredRow)
@@ -450,25 +464,28 @@ void TStringArray::SetString(int Col, int Row, const QString &Value)
             }
             old = c.Ref[stored];
         }
-        quint64 offset = c.Pool.size();
-        if (offset + bytes > MaxPoolBytes && c.Garbage > 0) {
+        const quint32 flag = wide ? WideFlag : 0;
+        quint64 pad = AlignPad(flag, c.Pool.size());
+        quint64 offset = c.Pool.size() + pad;
+        if (offset + bytes > MaxPoolBytes && c.Garbage > pad) {
             try {
                 Compact(c);
             } catch (const std::bad_alloc &) {
             }
             old = c.Ref[stored];
-            offset = c.Pool.size();
+            pad = AlignPad(flag, c.Pool.size());
+            offset = c.Pool.size() + pad;
         }
         if (offset + bytes > MaxPoolBytes)
             throw EKROError(QStringLiteral("TStringArray.SetString: column %1 is full").arg(Col));
         try {
-            c.Pool.resize(size_t(offset + bytes));
+            c.Pool.resize(size_t(offset + bytes), char(0));
         } catch (const std::bad_alloc &) {
             throw EKROError(QStringLiteral("TStringArray.SetString: not enough memory"));
         }
         writeEntry(offset);
-        c.Garbage += EntryBytes(old, c);
-        c.Ref[stored] = quint32(offset) | (wide ? WideFlag : 0);
+        c.Garbage += pad + EntryBytes(old, c);
+        c.Ref[stored] = quint32(offset) | flag;
     }
     Changed();
 }

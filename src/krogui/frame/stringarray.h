@@ -5,6 +5,7 @@
 #include <krogui/frame/component.h>
 #include <krogui/frame/types.h>
 
+#include <QAnyStringView>
 #include <QLocale>
 #include <QString>
 
@@ -21,7 +22,8 @@ namespace kro {
 /// Storage: each column keeps one 32-bit reference per row into a byte pool of its own; a cell's
 /// text lives in the pool as a length byte followed by Latin-1 bytes, or UTF-16 units when the
 /// text needs them. An empty cell costs only its reference. Overwritten texts leave garbage in
-/// the pool, which is compacted once it outweighs the live texts.
+/// the pool, which is compacted once it outweighs the live texts. UTF-16 units are kept 2-byte
+/// aligned, so that a cell can be read in place (GetStringView).
 ///
 /// Sorting is a permutation: the rows are presented in sorted order, the stored (unsorted) order
 /// stays recoverable with UnSort, and CommitSorting makes the presented order the stored one.
@@ -89,6 +91,25 @@ public:
 
     /// Text of a cell; empty outside the array.
     QString GetString(int Col, int Row) const;
+    /// The same text read in place, without building a string: a Latin-1 or a UTF-16 view (never
+    /// UTF-8), as the cell is stored; an empty Latin-1 view for an empty cell or outside the array. The view
+    /// points into the array and is valid only until the array changes.
+    QAnyStringView GetStringView(int Col, int Row) const
+    {
+        if (!ValidCell(Col, Row)) return QAnyStringView(QLatin1StringView());
+        const TColumn &c = FColumns[size_t(Col)];
+        return EntryView(c, c.Ref[Stored(Row)]);
+    }
+    /// Calls Fn(Row, View) for every row 1..NrOfRows() of column Col in presented order, with
+    /// the view GetStringView(Col, Row) would give. Fn must not change the array. Nothing when
+    /// Col is outside the columns.
+    template <class Fn> void ForEachInColumn(int Col, Fn &&F) const
+    {
+        if (Col < 0 || Col >= int(FColumns.size())) return;
+        const TColumn &c = FColumns[size_t(Col)];
+        for (int r = 1; r <= FNrRows; ++r)
+            F(r, EntryView(c, c.Ref[Stored(r)]));
+    }
     /// Stores Value (cut to 255 characters) in a cell; nothing outside the array. Raises
     /// EKROError when the column's pool cannot grow, leaving the cell as it was.
     void SetString(int Col, int Row, const QString &Value);
@@ -175,7 +196,16 @@ private:
     quint32 Stored(int Row) const { return FPerm.empty() ? quint32(Row - 1) : FPerm[size_t(Row - 1)]; }
     bool ValidCell(int Col, int Row) const;
     static QString EntryText(const TColumn &C, quint32 Ref);
+    static QAnyStringView EntryView(const TColumn &C, quint32 Ref)
+    {
+        if (Ref == 0) return QAnyStringView(QLatin1StringView());
+        const char *p = C.Pool.data() + (Ref & 0x7FFFFFFFu);
+        const qsizetype len = quint8(*p);
+        if (Ref & 0x80000000u) return QAnyStringView(reinterpret_cast<const char16_t *>(p + 1), len);
+        return QAnyStringView(QLatin1StringView(p + 1, len));
+    }
     static quint64 EntryBytes(quint32 Ref, const TColumn &C);
+    static quint64 AlignPad(quint32 Ref, quint64 Offset);
     void Compact(TColumn &C);
     void DropGarbageOfRow(quint32 StoredRow);
     size_t GrownCapacity(size_t Needed, size_t Current) const;

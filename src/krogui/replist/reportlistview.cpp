@@ -93,19 +93,31 @@ private:
     bool FWas;
 };
 
+namespace {
+
+// A cell's text without its first code unit (empty stays empty).
+QAnyStringView WithoutFirstUnit(QAnyStringView V)
+{
+    return V.visit([](auto S) { return S.isEmpty() ? QAnyStringView(S) : QAnyStringView(S.sliced(1)); });
+}
+
+} // namespace
+
 // The texts of searched columns, by stored row, for as long as the cells do not change.
 struct TReportListView::TSearchCache
 {
     const TStringArray *Store = nullptr;
     int Rows = -1, Cols = -1;
-    std::vector<std::unique_ptr<TRLColumnText>> Text; // by column 0..Cols
-    std::vector<int> Mode;                            // check mode each was built with
+    // By column 0..Cols. Texts out of date stay as buffers for the next build: a filter after a
+    // change of the cells then needs no fresh memory.
+    std::vector<std::unique_ptr<TRLColumnText>> Text;
+    std::vector<int> Mode;            // check mode each was built with; -1: out of date
+    std::vector<QAnyStringView> View; // room for the cells of the column being built
     void Clear()
     {
         Store = nullptr;
         Rows = Cols = -1;
-        Text.clear();
-        Mode.clear();
+        std::fill(Mode.begin(), Mode.end(), -1);
     }
 };
 
@@ -1091,7 +1103,7 @@ void TReportListView::SortData(int Col, int ColSec, bool Ascending)
     FRLData->Sort(Col, ColSec, Ascending);
 }
 
-const TRLColumnText *TReportListView::SearchText(int Col, std::vector<int> &Presented)
+const TRLColumnText *TReportListView::SearchText(int Col, std::vector<int> &StoredOf)
 {
     const TStringArray *s = FRLData->Strings();
     const int n = NrOfRows(), nc = NrOfColumns();
@@ -1105,22 +1117,26 @@ const TRLColumnText *TReportListView::SearchText(int Col, std::vector<int> &Pres
         c.Mode.assign(size_t(nc) + 1, -1);
     }
     const int mode = GetColCheckMode(Col);
-    if (c.Text[size_t(Col)] && c.Mode[size_t(Col)] == mode) return c.Text[size_t(Col)].get();
-    if (Presented.empty()) { // stored row -> presented row, once per filter
-        Presented.assign(size_t(n), 0);
+    if (c.Mode[size_t(Col)] == mode) return c.Text[size_t(Col)].get();
+    if (StoredOf.empty()) { // presented row -> stored row (0-based), once per filter
+        StoredOf.assign(size_t(n) + 1, 0);
         for (int r = 1; r <= n; ++r)
-            Presented[size_t(s->GetSortOrder(r) - 1)] = r;
+            StoredOf[size_t(r)] = s->GetSortOrder(r) - 1;
     }
-    auto text = std::make_unique<TRLColumnText>();
     const bool check = mode != cmNone;
-    if (!text->Build(n, [&](int I) {
-            QString t = s->GetString(Col, Presented[size_t(I)]);
-            if (check && !t.isEmpty()) t.remove(0, 1);
-            return t;
-        }))
-        return nullptr;
+    // The cells are read in place; a check column's mark (its first character) is left out.
+    try {
+        std::unique_ptr<TRLColumnText> &text = c.Text[size_t(Col)];
+        if (!text) text = std::make_unique<TRLColumnText>();
+        c.View.resize(size_t(n));
+        s->ForEachInColumn(Col, [&](int Row, QAnyStringView V) {
+            c.View[size_t(StoredOf[size_t(Row)])] = check ? WithoutFirstUnit(V) : V;
+        });
+        if (!text->Build(c.View)) return nullptr;
+    } catch (const std::bad_alloc &) {
+        return nullptr; // the rows are then searched one by one
+    }
     c.Mode[size_t(Col)] = mode;
-    c.Text[size_t(Col)] = std::move(text);
     return c.Text[size_t(Col)].get();
 }
 
@@ -1275,10 +1291,10 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     // The query's verdict for every stored row: whole columns at once when their texts can be had.
     std::vector<char> verdict(size_t(n), 0);
     {
-        std::vector<int> presented;
+        std::vector<int> storedOf;
         std::vector<const TRLColumnText *> texts;
         for (int c : cols) {
-            const TRLColumnText *t = query.MatchesAll() ? nullptr : SearchText(c, presented);
+            const TRLColumnText *t = query.MatchesAll() ? nullptr : SearchText(c, storedOf);
             if (!t) break;
             texts.push_back(t);
         }

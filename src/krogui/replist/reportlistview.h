@@ -550,7 +550,7 @@ private:
     int ShownSortColumn() const;
     bool ShownSortOrder() const;
     void EndFilter();
-    const TRLColumnText *SearchText(int Col, std::vector<int> &Presented);
+    const TRLColumnText *SearchText(int Col, std::vector<int> &StoredOf);
     void SortData(int Col, int ColSec, bool Ascending);
 
     bool FAutoAdvance = false;

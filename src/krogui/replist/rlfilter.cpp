@@ -1,8 +1,15 @@
 #include <krogui/replist/rlfilter.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <new>
+#include <type_traits>
 
 namespace kro {
 
@@ -275,21 +282,120 @@ bool TRLFilterQuery::Matches(std::span<const QString> Cells) const
 
 // ---- whole columns ----------------------------------------------------------------------------
 
+int TRLColumnText::CellAt(qsizetype Pos, int From) const
+{
+    // Galloping from cell From (which must not lie after Pos): occurrences found one after the
+    // other are usually close together.
+    size_t lo = size_t(std::max(From, 0)), step = 1, hi = lo + 1;
+    while (hi < Start.size() && Start[hi] <= quint32(Pos)) {
+        lo = hi;
+        step *= 2;
+        hi = lo + step;
+    }
+    hi = std::min(hi, Start.size());
+    const auto it =
+        std::upper_bound(Start.begin() + qsizetype(lo), Start.begin() + qsizetype(hi), quint32(Pos));
+    return int(it - Start.begin()) - 1;
+}
+
 int TRLColumnText::CellAt(qsizetype Pos) const
 {
     const auto it = std::upper_bound(Start.begin(), Start.end(), quint32(Pos));
     return int(it - Start.begin()) - 1;
 }
 
-bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
+namespace {
+
+// Line ends among N units: \n \v \f \r, NEL, LS and PS, every line end a regular expression
+// may know.
+quint64 CountLineEnds(const char16_t *P, size_t N)
 {
-    Text.clear();
+    quint64 count = 0;
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi16(0x0A), vt = _mm_set1_epi16(0x0B), ff = _mm_set1_epi16(0x0C),
+                  cr = _mm_set1_epi16(0x0D), nel = _mm_set1_epi16(0x85), ls = _mm_set1_epi16(0x2028),
+                  ps = _mm_set1_epi16(0x2029);
+    while (i + 8 <= N) {
+        // Eight tallies of 16 bits, emptied before they could overflow.
+        __m128i tally = _mm_setzero_si128();
+        for (int round = 0; round < 0x7FFF && i + 8 <= N; ++round, i += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(P + i));
+            __m128i m = _mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, vt));
+            m = _mm_or_si128(m, _mm_or_si128(_mm_cmpeq_epi16(v, ff), _mm_cmpeq_epi16(v, cr)));
+            m = _mm_or_si128(m, _mm_or_si128(_mm_cmpeq_epi16(v, nel), _mm_cmpeq_epi16(v, ls)));
+            m = _mm_or_si128(m, _mm_cmpeq_epi16(v, ps));
+            tally = _mm_sub_epi16(tally, m); // a match is -1
+        }
+        alignas(16) quint16 lanes[8];
+        _mm_store_si128(reinterpret_cast<__m128i *>(lanes), tally);
+        for (quint16 l : lanes)
+            count += l;
+    }
+#endif
+    for (; i < N; ++i) {
+        const char16_t u = P[i];
+        count += (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+    }
+    return count;
+}
+
+// Latin-1 bytes to UTF-16 units.
+inline void Widen(const uchar *S, qsizetype N, char16_t *D)
+{
+#ifdef __SSE2__
+    if (N >= 8) {
+        // Eight at a time; a last block overlapping the one before covers the rest.
+        const __m128i zero = _mm_setzero_si128();
+        auto block = [&](qsizetype K) {
+            const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(S + K));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(D + K), _mm_unpacklo_epi8(b, zero));
+        };
+        qsizetype k = 0;
+        for (; k + 8 <= N; k += 8)
+            block(k);
+        if (k < N) block(N - 8);
+        return;
+    }
+#endif
+    for (qsizetype k = 0; k < N; ++k)
+        D[k] = S[k];
+}
+
+constexpr char16_t NoSimpleFold = 0xFFFF;
+
+// How QString::toCaseFolded folds each Latin-1 unit; NoSimpleFold where it gives more than one.
+const std::array<char16_t, 256> &Latin1Folds()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int c = 0; c < 256; ++c) {
+            const QString f = QString(QChar(c)).toCaseFolded();
+            t[size_t(c)] = f.size() == 1 ? f.at(0).unicode() : NoSimpleFold;
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+void TRLColumnText::Reset()
+{
+    // The buffers keep their room: a column built again (after its cells changed) then costs no
+    // new memory.
+    Text.resize(0);
     Start.clear();
     HasLineBreaks = false;
     ValidUtf16 = true;
-    FFolded = QString();
+    FFolded.resize(0);
     FFoldState = 0;
     FCounted[0] = FCounted[1] = false;
+}
+
+bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
+{
+    Reset();
     try {
         Start.reserve(size_t(Count) + 1);
         for (int i = 0; i < Count; ++i) {
@@ -319,12 +425,97 @@ bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
     return true;
 }
 
+bool TRLColumnText::Build(std::span<const QAnyStringView> Cells)
+{
+    quint64 total = Cells.size();
+    for (const QAnyStringView &v : Cells)
+        total += quint64(v.size());
+    Reset();
+    if (total >= std::numeric_limits<quint32>::max() / 2) return false;
+    try {
+        Start.resize(Cells.size() + 1);
+        Text.resize(qsizetype(total));
+    } catch (const std::bad_alloc &) {
+        Text = QString();
+        std::vector<quint32>().swap(Start);
+        return false;
+    }
+    char16_t *out = reinterpret_cast<char16_t *>(Text.data());
+    quint32 pos = 0;
+    bool wide = false, utf8 = false;
+    for (size_t i = 0; i < Cells.size() && !utf8; ++i) {
+        Start[i] = pos;
+        Cells[i].visit([&](auto s) {
+            if constexpr (std::is_same_v<decltype(s), QLatin1StringView>) {
+                Widen(reinterpret_cast<const uchar *>(s.data()), s.size(), out + pos);
+            } else if constexpr (std::is_same_v<decltype(s), QStringView>) {
+                if (!s.isEmpty()) std::memcpy(out + pos, s.utf16(), size_t(s.size()) * 2);
+                wide = true;
+            } else {
+                utf8 = true;
+            }
+        });
+        pos += quint32(Cells[i].size());
+        out[pos++] = u'\n';
+    }
+    // UTF-8 views would change length when converted: they take the general way.
+    if (utf8) return Build(int(Cells.size()), [&](int I) { return Cells[size_t(I)].toString(); });
+    Start[Cells.size()] = pos;
+    // Each cell brings one line feed of its own.
+    HasLineBreaks = CountLineEnds(out, pos) > Cells.size();
+    ValidUtf16 = !wide || QStringView(Text).isValidUtf16();
+    return true;
+}
+
+bool TRLColumnText::FoldInto(QString &Out) const
+{
+    // Folding maps code point by code point, so the text is folded piecewise: blocks of ASCII
+    // at once (where the processor allows), other Latin-1 units from a table, and every run of the remaining
+    // units (which keeps surrogate pairs whole) by QString itself. False when folding changes the length.
+    const qsizetype n = Text.size();
+    Out.resize(n);
+    const char16_t *in = reinterpret_cast<const char16_t *>(Text.utf16());
+    char16_t *out = reinterpret_cast<char16_t *>(Out.data());
+    const std::array<char16_t, 256> &table = Latin1Folds();
+    auto simple = [&](char16_t U) { return U < 256 && table[U] != NoSimpleFold; };
+    qsizetype i = 0;
+    while (i < n) {
+#ifdef __SSE2__
+        if (n - i >= 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(qint16(0xFF80))),
+                                                  _mm_setzero_si128())) == 0xFFFF) {
+                // Eight ASCII units: A..Z become a..z, nothing else changes.
+                const __m128i upper = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16('A' - 1)),
+                                                    _mm_cmplt_epi16(v, _mm_set1_epi16('Z' + 1)));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i),
+                                 _mm_add_epi16(v, _mm_and_si128(upper, _mm_set1_epi16(0x20))));
+                i += 8;
+                continue;
+            }
+        }
+#endif
+        if (simple(in[i])) {
+            out[i] = table[in[i]];
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < n && !simple(in[j]))
+            ++j;
+        const QString f = QStringView(in + i, j - i).toString().toCaseFolded();
+        if (f.size() != j - i) return false;
+        std::memcpy(out + i, f.utf16(), size_t(j - i) * 2);
+        i = j;
+    }
+    return true;
+}
+
 const QString *TRLColumnText::Folded() const
 {
     if (FFoldState == 0) {
         try {
-            FFolded = Text.toCaseFolded();
-            FFoldState = FFolded.size() == Text.size() ? 1 : -1;
+            FFoldState = FoldInto(FFolded) ? 1 : -1;
         } catch (const std::bad_alloc &) {
             FFoldState = -1;
         }
@@ -337,10 +528,22 @@ const std::array<quint32, 256> &TRLColumnText::UnitCounts(bool UseFolded) const
 {
     const int k = UseFolded ? 1 : 0;
     if (!FCounted[k]) {
-        FCounts[k].fill(0);
         const QString &t = UseFolded && FFoldState > 0 ? FFolded : Text;
-        for (QChar ch : t)
-            ++FCounts[k][ch.unicode() & 0xFF];
+        // Four tallies side by side, so that runs of equal units do not wait on each other.
+        std::array<std::array<quint32, 256>, 4> part{};
+        const char16_t *p = reinterpret_cast<const char16_t *>(t.utf16());
+        const qsizetype n = t.size();
+        qsizetype i = 0;
+        for (; i + 4 <= n; i += 4) {
+            ++part[0][p[i] & 0xFF];
+            ++part[1][p[i + 1] & 0xFF];
+            ++part[2][p[i + 2] & 0xFF];
+            ++part[3][p[i + 3] & 0xFF];
+        }
+        for (; i < n; ++i)
+            ++part[0][p[i] & 0xFF];
+        for (size_t u = 0; u < 256; ++u)
+            FCounts[k][u] = part[0][u] + part[1][u] + part[2][u] + part[3][u];
         FCounted[k] = true;
     }
     return FCounts[k];
@@ -367,8 +570,51 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
     for (qsizetype i = 1; i < len; ++i)
         if (counts[term.at(i).unicode() & 0xFF] < counts[term.at(anchor).unicode() & 0xFF]) anchor = i;
     const QChar key = term.at(anchor);
+    if (counts[key.unicode() & 0xFF] == 0) return; // the column has not a single such unit
     const QStringView pattern(term);
     qsizetype pos = 0; // the earliest start still wanted
+    int from = 0;      // occurrences come in order: the cell is looked for from the last one on
+#ifdef __SSE2__
+    if (len >= 2) {
+        // Eight starts at a time, kept only where both the rarest unit and the next rarest one
+        // stand where the term has them; those few are compared in full.
+        qsizetype second = anchor == 0 ? 1 : 0;
+        for (qsizetype i = 0; i < len; ++i)
+            if (i != anchor && counts[term.at(i).unicode() & 0xFF] < counts[term.at(second).unicode() & 0xFF])
+                second = i;
+        const char16_t *t = text.utf16();
+        const char16_t *p = pattern.utf16();
+        const qsizetype n = text.size();
+        const __m128i k1 = _mm_set1_epi16(qint16(p[anchor])), k2 = _mm_set1_epi16(qint16(p[second]));
+        qsizetype i = 0;
+        while (i + len + 8 <= n) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + anchor));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + second));
+            unsigned m =
+                unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, k1), _mm_cmpeq_epi16(b, k2))));
+            qsizetype after = i + 8;
+            while (m) {
+                const qsizetype start = i + std::countr_zero(m) / 2;
+                m &= m - 1; // each start owns two bits
+                m &= m - 1;
+                if (start < pos || std::memcmp(t + start, p, size_t(len) * 2) != 0) continue;
+                const int cell = Col.CellAt(start, from);
+                from = cell;
+                const qsizetype next = Col.Start[size_t(cell) + 1];
+                if (start + len <= next - 1) {
+                    Hit[size_t(cell)] = 1;
+                    pos = next;
+                    if (next >= after) {
+                        after = next;
+                        break;
+                    }
+                }
+            }
+            i = after;
+        }
+        pos = std::max(pos, i); // every start before i has been seen
+    }
+#endif
     for (;;) {
         const qsizetype at = text.indexOf(key, pos + anchor);
         if (at < 0) return;
@@ -378,7 +624,8 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
             pos = start + 1;
             continue;
         }
-        const int cell = Col.CellAt(start);
+        const int cell = Col.CellAt(start, from);
+        from = cell;
         const qsizetype next = Col.Start[size_t(cell) + 1];
         if (start + len <= next - 1) {
             Hit[size_t(cell)] = 1;
@@ -418,6 +665,61 @@ void TRLFilterQuery::ScanRegex(const TRLColumnText &Col, std::vector<char> &Hit)
         for (int i = first; i <= last; ++i)
             if (!Hit[size_t(i)] && FRegex.match(Col.Cell(i)).hasMatch()) Hit[size_t(i)] = 1;
         pos = Col.Start[size_t(last) + 1];
+    }
+}
+
+int TRLFilterQuery::Depth(int Node) const
+{
+    // Iterative, so that a query of a thousand NOTs cannot exhaust the stack.
+    int deepest = 0;
+    std::vector<std::pair<int, int>> todo{{Node, 1}};
+    while (!todo.empty()) {
+        const auto [node, depth] = todo.back();
+        todo.pop_back();
+        deepest = std::max(deepest, depth);
+        for (int k : FNodes[size_t(node)].Kids)
+            todo.emplace_back(k, depth + 1);
+    }
+    return deepest;
+}
+
+void TRLFilterQuery::EvalColumns(int Node, const std::vector<std::vector<char>> &TermHits,
+                                 std::vector<char> &Out) const
+{
+    // Verdicts are 0 or 1, so AND, OR and NOT are &, | and ^ 1 of whole columns.
+    const TNode &n = FNodes[size_t(Node)];
+    const size_t rows = Out.size();
+    switch (n.Kind) {
+    case nkTerm:
+        std::copy(TermHits[size_t(n.Term)].begin(), TermHits[size_t(n.Term)].end(), Out.begin());
+        return;
+    case nkNot:
+        EvalColumns(n.Kids.front(), TermHits, Out);
+        for (char &v : Out)
+            v ^= 1;
+        return;
+    case nkAnd:
+    case nkOr: {
+        EvalColumns(n.Kids.front(), TermHits, Out);
+        std::vector<char> kid(rows);
+        for (size_t k = 1; k < n.Kids.size(); ++k) {
+            const TNode &c = FNodes[size_t(n.Kids[k])];
+            const std::vector<char> *v = &kid;
+            if (c.Kind == nkTerm)
+                v = &TermHits[size_t(c.Term)];
+            else
+                EvalColumns(n.Kids[k], TermHits, kid);
+            const char *in = v->data();
+            char *out = Out.data();
+            if (n.Kind == nkAnd)
+                for (size_t r = 0; r < rows; ++r)
+                    out[r] &= in[r];
+            else
+                for (size_t r = 0; r < rows; ++r)
+                    out[r] |= in[r];
+        }
+        return;
+    }
     }
 }
 
@@ -463,6 +765,12 @@ void TRLFilterQuery::MatchColumns(std::span<const TRLColumnText *const> Columns,
         for (const TRLColumnText *c : Columns)
             ScanTerm(int(t), *c, hits[t]);
     Out.resize(rows);
+    // Whole columns of verdicts at once, unless the query nests so deep that a column per level
+    // would cost too much memory.
+    if (Depth(FRoot) <= 16) {
+        EvalColumns(FRoot, hits, Out);
+        return;
+    }
     for (size_t r = 0; r < rows; ++r)
         Out[r] = EvalRow(FRoot, r, hits) ? 1 : 0;
 }

@@ -23,6 +23,7 @@
 
 #include <krogui/frame/types.h>
 
+#include <QAnyStringView>
 #include <QObject>
 #include <QRegularExpression>
 #include <QString>
@@ -71,9 +72,14 @@ struct KROGUI_EXPORT TRLColumnText
     }
     /// The cell holding text position Pos (a cell's line feed belongs to it).
     int CellAt(qsizetype Pos) const;
+    /// The same, looked for from cell From on (From must not lie after the cell wanted).
+    int CellAt(qsizetype Pos, int From) const;
     /// Builds the buffer from Count texts. False (and an empty buffer) when the texts are too
     /// long for one buffer or memory runs out.
     bool Build(int Count, const std::function<QString(int)> &Get);
+    /// The same from texts read in place (such as TStringArray::GetStringView gives): the cells
+    /// are copied straight into the buffer, with no string made per cell.
+    bool Build(std::span<const QAnyStringView> Cells);
     /// Text case-folded, made on first use; nullptr when folding would change positions (or no
     /// memory is left), the case-blind search then folds as it goes.
     const QString *Folded() const;
@@ -82,6 +88,9 @@ struct KROGUI_EXPORT TRLColumnText
     const std::array<quint32, 256> &UnitCounts(bool Folded) const;
 
 private:
+    void Reset();
+    bool FoldInto(QString &Out) const;
+
     mutable QString FFolded;
     mutable int FFoldState = 0; // 0 not made, 1 made, -1 unusable
     mutable std::array<quint32, 256> FCounts[2] = {};
@@ -127,6 +136,8 @@ private:
 
     bool Eval(int Node, std::span<const QString> Cells) const;
     bool EvalRow(int Node, size_t Row, const std::vector<std::vector<char>> &TermHits) const;
+    void EvalColumns(int Node, const std::vector<std::vector<char>> &TermHits, std::vector<char> &Out) const;
+    int Depth(int Node) const;
     void ScanTerm(int Term, const TRLColumnText &Col, std::vector<char> &Hit) const;
     void ScanRegex(const TRLColumnText &Col, std::vector<char> &Hit) const;
     bool TermFound(int Term, std::span<const QString> Cells) const;
