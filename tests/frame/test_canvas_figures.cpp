@@ -202,3 +202,39 @@ TEST(CanvasFigures, RandomFigures)
     }
     EXPECT_TRUE(MatchesReference(s.img(), RefPath("random_figures")));
 }
+
+TEST(CanvasFigures, LinesRectanglesAndFills)
+{
+    // Lines in every direction and pen style, rectangles with thin, wide and inside-frame pens and
+    // every brush, fills, in copy and raster modes, with and without a clip rectangle.
+    const TPenMode modes[] = {pmCopy, pmNot, pmXor, pmBlack};
+    const TPenStyle styles[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot, psInsideFrame};
+    Sheet s(4 * 130, 2 * 130);
+    for (int m = 0; m < 4; ++m)
+        for (int clip = 0; clip < 2; ++clip) {
+            const int X = m * 130, Y = clip * 130;
+            if (clip) s.c()->SetClipRect(Rect(X + 10, Y + 12, X + 115, Y + 118));
+            s.Style(RGB(0x30, 0x40, 0xB0), psSolid, clWhite, bsSolid, modes[m]);
+            for (int i = 0; i < 24; ++i) {
+                s.c()->Pen()->SetStyle(styles[i % 6]);
+                const QPoint p = RayPoint(X + 30, Y + 30, X + 31, Y + 31, i * 15.0 + 3 * m, 25 + i % 4);
+                s.c()->MoveTo(X + 30, Y + 30);
+                s.c()->LineTo(p.x(), p.y());
+            }
+            for (int k = 0; k < 8; ++k) {
+                const TBrushStyle bs = TBrushStyle(k);
+                s.Style(RGB(0x90, 0x20, 0x20), styles[k % 6], RGB(0x20, 0xA0, 0x60), bs, modes[m], 1 + k % 3);
+                const int L = X + 62 + (k % 2) * 32, T = Y + 4 + (k / 2) * 30;
+                s.c()->Rectangle(L, T, L + 27 - k, T + 25 - k % 3);
+            }
+            s.Style(clBlack, psSolid, RGB(0xA0, 0x90, 0x10), bsSolid, modes[m]);
+            s.c()->FillRect(X + 4, Y + 70, X + 50, Y + 90);
+            s.c()->Brush()->SetStyle(bsCross);
+            s.c()->FillRect(X + 4, Y + 95, X + 50, Y + 125);
+            s.c()->Pen()->SetStyle(psSolid);
+            s.c()->Polyline(
+                QPolygon({QPoint(X + 55, Y + 125), QPoint(X + 125, Y + 95), QPoint(X + 70, Y + 124)}));
+            s.c()->SetClipRect(TRect{});
+        }
+    EXPECT_TRUE(MatchesReference(s.img(), RefPath("lines_rectangles")));
+}
