@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace kro {
 
@@ -301,6 +304,69 @@ void TCanvas::ApplyCopyMode()
     FPainter->setCompositionMode(m);
 }
 
+// The pen modes that put the pen (and the brush) colour into the picture unchanged.
+bool TCanvas::PenModeCopies() const
+{
+    switch (FPen.Mode()) {
+    case pmNot:
+    case pmXor:
+    case pmNotXor:
+    case pmNotCopy: return false;
+    default: return true;
+    }
+}
+
+// True when the painter would put an opaque colour into the canvas's own picture unchanged: plain
+// composition, no clip, transform or opacity in effect. Small fills then go straight into the
+// pixels, which costs far less than a painter call per run of a line or a figure.
+bool TCanvas::DirectTarget() const
+{
+    if (!FImage || !FPainter || FImage->isNull() || FPainter->device() != FImage)
+        return false;
+    const QImage::Format f = FImage->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    return FPainter->compositionMode() == QPainter::CompositionMode_SourceOver && !FPainter->hasClipping() &&
+           FPainter->opacity() == 1.0 && FPainter->deviceTransform().type() == QTransform::TxNone;
+}
+
+// Sets N pixels to V: the first few one by one, then copies of what is done, doubling.
+static void FillPixels(QRgb *P, int N, QRgb V)
+{
+    const int first = std::min(N, 16);
+    for (int i = 0; i < first; ++i)
+        P[i] = V;
+    for (int done = first; done < N;) {
+        const int k = std::min(done, N - done);
+        std::memcpy(P + done, P, size_t(k) * sizeof(QRgb));
+        done += k;
+    }
+}
+
+// Fills the rectangles (cut to the picture) with an opaque colour, as the painter would: small ones
+// straight into the pixels, large ones (where a painter call costs little in comparison) through it.
+void TCanvas::FillDirect(const QRect *Rects, int N, const QColor &Color)
+{
+    const QRgb px = Color.rgba() | 0xFF000000u;
+    // The very pixels the painter draws into (it detached the picture when it began).
+    uchar *const bits = const_cast<uchar *>(FImage->constBits());
+    const qsizetype bpl = FImage->bytesPerLine();
+    const int w = FImage->width(), h = FImage->height();
+    for (int i = 0; i < N; ++i) {
+        const QRect &r = Rects[i];
+        const int x0 = std::max(r.left(), 0), x1 = std::min(r.right(), w - 1);
+        const int y0 = std::max(r.top(), 0), y1 = std::min(r.bottom(), h - 1);
+        if (x0 > x1 || y0 > y1)
+            continue;
+        if (qint64(x1 - x0 + 1) * (y1 - y0 + 1) >= 2048) {
+            FPainter->fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), Color);
+            continue;
+        }
+        for (int y = y0; y <= y1; ++y)
+            FillPixels(reinterpret_cast<QRgb *>(bits + y * bpl) + x0, x1 - x0 + 1, px);
+    }
+}
+
 static QColor PenQColor(const TPen &Pen)
 {
     switch (Pen.Mode()) {
@@ -446,6 +512,10 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     flush();
     if (runs.empty())
         return;
+    if (DirectTarget()) {
+        FillDirect(runs.data(), int(runs.size()), PenQColor(FPen));
+        return;
+    }
     FPainter->setPen(Qt::NoPen);
     FPainter->setBrush(PenQColor(FPen));
     FPainter->drawRects(runs.data(), int(runs.size()));
@@ -531,9 +601,20 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
     Begin();
     if (!FPainter)
         return;
-    FPainter->save();
-    // The pen's raster operation applies to the whole figure, its inside included.
-    ApplyPenMode();
+    // A plain copy goes straight into the picture; anything else through the painter, whose pen
+    // raster operation applies to the whole figure, its inside included.
+    const bool direct =
+        PenModeCopies() && (FBrush.Style() == bsSolid || FBrush.Style() == bsClear) && DirectTarget();
+    auto fill = [&](const QRect &R, const QColor &C) {
+        if (direct)
+            FillDirect(&R, 1, C);
+        else
+            FPainter->fillRect(R, C);
+    };
+    if (!direct) {
+        FPainter->save();
+        ApplyPenMode();
+    }
     const bool pen = PenVisible(FPen);
     const int w = FPen.Width();
     // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
@@ -542,8 +623,12 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
         // The brush fills what the pen leaves, so that every pixel is drawn once (not, xor).
         const int in = pen ? w - out : 0;
         const QRect inside(QPoint(Left + in, Top + in), QPoint(Right - 1 - in, Bottom - 1 - in));
-        if (inside.isValid())
-            FPainter->fillRect(inside, QtBrush(FBrush));
+        if (inside.isValid()) {
+            if (direct)
+                FillDirect(&inside, 1, ToQColor(FBrush.Color()));
+            else
+                FPainter->fillRect(inside, QtBrush(FBrush));
+        }
     }
     if (pen) {
         const QColor c = PenQColor(FPen);
@@ -551,17 +636,18 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
             const int l = Left - out + k, t = Top - out + k, r = Right - 1 + out - k, b = Bottom - 1 + out - k;
             if (r < l || b < t)
                 break;
-            FPainter->fillRect(QRect(l, t, r - l + 1, 1), c);
+            fill(QRect(l, t, r - l + 1, 1), c);
             if (b > t)
-                FPainter->fillRect(QRect(l, b, r - l + 1, 1), c);
+                fill(QRect(l, b, r - l + 1, 1), c);
             if (b - t > 1) {
-                FPainter->fillRect(QRect(l, t + 1, 1, b - t - 1), c);
+                fill(QRect(l, t + 1, 1, b - t - 1), c);
                 if (r > l)
-                    FPainter->fillRect(QRect(r, t + 1, 1, b - t - 1), c);
+                    fill(QRect(r, t + 1, 1, b - t - 1), c);
             }
         }
     }
-    FPainter->restore();
+    if (!direct)
+        FPainter->restore();
 }
 
 QRectF TCanvas::EllipseBox(int L, int T, int R, int B) const
@@ -612,13 +698,32 @@ static void ArcAngles(double Cx, double Cy, int X3, int Y3, int X4, int Y4, doub
     Span = span;
 }
 
-// The pixels of an ellipse filling a W x H box: 1 on the outline, 2 inside, 0 outside. Arc, Pie
-// and Ellipse of one box cut their pixels from this one set, so they always meet exactly.
-static std::vector<uchar> EllipsePixels(int W, int H, bool Outline)
+namespace {
+
+// The pixels of an ellipse filling a W x H box, row by row as runs of outline (Kind 1) and inside
+// (Kind 2) pixels. Arc, Pie and Ellipse of one box cut their pixels from this one set, so they
+// always meet exactly. Qt's aliased ellipse decides which pixels those are; finding them takes a
+// picture of the box, so a canvas keeps the sets of the last few boxes it drew.
+struct TEllipseShape
 {
-    std::vector<uchar> px(size_t(std::max(0, W)) * size_t(std::max(0, H)), 0);
-    if (W <= 0 || H <= 0)
-        return px;
+    struct TRun
+    {
+        int X0, X1; // inclusive
+        uchar Kind;
+    };
+    int W = 0, H = 0;
+    bool Outline = false;
+    std::vector<int> RowStart; // the runs of row y are Runs[RowStart[y]] .. Runs[RowStart[y + 1] - 1]
+    std::vector<TRun> Runs;
+};
+
+std::shared_ptr<const TEllipseShape> MakeEllipseShape(int W, int H, bool Outline)
+{
+    auto shape = std::make_shared<TEllipseShape>();
+    shape->W = W;
+    shape->H = H;
+    shape->Outline = Outline;
+    shape->RowStart.assign(size_t(H) + 1, 0);
     QImage img(W, H, QImage::Format_RGB32);
     img.fill(QColor(0, 0, 0));
     {
@@ -629,14 +734,267 @@ static std::vector<uchar> EllipsePixels(int W, int H, bool Outline)
         p.drawEllipse(QRectF(0, 0, W - 1, H - 1));
     }
     for (int y = 0; y < H; ++y) {
+        shape->RowStart[size_t(y)] = int(shape->Runs.size());
         const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
-        for (int x = 0; x < W; ++x) {
+        for (int x = 0; x < W;) {
             const QRgb c = line[x] & 0xFFFFFFu;
-            px[size_t(y) * W + x] = c == 0xFF0000u ? 1 : c == 0x0000FFu ? 2 : 0;
+            int e = x + 1;
+            while (e < W && (line[e] & 0xFFFFFFu) == c)
+                ++e;
+            if (c == 0xFF0000u || c == 0x0000FFu)
+                shape->Runs.push_back({x, e - 1, uchar(c == 0xFF0000u ? 1 : 2)});
+            x = e;
         }
     }
-    return px;
+    shape->RowStart[size_t(H)] = int(shape->Runs.size());
+    return shape;
 }
+
+// Floor and ceiling of values within the int range, without a library call per row.
+int FloorInt(double V)
+{
+    const int i = int(V);
+    return i > V ? i - 1 : i;
+}
+
+int CeilInt(double V)
+{
+    const int i = int(V);
+    return i < V ? i + 1 : i;
+}
+
+// Which pixels lie in the sweep of an arc or pie. The rule is the angle of the pixel's point seen
+// from the centre (Exact). Within a row, each ray crosses at one point, and a pixel far enough from
+// those points is plainly on one side; only the pixels next to a ray (and the centre) are put to
+// the rule itself. The same pixels come out at a cost per row instead of an arc tangent per pixel.
+class TSweep
+{
+public:
+    enum TSide : signed char { sOut, sIn, sCheck };
+
+    // The pixels of one row against one ray: Left below Lo, Check in [Lo, Hi], Right above Hi.
+    struct TLine
+    {
+        int Lo, Hi;
+        TSide Left, Right;
+        TSide At(int X) const { return X < Lo ? Left : X > Hi ? Right : sCheck; }
+    };
+
+    struct TRow
+    {
+        int Y;
+        bool Centre; // the row through the centre
+        bool LeftIn, RightIn, MidIn; // on the centre row: left of, right of and at the centre
+        int C0, C1;                  // the centre pixel (C0 == C1) or the two beside it
+        TLine A, B;
+    };
+
+    TSweep(double Cx, double Cy, double Start, double Span) : cx(Cx), cy(Cy), start(Start), span(Span)
+    {
+        full = span >= 360.0;
+        wide = span > 180.0;
+        const double s = Start * uc_Pi / 180.0, e = (Start + Span) * uc_Pi / 180.0;
+        const double ax = std::cos(s), ay = std::sin(s), bx = std::cos(e), by = std::sin(e);
+        // Farther than 1e-7 radians from a ray the rule cannot put a pixel on the other side (its
+        // rounding and its 1e-9 degree allowance are far smaller); tau is that angle times the
+        // largest distance from the centre. In row dy the start ray gives the inside where
+        // g(x) = ax * dy - ay * (x - cx) >= 0, the end ray where by * (x - cx) - bx * dy >= 0.
+        const double tau = 1e-7 * (std::abs(Cx) + std::abs(Cy) + 2.0);
+        lineA = {-ay, ax, tau};
+        lineB = {by, -bx, tau};
+    }
+
+    bool Full() const { return full; }
+
+    // The rule: the pixel's angle, counted counter-clockwise from the start ray, within the span.
+    bool Exact(int X, int Y) const
+    {
+        if (full)
+            return true;
+        const double dx = X - cx, dy = cy - Y;
+        if (dx == 0 && dy == 0)
+            return true;
+        const double rel = std::fmod(std::atan2(dy, dx) * 180.0 / uc_Pi - start + 720.0, 360.0);
+        return rel <= span + 1e-9;
+    }
+
+    TRow Row(int Y) const
+    {
+        TRow r{};
+        r.Y = Y;
+        if (full)
+            return r;
+        const double dy = cy - Y;
+        if (dy == 0) {
+            // On the centre row every pixel's angle is exactly 0 or 180 degrees.
+            r.Centre = true;
+            r.C0 = CeilInt(cx);
+            r.C1 = FloorInt(cx);
+            r.LeftIn = Exact(r.C0 - 1, Y);
+            r.RightIn = Exact(r.C1 + 1, Y);
+            r.MidIn = r.C0 == r.C1 && Exact(r.C0, Y);
+            return r;
+        }
+        r.A = lineA.In(cx, dy);
+        r.B = lineB.In(cx, dy);
+        return r;
+    }
+
+    // Calls Emit(x0, x1) for the pieces of [X0, X1] in the row that lie in the sweep.
+    template <class F> void Cut(const TRow &Row, int X0, int X1, F &&Emit) const
+    {
+        if (full) {
+            Emit(X0, X1);
+            return;
+        }
+        if (Row.Centre) {
+            if (Row.LeftIn && X0 <= std::min(X1, Row.C0 - 1))
+                Emit(X0, std::min(X1, Row.C0 - 1));
+            if (Row.MidIn && Row.C0 >= X0 && Row.C0 <= X1)
+                Emit(Row.C0, Row.C0);
+            if (Row.RightIn && std::max(X0, Row.C1 + 1) <= X1)
+                Emit(std::max(X0, Row.C1 + 1), X1);
+            return;
+        }
+        int cuts[6] = {X0, 0, 0, 0, 0, 0};
+        int n = 1;
+        for (int c : {Row.A.Lo, Row.A.Hi + 1, Row.B.Lo, Row.B.Hi + 1})
+            if (c > X0 && c <= X1) {
+                int j = n++; // kept sorted: at most five
+                while (j > 0 && cuts[j - 1] > c) {
+                    cuts[j] = cuts[j - 1];
+                    --j;
+                }
+                cuts[j] = c;
+            }
+        cuts[n] = X1 + 1;
+        for (int i = 0; i < n; ++i) {
+            const int p0 = cuts[i], p1 = cuts[i + 1] - 1;
+            if (p1 < p0)
+                continue;
+            const TSide sa = Row.A.At(p0), sb = Row.B.At(p0);
+            TSide s;
+            if (wide)
+                s = (sa == sIn || sb == sIn) ? sIn : (sa == sOut && sb == sOut) ? sOut : sCheck;
+            else
+                s = (sa == sOut || sb == sOut) ? sOut : (sa == sIn && sb == sIn) ? sIn : sCheck;
+            if (s == sIn) {
+                Emit(p0, p1);
+            } else if (s == sCheck) {
+                for (int x = p0; x <= p1; ++x) {
+                    if (!Exact(x, Row.Y))
+                        continue;
+                    int e = x;
+                    while (e < p1 && Exact(e + 1, Row.Y))
+                        ++e;
+                    Emit(x, e);
+                    x = e;
+                }
+            }
+        }
+    }
+
+private:
+    // The inside of one ray in a row: g(x) = P * (x - cx) + K * dy >= 0.
+    struct TRay
+    {
+        double P, K, Tau;
+
+        TLine In(double Cx, double Dy) const
+        {
+            constexpr int kFar = 1 << 29;
+            const double q = K * Dy;
+            if (P == 0) {
+                const TSide s = q > Tau ? sIn : q < -Tau ? sOut : sCheck;
+                return {kFar, kFar - 1, s, s};
+            }
+            // The zero of g and the band around it where |g| <= tau; a ray almost parallel to
+            // the row puts both far away.
+            const double z = Cx - q / P, w = Tau / std::abs(P) + 1e-6;
+            auto near = [](double V) { return std::clamp(V, -double(kFar), double(kFar)); };
+            const TSide below = P > 0 ? sOut : sIn, above = P > 0 ? sIn : sOut;
+            return {CeilInt(near(z - w)), FloorInt(near(z + w)), below, above};
+        }
+    };
+
+    double cx, cy, start, span;
+    bool full, wide;
+    TRay lineA{}, lineB{};
+};
+
+// The pixels of a line from the centre (X0, Y0) towards (X1, Y1), both ends included, within the
+// W x H box, as one x range per row (a line of this kind covers a contiguous range in every row
+// it crosses). The line moves away from the centre in both axes, so once it has left the box it
+// never comes back: the walk stops there. (A ray almost parallel to a side of a box one pixel
+// wide ends billions of pixels away.)
+void RadiusRows(int X0, int Y0, qint64 X1, qint64 Y1, int W, int H, std::vector<std::pair<int, int>> &Rows)
+{
+    const qint64 dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
+    const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
+    qint64 err = dx - dy, x = X0, y = Y0;
+    while (x >= 0 && x < W && y >= 0 && y < H) {
+        auto &r = Rows[size_t(y)];
+        r.first = std::min(r.first, int(x));
+        r.second = std::max(r.second, int(x));
+        if (x == X1 && y == Y1)
+            break;
+        const qint64 e2 = 2 * err;
+        if (e2 > -dy) {
+            err -= dy;
+            x += sx;
+        }
+        if (e2 < dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+// Removes the range [C0, C1] from the one-row rectangles Rects[Begin..]; a rectangle cut in the
+// middle leaves its right part at the end.
+void CutFromRow(std::vector<QRect> &Rects, size_t Begin, int C0, int C1)
+{
+    if (C1 < C0)
+        return;
+    const size_t n = Rects.size();
+    for (size_t i = Begin; i < n; ++i) {
+        const int r0 = Rects[i].left(), r1 = Rects[i].right(), y = Rects[i].top();
+        if (Rects[i].isEmpty() || C1 < r0 || C0 > r1)
+            continue;
+        if (C0 > r0 && C1 < r1) {
+            Rects[i].setRight(C0 - 1);
+            Rects.emplace_back(C1 + 1, y, r1 - C1, 1);
+        } else if (C0 <= r0 && C1 >= r1) {
+            Rects[i].setWidth(0);
+        } else if (C0 <= r0) {
+            Rects[i].setLeft(C1 + 1);
+        } else {
+            Rects[i].setRight(C0 - 1);
+        }
+    }
+}
+
+} // namespace
+
+struct TCanvas::TFigureCache
+{
+    static constexpr size_t kMaxShapes = 12;
+    std::vector<std::shared_ptr<const TEllipseShape>> Shapes; // the most recently used first
+
+    std::shared_ptr<const TEllipseShape> Get(int W, int H, bool Outline)
+    {
+        for (size_t i = 0; i < Shapes.size(); ++i)
+            if (Shapes[i]->W == W && Shapes[i]->H == H && Shapes[i]->Outline == Outline) {
+                std::rotate(Shapes.begin(), Shapes.begin() + qsizetype(i), Shapes.begin() + qsizetype(i) + 1);
+                return Shapes.front();
+            }
+        auto shape = MakeEllipseShape(W, H, Outline);
+        if (Shapes.size() >= kMaxShapes)
+            Shapes.pop_back();
+        Shapes.insert(Shapes.begin(), shape);
+        return shape;
+    }
+};
 
 void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4)
 {
@@ -656,88 +1014,146 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
         return;
     // Without a pen the figure is one pixel smaller, as the classic drawing has it.
     const int fw = pen ? W : std::max(1, W - 1), fh = pen ? H : std::max(1, H - 1);
-    std::vector<uchar> px = EllipsePixels(fw, fh, pen);
+    if (!FFigures)
+        FFigures = std::make_unique<TFigureCache>();
+    const std::shared_ptr<const TEllipseShape> shape = FFigures->Get(fw, fh, pen);
     const double cx = (W - 1) / 2.0, cy = (H - 1) / 2.0;
     double start = 0, span = 360;
     if (Kind != 0)
         ArcAngles(L + cx, T + cy, X3, Y3, X4, Y4, start, span);
-    auto inSweep = [&](int x, int y) {
-        if (span >= 360.0)
-            return true;
-        const double dx = x - cx, dy = cy - y;
-        if (dx == 0 && dy == 0)
-            return true;
-        const double rel = std::fmod(std::atan2(dy, dx) * 180.0 / uc_Pi - start + 720.0, 360.0);
-        return rel <= span + 1e-9;
-    };
-    // 1 = pen, 2 = brush.
-    std::vector<uchar> plot(size_t(W) * size_t(H), 0);
-    for (int y = 0; y < fh; ++y)
-        for (int x = 0; x < fw; ++x) {
-            const uchar k = px[size_t(y) * fw + x];
-            if (k == 0 || !inSweep(x, y))
-                continue;
-            if (k == 1)
-                plot[size_t(y) * W + x] = 1;
-            else if (Kind != 1)
-                plot[size_t(y) * W + x] = 2;
-        }
-    if (Kind == 2 && pen && span < 360.0) {
-        // The two radii, from the centre to where the rays meet the ellipse.
+    const TSweep sweep(cx, cy, start, span);
+
+    // A pie's two radii, from the centre to where the rays meet the ellipse, are outline too.
+    const bool radii = Kind == 2 && pen && span < 360.0;
+    std::vector<std::pair<int, int>> rad[2];
+    if (radii) {
         const double a = cx, b = cy;
         const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
-        for (double deg : {start, start + span}) {
-            const double th = deg * uc_Pi / 180.0, c = std::cos(th), s = -std::sin(th);
+        for (int k = 0; k < 2; ++k) {
+            rad[k].assign(size_t(H), {INT_MAX, INT_MIN});
+            const double th = (k == 0 ? start : start + span) * uc_Pi / 180.0, c = std::cos(th), s = -std::sin(th);
             const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
             const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
-            const int x1 = int(std::lround(cx + t * c)), y1 = int(std::lround(cy + t * s));
-            const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0), sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-            int err = dx - dy, x = x0, y = y0;
-            for (;;) {
-                if (x >= 0 && x < W && y >= 0 && y < H)
-                    plot[size_t(y) * W + x] = 1;
-                if (x == x1 && y == y1)
-                    break;
-                const int e2 = 2 * err;
-                if (e2 > -dy) {
-                    err -= dy;
-                    x += sx;
-                }
-                if (e2 < dx) {
-                    err += dx;
-                    y += sy;
-                }
-            }
+            RadiusRows(x0, y0, int(std::lround(cx + t * c)), int(std::lround(cy + t * s)), W, H, rad[k]);
         }
     }
+
+    // A plain copy goes straight into the picture, row by row, and only where the picture is: the
+    // inside first, then the outline and the radii over it.
+    if (PenModeCopies() && (!brush || FBrush.Style() == bsSolid) && DirectTarget()) {
+        const QRgb brushPx = ToQColor(FBrush.Color()).rgba() | 0xFF000000u;
+        const QRgb penPx = PenQColor(FPen).rgba() | 0xFF000000u;
+        // One pass when both colours are the same (a band sector, say): the kinds need no telling apart.
+        const bool onePass = !brush || !pen || brushPx == penPx;
+        uchar *const bits = const_cast<uchar *>(FImage->constBits()); // what the painter draws into
+        const qsizetype bpl = FImage->bytesPerLine();
+        const int imgW = FImage->width();
+        const int y0 = std::max(0, -T), y1 = std::min(H, FImage->height() - T);
+        for (int y = y0; y < y1; ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(bits + (T + y) * bpl);
+            QRgb px = 0;
+            int pend0 = 0, pend1 = -1; // a pending span, joined with the pieces that follow it
+            auto flush = [&] {
+                const int a = std::max(L + pend0, 0), b = std::min(L + pend1, imgW - 1);
+                if (a <= b)
+                    FillPixels(line + a, b - a + 1, px);
+                pend1 = pend0 - 1;
+            };
+            auto piece = [&](int x0, int x1) {
+                if (x0 != pend1 + 1) {
+                    flush();
+                    pend0 = x0;
+                }
+                pend1 = x1;
+            };
+            if (y < fh) {
+                const TSweep::TRow row = sweep.Row(y);
+                // Kinds 1 (outline) and 2 (inside) in one pass (Kind 0), or one kind at a time.
+                auto pass = [&](uchar Kind, QRgb Px) {
+                    px = Px;
+                    for (int i = shape->RowStart[size_t(y)]; i < shape->RowStart[size_t(y) + 1]; ++i) {
+                        const TEllipseShape::TRun &run = shape->Runs[size_t(i)];
+                        if ((Kind == 0 || run.Kind == Kind) && (run.Kind == 1 || brush)) // an arc has no inside
+                            sweep.Cut(row, run.X0, run.X1, piece);
+                    }
+                    flush();
+                };
+                if (onePass) {
+                    pass(0, brush ? brushPx : penPx);
+                } else {
+                    pass(2, brushPx);
+                    pass(1, penPx);
+                }
+            }
+            if (radii) {
+                px = penPx;
+                for (int k = 0; k < 2; ++k)
+                    if (rad[k][size_t(y)].first <= rad[k][size_t(y)].second) {
+                        pend0 = rad[k][size_t(y)].first;
+                        pend1 = rad[k][size_t(y)].second;
+                        flush();
+                    }
+            }
+        }
+        return;
+    }
+
+    // The inside and the outline are disjoint sets of one-row rectangles: every pixel is drawn
+    // once, so that raster operations such as not and xor hold.
+    std::vector<QRect> fill, outline;
+    for (int y = 0; y < H; ++y) {
+        const size_t fill0 = fill.size(), outline0 = outline.size();
+        if (y < fh) {
+            const TSweep::TRow row = sweep.Row(y);
+            for (int i = shape->RowStart[size_t(y)]; i < shape->RowStart[size_t(y) + 1]; ++i) {
+                const TEllipseShape::TRun &run = shape->Runs[size_t(i)];
+                if (run.Kind == 2 && !brush)
+                    continue; // also an arc: it has no inside
+                std::vector<QRect> &to = run.Kind == 1 ? outline : fill;
+                sweep.Cut(row, run.X0, run.X1, [&](int x0, int x1) { to.emplace_back(L + x0, T + y, x1 - x0 + 1, 1); });
+            }
+        }
+        if (!radii)
+            continue;
+        // The radii take the place of what lies under them, the second one where the first
+        // does not go.
+        const int r0 = rad[0][size_t(y)].first, r1 = rad[0][size_t(y)].second;
+        const int s0 = rad[1][size_t(y)].first, s1 = rad[1][size_t(y)].second;
+        if (r1 < r0 && s1 < s0)
+            continue;
+        for (const auto &[c0, c1] : {std::pair{r0, r1}, std::pair{s0, s1}})
+            if (c0 <= c1) {
+                CutFromRow(fill, fill0, L + c0, L + c1);
+                CutFromRow(outline, outline0, L + c0, L + c1);
+            }
+        if (r0 <= r1)
+            outline.emplace_back(L + r0, T + y, r1 - r0 + 1, 1);
+        if (s0 <= s1) {
+            const size_t second = outline.size();
+            outline.emplace_back(L + s0, T + y, s1 - s0 + 1, 1);
+            if (r0 <= r1)
+                CutFromRow(outline, second, L + r0, L + r1);
+        }
+    }
+    auto dropEmpty = [](std::vector<QRect> &v) {
+        v.erase(std::remove_if(v.begin(), v.end(), [](const QRect &r) { return r.isEmpty(); }), v.end());
+    };
+    if (radii) {
+        dropEmpty(fill);
+        dropEmpty(outline);
+    }
+    if (fill.empty() && outline.empty())
+        return;
     FPainter->save();
     ApplyPenMode();
-    // Every pixel is drawn once, so that raster operations such as not and xor hold.
-    if (brush) {
-        const QBrush qb = QtBrush(FBrush);
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W;) {
-                if (plot[size_t(y) * W + x] != 2) {
-                    ++x;
-                    continue;
-                }
-                int e = x;
-                while (e < W && plot[size_t(y) * W + e] == 2)
-                    ++e;
-                FPainter->fillRect(QRect(L + x, T + y, e - x, 1), qb);
-                x = e;
-            }
+    FPainter->setPen(Qt::NoPen);
+    if (!fill.empty()) {
+        FPainter->setBrush(QtBrush(FBrush));
+        FPainter->drawRects(fill.data(), int(fill.size()));
     }
-    if (pen) {
-        std::vector<QPoint> pts;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                if (plot[size_t(y) * W + x] == 1)
-                    pts.emplace_back(L + x, T + y);
-        if (!pts.empty()) {
-            FPainter->setPen(QPen(PenQColor(FPen), 0));
-            FPainter->drawPoints(pts.data(), int(pts.size()));
-        }
+    if (!outline.empty()) {
+        FPainter->setBrush(PenQColor(FPen));
+        FPainter->drawRects(outline.data(), int(outline.size()));
     }
     FPainter->restore();
 }

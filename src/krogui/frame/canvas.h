@@ -234,6 +234,10 @@ private:
     /// given by two points.
     void DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4);
     const QFontMetrics &FontMetrics();
+    bool PenModeCopies() const;
+    bool DirectTarget() const;
+    void FillDirect(const QRect *Rects, int N, const QColor &Color);
+    struct TFigureCache;
 
     QImage *FImage = nullptr;
     QPainter *FPainter = nullptr;
@@ -250,6 +254,7 @@ private:
     TCopyMode FCopyMode = SRCCOPY;
     TStretchMode FStretchMode = smColorOnColor;
     QPoint FPenPos;
+    std::unique_ptr<TFigureCache> FFigures; // pixel sets of the last ellipses drawn
 };
 
 } // namespace kro
