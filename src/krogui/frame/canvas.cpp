@@ -330,17 +330,15 @@ bool TCanvas::DirectTarget() const
            FPainter->opacity() == 1.0 && FPainter->deviceTransform().type() == QTransform::TxNone;
 }
 
-// Sets N pixels to V: the first few one by one, then copies of what is done, doubling.
+// Sets N pixels to V, eight at a time (the fixed-size copies become vector stores).
 static void FillPixels(QRgb *P, int N, QRgb V)
 {
-    const int first = std::min(N, 16);
-    for (int i = 0; i < first; ++i)
+    const QRgb block[8] = {V, V, V, V, V, V, V, V};
+    int i = 0;
+    for (; i + 8 <= N; i += 8)
+        std::memcpy(P + i, block, sizeof block);
+    for (; i < N; ++i)
         P[i] = V;
-    for (int done = first; done < N;) {
-        const int k = std::min(done, N - done);
-        std::memcpy(P + done, P, size_t(k) * sizeof(QRgb));
-        done += k;
-    }
 }
 
 // Fills the rectangles (cut to the picture) with an opaque colour, as the painter would: small ones
@@ -463,10 +461,27 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     const int steps = std::max(dx, dy);
     if (steps == 0)
         return;
+    auto fillRuns = [this](const QRect *Runs, int N) {
+        if (DirectTarget()) {
+            FillDirect(Runs, N, PenQColor(FPen));
+            return;
+        }
+        FPainter->setPen(Qt::NoPen);
+        FPainter->setBrush(PenQColor(FPen));
+        FPainter->drawRects(Runs, N);
+    };
+    if (!pattern && (dx == 0 || dy == 0)) {
+        // A horizontal or vertical line is a single run.
+        const QRect run = dy == 0 ? QRect(std::min(X0, X0 + sx * (steps - 1)), Y0, steps, 1)
+                                  : QRect(X0, std::min(Y0, Y0 + sy * (steps - 1)), 1, steps);
+        fillRuns(&run, 1);
+        return;
+    }
     // The pixels are gathered into runs along the major axis and filled as rectangles: one call
     // instead of one point per pixel keeps long rules and frames cheap.
     const bool horz = dx >= dy;
-    std::vector<QRect> runs;
+    std::vector<QRect> &runs = FRuns;
+    runs.clear();
     int runStart = 0, runEnd = 0, runFixed = 0;
     bool inRun = false;
     auto flush = [&] {
@@ -510,15 +525,8 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
         }
     }
     flush();
-    if (runs.empty())
-        return;
-    if (DirectTarget()) {
-        FillDirect(runs.data(), int(runs.size()), PenQColor(FPen));
-        return;
-    }
-    FPainter->setPen(Qt::NoPen);
-    FPainter->setBrush(PenQColor(FPen));
-    FPainter->drawRects(runs.data(), int(runs.size()));
+    if (!runs.empty())
+        fillRuns(runs.data(), int(runs.size()));
 }
 
 void TCanvas::LineTo(int X, int Y)
@@ -800,8 +808,8 @@ public:
         // largest distance from the centre. In row dy the start ray gives the inside where
         // g(x) = ax * dy - ay * (x - cx) >= 0, the end ray where by * (x - cx) - bx * dy >= 0.
         const double tau = 1e-7 * (std::abs(Cx) + std::abs(Cy) + 2.0);
-        lineA = {-ay, ax, tau};
-        lineB = {by, -bx, tau};
+        lineA = TRay(-ay, ax, tau);
+        lineB = TRay(by, -bx, tau);
     }
 
     bool Full() const { return full; }
@@ -896,25 +904,38 @@ public:
 
 private:
     // The inside of one ray in a row: g(x) = P * (x - cx) + K * dy >= 0.
-    struct TRay
+    class TRay
     {
-        double P, K, Tau;
+    public:
+        TRay() = default;
+        TRay(double P, double K, double Tau) : p(P), k(K), tau(Tau)
+        {
+            if (P != 0) {
+                kp = K / P;
+                w = Tau / std::abs(P) + 1e-6;
+                below = P > 0 ? sOut : sIn;
+                above = P > 0 ? sIn : sOut;
+            }
+        }
 
         TLine In(double Cx, double Dy) const
         {
             constexpr int kFar = 1 << 29;
-            const double q = K * Dy;
-            if (P == 0) {
-                const TSide s = q > Tau ? sIn : q < -Tau ? sOut : sCheck;
+            if (p == 0) {
+                const double q = k * Dy;
+                const TSide s = q > tau ? sIn : q < -tau ? sOut : sCheck;
                 return {kFar, kFar - 1, s, s};
             }
-            // The zero of g and the band around it where |g| <= tau; a ray almost parallel to
-            // the row puts both far away.
-            const double z = Cx - q / P, w = Tau / std::abs(P) + 1e-6;
+            // The zero of g and the band around it where |g| <= tau (with room for rounding); a
+            // ray almost parallel to the row puts both far away.
+            const double z = Cx - kp * Dy;
             auto near = [](double V) { return std::clamp(V, -double(kFar), double(kFar)); };
-            const TSide below = P > 0 ? sOut : sIn, above = P > 0 ? sIn : sOut;
             return {CeilInt(near(z - w)), FloorInt(near(z + w)), below, above};
         }
+
+    private:
+        double p = 0, k = 0, tau = 0, kp = 0, w = 0;
+        TSide below = sOut, above = sOut;
     };
 
     double cx, cy, start, span;
@@ -1069,13 +1090,23 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
             if (y < fh) {
                 const TSweep::TRow row = sweep.Row(y);
                 // Kinds 1 (outline) and 2 (inside) in one pass (Kind 0), or one kind at a time.
+                // Neighbouring runs that are drawn alike are cut as one.
                 auto pass = [&](uchar Kind, QRgb Px) {
                     px = Px;
+                    int r0 = 0, r1 = -2;
                     for (int i = shape->RowStart[size_t(y)]; i < shape->RowStart[size_t(y) + 1]; ++i) {
                         const TEllipseShape::TRun &run = shape->Runs[size_t(i)];
-                        if ((Kind == 0 || run.Kind == Kind) && (run.Kind == 1 || brush)) // an arc has no inside
-                            sweep.Cut(row, run.X0, run.X1, piece);
+                        if ((Kind != 0 && run.Kind != Kind) || (run.Kind == 2 && !brush))
+                            continue; // an arc has no inside
+                        if (run.X0 != r1 + 1) {
+                            if (r0 <= r1)
+                                sweep.Cut(row, r0, r1, piece);
+                            r0 = run.X0;
+                        }
+                        r1 = run.X1;
                     }
+                    if (r0 <= r1)
+                        sweep.Cut(row, r0, r1, piece);
                     flush();
                 };
                 if (onePass) {
@@ -1285,11 +1316,26 @@ const QFontMetrics &TCanvas::FontMetrics()
         FQFont = FFont.ToQFont();
         FQFontMetrics = std::make_unique<QFontMetrics>(FQFont);
         FQFontValid = true;
+        FWidths.clear();
     }
     return *FQFontMetrics;
 }
 
-int TCanvas::TextWidth(const QString &Text) { return FontMetrics().horizontalAdvance(Text); }
+// Measuring lays the text out each time; the widths are kept by text until the font changes.
+int TCanvas::Advance(const QString &Text)
+{
+    const QFontMetrics &fm = FontMetrics();
+    const auto it = FWidths.constFind(Text);
+    if (it != FWidths.cend())
+        return *it;
+    if (FWidths.size() >= 256)
+        FWidths.clear();
+    const int w = fm.horizontalAdvance(Text);
+    FWidths.insert(Text, w);
+    return w;
+}
+
+int TCanvas::TextWidth(const QString &Text) { return Advance(Text); }
 
 int TCanvas::TextHeight(const QString &) { return FontMetrics().height(); }
 
@@ -1300,17 +1346,18 @@ void TCanvas::TextOut(int X, int Y, const QString &Text)
         return;
     const QFontMetrics &fm = FontMetrics();
     const QFont &f = FQFont;
+    const int width = Advance(Text);
     FPainter->save();
     FPainter->translate(X, Y);
     if (FFont.Orientation() != 0)
         FPainter->rotate(-FFont.Orientation() / 10.0);
     if (FBrush.Style() != bsClear)
-        FPainter->fillRect(QRect(0, 0, fm.horizontalAdvance(Text), fm.height()), ToQColor(FBrush.Color()));
+        FPainter->fillRect(QRect(0, 0, width, fm.height()), ToQColor(FBrush.Color()));
     FPainter->setFont(f);
     FPainter->setPen(ToQColor(FFont.Color()));
     FPainter->drawText(QPoint(0, fm.ascent()), Text);
     FPainter->restore();
-    FPenPos = QPoint(X + fm.horizontalAdvance(Text), Y);
+    FPenPos = QPoint(X + width, Y);
 }
 
 void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
