@@ -333,6 +333,11 @@ bool TCanvas::DirectTarget() const
 // Sets N pixels to V, eight at a time (the fixed-size copies become vector stores).
 static void FillPixels(QRgb *P, int N, QRgb V)
 {
+    if (N < 8) {
+        for (int i = 0; i < N; ++i)
+            P[i] = V;
+        return;
+    }
     const QRgb block[8] = {V, V, V, V, V, V, V, V};
     int i = 0;
     for (; i + 8 <= N; i += 8)
@@ -358,6 +363,11 @@ void TCanvas::FillDirect(const QRect *Rects, int N, const QColor &Color)
             continue;
         if (qint64(x1 - x0 + 1) * (y1 - y0 + 1) >= 2048) {
             FPainter->fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), Color);
+            continue;
+        }
+        if (x0 == x1) { // a column, say of a vertical line
+            for (int y = y0; y <= y1; ++y)
+                reinterpret_cast<QRgb *>(bits + y * bpl)[x0] = px;
             continue;
         }
         for (int y = y0; y <= y1; ++y)
@@ -812,8 +822,6 @@ public:
         lineB = TRay(by, -bx, tau);
     }
 
-    bool Full() const { return full; }
-
     // The rule: the pixel's angle, counted counter-clockwise from the start ray, within the span.
     bool Exact(int X, int Y) const
     {
@@ -889,14 +897,16 @@ public:
             if (s == sIn) {
                 Emit(p0, p1);
             } else if (s == sCheck) {
-                for (int x = p0; x <= p1; ++x) {
-                    if (!Exact(x, Row.Y))
+                for (int x = p0; x <= p1;) {
+                    if (!Exact(x, Row.Y)) {
+                        ++x;
                         continue;
+                    }
                     int e = x;
                     while (e < p1 && Exact(e + 1, Row.Y))
                         ++e;
                     Emit(x, e);
-                    x = e;
+                    x = e + 2; // e + 1 is out (or past the end)
                 }
             }
         }
@@ -1052,7 +1062,8 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
         const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
         for (int k = 0; k < 2; ++k) {
             rad[k].assign(size_t(H), {INT_MAX, INT_MIN});
-            const double th = (k == 0 ? start : start + span) * uc_Pi / 180.0, c = std::cos(th), s = -std::sin(th);
+            const double th = (k == 0 ? start : start + span) * uc_Pi / 180.0;
+            const double c = std::cos(th), s = -std::sin(th);
             const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
             const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
             RadiusRows(x0, y0, int(std::lround(cx + t * c)), int(std::lround(cy + t * s)), W, H, rad[k]);
@@ -1064,7 +1075,7 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
     if (PenModeCopies() && (!brush || FBrush.Style() == bsSolid) && DirectTarget()) {
         const QRgb brushPx = ToQColor(FBrush.Color()).rgba() | 0xFF000000u;
         const QRgb penPx = PenQColor(FPen).rgba() | 0xFF000000u;
-        // One pass when both colours are the same (a band sector, say): the kinds need no telling apart.
+        // One pass when both colours are the same (a band sector, say): no need to tell the kinds apart.
         const bool onePass = !brush || !pen || brushPx == penPx;
         uchar *const bits = const_cast<uchar *>(FImage->constBits()); // what the painter draws into
         const qsizetype bpl = FImage->bytesPerLine();
@@ -1141,7 +1152,8 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
                 if (run.Kind == 2 && !brush)
                     continue; // also an arc: it has no inside
                 std::vector<QRect> &to = run.Kind == 1 ? outline : fill;
-                sweep.Cut(row, run.X0, run.X1, [&](int x0, int x1) { to.emplace_back(L + x0, T + y, x1 - x0 + 1, 1); });
+                sweep.Cut(row, run.X0, run.X1,
+                          [&](int x0, int x1) { to.emplace_back(L + x0, T + y, x1 - x0 + 1, 1); });
             }
         }
         if (!radii)
