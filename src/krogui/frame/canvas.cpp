@@ -981,49 +981,164 @@ void RadiusRows(int X0, int Y0, qint64 X1, qint64 Y1, int W, int H, std::vector<
     }
 }
 
-// Removes the range [C0, C1] from the one-row rectangles Rects[Begin..]; a rectangle cut in the
-// middle leaves its right part at the end.
-void CutFromRow(std::vector<QRect> &Rects, size_t Begin, int C0, int C1)
+// The pixels of a figure as runs of one row, box-relative and inclusive; Pen says which colour.
+struct TFigureRun
+{
+    int X0, X1;
+    uchar Pen; // 1: the pen's (outline and radii), 0: the brush's (inside)
+};
+
+// Removes [C0, C1] from the runs Runs[Begin..] (all of one row); a run cut in the middle leaves its
+// right part at the end. Emptied runs get X1 < X0.
+void CutFromRow(std::vector<TFigureRun> &Runs, size_t Begin, int C0, int C1)
 {
     if (C1 < C0)
         return;
-    const size_t n = Rects.size();
+    const size_t n = Runs.size();
     for (size_t i = Begin; i < n; ++i) {
-        const int r0 = Rects[i].left(), r1 = Rects[i].right(), y = Rects[i].top();
-        if (Rects[i].isEmpty() || C1 < r0 || C0 > r1)
+        const int r0 = Runs[i].X0, r1 = Runs[i].X1;
+        if (r1 < r0 || C1 < r0 || C0 > r1)
             continue;
         if (C0 > r0 && C1 < r1) {
-            Rects[i].setRight(C0 - 1);
-            Rects.emplace_back(C1 + 1, y, r1 - C1, 1);
+            Runs[i].X1 = C0 - 1;
+            Runs.push_back({C1 + 1, r1, Runs[i].Pen});
         } else if (C0 <= r0 && C1 >= r1) {
-            Rects[i].setWidth(0);
+            Runs[i].X1 = r0 - 1;
         } else if (C0 <= r0) {
-            Rects[i].setLeft(C1 + 1);
+            Runs[i].X0 = C1 + 1;
         } else {
-            Rects[i].setRight(C0 - 1);
+            Runs[i].X1 = C0 - 1;
         }
     }
+}
+
+// All pixels of one ellipse, arc or pie in a W x H box, row by row: the inside and the outline as
+// disjoint runs, so that every pixel is drawn once and raster operations such as not and xor hold.
+// They depend on the figure's shape alone, so a canvas keeps those of the figures it drew last:
+// a dial drawn again costs little more than its fills.
+struct TFigurePixels
+{
+    int Kind = 0, W = 0, H = 0;
+    bool Pen = false, Brush = false;
+    double Start = 0, Span = 0;
+    std::vector<int> RowStart; // the runs of row y are Runs[RowStart[y]] .. Runs[RowStart[y + 1] - 1]
+    std::vector<TFigureRun> Runs;
+
+    bool Is(int K, int Wd, int Ht, bool P, bool B, double S, double Sp) const
+    {
+        return Kind == K && W == Wd && H == Ht && Pen == P && Brush == B && Start == S && Span == Sp;
+    }
+};
+
+std::shared_ptr<const TFigurePixels> MakeFigurePixels(const TEllipseShape &Shape, int Kind, int W, int H,
+                                                      bool Pen, bool Brush, double Start, double Span)
+{
+    auto fig = std::make_shared<TFigurePixels>();
+    fig->Kind = Kind;
+    fig->W = W;
+    fig->H = H;
+    fig->Pen = Pen;
+    fig->Brush = Brush;
+    fig->Start = Start;
+    fig->Span = Span;
+    fig->RowStart.assign(size_t(H) + 1, 0);
+    const double cx = (W - 1) / 2.0, cy = (H - 1) / 2.0;
+    const TSweep sweep(cx, cy, Start, Span);
+
+    // A pie's two radii, from the centre to where the rays meet the ellipse, are outline too.
+    const bool radii = Kind == 2 && Pen && Span < 360.0;
+    std::vector<std::pair<int, int>> rad[2];
+    if (radii) {
+        const double a = cx, b = cy;
+        const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
+        for (int k = 0; k < 2; ++k) {
+            rad[k].assign(size_t(H), {INT_MAX, INT_MIN});
+            const double th = (k == 0 ? Start : Start + Span) * uc_Pi / 180.0;
+            const double c = std::cos(th), s = -std::sin(th);
+            const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
+            const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
+            RadiusRows(x0, y0, int(std::lround(cx + t * c)), int(std::lround(cy + t * s)), W, H, rad[k]);
+        }
+    }
+
+    std::vector<TFigureRun> &runs = fig->Runs;
+    for (int y = 0; y < H; ++y) {
+        const size_t row0 = runs.size();
+        fig->RowStart[size_t(y)] = int(row0);
+        if (y < Shape.H) {
+            const TSweep::TRow row = sweep.Row(y);
+            for (int i = Shape.RowStart[size_t(y)]; i < Shape.RowStart[size_t(y) + 1]; ++i) {
+                const TEllipseShape::TRun &run = Shape.Runs[size_t(i)];
+                if (run.Kind == 2 && !Brush)
+                    continue; // also an arc: it has no inside
+                const uchar pen = run.Kind == 1 ? 1 : 0;
+                sweep.Cut(row, run.X0, run.X1, [&](int x0, int x1) { runs.push_back({x0, x1, pen}); });
+            }
+        }
+        if (radii) {
+            // The radii take the place of what lies under them, the second one where the first
+            // does not go.
+            const int r0 = rad[0][size_t(y)].first, r1 = rad[0][size_t(y)].second;
+            const int s0 = rad[1][size_t(y)].first, s1 = rad[1][size_t(y)].second;
+            CutFromRow(runs, row0, r0, r1);
+            CutFromRow(runs, row0, s0, s1);
+            if (r0 <= r1)
+                runs.push_back({r0, r1, 1});
+            if (s0 <= s1) {
+                const size_t second = runs.size();
+                runs.push_back({s0, s1, 1});
+                CutFromRow(runs, second, r0, r1);
+            }
+            runs.erase(std::remove_if(runs.begin() + qsizetype(row0), runs.end(),
+                                      [](const TFigureRun &r) { return r.X1 < r.X0; }),
+                       runs.end());
+        }
+    }
+    fig->RowStart[size_t(H)] = int(runs.size());
+    runs.shrink_to_fit();
+    return fig;
 }
 
 } // namespace
 
 struct TCanvas::TFigureCache
 {
-    static constexpr size_t kMaxShapes = 12;
-    std::vector<std::shared_ptr<const TEllipseShape>> Shapes; // the most recently used first
+    static constexpr size_t kMaxShapes = 12, kMaxFigures = 16;
+    // The most recently used first.
+    std::vector<std::shared_ptr<const TEllipseShape>> Shapes;
+    std::vector<std::shared_ptr<const TFigurePixels>> Figures;
 
-    std::shared_ptr<const TEllipseShape> Get(int W, int H, bool Outline)
+    template <class T, class Match, class Make>
+    static std::shared_ptr<const T> Find(std::vector<std::shared_ptr<const T>> &List, size_t Max, Match &&Is,
+                                         Make &&New)
     {
-        for (size_t i = 0; i < Shapes.size(); ++i)
-            if (Shapes[i]->W == W && Shapes[i]->H == H && Shapes[i]->Outline == Outline) {
-                std::rotate(Shapes.begin(), Shapes.begin() + qsizetype(i), Shapes.begin() + qsizetype(i) + 1);
-                return Shapes.front();
+        for (size_t i = 0; i < List.size(); ++i)
+            if (Is(*List[i])) {
+                std::rotate(List.begin(), List.begin() + qsizetype(i), List.begin() + qsizetype(i) + 1);
+                return List.front();
             }
-        auto shape = MakeEllipseShape(W, H, Outline);
-        if (Shapes.size() >= kMaxShapes)
-            Shapes.pop_back();
-        Shapes.insert(Shapes.begin(), shape);
-        return shape;
+        std::shared_ptr<const T> made = New();
+        if (List.size() >= Max)
+            List.pop_back();
+        List.insert(List.begin(), made);
+        return made;
+    }
+
+    std::shared_ptr<const TFigurePixels> Figure(int Kind, int W, int H, bool Pen, bool Brush, double Start,
+                                                double Span)
+    {
+        return Find(
+            Figures, kMaxFigures,
+            [&](const TFigurePixels &F) { return F.Is(Kind, W, H, Pen, Brush, Start, Span); },
+            [&] {
+                // Without a pen the ellipse is one pixel smaller, as the classic drawing has it.
+                const int fw = Pen ? W : std::max(1, W - 1), fh = Pen ? H : std::max(1, H - 1);
+                const auto shape = Find(
+                    Shapes, kMaxShapes,
+                    [&](const TEllipseShape &S) { return S.W == fw && S.H == fh && S.Outline == Pen; },
+                    [&] { return MakeEllipseShape(fw, fh, Pen); });
+                return MakeFigurePixels(*shape, Kind, W, H, Pen, Brush, Start, Span);
+            });
     }
 };
 
@@ -1043,160 +1158,64 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
     Begin();
     if (!FPainter)
         return;
-    // Without a pen the figure is one pixel smaller, as the classic drawing has it.
-    const int fw = pen ? W : std::max(1, W - 1), fh = pen ? H : std::max(1, H - 1);
-    if (!FFigures)
-        FFigures = std::make_unique<TFigureCache>();
-    const std::shared_ptr<const TEllipseShape> shape = FFigures->Get(fw, fh, pen);
-    const double cx = (W - 1) / 2.0, cy = (H - 1) / 2.0;
     double start = 0, span = 360;
     if (Kind != 0)
-        ArcAngles(L + cx, T + cy, X3, Y3, X4, Y4, start, span);
-    const TSweep sweep(cx, cy, start, span);
+        ArcAngles(L + (W - 1) / 2.0, T + (H - 1) / 2.0, X3, Y3, X4, Y4, start, span);
+    if (!FFigures)
+        FFigures = std::make_unique<TFigureCache>();
+    const std::shared_ptr<const TFigurePixels> fig = FFigures->Figure(Kind, W, H, pen, brush, start, span);
+    if (fig->Runs.empty())
+        return;
 
-    // A pie's two radii, from the centre to where the rays meet the ellipse, are outline too.
-    const bool radii = Kind == 2 && pen && span < 360.0;
-    std::vector<std::pair<int, int>> rad[2];
-    if (radii) {
-        const double a = cx, b = cy;
-        const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
-        for (int k = 0; k < 2; ++k) {
-            rad[k].assign(size_t(H), {INT_MAX, INT_MIN});
-            const double th = (k == 0 ? start : start + span) * uc_Pi / 180.0;
-            const double c = std::cos(th), s = -std::sin(th);
-            const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
-            const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
-            RadiusRows(x0, y0, int(std::lround(cx + t * c)), int(std::lround(cy + t * s)), W, H, rad[k]);
-        }
-    }
-
-    // A plain copy goes straight into the picture, row by row, and only where the picture is: the
-    // inside first, then the outline and the radii over it.
+    // A plain copy goes straight into the picture, and only where the picture is.
     if (PenModeCopies() && (!brush || FBrush.Style() == bsSolid) && DirectTarget()) {
-        const QRgb brushPx = ToQColor(FBrush.Color()).rgba() | 0xFF000000u;
-        const QRgb penPx = PenQColor(FPen).rgba() | 0xFF000000u;
-        // One pass when both colours are the same (a band sector, say): no need to tell the kinds apart.
-        const bool onePass = !brush || !pen || brushPx == penPx;
+        const QRgb px[2] = {ToQColor(FBrush.Color()).rgba() | 0xFF000000u, PenQColor(FPen).rgba() | 0xFF000000u};
         uchar *const bits = const_cast<uchar *>(FImage->constBits()); // what the painter draws into
         const qsizetype bpl = FImage->bytesPerLine();
         const int imgW = FImage->width();
         const int y0 = std::max(0, -T), y1 = std::min(H, FImage->height() - T);
         for (int y = y0; y < y1; ++y) {
             QRgb *line = reinterpret_cast<QRgb *>(bits + (T + y) * bpl);
-            QRgb px = 0;
-            int pend0 = 0, pend1 = -1; // a pending span, joined with the pieces that follow it
+            // Neighbouring runs of one colour are filled as one.
+            int a = 0, b = -2;
+            QRgb c = 0;
             auto flush = [&] {
-                const int a = std::max(L + pend0, 0), b = std::min(L + pend1, imgW - 1);
-                if (a <= b)
-                    FillPixels(line + a, b - a + 1, px);
-                pend1 = pend0 - 1;
+                const int x0 = std::max(L + a, 0), x1 = std::min(L + b, imgW - 1);
+                if (x0 <= x1)
+                    FillPixels(line + x0, x1 - x0 + 1, c);
             };
-            auto piece = [&](int x0, int x1) {
-                if (x0 != pend1 + 1) {
-                    flush();
-                    pend0 = x0;
+            for (int i = fig->RowStart[size_t(y)]; i < fig->RowStart[size_t(y) + 1]; ++i) {
+                const TFigureRun &run = fig->Runs[size_t(i)];
+                if (run.X0 == b + 1 && px[run.Pen] == c) {
+                    b = run.X1;
+                    continue;
                 }
-                pend1 = x1;
-            };
-            if (y < fh) {
-                const TSweep::TRow row = sweep.Row(y);
-                // Kinds 1 (outline) and 2 (inside) in one pass (Kind 0), or one kind at a time.
-                // Neighbouring runs that are drawn alike are cut as one.
-                auto pass = [&](uchar Kind, QRgb Px) {
-                    px = Px;
-                    int r0 = 0, r1 = -2;
-                    for (int i = shape->RowStart[size_t(y)]; i < shape->RowStart[size_t(y) + 1]; ++i) {
-                        const TEllipseShape::TRun &run = shape->Runs[size_t(i)];
-                        if ((Kind != 0 && run.Kind != Kind) || (run.Kind == 2 && !brush))
-                            continue; // an arc has no inside
-                        if (run.X0 != r1 + 1) {
-                            if (r0 <= r1)
-                                sweep.Cut(row, r0, r1, piece);
-                            r0 = run.X0;
-                        }
-                        r1 = run.X1;
-                    }
-                    if (r0 <= r1)
-                        sweep.Cut(row, r0, r1, piece);
-                    flush();
-                };
-                if (onePass) {
-                    pass(0, brush ? brushPx : penPx);
-                } else {
-                    pass(2, brushPx);
-                    pass(1, penPx);
-                }
+                flush();
+                a = run.X0;
+                b = run.X1;
+                c = px[run.Pen];
             }
-            if (radii) {
-                px = penPx;
-                for (int k = 0; k < 2; ++k)
-                    if (rad[k][size_t(y)].first <= rad[k][size_t(y)].second) {
-                        pend0 = rad[k][size_t(y)].first;
-                        pend1 = rad[k][size_t(y)].second;
-                        flush();
-                    }
-            }
+            flush();
         }
         return;
     }
 
-    // The inside and the outline are disjoint sets of one-row rectangles: every pixel is drawn
-    // once, so that raster operations such as not and xor hold.
-    std::vector<QRect> fill, outline;
-    for (int y = 0; y < H; ++y) {
-        const size_t fill0 = fill.size(), outline0 = outline.size();
-        if (y < fh) {
-            const TSweep::TRow row = sweep.Row(y);
-            for (int i = shape->RowStart[size_t(y)]; i < shape->RowStart[size_t(y) + 1]; ++i) {
-                const TEllipseShape::TRun &run = shape->Runs[size_t(i)];
-                if (run.Kind == 2 && !brush)
-                    continue; // also an arc: it has no inside
-                std::vector<QRect> &to = run.Kind == 1 ? outline : fill;
-                sweep.Cut(row, run.X0, run.X1,
-                          [&](int x0, int x1) { to.emplace_back(L + x0, T + y, x1 - x0 + 1, 1); });
-            }
+    std::vector<QRect> rects[2];
+    for (int y = 0; y < H; ++y)
+        for (int i = fig->RowStart[size_t(y)]; i < fig->RowStart[size_t(y) + 1]; ++i) {
+            const TFigureRun &run = fig->Runs[size_t(i)];
+            rects[run.Pen].emplace_back(L + run.X0, T + y, run.X1 - run.X0 + 1, 1);
         }
-        if (!radii)
-            continue;
-        // The radii take the place of what lies under them, the second one where the first
-        // does not go.
-        const int r0 = rad[0][size_t(y)].first, r1 = rad[0][size_t(y)].second;
-        const int s0 = rad[1][size_t(y)].first, s1 = rad[1][size_t(y)].second;
-        if (r1 < r0 && s1 < s0)
-            continue;
-        for (const auto &[c0, c1] : {std::pair{r0, r1}, std::pair{s0, s1}})
-            if (c0 <= c1) {
-                CutFromRow(fill, fill0, L + c0, L + c1);
-                CutFromRow(outline, outline0, L + c0, L + c1);
-            }
-        if (r0 <= r1)
-            outline.emplace_back(L + r0, T + y, r1 - r0 + 1, 1);
-        if (s0 <= s1) {
-            const size_t second = outline.size();
-            outline.emplace_back(L + s0, T + y, s1 - s0 + 1, 1);
-            if (r0 <= r1)
-                CutFromRow(outline, second, L + r0, L + r1);
-        }
-    }
-    auto dropEmpty = [](std::vector<QRect> &v) {
-        v.erase(std::remove_if(v.begin(), v.end(), [](const QRect &r) { return r.isEmpty(); }), v.end());
-    };
-    if (radii) {
-        dropEmpty(fill);
-        dropEmpty(outline);
-    }
-    if (fill.empty() && outline.empty())
-        return;
     FPainter->save();
     ApplyPenMode();
     FPainter->setPen(Qt::NoPen);
-    if (!fill.empty()) {
+    if (!rects[0].empty()) {
         FPainter->setBrush(QtBrush(FBrush));
-        FPainter->drawRects(fill.data(), int(fill.size()));
+        FPainter->drawRects(rects[0].data(), int(rects[0].size()));
     }
-    if (!outline.empty()) {
+    if (!rects[1].empty()) {
         FPainter->setBrush(PenQColor(FPen));
-        FPainter->drawRects(outline.data(), int(outline.size()));
+        FPainter->drawRects(rects[1].data(), int(rects[1].size()));
     }
     FPainter->restore();
 }

@@ -257,7 +257,7 @@ private:
     TCopyMode FCopyMode = SRCCOPY;
     TStretchMode FStretchMode = smColorOnColor;
     QPoint FPenPos;
-    std::unique_ptr<TFigureCache> FFigures; // pixel sets of the last ellipses drawn
+    std::unique_ptr<TFigureCache> FFigures; // pixels of the last ellipses, arcs and pies drawn
     std::vector<QRect> FRuns;               // the runs of the line being drawn
 };
 
