@@ -124,7 +124,6 @@ TEST(MeterReference, DefaultsColoursAndSizes)
     if (!FontAsReferenced()) GTEST_SKIP() << "the reference pictures were drawn with DejaVu Sans";
     const Case cases[] = {
         {"meter_default", [](TMeter &) {}},
-        {"meter_busy", Busy},
         {"meter_colours",
          [](TMeter &m) {
              Busy(m);
