@@ -1,5 +1,8 @@
 #include "testutil.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace kro::test {
 
 TColor PixelAt(const QImage &Img, int X, int Y)
@@ -41,6 +44,39 @@ QString Picture(const QImage &Img, TColor C)
         s += QLatin1Char('\n');
     }
     return s;
+}
+
+::testing::AssertionResult MatchesReference(const QImage &Img, const QString &Path)
+{
+    const std::string name = QFileInfo(Path).fileName().toStdString();
+    if (qEnvironmentVariableIntValue("KROGUI_WRITE_REFERENCES") == 1) {
+        QDir().mkpath(QFileInfo(Path).absolutePath());
+        if (!Img.convertToFormat(QImage::Format_RGB32).save(Path))
+            return ::testing::AssertionFailure() << "cannot write " << Path.toStdString();
+        return ::testing::AssertionSuccess() << "written";
+    }
+    const QImage want = QImage(Path).convertToFormat(QImage::Format_RGB32);
+    if (want.isNull())
+        return ::testing::AssertionFailure() << "no reference picture " << Path.toStdString();
+    if (want.size() != Img.size())
+        return ::testing::AssertionFailure() << name << ": size " << Img.width() << "x" << Img.height()
+                                             << ", reference " << want.width() << "x" << want.height();
+    int differing = 0;
+    std::string first;
+    for (int y = 0; y < want.height(); ++y)
+        for (int x = 0; x < want.width(); ++x) {
+            const TColor a = PixelAt(Img, x, y), b = PixelAt(want, x, y);
+            if (a != b && ++differing <= 8)
+                first += " (" + std::to_string(x) + "," + std::to_string(y) + "): " +
+                         QString::number(a, 16).toStdString() + " not " + QString::number(b, 16).toStdString();
+        }
+    if (differing == 0)
+        return ::testing::AssertionSuccess();
+    const QString actual =
+        QDir::temp().filePath(QFileInfo(Path).completeBaseName() + QStringLiteral("-actual.png"));
+    Img.save(actual);
+    return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ, first" << first
+                                         << "; picture in " << actual.toStdString();
 }
 
 } // namespace kro::test

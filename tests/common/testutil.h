@@ -3,6 +3,8 @@
 
 #include <krogui/frame/types.h>
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QString>
 
@@ -23,6 +25,10 @@ struct Box
 Box BoundsOf(const QImage &Img, TColor C);
 /// A multi-line picture of the image for failure messages: '#' for colour C, '.' otherwise.
 QString Picture(const QImage &Img, TColor C);
+/// Compares Img pixel for pixel (alpha ignored) with the PNG file Path. A mismatch names the first
+/// differing pixels and leaves the actual picture in the temporary folder. With
+/// KROGUI_WRITE_REFERENCES=1 in the environment the picture is written to Path instead.
+::testing::AssertionResult MatchesReference(const QImage &Img, const QString &Path);
 
 } // namespace kro::test
 

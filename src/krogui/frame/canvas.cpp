@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace kro {
 
@@ -301,6 +304,77 @@ void TCanvas::ApplyCopyMode()
     FPainter->setCompositionMode(m);
 }
 
+// The pen modes that put the pen (and the brush) colour into the picture unchanged.
+bool TCanvas::PenModeCopies() const
+{
+    switch (FPen.Mode()) {
+    case pmNot:
+    case pmXor:
+    case pmNotXor:
+    case pmNotCopy: return false;
+    default: return true;
+    }
+}
+
+// True when the painter would put an opaque colour into the canvas's own picture unchanged: plain
+// composition, no clip, transform or opacity in effect. Small fills then go straight into the
+// pixels, which costs far less than a painter call per run of a line or a figure.
+bool TCanvas::DirectTarget() const
+{
+    if (!FImage || !FPainter || FImage->isNull() || FPainter->device() != FImage)
+        return false;
+    const QImage::Format f = FImage->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    return FPainter->compositionMode() == QPainter::CompositionMode_SourceOver && !FPainter->hasClipping() &&
+           FPainter->opacity() == 1.0 && FPainter->deviceTransform().type() == QTransform::TxNone;
+}
+
+// Sets N pixels to V, eight at a time (the fixed-size copies become vector stores).
+static void FillPixels(QRgb *P, int N, QRgb V)
+{
+    if (N < 8) {
+        for (int i = 0; i < N; ++i)
+            P[i] = V;
+        return;
+    }
+    const QRgb block[8] = {V, V, V, V, V, V, V, V};
+    int i = 0;
+    for (; i + 8 <= N; i += 8)
+        std::memcpy(P + i, block, sizeof block);
+    for (; i < N; ++i)
+        P[i] = V;
+}
+
+// Fills the rectangles (cut to the picture) with an opaque colour, as the painter would: small ones
+// straight into the pixels, large ones (where a painter call costs little in comparison) through it.
+void TCanvas::FillDirect(const QRect *Rects, int N, const QColor &Color)
+{
+    const QRgb px = Color.rgba() | 0xFF000000u;
+    // The very pixels the painter draws into (it detached the picture when it began).
+    uchar *const bits = const_cast<uchar *>(FImage->constBits());
+    const qsizetype bpl = FImage->bytesPerLine();
+    const int w = FImage->width(), h = FImage->height();
+    for (int i = 0; i < N; ++i) {
+        const QRect &r = Rects[i];
+        const int x0 = std::max(r.left(), 0), x1 = std::min(r.right(), w - 1);
+        const int y0 = std::max(r.top(), 0), y1 = std::min(r.bottom(), h - 1);
+        if (x0 > x1 || y0 > y1)
+            continue;
+        if (qint64(x1 - x0 + 1) * (y1 - y0 + 1) >= 2048) {
+            FPainter->fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), Color);
+            continue;
+        }
+        if (x0 == x1) { // a column, say of a vertical line
+            for (int y = y0; y <= y1; ++y)
+                reinterpret_cast<QRgb *>(bits + y * bpl)[x0] = px;
+            continue;
+        }
+        for (int y = y0; y <= y1; ++y)
+            FillPixels(reinterpret_cast<QRgb *>(bits + y * bpl) + x0, x1 - x0 + 1, px);
+    }
+}
+
 static QColor PenQColor(const TPen &Pen)
 {
     switch (Pen.Mode()) {
@@ -397,10 +471,27 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     const int steps = std::max(dx, dy);
     if (steps == 0)
         return;
+    auto fillRuns = [this](const QRect *Runs, int N) {
+        if (DirectTarget()) {
+            FillDirect(Runs, N, PenQColor(FPen));
+            return;
+        }
+        FPainter->setPen(Qt::NoPen);
+        FPainter->setBrush(PenQColor(FPen));
+        FPainter->drawRects(Runs, N);
+    };
+    if (!pattern && (dx == 0 || dy == 0)) {
+        // A horizontal or vertical line is a single run.
+        const QRect run = dy == 0 ? QRect(std::min(X0, X0 + sx * (steps - 1)), Y0, steps, 1)
+                                  : QRect(X0, std::min(Y0, Y0 + sy * (steps - 1)), 1, steps);
+        fillRuns(&run, 1);
+        return;
+    }
     // The pixels are gathered into runs along the major axis and filled as rectangles: one call
     // instead of one point per pixel keeps long rules and frames cheap.
     const bool horz = dx >= dy;
-    std::vector<QRect> runs;
+    std::vector<QRect> &runs = FRuns;
+    runs.clear();
     int runStart = 0, runEnd = 0, runFixed = 0;
     bool inRun = false;
     auto flush = [&] {
@@ -444,11 +535,8 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
         }
     }
     flush();
-    if (runs.empty())
-        return;
-    FPainter->setPen(Qt::NoPen);
-    FPainter->setBrush(PenQColor(FPen));
-    FPainter->drawRects(runs.data(), int(runs.size()));
+    if (!runs.empty())
+        fillRuns(runs.data(), int(runs.size()));
 }
 
 void TCanvas::LineTo(int X, int Y)
@@ -531,9 +619,20 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
     Begin();
     if (!FPainter)
         return;
-    FPainter->save();
-    // The pen's raster operation applies to the whole figure, its inside included.
-    ApplyPenMode();
+    // A plain copy goes straight into the picture; anything else through the painter, whose pen
+    // raster operation applies to the whole figure, its inside included.
+    const bool direct =
+        PenModeCopies() && (FBrush.Style() == bsSolid || FBrush.Style() == bsClear) && DirectTarget();
+    auto fill = [&](const QRect &R, const QColor &C) {
+        if (direct)
+            FillDirect(&R, 1, C);
+        else
+            FPainter->fillRect(R, C);
+    };
+    if (!direct) {
+        FPainter->save();
+        ApplyPenMode();
+    }
     const bool pen = PenVisible(FPen);
     const int w = FPen.Width();
     // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
@@ -542,8 +641,12 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
         // The brush fills what the pen leaves, so that every pixel is drawn once (not, xor).
         const int in = pen ? w - out : 0;
         const QRect inside(QPoint(Left + in, Top + in), QPoint(Right - 1 - in, Bottom - 1 - in));
-        if (inside.isValid())
-            FPainter->fillRect(inside, QtBrush(FBrush));
+        if (inside.isValid()) {
+            if (direct)
+                FillDirect(&inside, 1, ToQColor(FBrush.Color()));
+            else
+                FPainter->fillRect(inside, QtBrush(FBrush));
+        }
     }
     if (pen) {
         const QColor c = PenQColor(FPen);
@@ -551,17 +654,18 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
             const int l = Left - out + k, t = Top - out + k, r = Right - 1 + out - k, b = Bottom - 1 + out - k;
             if (r < l || b < t)
                 break;
-            FPainter->fillRect(QRect(l, t, r - l + 1, 1), c);
+            fill(QRect(l, t, r - l + 1, 1), c);
             if (b > t)
-                FPainter->fillRect(QRect(l, b, r - l + 1, 1), c);
+                fill(QRect(l, b, r - l + 1, 1), c);
             if (b - t > 1) {
-                FPainter->fillRect(QRect(l, t + 1, 1, b - t - 1), c);
+                fill(QRect(l, t + 1, 1, b - t - 1), c);
                 if (r > l)
-                    FPainter->fillRect(QRect(r, t + 1, 1, b - t - 1), c);
+                    fill(QRect(r, t + 1, 1, b - t - 1), c);
             }
         }
     }
-    FPainter->restore();
+    if (!direct)
+        FPainter->restore();
 }
 
 QRectF TCanvas::EllipseBox(int L, int T, int R, int B) const
@@ -612,13 +716,32 @@ static void ArcAngles(double Cx, double Cy, int X3, int Y3, int X4, int Y4, doub
     Span = span;
 }
 
-// The pixels of an ellipse filling a W x H box: 1 on the outline, 2 inside, 0 outside. Arc, Pie
-// and Ellipse of one box cut their pixels from this one set, so they always meet exactly.
-static std::vector<uchar> EllipsePixels(int W, int H, bool Outline)
+namespace {
+
+// The pixels of an ellipse filling a W x H box, row by row as runs of outline (Kind 1) and inside
+// (Kind 2) pixels. Arc, Pie and Ellipse of one box cut their pixels from this one set, so they
+// always meet exactly. Qt's aliased ellipse decides which pixels those are; finding them takes a
+// picture of the box, so a canvas keeps the sets of the last few boxes it drew.
+struct TEllipseShape
 {
-    std::vector<uchar> px(size_t(std::max(0, W)) * size_t(std::max(0, H)), 0);
-    if (W <= 0 || H <= 0)
-        return px;
+    struct TRun
+    {
+        int X0, X1; // inclusive
+        uchar Kind;
+    };
+    int W = 0, H = 0;
+    bool Outline = false;
+    std::vector<int> RowStart; // the runs of row y are Runs[RowStart[y]] .. Runs[RowStart[y + 1] - 1]
+    std::vector<TRun> Runs;
+};
+
+std::shared_ptr<const TEllipseShape> MakeEllipseShape(int W, int H, bool Outline)
+{
+    auto shape = std::make_shared<TEllipseShape>();
+    shape->W = W;
+    shape->H = H;
+    shape->Outline = Outline;
+    shape->RowStart.assign(size_t(H) + 1, 0);
     QImage img(W, H, QImage::Format_RGB32);
     img.fill(QColor(0, 0, 0));
     {
@@ -629,14 +752,395 @@ static std::vector<uchar> EllipsePixels(int W, int H, bool Outline)
         p.drawEllipse(QRectF(0, 0, W - 1, H - 1));
     }
     for (int y = 0; y < H; ++y) {
+        shape->RowStart[size_t(y)] = int(shape->Runs.size());
         const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
-        for (int x = 0; x < W; ++x) {
+        for (int x = 0; x < W;) {
             const QRgb c = line[x] & 0xFFFFFFu;
-            px[size_t(y) * W + x] = c == 0xFF0000u ? 1 : c == 0x0000FFu ? 2 : 0;
+            int e = x + 1;
+            while (e < W && (line[e] & 0xFFFFFFu) == c)
+                ++e;
+            if (c == 0xFF0000u || c == 0x0000FFu)
+                shape->Runs.push_back({x, e - 1, uchar(c == 0xFF0000u ? 1 : 2)});
+            x = e;
         }
     }
-    return px;
+    shape->RowStart[size_t(H)] = int(shape->Runs.size());
+    return shape;
 }
+
+// Floor and ceiling of values within the int range, without a library call per row.
+int FloorInt(double V)
+{
+    const int i = int(V);
+    return i > V ? i - 1 : i;
+}
+
+int CeilInt(double V)
+{
+    const int i = int(V);
+    return i < V ? i + 1 : i;
+}
+
+// Which pixels lie in the sweep of an arc or pie. The rule is the angle of the pixel's point seen
+// from the centre (Exact). Within a row, each ray crosses at one point, and a pixel far enough from
+// those points is plainly on one side; only the pixels next to a ray (and the centre) are put to
+// the rule itself. The same pixels come out at a cost per row instead of an arc tangent per pixel.
+class TSweep
+{
+public:
+    enum TSide : signed char { sOut, sIn, sCheck };
+
+    // The pixels of one row against one ray: Left below Lo, Check in [Lo, Hi], Right above Hi.
+    struct TLine
+    {
+        int Lo, Hi;
+        TSide Left, Right;
+        TSide At(int X) const { return X < Lo ? Left : X > Hi ? Right : sCheck; }
+    };
+
+    struct TRow
+    {
+        int Y;
+        bool Centre; // the row through the centre
+        bool LeftIn, RightIn, MidIn; // on the centre row: left of, right of and at the centre
+        int C0, C1;                  // the centre pixel (C0 == C1) or the two beside it
+        TLine A, B;
+    };
+
+    TSweep(double Cx, double Cy, double Start, double Span) : cx(Cx), cy(Cy), start(Start), span(Span)
+    {
+        full = span >= 360.0;
+        wide = span > 180.0;
+        const double s = Start * uc_Pi / 180.0, e = (Start + Span) * uc_Pi / 180.0;
+        const double ax = std::cos(s), ay = std::sin(s), bx = std::cos(e), by = std::sin(e);
+        // Farther than 1e-7 radians from a ray the rule cannot put a pixel on the other side (its
+        // rounding and its 1e-9 degree allowance are far smaller); tau is that angle times the
+        // largest distance from the centre. In row dy the start ray gives the inside where
+        // g(x) = ax * dy - ay * (x - cx) >= 0, the end ray where by * (x - cx) - bx * dy >= 0.
+        const double tau = 1e-7 * (std::abs(Cx) + std::abs(Cy) + 2.0);
+        lineA = TRay(-ay, ax, tau);
+        lineB = TRay(by, -bx, tau);
+    }
+
+    // The rule: the pixel's angle, counted counter-clockwise from the start ray, within the span.
+    bool Exact(int X, int Y) const
+    {
+        if (full)
+            return true;
+        const double dx = X - cx, dy = cy - Y;
+        if (dx == 0 && dy == 0)
+            return true;
+        const double rel = std::fmod(std::atan2(dy, dx) * 180.0 / uc_Pi - start + 720.0, 360.0);
+        return rel <= span + 1e-9;
+    }
+
+    TRow Row(int Y) const
+    {
+        TRow r{};
+        r.Y = Y;
+        if (full)
+            return r;
+        const double dy = cy - Y;
+        if (dy == 0) {
+            // On the centre row every pixel's angle is exactly 0 or 180 degrees.
+            r.Centre = true;
+            r.C0 = CeilInt(cx);
+            r.C1 = FloorInt(cx);
+            r.LeftIn = Exact(r.C0 - 1, Y);
+            r.RightIn = Exact(r.C1 + 1, Y);
+            r.MidIn = r.C0 == r.C1 && Exact(r.C0, Y);
+            return r;
+        }
+        r.A = lineA.In(cx, dy);
+        r.B = lineB.In(cx, dy);
+        return r;
+    }
+
+    // Calls Emit(x0, x1) for the pieces of [X0, X1] in the row that lie in the sweep.
+    template <class F> void Cut(const TRow &Row, int X0, int X1, F &&Emit) const
+    {
+        if (full) {
+            Emit(X0, X1);
+            return;
+        }
+        if (Row.Centre) {
+            if (Row.LeftIn && X0 <= std::min(X1, Row.C0 - 1))
+                Emit(X0, std::min(X1, Row.C0 - 1));
+            if (Row.MidIn && Row.C0 >= X0 && Row.C0 <= X1)
+                Emit(Row.C0, Row.C0);
+            if (Row.RightIn && std::max(X0, Row.C1 + 1) <= X1)
+                Emit(std::max(X0, Row.C1 + 1), X1);
+            return;
+        }
+        int cuts[6] = {X0, 0, 0, 0, 0, 0};
+        int n = 1;
+        for (int c : {Row.A.Lo, Row.A.Hi + 1, Row.B.Lo, Row.B.Hi + 1})
+            if (c > X0 && c <= X1) {
+                int j = n++; // kept sorted: at most five
+                while (j > 0 && cuts[j - 1] > c) {
+                    cuts[j] = cuts[j - 1];
+                    --j;
+                }
+                cuts[j] = c;
+            }
+        cuts[n] = X1 + 1;
+        for (int i = 0; i < n; ++i) {
+            const int p0 = cuts[i], p1 = cuts[i + 1] - 1;
+            if (p1 < p0)
+                continue;
+            const TSide sa = Row.A.At(p0), sb = Row.B.At(p0);
+            TSide s;
+            if (wide)
+                s = (sa == sIn || sb == sIn) ? sIn : (sa == sOut && sb == sOut) ? sOut : sCheck;
+            else
+                s = (sa == sOut || sb == sOut) ? sOut : (sa == sIn && sb == sIn) ? sIn : sCheck;
+            if (s == sIn) {
+                Emit(p0, p1);
+            } else if (s == sCheck) {
+                for (int x = p0; x <= p1;) {
+                    if (!Exact(x, Row.Y)) {
+                        ++x;
+                        continue;
+                    }
+                    int e = x;
+                    while (e < p1 && Exact(e + 1, Row.Y))
+                        ++e;
+                    Emit(x, e);
+                    x = e + 2; // e + 1 is out (or past the end)
+                }
+            }
+        }
+    }
+
+private:
+    // The inside of one ray in a row: g(x) = P * (x - cx) + K * dy >= 0.
+    class TRay
+    {
+    public:
+        TRay() = default;
+        TRay(double P, double K, double Tau) : p(P), k(K), tau(Tau)
+        {
+            if (P != 0) {
+                kp = K / P;
+                w = Tau / std::abs(P) + 1e-6;
+                below = P > 0 ? sOut : sIn;
+                above = P > 0 ? sIn : sOut;
+            }
+        }
+
+        TLine In(double Cx, double Dy) const
+        {
+            constexpr int kFar = 1 << 29;
+            if (p == 0) {
+                const double q = k * Dy;
+                const TSide s = q > tau ? sIn : q < -tau ? sOut : sCheck;
+                return {kFar, kFar - 1, s, s};
+            }
+            // The zero of g and the band around it where |g| <= tau (with room for rounding); a
+            // ray almost parallel to the row puts both far away.
+            const double z = Cx - kp * Dy;
+            auto near = [](double V) { return std::clamp(V, -double(kFar), double(kFar)); };
+            return {CeilInt(near(z - w)), FloorInt(near(z + w)), below, above};
+        }
+
+    private:
+        double p = 0, k = 0, tau = 0, kp = 0, w = 0;
+        TSide below = sOut, above = sOut;
+    };
+
+    double cx, cy, start, span;
+    bool full, wide;
+    TRay lineA{}, lineB{};
+};
+
+// The pixels of a line from the centre (X0, Y0) towards (X1, Y1), both ends included, within the
+// W x H box, as one x range per row (a line of this kind covers a contiguous range in every row
+// it crosses). The line moves away from the centre in both axes, so once it has left the box it
+// never comes back: the walk stops there. (A ray almost parallel to a side of a box one pixel
+// wide ends billions of pixels away.)
+void RadiusRows(int X0, int Y0, qint64 X1, qint64 Y1, int W, int H, std::vector<std::pair<int, int>> &Rows)
+{
+    const qint64 dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
+    const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
+    qint64 err = dx - dy, x = X0, y = Y0;
+    while (x >= 0 && x < W && y >= 0 && y < H) {
+        auto &r = Rows[size_t(y)];
+        r.first = std::min(r.first, int(x));
+        r.second = std::max(r.second, int(x));
+        if (x == X1 && y == Y1)
+            break;
+        const qint64 e2 = 2 * err;
+        if (e2 > -dy) {
+            err -= dy;
+            x += sx;
+        }
+        if (e2 < dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+// The pixels of a figure as runs of one row, box-relative and inclusive; Pen says which colour.
+struct TFigureRun
+{
+    int X0, X1;
+    uchar Pen; // 1: the pen's (outline and radii), 0: the brush's (inside)
+};
+
+// Removes [C0, C1] from the runs Runs[Begin..] (all of one row); a run cut in the middle leaves its
+// right part at the end. Emptied runs get X1 < X0.
+void CutFromRow(std::vector<TFigureRun> &Runs, size_t Begin, int C0, int C1)
+{
+    if (C1 < C0)
+        return;
+    const size_t n = Runs.size();
+    for (size_t i = Begin; i < n; ++i) {
+        const int r0 = Runs[i].X0, r1 = Runs[i].X1;
+        if (r1 < r0 || C1 < r0 || C0 > r1)
+            continue;
+        if (C0 > r0 && C1 < r1) {
+            Runs[i].X1 = C0 - 1;
+            Runs.push_back({C1 + 1, r1, Runs[i].Pen});
+        } else if (C0 <= r0 && C1 >= r1) {
+            Runs[i].X1 = r0 - 1;
+        } else if (C0 <= r0) {
+            Runs[i].X0 = C1 + 1;
+        } else {
+            Runs[i].X1 = C0 - 1;
+        }
+    }
+}
+
+// All pixels of one ellipse, arc or pie in a W x H box, row by row: the inside and the outline as
+// disjoint runs, so that every pixel is drawn once and raster operations such as not and xor hold.
+// They depend on the figure's shape alone, so a canvas keeps those of the figures it drew last:
+// a dial drawn again costs little more than its fills.
+struct TFigurePixels
+{
+    int Kind = 0, W = 0, H = 0;
+    bool Pen = false, Brush = false;
+    double Start = 0, Span = 0;
+    std::vector<int> RowStart; // the runs of row y are Runs[RowStart[y]] .. Runs[RowStart[y + 1] - 1]
+    std::vector<TFigureRun> Runs;
+
+    bool Is(int K, int Wd, int Ht, bool P, bool B, double S, double Sp) const
+    {
+        return Kind == K && W == Wd && H == Ht && Pen == P && Brush == B && Start == S && Span == Sp;
+    }
+};
+
+std::shared_ptr<const TFigurePixels> MakeFigurePixels(const TEllipseShape &Shape, int Kind, int W, int H,
+                                                      bool Pen, bool Brush, double Start, double Span)
+{
+    auto fig = std::make_shared<TFigurePixels>();
+    fig->Kind = Kind;
+    fig->W = W;
+    fig->H = H;
+    fig->Pen = Pen;
+    fig->Brush = Brush;
+    fig->Start = Start;
+    fig->Span = Span;
+    fig->RowStart.assign(size_t(H) + 1, 0);
+    const double cx = (W - 1) / 2.0, cy = (H - 1) / 2.0;
+    const TSweep sweep(cx, cy, Start, Span);
+
+    // A pie's two radii, from the centre to where the rays meet the ellipse, are outline too.
+    const bool radii = Kind == 2 && Pen && Span < 360.0;
+    std::vector<std::pair<int, int>> rad[2];
+    if (radii) {
+        const double a = cx, b = cy;
+        const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
+        for (int k = 0; k < 2; ++k) {
+            rad[k].assign(size_t(H), {INT_MAX, INT_MIN});
+            const double th = (k == 0 ? Start : Start + Span) * uc_Pi / 180.0;
+            const double c = std::cos(th), s = -std::sin(th);
+            const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
+            const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
+            RadiusRows(x0, y0, int(std::lround(cx + t * c)), int(std::lround(cy + t * s)), W, H, rad[k]);
+        }
+    }
+
+    std::vector<TFigureRun> &runs = fig->Runs;
+    for (int y = 0; y < H; ++y) {
+        const size_t row0 = runs.size();
+        fig->RowStart[size_t(y)] = int(row0);
+        if (y < Shape.H) {
+            const TSweep::TRow row = sweep.Row(y);
+            for (int i = Shape.RowStart[size_t(y)]; i < Shape.RowStart[size_t(y) + 1]; ++i) {
+                const TEllipseShape::TRun &run = Shape.Runs[size_t(i)];
+                if (run.Kind == 2 && !Brush)
+                    continue; // also an arc: it has no inside
+                const uchar pen = run.Kind == 1 ? 1 : 0;
+                sweep.Cut(row, run.X0, run.X1, [&](int x0, int x1) { runs.push_back({x0, x1, pen}); });
+            }
+        }
+        if (radii) {
+            // The radii take the place of what lies under them, the second one where the first
+            // does not go.
+            const int r0 = rad[0][size_t(y)].first, r1 = rad[0][size_t(y)].second;
+            const int s0 = rad[1][size_t(y)].first, s1 = rad[1][size_t(y)].second;
+            CutFromRow(runs, row0, r0, r1);
+            CutFromRow(runs, row0, s0, s1);
+            if (r0 <= r1)
+                runs.push_back({r0, r1, 1});
+            if (s0 <= s1) {
+                const size_t second = runs.size();
+                runs.push_back({s0, s1, 1});
+                CutFromRow(runs, second, r0, r1);
+            }
+            runs.erase(std::remove_if(runs.begin() + qsizetype(row0), runs.end(),
+                                      [](const TFigureRun &r) { return r.X1 < r.X0; }),
+                       runs.end());
+        }
+    }
+    fig->RowStart[size_t(H)] = int(runs.size());
+    runs.shrink_to_fit();
+    return fig;
+}
+
+} // namespace
+
+struct TCanvas::TFigureCache
+{
+    static constexpr size_t kMaxShapes = 12, kMaxFigures = 16;
+    // The most recently used first.
+    std::vector<std::shared_ptr<const TEllipseShape>> Shapes;
+    std::vector<std::shared_ptr<const TFigurePixels>> Figures;
+
+    template <class T, class Match, class Make>
+    static std::shared_ptr<const T> Find(std::vector<std::shared_ptr<const T>> &List, size_t Max, Match &&Is,
+                                         Make &&New)
+    {
+        for (size_t i = 0; i < List.size(); ++i)
+            if (Is(*List[i])) {
+                std::rotate(List.begin(), List.begin() + qsizetype(i), List.begin() + qsizetype(i) + 1);
+                return List.front();
+            }
+        std::shared_ptr<const T> made = New();
+        if (List.size() >= Max)
+            List.pop_back();
+        List.insert(List.begin(), made);
+        return made;
+    }
+
+    std::shared_ptr<const TFigurePixels> Figure(int Kind, int W, int H, bool Pen, bool Brush, double Start,
+                                                double Span)
+    {
+        return Find(
+            Figures, kMaxFigures,
+            [&](const TFigurePixels &F) { return F.Is(Kind, W, H, Pen, Brush, Start, Span); },
+            [&] {
+                // Without a pen the ellipse is one pixel smaller, as the classic drawing has it.
+                const int fw = Pen ? W : std::max(1, W - 1), fh = Pen ? H : std::max(1, H - 1);
+                const auto shape = Find(
+                    Shapes, kMaxShapes,
+                    [&](const TEllipseShape &S) { return S.W == fw && S.H == fh && S.Outline == Pen; },
+                    [&] { return MakeEllipseShape(fw, fh, Pen); });
+                return MakeFigurePixels(*shape, Kind, W, H, Pen, Brush, Start, Span);
+            });
+    }
+};
 
 void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4)
 {
@@ -654,90 +1158,64 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
     Begin();
     if (!FPainter)
         return;
-    // Without a pen the figure is one pixel smaller, as the classic drawing has it.
-    const int fw = pen ? W : std::max(1, W - 1), fh = pen ? H : std::max(1, H - 1);
-    std::vector<uchar> px = EllipsePixels(fw, fh, pen);
-    const double cx = (W - 1) / 2.0, cy = (H - 1) / 2.0;
     double start = 0, span = 360;
     if (Kind != 0)
-        ArcAngles(L + cx, T + cy, X3, Y3, X4, Y4, start, span);
-    auto inSweep = [&](int x, int y) {
-        if (span >= 360.0)
-            return true;
-        const double dx = x - cx, dy = cy - y;
-        if (dx == 0 && dy == 0)
-            return true;
-        const double rel = std::fmod(std::atan2(dy, dx) * 180.0 / uc_Pi - start + 720.0, 360.0);
-        return rel <= span + 1e-9;
-    };
-    // 1 = pen, 2 = brush.
-    std::vector<uchar> plot(size_t(W) * size_t(H), 0);
-    for (int y = 0; y < fh; ++y)
-        for (int x = 0; x < fw; ++x) {
-            const uchar k = px[size_t(y) * fw + x];
-            if (k == 0 || !inSweep(x, y))
-                continue;
-            if (k == 1)
-                plot[size_t(y) * W + x] = 1;
-            else if (Kind != 1)
-                plot[size_t(y) * W + x] = 2;
-        }
-    if (Kind == 2 && pen && span < 360.0) {
-        // The two radii, from the centre to where the rays meet the ellipse.
-        const double a = cx, b = cy;
-        const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
-        for (double deg : {start, start + span}) {
-            const double th = deg * uc_Pi / 180.0, c = std::cos(th), s = -std::sin(th);
-            const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
-            const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
-            const int x1 = int(std::lround(cx + t * c)), y1 = int(std::lround(cy + t * s));
-            const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0), sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-            int err = dx - dy, x = x0, y = y0;
-            for (;;) {
-                if (x >= 0 && x < W && y >= 0 && y < H)
-                    plot[size_t(y) * W + x] = 1;
-                if (x == x1 && y == y1)
-                    break;
-                const int e2 = 2 * err;
-                if (e2 > -dy) {
-                    err -= dy;
-                    x += sx;
-                }
-                if (e2 < dx) {
-                    err += dx;
-                    y += sy;
-                }
-            }
-        }
-    }
-    FPainter->save();
-    ApplyPenMode();
-    // Every pixel is drawn once, so that raster operations such as not and xor hold.
-    if (brush) {
-        const QBrush qb = QtBrush(FBrush);
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W;) {
-                if (plot[size_t(y) * W + x] != 2) {
-                    ++x;
+        ArcAngles(L + (W - 1) / 2.0, T + (H - 1) / 2.0, X3, Y3, X4, Y4, start, span);
+    if (!FFigures)
+        FFigures = std::make_unique<TFigureCache>();
+    const std::shared_ptr<const TFigurePixels> fig = FFigures->Figure(Kind, W, H, pen, brush, start, span);
+    if (fig->Runs.empty())
+        return;
+
+    // A plain copy goes straight into the picture, and only where the picture is.
+    if (PenModeCopies() && (!brush || FBrush.Style() == bsSolid) && DirectTarget()) {
+        const QRgb px[2] = {ToQColor(FBrush.Color()).rgba() | 0xFF000000u, PenQColor(FPen).rgba() | 0xFF000000u};
+        uchar *const bits = const_cast<uchar *>(FImage->constBits()); // what the painter draws into
+        const qsizetype bpl = FImage->bytesPerLine();
+        const int imgW = FImage->width();
+        const int y0 = std::max(0, -T), y1 = std::min(H, FImage->height() - T);
+        for (int y = y0; y < y1; ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(bits + (T + y) * bpl);
+            // Neighbouring runs of one colour are filled as one.
+            int a = 0, b = -2;
+            QRgb c = 0;
+            auto flush = [&] {
+                const int x0 = std::max(L + a, 0), x1 = std::min(L + b, imgW - 1);
+                if (x0 <= x1)
+                    FillPixels(line + x0, x1 - x0 + 1, c);
+            };
+            for (int i = fig->RowStart[size_t(y)]; i < fig->RowStart[size_t(y) + 1]; ++i) {
+                const TFigureRun &run = fig->Runs[size_t(i)];
+                if (run.X0 == b + 1 && px[run.Pen] == c) {
+                    b = run.X1;
                     continue;
                 }
-                int e = x;
-                while (e < W && plot[size_t(y) * W + e] == 2)
-                    ++e;
-                FPainter->fillRect(QRect(L + x, T + y, e - x, 1), qb);
-                x = e;
+                flush();
+                a = run.X0;
+                b = run.X1;
+                c = px[run.Pen];
             }
-    }
-    if (pen) {
-        std::vector<QPoint> pts;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                if (plot[size_t(y) * W + x] == 1)
-                    pts.emplace_back(L + x, T + y);
-        if (!pts.empty()) {
-            FPainter->setPen(QPen(PenQColor(FPen), 0));
-            FPainter->drawPoints(pts.data(), int(pts.size()));
+            flush();
         }
+        return;
+    }
+
+    std::vector<QRect> rects[2];
+    for (int y = 0; y < H; ++y)
+        for (int i = fig->RowStart[size_t(y)]; i < fig->RowStart[size_t(y) + 1]; ++i) {
+            const TFigureRun &run = fig->Runs[size_t(i)];
+            rects[run.Pen].emplace_back(L + run.X0, T + y, run.X1 - run.X0 + 1, 1);
+        }
+    FPainter->save();
+    ApplyPenMode();
+    FPainter->setPen(Qt::NoPen);
+    if (!rects[0].empty()) {
+        FPainter->setBrush(QtBrush(FBrush));
+        FPainter->drawRects(rects[0].data(), int(rects[0].size()));
+    }
+    if (!rects[1].empty()) {
+        FPainter->setBrush(PenQColor(FPen));
+        FPainter->drawRects(rects[1].data(), int(rects[1].size()));
     }
     FPainter->restore();
 }
@@ -869,11 +1347,26 @@ const QFontMetrics &TCanvas::FontMetrics()
         FQFont = FFont.ToQFont();
         FQFontMetrics = std::make_unique<QFontMetrics>(FQFont);
         FQFontValid = true;
+        FWidths.clear();
     }
     return *FQFontMetrics;
 }
 
-int TCanvas::TextWidth(const QString &Text) { return FontMetrics().horizontalAdvance(Text); }
+// Measuring lays the text out each time; the widths are kept by text until the font changes.
+int TCanvas::Advance(const QString &Text)
+{
+    const QFontMetrics &fm = FontMetrics();
+    const auto it = FWidths.constFind(Text);
+    if (it != FWidths.cend())
+        return *it;
+    if (FWidths.size() >= 256)
+        FWidths.clear();
+    const int w = fm.horizontalAdvance(Text);
+    FWidths.insert(Text, w);
+    return w;
+}
+
+int TCanvas::TextWidth(const QString &Text) { return Advance(Text); }
 
 int TCanvas::TextHeight(const QString &) { return FontMetrics().height(); }
 
@@ -884,17 +1377,18 @@ void TCanvas::TextOut(int X, int Y, const QString &Text)
         return;
     const QFontMetrics &fm = FontMetrics();
     const QFont &f = FQFont;
+    const int width = Advance(Text);
     FPainter->save();
     FPainter->translate(X, Y);
     if (FFont.Orientation() != 0)
         FPainter->rotate(-FFont.Orientation() / 10.0);
     if (FBrush.Style() != bsClear)
-        FPainter->fillRect(QRect(0, 0, fm.horizontalAdvance(Text), fm.height()), ToQColor(FBrush.Color()));
+        FPainter->fillRect(QRect(0, 0, width, fm.height()), ToQColor(FBrush.Color()));
     FPainter->setFont(f);
     FPainter->setPen(ToQColor(FFont.Color()));
     FPainter->drawText(QPoint(0, fm.ascent()), Text);
     FPainter->restore();
-    FPenPos = QPoint(X + fm.horizontalAdvance(Text), Y);
+    FPenPos = QPoint(X + width, Y);
 }
 
 void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)

@@ -19,6 +19,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QPolygon>
@@ -234,6 +235,11 @@ private:
     /// given by two points.
     void DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4);
     const QFontMetrics &FontMetrics();
+    int Advance(const QString &Text);
+    bool PenModeCopies() const;
+    bool DirectTarget() const;
+    void FillDirect(const QRect *Rects, int N, const QColor &Color);
+    struct TFigureCache;
 
     QImage *FImage = nullptr;
     QPainter *FPainter = nullptr;
@@ -247,9 +253,12 @@ private:
     QFont FQFont;
     std::unique_ptr<QFontMetrics> FQFontMetrics;
     bool FQFontValid = false;
+    QHash<QString, int> FWidths; // text widths in the current font
     TCopyMode FCopyMode = SRCCOPY;
     TStretchMode FStretchMode = smColorOnColor;
     QPoint FPenPos;
+    std::unique_ptr<TFigureCache> FFigures; // pixels of the last ellipses, arcs and pies drawn
+    std::vector<QRect> FRuns;               // the runs of the line being drawn
 };
 
 } // namespace kro
