@@ -1,5 +1,6 @@
 #include "gallery.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,6 +30,18 @@ PageRegistrar::PageRegistrar(const QString &Title, int Order, std::function<QWid
     Registry().push_back({Title, Order, std::move(Create)});
 }
 
+QComboBox *ColorBox(const ColorChoices &Choices, kro::TColor Current, std::function<void(kro::TColor)> Apply)
+{
+    auto *box = new QComboBox;
+    for (const auto &[name, c] : Choices) {
+        box->addItem(QString::fromLatin1(name), QVariant::fromValue(c));
+        if (c == Current) box->setCurrentIndex(box->count() - 1);
+    }
+    QObject::connect(box, &QComboBox::currentIndexChanged,
+                     [box, Apply](int) { Apply(box->currentData().value<kro::TColor>()); });
+    return box;
+}
+
 PageWidget::PageWidget(const QString &Description, QWidget *Parent) : QWidget(Parent)
 {
     auto *outer = new QVBoxLayout(this);
@@ -51,6 +64,9 @@ void PageWidget::AddEditor(const QString &Label, QWidget *Editor)
     static_cast<QFormLayout *>(FForm->layout())->addRow(Label, Editor);
 }
 
-void PageWidget::AddRow(QWidget *Row) { static_cast<QFormLayout *>(FForm->layout())->addRow(Row); }
+void PageWidget::AddRow(QWidget *Row)
+{
+    static_cast<QFormLayout *>(FForm->layout())->addRow(Row);
+}
 
 } // namespace gallery

@@ -6,11 +6,16 @@
 // The order key sorts the list; a page is a QWidget holding the control and a few live
 // property editors.
 
+#include <krogui/frame/types.h>
+
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 #include <vector>
+
+class QComboBox;
 
 namespace gallery {
 
@@ -28,6 +33,10 @@ struct PageRegistrar
 {
     PageRegistrar(const QString &Title, int Order, std::function<QWidget *()> Create);
 };
+
+using ColorChoices = std::vector<std::pair<const char *, kro::TColor>>;
+/// A combo box of named colours showing Current; choosing one calls Apply.
+QComboBox *ColorBox(const ColorChoices &Choices, kro::TColor Current, std::function<void(kro::TColor)> Apply);
 
 /// A page layout helper: the control area on the left, a form of property editors on the right.
 class PageWidget : public QWidget

@@ -11,20 +11,9 @@ namespace {
 
 using namespace kro;
 
-QComboBox *ColorBox(TColor Current, std::function<void(TColor)> Apply)
-{
-    static const std::pair<const char *, TColor> colours[] = {
-        {"maroon", clMaroon}, {"yellow", clYellow}, {"navy", clNavy},   {"aqua", clAqua},
-        {"white", clWhite},   {"black", clBlack},   {"green", clGreen}, {"button face", clBtnFace}};
-    auto *box = new QComboBox;
-    for (const auto &[name, c] : colours) {
-        box->addItem(QString::fromLatin1(name), QVariant::fromValue(c));
-        if (c == Current) box->setCurrentIndex(box->count() - 1);
-    }
-    QObject::connect(box, &QComboBox::currentIndexChanged,
-                     [box, Apply](int) { Apply(box->currentData().value<TColor>()); });
-    return box;
-}
+const gallery::ColorChoices kColours = {{"maroon", clMaroon}, {"yellow", clYellow},      {"navy", clNavy},
+                                        {"aqua", clAqua},     {"white", clWhite},        {"black", clBlack},
+                                        {"green", clGreen},   {"button face", clBtnFace}};
 
 QWidget *CreatePage()
 {
@@ -79,10 +68,11 @@ QWidget *CreatePage()
     QObject::connect(n, &QSpinBox::valueChanged, [big](int v) { big->SetNrColors(v); });
     page->AddEditor(QStringLiteral("NrColors"), n);
 
-    page->AddEditor(QStringLiteral("ColorFirst"),
-                    ColorBox(big->ColorFirst(), [big](TColor c) { big->SetColorFirst(c); }));
+    page->AddEditor(
+        QStringLiteral("ColorFirst"),
+        gallery::ColorBox(kColours, big->ColorFirst(), [big](TColor c) { big->SetColorFirst(c); }));
     page->AddEditor(QStringLiteral("ColorLast"),
-                    ColorBox(big->ColorLast(), [big](TColor c) { big->SetColorLast(c); }));
+                    gallery::ColorBox(kColours, big->ColorLast(), [big](TColor c) { big->SetColorLast(c); }));
 
     auto *grid = new QComboBox;
     grid->addItems({QStringLiteral("gmNone"), QStringLiteral("gmHoriz"), QStringLiteral("gmVert"),
@@ -90,7 +80,7 @@ QWidget *CreatePage()
     QObject::connect(grid, &QComboBox::currentIndexChanged, [big](int i) { big->SetGridMode(TGridMode(i)); });
     page->AddEditor(QStringLiteral("GridMode"), grid);
     page->AddEditor(QStringLiteral("GridColor"),
-                    ColorBox(big->GridColor(), [big](TColor c) { big->SetGridColor(c); }));
+                    gallery::ColorBox(kColours, big->GridColor(), [big](TColor c) { big->SetGridColor(c); }));
 
     auto *frame = new QComboBox;
     frame->addItems({QStringLiteral("fsNone"), QStringLiteral("fsSimple"), QStringLiteral("fsLowered"),

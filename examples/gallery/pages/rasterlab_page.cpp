@@ -12,19 +12,8 @@ namespace {
 
 using namespace kro;
 
-QComboBox *ColorBox(TColor Current, std::function<void(TColor)> Apply)
-{
-    static const std::pair<const char *, TColor> colours[] = {
-        {"lime", clLime}, {"red", clRed}, {"amber", RGB(255, 176, 0)}, {"aqua", clAqua}, {"white", clWhite}};
-    auto *box = new QComboBox;
-    for (const auto &[name, c] : colours) {
-        box->addItem(QString::fromLatin1(name), QVariant::fromValue(c));
-        if (c == Current) box->setCurrentIndex(box->count() - 1);
-    }
-    QObject::connect(box, &QComboBox::currentIndexChanged,
-                     [box, Apply](int) { Apply(box->currentData().value<TColor>()); });
-    return box;
-}
+const gallery::ColorChoices kColours = {
+    {"lime", clLime}, {"red", clRed}, {"amber", RGB(255, 176, 0)}, {"aqua", clAqua}, {"white", clWhite}};
 
 QWidget *CreatePage()
 {
@@ -146,7 +135,8 @@ QWidget *CreatePage()
     page->AddEditor(QStringLiteral("FrameStyle"), frame);
 
     page->AddEditor(QStringLiteral("ColorDotOn"),
-                    ColorBox(scroller->ColorDotOn(), [scroller](TColor c) { scroller->SetColorDotOn(c); }));
+                    gallery::ColorBox(kColours, scroller->ColorDotOn(),
+                                      [scroller](TColor c) { scroller->SetColorDotOn(c); }));
 
     auto *prop = new QCheckBox(QStringLiteral("Proportional"));
     prop->setChecked(scroller->Proportional());
