@@ -1,7 +1,7 @@
 // TDataTable of 1000 x 1000 cells: resizing, mirroring, and inserting and removing a column and
 // a row in the middle.
 
-#include <krogui/frame/datatable.h>
+#include <krogui/data/datatable.h>
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 //   krogui_bench_grid [--benchmark_filter=...]
 // Runs offscreen unless QT_QPA_PLATFORM is set.
 
-#include <krogui/frame/customgrid.h>
+#include <krogui/grid/customgrid.h>
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,7 @@
 //   filters with a fixed string, with the same regular expression, and with the same boolean
 //   query evaluated in filterAcceptsRow, then sorts).
 // Every iteration starts from the unsorted, unfiltered table.
-#include <krogui/frame/stringarray.h>
+#include <krogui/data/stringarray.h>
 #include <krogui/replist/reportlistview.h>
 
 #include <QApplication>

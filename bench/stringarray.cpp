@@ -4,7 +4,7 @@
 //
 // KROGUI_BENCH_ROWS overrides the number of rows (for quick runs).
 
-#include <krogui/frame/stringarray.h>
+#include <krogui/data/stringarray.h>
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,7 @@
 // The order key sorts the list; a page is a QWidget holding the control and a few live
 // property editors.
 
-#include <krogui/frame/types.h>
+#include <krogui/core/types.h>
 
 #include <QString>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the tests.
 
-#include <krogui/frame/types.h>
+#include <krogui/core/types.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A user's program: builds against the installed package and draws through the canvas.
-#include <krogui/frame/bitmap.h>
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/bitmap.h>
+#include <krogui/graphics/colors.h>
 
 #include <QGuiApplication>
 

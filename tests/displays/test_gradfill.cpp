@@ -1,6 +1,6 @@
 // TGradFill: band edges and colours of the four gradient types, flipping, grid, frame, OnPaint.
 #include <krogui/displays/gradfill.h>
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/colors.h>
 
 #include "testutil.h"
 

@@ -1,6 +1,6 @@
 // TRasterLab: the dot font, dot geometry, block modes, frames, sizing and scrolling.
 #include <krogui/displays/rasterlab.h>
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/colors.h>
 
 #include "testutil.h"
 

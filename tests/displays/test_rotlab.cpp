@@ -1,6 +1,6 @@
 // TRotLab: the rotated caption around its anchor, centring, engraved text, transparency.
 #include <krogui/displays/rotlab.h>
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/colors.h>
 
 #include "testutil.h"
 

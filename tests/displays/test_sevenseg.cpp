@@ -2,7 +2,7 @@
 // dots, clamps, resizing with an application handler, the frame and Assign.
 #include <krogui/displays/numlab.h>
 #include <krogui/displays/sevenseg.h>
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/colors.h>
 
 #include "testutil.h"
 

@@ -1,6 +1,6 @@
 // TMeter painting: pixels at the coordinates the drawing steps define, on the default meter
 // (297 x 209: radius 175, centre (148, 191), rims 8/10/10).
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/colors.h>
 #include <krogui/gauges/meter.h>
 
 #include "testutil.h"

@@ -7,8 +7,8 @@
 // use elsewhere too; with another default font the comparison is skipped.
 #include "testutil.h"
 
-#include <krogui/frame/canvas.h>
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/canvas.h>
+#include <krogui/graphics/colors.h>
 #include <krogui/gauges/meter.h>
 
 #include <gtest/gtest.h>

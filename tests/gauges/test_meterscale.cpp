@@ -1,5 +1,5 @@
 // The widget-free scale math of the meter: layout, ticks, labels, angles and pixel mapping.
-#include <krogui/frame/types.h>
+#include <krogui/core/types.h>
 #include <krogui/gauges/meterscale.h>
 
 #include <gtest/gtest.h>

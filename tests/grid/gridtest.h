@@ -2,9 +2,9 @@
 // Helpers of the grid tests: a shown grid without border and scroll bars (client = widget size),
 // focus, and synthetic mouse and key input.
 
-#include <krogui/frame/customgrid.h>
-#include <krogui/frame/inplaceedit.h>
-#include <krogui/frame/keys.h>
+#include <krogui/grid/customgrid.h>
+#include <krogui/grid/inplaceedit.h>
+#include <krogui/core/keys.h>
 
 #include <QApplication>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 // The in-place editor: opening, committing, cancelling, the pick list and refused texts.
 #include "gridtest.h"
 
-#include <krogui/frame/error.h>
+#include <krogui/core/error.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The sparse cell sizes behind the grid's column widths and row heights.
-#include <krogui/frame/gridextents.h>
+#include <krogui/grid/gridextents.h>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "gridtest.h"
 #include "testutil.h"
 
-#include <krogui/frame/colors.h>
+#include <krogui/graphics/colors.h>
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // Helpers of the report list view tests: a view with its protected input reachable, real mouse
 // events on its viewport, cell geometry in data coordinates.
 
-#include <krogui/frame/colors.h>
-#include <krogui/frame/stringarray.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/data/stringarray.h>
 #include <krogui/replist/reportlistview.h>
 
 #include "testutil.h"

@@ -2,8 +2,8 @@
 // sorting by header click, auto-sizing by double click, keys and in-place editing.
 #include "listview_util.h"
 
-#include <krogui/frame/inplaceedit.h>
-#include <krogui/frame/keys.h>
+#include <krogui/grid/inplaceedit.h>
+#include <krogui/core/keys.h>
 
 #include <gtest/gtest.h>
 

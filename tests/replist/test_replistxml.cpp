@@ -1,6 +1,6 @@
 // Report lists as XML: round trips, several lists in one stream, the file test and bad input.
 
-#include <krogui/frame/stringarray.h>
+#include <krogui/data/stringarray.h>
 #include <krogui/replist/replistxml.h>
 #include <krogui/replist/rldata.h>
 

@@ -1,6 +1,6 @@
 // The report data model: counts, check columns, rows under a sort, copying.
 
-#include <krogui/frame/stringarray.h>
+#include <krogui/data/stringarray.h>
 #include <krogui/replist/rldata.h>
 
 #include "qstringprint.h"

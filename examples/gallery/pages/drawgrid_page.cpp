@@ -2,7 +2,7 @@
 // for its options and an in-place editor (column 3 edits through a pick list).
 #include "gallery.h"
 
-#include <krogui/frame/customgrid.h>
+#include <krogui/grid/customgrid.h>
 
 #include <QCheckBox>
 #include <QHash>

@@ -1,9 +1,9 @@
 // The frame styles and the marker symbols of the framework layer.
 #include "gallery.h"
 
-#include <krogui/frame/colors.h>
-#include <krogui/frame/control.h>
-#include <krogui/frame/drawing.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/core/control.h>
+#include <krogui/graphics/drawing.h>
 
 #include <QComboBox>
 

@@ -1,7 +1,7 @@
 #include <krogui/displays/gradfill.h>
-#include <krogui/frame/colors.h>
-#include <krogui/frame/drawing.h>
-#include <krogui/frame/kromath.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/graphics/drawing.h>
+#include <krogui/core/kromath.h>
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // edge to the other or from both edges towards a middle band, with optional grid lines and a
 // frame. Applications may draw on top of it in OnPaint.
 
-#include <krogui/frame/control.h>
+#include <krogui/core/control.h>
 
 namespace kro {
 

@@ -2,7 +2,7 @@
 // TNumLab: a number in a framed label box, with a text to its left and one to its right.
 
 #include <krogui/displays/numlabtext.h>
-#include <krogui/frame/control.h>
+#include <krogui/core/control.h>
 
 namespace kro {
 

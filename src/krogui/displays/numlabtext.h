@@ -1,7 +1,7 @@
 #pragma once
 // The number texts of TNumLab, apart from the widget so that they can be tested and reused alone.
 
-#include <krogui/frame/types.h> // first: its enumerations must see kro::staticMetaObject alone
+#include <krogui/core/types.h> // first: its enumerations must see kro::staticMetaObject alone
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,5 @@
 #include <krogui/displays/rasterfont.h>
-#include <krogui/frame/bitmap.h>
+#include <krogui/graphics/bitmap.h>
 
 #include <QImage>
 

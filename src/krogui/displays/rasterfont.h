@@ -2,7 +2,7 @@
 // Character matrices of the dot-matrix label: the built-in 7 x 12 Latin-1 dot font and the
 // sampling of any other font into dots.
 
-#include <krogui/frame/canvas.h>
+#include <krogui/graphics/canvas.h>
 #include <krogui/kroguiexport.h>
 
 #include <QtGlobal>

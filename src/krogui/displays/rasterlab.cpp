@@ -1,5 +1,5 @@
 #include <krogui/displays/rasterlab.h>
-#include <krogui/frame/drawing.h>
+#include <krogui/graphics/drawing.h>
 
 #include <algorithm>
 #include <limits>

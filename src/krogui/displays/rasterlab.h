@@ -4,9 +4,9 @@
 // of dark "off" dots, and the text can scroll in four directions on the control's own timer.
 
 #include <krogui/displays/rasterfont.h>
-#include <krogui/frame/control.h>
-#include <krogui/frame/ctimer.h>
-#include <krogui/frame/error.h>
+#include <krogui/core/control.h>
+#include <krogui/core/ctimer.h>
+#include <krogui/core/error.h>
 
 namespace kro {
 

@@ -1,6 +1,6 @@
 #include <krogui/displays/rotlab.h>
-#include <krogui/frame/drawing.h>
-#include <krogui/frame/kromath.h>
+#include <krogui/graphics/drawing.h>
+#include <krogui/core/kromath.h>
 
 #include <algorithm>
 #include <cmath>

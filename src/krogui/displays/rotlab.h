@@ -2,7 +2,7 @@
 // TRotLab: a label whose caption is drawn at any angle around an anchor point, with optional
 // anti-aliasing, an engraved look when disabled, transparency and a frame.
 
-#include <krogui/frame/control.h>
+#include <krogui/core/control.h>
 
 #include <QPoint>
 

@@ -1,6 +1,6 @@
 #include <krogui/displays/sevenseg.h>
-#include <krogui/frame/colors.h>
-#include <krogui/frame/drawing.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/graphics/drawing.h>
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // TSevenSeg: a short text as slanted seven-segment digits, like an LED display.
 
-#include <krogui/frame/control.h>
+#include <krogui/core/control.h>
 
 namespace kro {
 

@@ -1,6 +1,6 @@
-#include <krogui/frame/colors.h>
-#include <krogui/frame/drawing.h>
-#include <krogui/frame/kromath.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/graphics/drawing.h>
+#include <krogui/core/kromath.h>
 #include <krogui/gauges/meter.h>
 
 #include <QFileInfo>

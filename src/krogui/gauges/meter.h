@@ -2,8 +2,8 @@
 // TMeter: an analogue meter with a circular scale, major and minor ticks with labels, a main and a
 // second needle, coloured range bands, two limit lamps, cover rims and an anchor disc or image.
 
-#include <krogui/frame/bitmap.h>
-#include <krogui/frame/control.h>
+#include <krogui/graphics/bitmap.h>
+#include <krogui/core/control.h>
 #include <krogui/gauges/meterscale.h>
 #include <krogui/gauges/needlelayout.h>
 

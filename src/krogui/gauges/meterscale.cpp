@@ -1,5 +1,5 @@
-#include <krogui/frame/kromath.h>
-#include <krogui/frame/types.h>
+#include <krogui/core/kromath.h>
+#include <krogui/core/types.h>
 #include <krogui/gauges/meterscale.h>
 
 #include <cmath>

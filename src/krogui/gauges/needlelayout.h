@@ -1,7 +1,7 @@
 #pragma once
 // TNeedleLayout: the shape, colours and shadow of a meter needle.
 
-#include <krogui/frame/types.h>
+#include <krogui/core/types.h>
 
 #include <QObject>
 

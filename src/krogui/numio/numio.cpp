@@ -1,7 +1,7 @@
-#include <krogui/frame/colors.h>
-#include <krogui/frame/keys.h>
-#include <krogui/frame/kromath.h>
-#include <krogui/frame/strutil.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/core/keys.h>
+#include <krogui/core/kromath.h>
+#include <krogui/core/strutil.h>
 #include <krogui/numio/numio.h>
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 // with the caret one position further left; an accepted text becomes the last accepted text and
 // OnChange fires.
 
-#include <krogui/frame/component.h>
+#include <krogui/core/component.h>
 #include <krogui/numio/numtext.h>
 
 #include <QLineEdit>

@@ -7,8 +7,8 @@
 // CheckValidity; a refused edit restores the old text. A value outside the range is shown in
 // warning colours. The caret blinks on the control's own timer while it has the focus.
 
-#include <krogui/frame/control.h>
-#include <krogui/frame/ctimer.h>
+#include <krogui/core/control.h>
+#include <krogui/core/ctimer.h>
 #include <krogui/numio/numtext.h>
 
 namespace kro {

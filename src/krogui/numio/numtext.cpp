@@ -1,4 +1,4 @@
-#include <krogui/frame/kromath.h>
+#include <krogui/core/kromath.h>
 #include <krogui/numio/numtext.h>
 
 #include <QLocale>

@@ -5,7 +5,7 @@
 // count from 1. Integer and radix scanning accumulate in 32 bits and wrap silently; real scanning
 // clamps to plus or minus uc_MaxDouble. Nothing here raises on malformed text.
 
-#include <krogui/frame/types.h>
+#include <krogui/core/types.h>
 
 #include <QObject>
 #include <QString>

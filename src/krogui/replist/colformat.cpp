@@ -1,6 +1,6 @@
 #include <krogui/replist/colformat.h>
 
-#include <krogui/frame/strutil.h>
+#include <krogui/core/strutil.h>
 
 #include <algorithm>
 #include <climits>

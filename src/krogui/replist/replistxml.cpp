@@ -1,9 +1,9 @@
 #include <krogui/replist/replistxml.h>
 
-#include <krogui/frame/strutil.h>
+#include <krogui/core/strutil.h>
 #include <krogui/replist/rldata.h>
 
-#include <krogui/frame/stringarray.h>
+#include <krogui/data/stringarray.h>
 
 #include <QFile>
 #include <QIODevice>

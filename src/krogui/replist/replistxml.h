@@ -7,7 +7,7 @@
 // Readers look for that line, so one file or stream may hold several lists told apart by
 // identifier. docs/replist-xml.md describes the whole format.
 
-#include <krogui/frame/types.h>
+#include <krogui/core/types.h>
 
 #include <QObject>
 #include <QString>

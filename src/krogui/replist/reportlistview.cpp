@@ -1,10 +1,10 @@
 #include <krogui/replist/reportlistview.h>
 
-#include <krogui/frame/colors.h>
-#include <krogui/frame/inplaceedit.h>
-#include <krogui/frame/keys.h>
-#include <krogui/frame/kromath.h>
-#include <krogui/frame/stringarray.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/grid/inplaceedit.h>
+#include <krogui/core/keys.h>
+#include <krogui/core/kromath.h>
+#include <krogui/data/stringarray.h>
 
 #include <QFontMetrics>
 #include <QGuiApplication>

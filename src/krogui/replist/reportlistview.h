@@ -30,7 +30,7 @@
 // (P = NrOfShownRows() + 1 puts it below the last row). It is drawn only while row P (or the end
 // of the list) is at or below the top row.
 
-#include <krogui/frame/customgrid.h>
+#include <krogui/grid/customgrid.h>
 #include <krogui/replist/rldata.h>
 #include <krogui/replist/rlfilter.h>
 

@@ -1,6 +1,6 @@
 #include <krogui/replist/rldata.h>
 
-#include <krogui/frame/stringarray.h>
+#include <krogui/data/stringarray.h>
 #include <krogui/replist/colformat.h>
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 // TRLData: the non-visual data component behind the report list.
 
-#include <krogui/frame/component.h>
-#include <krogui/frame/error.h>
-#include <krogui/frame/types.h>
+#include <krogui/core/component.h>
+#include <krogui/core/error.h>
+#include <krogui/core/types.h>
 
 #include <QObject>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include <krogui/replist/rldata.h>
 
-#include <krogui/frame/stringarray.h>
-#include <krogui/frame/strutil.h>
+#include <krogui/data/stringarray.h>
+#include <krogui/core/strutil.h>
 
 #include <QClipboard>
 #include <QCoreApplication>

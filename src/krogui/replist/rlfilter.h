@@ -21,7 +21,7 @@
 //   is not valid and ErrorString says why.
 // Case: with CaseSensitive false, letters compare without regard to case in every language.
 
-#include <krogui/frame/types.h>
+#include <krogui/core/types.h>
 
 #include <QAnyStringView>
 #include <QObject>

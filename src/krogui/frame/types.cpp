@@ -1,2 +1,0 @@
-#include <krogui/frame/types.h>
-// The meta-object of namespace kro is generated from types.h.

@@ -1,0 +1,82 @@
+#pragma once
+// TBitmap: an off-screen RGB image with its own canvas.
+
+#include <krogui/graphics/canvas.h>
+
+#include <QImage>
+
+#include <memory>
+
+namespace kro {
+
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+
+class KROGUI_EXPORT TBitmap
+{
+public:
+    TBitmap();
+    TBitmap(int Width, int Height);
+    ~TBitmap();
+    TBitmap(const TBitmap &Other);
+    TBitmap &operator=(const TBitmap &Other);
+
+    int Width() const { return FImage.width(); }
+    int Height() const { return FImage.height(); }
+    /// Changes the size; the old picture stays in the top-left corner, new pixels are white.
+    /// Negative sizes count as 0.
+    void SetSize(int Width, int Height);
+    void SetWidth(int Value) { SetSize(Value, Height()); }
+    void SetHeight(int Value) { SetSize(Width(), Value); }
+    bool Empty() const { return FImage.isNull() || FImage.width() == 0 || FImage.height() == 0; }
+
+    /// The canvas that draws on this bitmap (pixel-exact, see canvas.h).
+    TCanvas *Canvas() { return FCanvas.get(); }
+
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    /// Kept for the callers that set it; the pixels are always 32-bit RGB.
+    void SetPixelFormat(TPixelFormat Value) { FPixelFormat = Value; }
+    /// Raw pixels of one row (0x00RRGGBB words, alpha byte 0xFF); nullptr outside the image.
+    uchar *ScanLine(int Row);
+
+    /// When set, Draw and StretchDraw leave out the pixels of TransparentColor.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value) { FTransparent = Value; }
+    /// clDefault means the colour of the bottom-left pixel.
+    TColor TransparentColor() const { return FTransparentColor; }
+    void SetTransparentColor(TColor Value) { FTransparentColor = Value; }
+    /// The transparent colour actually used (clDefault resolved).
+    TColor TransparentColorValue() const;
+
+    /// Copies the picture of Source (not its canvas state).
+    void Assign(const TBitmap &Source);
+    /// Takes a QImage (converted to RGB32).
+    void Assign(const QImage &Source);
+    /// The picture (pending drawing flushed).
+    const QImage &Image() const;
+
+    /// Loads a BMP, PNG or JPEG file; raises EKROError for a missing or unreadable file and leaves
+    /// the bitmap unchanged then.
+    void LoadFromFile(const QString &FileName);
+    /// Loads one of the package's named pictures (CHECKEDBOX, SEGVERT, ...); raises EKROError
+    /// for an unknown name.
+    void LoadFromResourceName(const QString &Name);
+    /// True when the package has a picture of that name.
+    static bool HasResource(const QString &Name);
+    bool SaveToFile(const QString &FileName) const;
+
+    /// A one-bit mask: 1 where the pixel has colour C, 0 elsewhere.
+    QImage MaskOf(TColor C) const;
+
+private:
+    void Reset(QImage Img);
+    QImage FImage;
+    std::unique_ptr<TCanvas> FCanvas;
+    TPixelFormat FPixelFormat = pfDevice;
+    bool FTransparent = false;
+    TColor FTransparentColor = clDefault;
+};
+
+/// A new RGB32 image of the given size at 96 pixels per inch, filled with Fill.
+KROGUI_EXPORT QImage NewSurfaceImage(int Width, int Height, TColor Fill = clWhite);
+
+} // namespace kro

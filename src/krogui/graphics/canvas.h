@@ -1,0 +1,264 @@
+#pragma once
+// TCanvas: drawing with the classic GDI pixel rules on top of QPainter.
+//
+// Rules (what the coordinates mean):
+// - MoveTo/LineTo: a line includes its start pixel and excludes its end pixel; the pen moves.
+// - Rectangle(L, T, R, B) outlines with the pen and fills with the brush x in [L, R-1],
+//   y in [T, B-1]; FillRect fills the same area with the brush only. Ellipse, Arc and Pie use the
+//   same bounding box; Arc and Pie run counter-clockwise from the ray through their first point to
+//   the ray through their second point (equal rays give the whole ellipse).
+// - Polygon fills with the brush (alternate rule) and outlines with the pen.
+// - TextOut fills the text's box with the brush unless the brush style is bsClear; TextRect clips
+//   to its rectangle and fills it. A font with an Orientation (tenths of a degree) is drawn rotated
+//   counter-clockwise around the text's top-left corner.
+// - Geometry is never antialiased. Pen modes pmCopy, pmNot, pmXor, pmNotXor, pmBlack, pmWhite,
+//   pmNop; copy modes SRCCOPY, SRCAND, SRCPAINT, NOTSRCCOPY, SRCINVERT for Draw, StretchDraw and
+//   CopyRect.
+
+#include <krogui/core/types.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QImage>
+#include <QPoint>
+#include <QPolygon>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace kro {
+
+class TBitmap;
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor, pmNotXor };
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TFillStyle { fsSurface, fsBorder };
+/// Font styles (a set of flags).
+enum TFontStyleFlag : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = unsigned;
+/// Rendering quality of a font: the platform's default, hard-edged, or smoothed glyphs.
+enum TFontQuality { fqDefault, fqNonAntialiased, fqAntialiased };
+
+/// Raster operations of Draw, StretchDraw and CopyRect (the GDI codes).
+using TCopyMode = quint32;
+constexpr TCopyMode SRCCOPY = 0x00CC0020;
+constexpr TCopyMode SRCPAINT = 0x00EE0086;
+constexpr TCopyMode SRCAND = 0x008800C6;
+constexpr TCopyMode SRCINVERT = 0x00660046;
+constexpr TCopyMode NOTSRCCOPY = 0x00330008;
+constexpr TCopyMode BLACKNESS = 0x00000042;
+constexpr TCopyMode WHITENESS = 0x00FF0062;
+constexpr TCopyMode cmSrcCopy = SRCCOPY;
+constexpr TCopyMode cmSrcPaint = SRCPAINT;
+constexpr TCopyMode cmSrcAnd = SRCAND;
+constexpr TCopyMode cmSrcInvert = SRCINVERT;
+constexpr TCopyMode cmNotSrcCopy = NOTSRCCOPY;
+
+/// Stretch modes of StretchDraw: colour-on-colour (nearest pixel) and halftone (smoothing).
+enum TStretchMode { smColorOnColor = 3, smHalftone = 4 };
+
+/// A graphics object that tells its owner when it changes.
+class KROGUI_EXPORT TGraphicsObject
+{
+public:
+    /// Called after every change (the owning control repaints, for example).
+    void SetOnChange(std::function<void()> Handler) { FOnChange = std::move(Handler); }
+
+protected:
+    void Changed()
+    {
+        if (FOnChange)
+            FOnChange();
+    }
+
+private:
+    std::function<void()> FOnChange;
+};
+
+class KROGUI_EXPORT TPen : public TGraphicsObject
+{
+public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    /// Line width in pixels, at least 1.
+    int Width() const { return FWidth; }
+    void SetWidth(int Value);
+    TPenStyle Style() const { return FStyle; }
+    void SetStyle(TPenStyle Value);
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode Value);
+    void Assign(const TPen &Source);
+
+private:
+    TColor FColor = clBlack;
+    int FWidth = 1;
+    TPenStyle FStyle = psSolid;
+    TPenMode FMode = pmCopy;
+};
+
+class KROGUI_EXPORT TBrush : public TGraphicsObject
+{
+public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TBrushStyle Style() const { return FStyle; }
+    void SetStyle(TBrushStyle Value);
+    void Assign(const TBrush &Source);
+
+private:
+    TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
+};
+
+/// A font: family name, size in points (at 96 pixels per inch), colour, style flags and an
+/// orientation (escapement) in tenths of a degree, counter-clockwise.
+class KROGUI_EXPORT TFont : public TGraphicsObject
+{
+public:
+    TFont();
+    QString Name() const { return FName; }
+    void SetName(const QString &Value);
+    /// Size in points; 0 keeps the previous size.
+    int Size() const { return FSize; }
+    void SetSize(int Value);
+    /// Height in pixels as the framework has it: negative = character height (no internal leading).
+    int Height() const;
+    void SetHeight(int Value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TFontStyles Style() const { return FStyle; }
+    void SetStyle(TFontStyles Value);
+    /// Escapement in tenths of a degree, counter-clockwise.
+    int Orientation() const { return FOrientation; }
+    void SetOrientation(int Value);
+    /// Glyph smoothing (fqDefault: the platform's choice).
+    TFontQuality Quality() const { return FQuality; }
+    void SetQuality(TFontQuality Value);
+    void Assign(const TFont &Source);
+    /// Takes family, size and style from a QFont (size in points or pixels).
+    void AssignQFont(const QFont &Font);
+    /// The font as a QFont with a pixel size (96 pixels per inch), without the rotation.
+    QFont ToQFont() const;
+    bool operator==(const TFont &Other) const;
+
+private:
+    QString FName;
+    int FSize = 8;
+    TColor FColor = clWindowText;
+    TFontStyles FStyle = 0;
+    int FOrientation = 0;
+    TFontQuality FQuality = fqDefault;
+};
+
+/// The default font family of the controls (DejaVu Sans where installed).
+KROGUI_EXPORT QString DefaultFontName();
+
+/// A drawing surface. Either owns a painter on an image (pixels can be read and flood-filled) or
+/// draws through a painter that the caller owns (a widget in its paint event).
+class KROGUI_EXPORT TCanvas
+{
+public:
+    /// Draws into Target; the canvas must not outlive it.
+    explicit TCanvas(QImage *Target);
+    /// Draws through Painter (not owned). Pixels reads give clBlack and FloodFill does nothing.
+    explicit TCanvas(QPainter *Painter);
+    ~TCanvas();
+    TCanvas(const TCanvas &) = delete;
+    TCanvas &operator=(const TCanvas &) = delete;
+
+    TPen *Pen() { return &FPen; }
+    TBrush *Brush() { return &FBrush; }
+    TFont *Font() { return &FFont; }
+    void SetFont(const TFont &Value) { FFont.Assign(Value); }
+    TCopyMode CopyMode() const { return FCopyMode; }
+    void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
+    TStretchMode StretchMode() const { return FStretchMode; }
+    void SetStretchMode(TStretchMode Value) { FStretchMode = Value; }
+    QPoint PenPos() const { return FPenPos; }
+    void SetPenPos(const QPoint &P) { FPenPos = P; }
+
+    void MoveTo(int X, int Y);
+    void LineTo(int X, int Y);
+    void Polyline(const QPolygon &Points);
+    void Rectangle(int Left, int Top, int Right, int Bottom);
+    void Rectangle(const TRect &R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+    void FillRect(int Left, int Top, int Right, int Bottom);
+    void FillRect(const TRect &R) { FillRect(R.Left, R.Top, R.Right, R.Bottom); }
+    /// Outlines the rectangle with the brush colour, one pixel wide.
+    void FrameRect(const TRect &R);
+    void Ellipse(int Left, int Top, int Right, int Bottom);
+    void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+    void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+    void Polygon(const QPolygon &Points);
+    void TextOut(int X, int Y, const QString &Text);
+    void TextRect(const TRect &R, int X, int Y, const QString &Text);
+    int TextWidth(const QString &Text);
+    int TextHeight(const QString &Text);
+    /// Draws Graphic with its top-left corner at (X, Y) using CopyMode; a bitmap with
+    /// Transparent set leaves its transparent colour out.
+    void Draw(int X, int Y, const TBitmap &Graphic);
+    /// Draws Graphic scaled into R using CopyMode and StretchMode.
+    void StretchDraw(const TRect &R, const TBitmap &Graphic);
+    /// Copies Source (a rectangle of Canvas) into Dest (of this canvas), scaling when the sizes
+    /// differ, using CopyMode.
+    void CopyRect(const TRect &Dest, TCanvas &Canvas, const TRect &Source);
+    /// fsSurface fills the area of Color around (X, Y); fsBorder fills up to a border of Color.
+    void FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle);
+    /// The colour of a pixel (clBlack outside the image or on a painter canvas).
+    TColor Pixels(int X, int Y);
+    void SetPixel(int X, int Y, TColor Color);
+
+    /// The painter, begun (drawing through it bypasses the GDI rules).
+    QPainter *Handle();
+    /// Finishes pending drawing so that the target image can be read or copied.
+    void Flush();
+    /// The target image (nullptr for a painter canvas); flushed.
+    QImage *Image();
+    /// Clip rectangle for all drawing; an empty rectangle removes the clip.
+    void SetClipRect(const TRect &R);
+
+private:
+    void Begin();
+    void End();
+    void ApplyPenMode();
+    void ApplyCopyMode();
+    void PlotLine(int X0, int Y0, int X1, int Y1);
+    void DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic);
+    void FixAlpha();
+    QRectF EllipseBox(int L, int T, int R, int B) const;
+    /// Ellipse (Kind 0), Arc (1) or Pie (2) with a thin solid pen, pixel-exact; the rays are
+    /// given by two points.
+    void DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4);
+    const QFontMetrics &FontMetrics();
+    int Advance(const QString &Text);
+    bool PenModeCopies() const;
+    bool DirectTarget() const;
+    void FillDirect(const QRect *Rects, int N, const QColor &Color);
+    struct TFigureCache;
+
+    QImage *FImage = nullptr;
+    QPainter *FPainter = nullptr;
+    bool FOwnsPainter = false;
+    bool FAlphaDirty = false;
+    TRect FClip;
+    TPen FPen;
+    TBrush FBrush;
+    TFont FFont;
+    TFont FQFontOf; // the font FQFont and FQFontMetrics were made from
+    QFont FQFont;
+    std::unique_ptr<QFontMetrics> FQFontMetrics;
+    bool FQFontValid = false;
+    QHash<QString, int> FWidths; // text widths in the current font
+    TCopyMode FCopyMode = SRCCOPY;
+    TStretchMode FStretchMode = smColorOnColor;
+    QPoint FPenPos;
+    std::unique_ptr<TFigureCache> FFigures; // pixels of the last ellipses, arcs and pies drawn
+    std::vector<QRect> FRuns;               // the runs of the line being drawn
+};
+
+} // namespace kro
