@@ -100,6 +100,11 @@ TEST(ProgBar, DefaultsFillTwentyNinePixelsBehindTheFrames)
     EXPECT_EQ(PixelAt(b.Surface(), 299, 10), clWhite);
     b.SetColorScheme(csSystem);
     EXPECT_EQ(PixelAt(b.Surface(), 0, 10), ColorToRGB(clBtnShadow));
+    // Every paint starts afresh: a shorter bar after a longer one leaves only background.
+    b.SetShowColorGradient(true);
+    b.SetValue(50);
+    b.SetValue(5);
+    EXPECT_EQ(PixelAt(b.Surface(), 40, 20), clSilver);
 }
 
 TEST(ProgBar, EachDirectionFillsFromItsOwnEnd)

@@ -650,6 +650,9 @@ void TProgBar::Paint()
     c->Pen()->SetMode(pmCopy);
     c->Pen()->SetStyle(psSolid);
     c->Pen()->SetWidth(1);
+    // The frames and the text of the last paint left the brush clear; giving it the colour it
+    // already has would not make it solid again.
+    c->Brush()->SetStyle(bsSolid);
     c->Pen()->SetColor(d->FColorMargin);
     c->Brush()->SetColor(d->FColorMargin);
     c->Rectangle(0, 0, W, H);
