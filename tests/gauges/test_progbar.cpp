@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QFile>
+#include <QMetaProperty>
 #include <QTemporaryDir>
 
 #include <climits>
@@ -353,6 +354,8 @@ TEST(ProgBar, AutoIncrementStepsAndStopsAtTheEndOfTheRange)
         seenValue = b.Value();
         seenOn = b.AutoInc();
     });
+    int changes = 0;
+    QObject::connect(&b, &TProgBar::ValueChanged, [&](double) { ++changes; });
     EXPECT_FALSE(b.TimerActive());
     b.SetAutoInc(true);
     EXPECT_TRUE(b.TimerActive());
@@ -384,6 +387,7 @@ TEST(ProgBar, AutoIncrementStepsAndStopsAtTheEndOfTheRange)
     EXPECT_EQ(b.Value(), 130);
     EXPECT_FALSE(b.AutoInc());
     EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(changes, 4) << "two ticks and two SetValue calls";
 
     // A negative step runs down to Min.
     b.SetAutoIncStep(-30);
@@ -494,4 +498,27 @@ TEST(ProgBar, AccessibleValueFollowsTheBar)
     EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("42"));
     EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty());
     EXPECT_TRUE(b.accessibleDescription().startsWith(QStringLiteral("42")));
+}
+
+TEST(ProgBar, PublishedPropertiesWorkByName)
+{
+    // What a form loader does: every property written and read through the meta-object.
+    TProgBar b;
+    EXPECT_TRUE(b.setProperty("ColorMapMode", QStringLiteral("cgmMove")));
+    EXPECT_EQ(b.ColorMapMode(), cgmMove);
+    EXPECT_TRUE(b.setProperty("Direction", QStringLiteral("dirUp")));
+    EXPECT_EQ(b.Direction(), dirUp);
+    EXPECT_TRUE(b.setProperty("Value", 33.5));
+    EXPECT_EQ(b.Value(), 33.5);
+    EXPECT_TRUE(b.setProperty("ColorMax", QVariant::fromValue<TColor>(clLime)));
+    EXPECT_EQ(b.ColorMax(), clLime);
+    EXPECT_TRUE(b.setProperty("TextAngle", 999));
+    EXPECT_EQ(b.property("TextAngle").toInt(), 360);
+    const QMetaObject *mo = b.metaObject();
+    for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i) {
+        const QMetaProperty p = mo->property(i);
+        EXPECT_TRUE(p.isWritable()) << p.name();
+        EXPECT_TRUE(p.read(&b).isValid()) << p.name();
+    }
+    EXPECT_EQ(mo->userProperty().name(), QByteArray("Value"));
 }

@@ -155,6 +155,7 @@ void TProgBar::SetValue(double Value)
         QAccessible::updateAccessibility(&ev);
     }
     Changed();
+    Q_EMIT ValueChanged(Value);
 }
 
 double TProgBar::Min() const
@@ -595,6 +596,7 @@ void TProgBar::Assign(const TComponentBase *Source)
     if (src == this) return;
     TProgBarPrivate &t = *d;
     const TProgBarPrivate &s = *src->d;
+    const double oldValue = t.FProgValue;
     t.FOuterFrameSt = s.FOuterFrameSt;
     t.FInnerFrameSt = s.FInnerFrameSt;
     t.FProgValue = s.FProgValue;
@@ -627,6 +629,7 @@ void TProgBar::Assign(const TComponentBase *Source)
     t.FShowValue = s.FShowValue;
     UpdateAccessibleText();
     Changed();
+    if (oldValue != t.FProgValue) Q_EMIT ValueChanged(t.FProgValue);
 }
 
 bool TProgBar::AssignTo(TComponentBase *Dest) const

@@ -50,7 +50,7 @@ class KROGUI_EXPORT TProgBar : public TGraphicControl
     Q_PROPERTY(int TextPosX READ TextPosX WRITE SetTextPosX)
     Q_PROPERTY(int TextPosY READ TextPosY WRITE SetTextPosY)
     Q_PROPERTY(bool TextVisible READ TextVisible WRITE SetTextVisible)
-    Q_PROPERTY(double Value READ Value WRITE SetValue USER true)
+    Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY ValueChanged USER true)
 public:
     /// A bar of 300 x 28 pixels: range 0..100, value 10, growing to the right, 4-pixel margins,
     /// a blue-to-red colour table, raised outer and lowered inner frame, the value centred on
@@ -197,6 +197,10 @@ public:
     bool TimerAtStart() const;
 
     QSize minimumSizeHint() const override { return QSize(12, 12); }
+
+Q_SIGNALS:
+    /// Emitted after every change of Value (by the setter, Assign or the timer), after the repaint.
+    void ValueChanged(double Value);
 
 protected:
     void Paint() override;
