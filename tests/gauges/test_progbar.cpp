@@ -17,6 +17,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 using namespace kro;
 using kro::test::BoundsOf;
@@ -417,6 +418,24 @@ TEST(ProgBar, AutoIncrementStepsAndStopsAtTheEndOfTheRange)
     EXPECT_FALSE(des.TimerActive());
     des.SetDesigning(false);
     EXPECT_TRUE(des.TimerActive());
+}
+
+TEST(ProgBar, NoTimerRaisesAndLeavesTheIncrementOff)
+{
+    // A thread without an event loop has no timer to give.
+    TProgBar b;
+    b.SetName(QStringLiteral("Bar1"));
+    QString message;
+    std::thread([&] {
+        try {
+            b.SetAutoInc(true);
+        } catch (const EKROProgBar &E) {
+            message = E.Message();
+        }
+    }).join();
+    EXPECT_EQ(message, QStringLiteral("Component \"Bar1\": no timer available"));
+    EXPECT_FALSE(b.AutoInc());
+    EXPECT_FALSE(b.TimerActive());
 }
 
 TEST(ProgBar, AssignCopiesBarsAndRefusesOtherKinds)
