@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 
@@ -98,6 +99,10 @@ void AddEditors(gallery::PageWidget *Page, TProgBar *Big)
     value->setRange(-10, 110);
     value->setValue(int(Big->Value()));
     QObject::connect(value, &QSlider::valueChanged, [Big](int v) { Big->SetValue(v); });
+    QObject::connect(Big, &TProgBar::ValueChanged, value, [value](double v) {
+        const QSignalBlocker quiet(value);
+        value->setValue(qRound(v));
+    });
     Page->AddEditor(QStringLiteral("Value"), value);
 
     auto *dir = new QComboBox;
@@ -140,7 +145,14 @@ void AddEditors(gallery::PageWidget *Page, TProgBar *Big)
     Page->AddEditor(QStringLiteral("TextDecPlaces"), dec);
 
     auto *auto_ = new QCheckBox(QStringLiteral("AutoInc"));
-    QObject::connect(auto_, &QCheckBox::toggled, [Big](bool v) { Big->SetAutoInc(v); });
+    QObject::connect(auto_, &QCheckBox::toggled, [Big](bool v) {
+        if (v && Big->Value() >= Big->Max()) Big->SetValue(Big->Min());
+        Big->SetAutoInc(v);
+    });
+    // The increment switches itself off at Max: show that in the check box too.
+    Big->SetOnAutoInc([Big, auto_](QObject *) {
+        if (!Big->AutoInc()) auto_->setChecked(false);
+    });
     Page->AddRow(auto_);
 }
 
@@ -158,6 +170,7 @@ QWidget *CreatePage()
     auto *big = new TProgBar(stage);
     big->SetBounds(100, 10, 300, 28);
     big->SetValue(30);
+    big->SetTextPosX(150);
     Caption(stage, QStringLiteral("live"), 10, 15);
     AddSamples(stage);
     AddEditors(page, big);
