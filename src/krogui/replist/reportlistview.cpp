@@ -1,10 +1,11 @@
 #include <krogui/replist/reportlistview.h>
+#include <krogui/replist/reportlistview_p.h>
 
-#include <krogui/graphics/colors.h>
-#include <krogui/grid/inplaceedit.h>
 #include <krogui/core/keys.h>
 #include <krogui/core/kromath.h>
 #include <krogui/data/stringarray.h>
+#include <krogui/graphics/colors.h>
+#include <krogui/grid/inplaceedit.h>
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -15,10 +16,6 @@
 namespace kro {
 
 namespace {
-
-constexpr TColor BevelGrey = 0x808080;
-constexpr TColor FixedCellColor = 0xC0C0C0;
-const QString PwdText = QStringLiteral("******");
 
 // Shows the hourglass while it lives.
 class TWaitCursor
@@ -44,30 +41,19 @@ private:
     TNotifyEvent FSaved;
 };
 
-// The raised edge of fixed cells: white left and top, grey bottom and right (R, B exclusive).
-void DrawBevel(TCanvas *C, int L, int T, int R, int B)
-{
-    C->Pen()->SetWidth(1);
-    C->Pen()->SetColor(clWhite);
-    C->MoveTo(L, B - 1);
-    C->LineTo(L, T);
-    C->LineTo(R, T);
-    C->Pen()->SetColor(BevelGrey);
-    C->MoveTo(L + 1, B - 1);
-    C->LineTo(R - 1, B - 1);
-    C->LineTo(R - 1, T);
-}
-
 } // namespace
 
 // Suppresses painting while it lives; the outermost one repaints at its end.
 class TReportListView::TPaintHold
 {
 public:
-    explicit TPaintHold(TReportListView *V) : FView(V), FWas(V->FSuppressPaint) { V->FSuppressPaint = true; }
+    explicit TPaintHold(TReportListView *V) : FView(V), FWas(V->d->FSuppressPaint)
+    {
+        V->d->FSuppressPaint = true;
+    }
     ~TPaintHold()
     {
-        FView->FSuppressPaint = FWas;
+        FView->d->FSuppressPaint = FWas;
         if (!FWas) FView->Repaint();
     }
     TPaintHold(const TPaintHold &) = delete;
@@ -83,8 +69,8 @@ private:
 class TReportListView::TOrderOnly
 {
 public:
-    explicit TOrderOnly(TReportListView *V) : FView(V), FWas(V->FOrderOnly) { V->FOrderOnly = true; }
-    ~TOrderOnly() { FView->FOrderOnly = FWas; }
+    explicit TOrderOnly(TReportListView *V) : FView(V), FWas(V->d->FOrderOnly) { V->d->FOrderOnly = true; }
+    ~TOrderOnly() { FView->d->FOrderOnly = FWas; }
     TOrderOnly(const TOrderOnly &) = delete;
     TOrderOnly &operator=(const TOrderOnly &) = delete;
 
@@ -93,90 +79,405 @@ private:
     bool FWas;
 };
 
-namespace {
+// ==== plain getters and event slots ================================================================
 
-// A cell's text without its first code unit (empty stays empty).
-QAnyStringView WithoutFirstUnit(QAnyStringView V)
+TRLData *TReportListView::RLData() const
 {
-    return V.visit([](auto S) { return S.isEmpty() ? QAnyStringView(S) : QAnyStringView(S.sliced(1)); });
+    return d->FRLData.get();
 }
 
-} // namespace
-
-// The texts of searched columns, by stored row, for as long as the cells do not change.
-struct TReportListView::TSearchCache
+bool TReportListView::IsFiltered() const
 {
-    const TStringArray *Store = nullptr;
-    int Rows = -1, Cols = -1;
-    // By column 0..Cols. Texts out of date stay as buffers for the next build: a filter after a
-    // change of the cells then needs no fresh memory.
-    std::vector<std::unique_ptr<TRLColumnText>> Text;
-    std::vector<int> Mode;            // check mode each was built with; -1: out of date
-    std::vector<QAnyStringView> View; // room for the cells of the column being built
-    void Clear()
-    {
-        Store = nullptr;
-        Rows = Cols = -1;
-        std::fill(Mode.begin(), Mode.end(), -1);
-    }
-};
+    return d->FFilterCount >= 0;
+}
+
+bool TReportListView::AutoAdvance() const
+{
+    return d->FAutoAdvance;
+}
+
+void TReportListView::SetAutoAdvance(bool Value)
+{
+    d->FAutoAdvance = Value;
+}
+
+TColor TReportListView::ColorHigh() const
+{
+    return d->FCellLook.FHiLgtColor;
+}
+
+TColor TReportListView::ColorHighText() const
+{
+    return d->FCellLook.FHiLgtTextColor;
+}
+
+TColor TReportListView::ColorText() const
+{
+    return d->FCellLook.FColorNormal;
+}
+
+TColor TReportListView::ColorBkgdNormal() const
+{
+    return d->FCellLook.FRColorNormal;
+}
+
+TColor TReportListView::ColorBkgdShaded() const
+{
+    return d->FCellLook.FRColorShaded;
+}
+
+TColor TReportListView::ColorColumnHd() const
+{
+    return d->FColHdColor;
+}
+
+TColor TReportListView::ColorColumnHdText() const
+{
+    return d->FColHdTxtColor;
+}
+
+TColor TReportListView::ColorCommonHd() const
+{
+    return d->FComHdColor;
+}
+
+TColor TReportListView::ColorCommonHdText() const
+{
+    return d->FComHdTxtColor;
+}
+
+TColor TReportListView::ColorDisabledBkgd() const
+{
+    return d->FCellLook.FDisabledBkgdColor;
+}
+
+TColor TReportListView::ColorDisabledText() const
+{
+    return d->FCellLook.FDisabledTextColor;
+}
+
+TColor TReportListView::ColorEmptyMsg() const
+{
+    return d->FColorEmptyMsg;
+}
+
+TColor TReportListView::ColorSelectedRow() const
+{
+    return d->FCellLook.FSelRowColor;
+}
+
+TColor TReportListView::ColorSelectedRowText() const
+{
+    return d->FCellLook.FSelRowTextColor;
+}
+
+TColor TReportListView::ColorSelectedCol() const
+{
+    return d->FCellLook.FSelColColor;
+}
+
+TColor TReportListView::ColorSelectedColText() const
+{
+    return d->FCellLook.FSelColTextColor;
+}
+
+TColor TReportListView::ColorSelectedBoth() const
+{
+    return d->FCellLook.FSelBothColor;
+}
+
+TColor TReportListView::ColorSelectedBothText() const
+{
+    return d->FCellLook.FSelBothTextColor;
+}
+
+TColor TReportListView::FixedColor() const
+{
+    return d->FColHdColor;
+}
+
+TAlignment TReportListView::CommonHeaderAlignment() const
+{
+    return d->FHeaderAlignment;
+}
+
+bool TReportListView::CommonHeaderVisible() const
+{
+    return d->FComHdVis;
+}
+
+int TReportListView::CommonHeaderHeight() const
+{
+    return d->FComHdHgt;
+}
+
+bool TReportListView::ColumnHeadersVisible() const
+{
+    return d->FColHdVis;
+}
+
+int TReportListView::ColumnHeadersHeight() const
+{
+    return d->FColHdHgt;
+}
+
+QString TReportListView::EmptyMessage() const
+{
+    return d->FEmptyMsg;
+}
+
+bool TReportListView::Enabled() const
+{
+    return d->FCellLook.FEnabled;
+}
+
+bool TReportListView::FixedFirstColumn() const
+{
+    return d->FFixedColOne;
+}
+
+bool TReportListView::HighLightBold() const
+{
+    return d->FCellLook.FHiLgtBold;
+}
+
+int TReportListView::HighLightRow() const
+{
+    return d->FCellLook.FHiLgtRow;
+}
+
+int TReportListView::HighLightColumn() const
+{
+    return d->FCellLook.FHiLgtColumn;
+}
+
+TColor TReportListView::InterRowIndicatorColor() const
+{
+    return d->FInterRowColor;
+}
+
+int TReportListView::InterRowIndicatorWidth() const
+{
+    return d->FInterRowWidth;
+}
+
+int TReportListView::RowColPattern() const
+{
+    return d->FCellLook.FRowColPattern;
+}
+
+TRowSelectMode TReportListView::RowSelectMode() const
+{
+    return d->FRowSelectMode;
+}
+
+bool TReportListView::ShowEmptyCheckBoxes() const
+{
+    return d->FCellLook.FShowEmptyCBx;
+}
+
+bool TReportListView::SortEnabled() const
+{
+    return d->FSortEnabled;
+}
+
+void TReportListView::SetSortEnabled(bool Value)
+{
+    d->FSortEnabled = Value;
+}
+
+bool TReportListView::UseCtrlForMultiSel() const
+{
+    return d->FCtrlForMultiSel;
+}
+
+void TReportListView::SetUseCtrlForMultiSel(bool Value)
+{
+    d->FCtrlForMultiSel = Value;
+}
+
+bool TReportListView::CheckMarksReadOnly() const
+{
+    return d->FCellLook.FROCheckMarks;
+}
+
+int TReportListView::InterRowIndicatorPos() const
+{
+    return d->FInterRowIndi;
+}
+
+bool TReportListView::SuppressPaint() const
+{
+    return d->FSuppressPaint;
+}
+
+void TReportListView::SetOnChange(TNotifyEvent H)
+{
+    d->FOnChange = std::move(H);
+}
+
+const TNotifyEvent &TReportListView::OnChange() const
+{
+    return d->FOnChange;
+}
+
+void TReportListView::SetOnChangeSetup(TNotifyEvent H)
+{
+    d->FOnChangeSetup = std::move(H);
+}
+
+const TNotifyEvent &TReportListView::OnChangeSetup() const
+{
+    return d->FOnChangeSetup;
+}
+
+void TReportListView::SetOnSelectedChange(TNotifyEvent H)
+{
+    d->FOnSelectedChange = std::move(H);
+}
+
+const TNotifyEvent &TReportListView::OnSelectedChange() const
+{
+    return d->FOnSelectedChange;
+}
+
+void TReportListView::SetOnBeforeCheckedChange(TCheckStateChangeEvent H)
+{
+    d->FOnBefChkStChange = std::move(H);
+}
+
+const TCheckStateChangeEvent &TReportListView::OnBeforeCheckedChange() const
+{
+    return d->FOnBefChkStChange;
+}
+
+void TReportListView::SetOnCheckedChange(TCheckStateChangeEvent H)
+{
+    d->FOnChkStChange = std::move(H);
+}
+
+const TCheckStateChangeEvent &TReportListView::OnCheckedChange() const
+{
+    return d->FOnChkStChange;
+}
+
+void TReportListView::SetOnBeforeFilter(TBeforeFilterEvent H)
+{
+    d->FOnBeforeFilter = std::move(H);
+}
+
+const TBeforeFilterEvent &TReportListView::OnBeforeFilter() const
+{
+    return d->FOnBeforeFilter;
+}
+
+void TReportListView::SetOnRequestEditFormat(TRequestEditFormatEvent H)
+{
+    d->FOnRequestEdFmt = std::move(H);
+}
+
+const TRequestEditFormatEvent &TReportListView::OnRequestEditFormat() const
+{
+    return d->FOnRequestEdFmt;
+}
+
+void TReportListView::SetOnBeforeRenderCell(TRenderCellEvent H)
+{
+    d->FOnBefRenderCell = std::move(H);
+}
+
+const TRenderCellEvent &TReportListView::OnBeforeRenderCell() const
+{
+    return d->FOnBefRenderCell;
+}
+
+void TReportListView::SetOnBeforeSortExchange(TBeforeSortExchgEvent H)
+{
+    d->FOnBefSortExc = std::move(H);
+}
+
+const TBeforeSortExchgEvent &TReportListView::OnBeforeSortExchange() const
+{
+    return d->FOnBefSortExc;
+}
+
+void TReportListView::SetOnBeforeHTMLExport(TBeforeHTMLExportEvent H)
+{
+    d->FOnBefHTMLExport = std::move(H);
+}
+
+const TBeforeHTMLExportEvent &TReportListView::OnBeforeHTMLExport() const
+{
+    return d->FOnBefHTMLExport;
+}
+
+void TReportListView::SetOnPercentDone(TOnPercentDoneEvent H)
+{
+    d->FOnPercentDone = std::move(H);
+}
+
+const TOnPercentDoneEvent &TReportListView::OnPercentDone() const
+{
+    return d->FOnPercentDone;
+}
 
 // ==== construction ==================================================================================
 
-TReportListView::TReportListView(QWidget *Parent) : TCustomDrawGrid(Parent)
+TReportListView::TReportListView(QWidget *Parent)
+    : TCustomDrawGrid(Parent), d(std::make_unique<TReportListViewPrivate>())
 {
-    FSuppressPaint = true;
-    FSearch = std::make_unique<TSearchCache>();
-    FRLData = std::make_unique<TRLData>(nullptr);
+    d->FSuppressPaint = true;
+    d->FFilter = std::make_unique<TRLFilterEngine>();
+    d->FRLData = std::make_unique<TRLData>(nullptr);
     SetDefaultDrawing(false);
     SetFixedCols(0);
     SetFixedRows(1);
-    FRLData->SetNrCols(ColCount());
-    FRLData->SetNrRows(RowCount() - 1);
-    ResizeColumnArrays(FRLData->NrOfColumns(), "failed to initialize table editor (out of memory)");
+    d->FRLData->SetNrCols(ColCount());
+    d->FRLData->SetNrRows(RowCount() - 1);
+    ResizeColumnArrays(d->FRLData->NrOfColumns(), "failed to initialize table editor (out of memory)");
     ConnectData();
     SetOptions(goFixedVertLine | goFixedHorzLine | goColSizing | goRowSelect | goThumbTracking);
     TCustomGrid::SetTopRow(FixedRows());
     setAccessibleName(QStringLiteral("Report list"));
-    FSuppressPaint = false;
+    d->FSuppressPaint = false;
 }
 
 TReportListView::~TReportListView()
 {
     // The store's handlers point at this view: detach them before the members go.
-    if (FRLData) {
-        FRLData->Strings()->SetOnChange(nullptr);
-        FRLData->Strings()->SetOnPercentDone(nullptr);
+    if (d->FRLData) {
+        d->FRLData->Strings()->SetOnChange(nullptr);
+        d->FRLData->Strings()->SetOnPercentDone(nullptr);
     }
 }
 
 void TReportListView::ConnectData()
 {
-    TStringArray *s = FRLData->Strings();
+    TStringArray *s = d->FRLData->Strings();
     s->SetOnChange([this](QObject *) {
-        if (!FOrderOnly) FSearch->Clear();
+        if (!d->FOrderOnly) d->FFilter->DropTexts();
         Changed();
-        if (!FSuppressPaint) InvalidateGrid(); // cell loops cost one repaint, not one per cell
+        if (!d->FSuppressPaint) InvalidateGrid(); // cell loops cost one repaint, not one per cell
     });
     auto percent = [this](QObject *, int Percent) {
-        if (FOnPercentDone) FOnPercentDone(this, Percent);
+        if (d->FOnPercentDone) d->FOnPercentDone(this, Percent);
     };
     s->SetOnPercentDone(percent);
-    FRLData->SetOnPercentDone(percent);
-    FRLData->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
-        if (FOnBefSortExc) FOnBefSortExc(this, What, Ix1, Ix2);
+    d->FRLData->SetOnPercentDone(percent);
+    d->FRLData->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
+        if (d->FOnBefSortExc) d->FOnBefSortExc(this, What, Ix1, Ix2);
     });
-    FRLData->SetOnBeforeHTMLExport([this](QObject *, QString &Text, int Col, int Row) {
-        if (FOnBefHTMLExport) FOnBefHTMLExport(this, Text, Col, Row);
+    d->FRLData->SetOnBeforeHTMLExport([this](QObject *, QString &Text, int Col, int Row) {
+        if (d->FOnBefHTMLExport) d->FOnBefHTMLExport(this, Text, Col, Row);
     });
 }
 
 void TReportListView::ResizeColumnArrays(int N, const char *Reason)
 {
     try {
-        FColAlignment.resize(size_t(N), taLeftJustify);
-        FColumnEditable.resize(size_t(N), false);
-        FColumnIsPwd.resize(size_t(N), false);
+        d->FColAlignment.resize(size_t(N), taLeftJustify);
+        d->FColumnEditable.resize(size_t(N), false);
+        d->FColumnIsPwd.resize(size_t(N), false);
     } catch (const std::bad_alloc &) {
         throw EKRORepListError(ComponentMessage(QString::fromLatin1(Reason)));
     }
@@ -184,30 +485,30 @@ void TReportListView::ResizeColumnArrays(int N, const char *Reason)
 
 void TReportListView::RepaintView()
 {
-    if (!FSuppressPaint) Repaint();
+    if (!d->FSuppressPaint) Repaint();
 }
 
 // ==== shape =========================================================================================
 
 int TReportListView::NrOfColumns() const
 {
-    return FRLData->NrOfColumns();
+    return d->FRLData->NrOfColumns();
 }
 
 int TReportListView::NrOfRows() const
 {
-    return FRLData->NrOfRows();
+    return d->FRLData->NrOfRows();
 }
 
 int TReportListView::NrOfShownRows() const
 {
-    const int n = FRLData->NrOfRows();
-    return FFilterCount < 0 ? n : std::min(FFilterCount, n);
+    const int n = d->FRLData->NrOfRows();
+    return d->FFilterCount < 0 ? n : std::min(d->FFilterCount, n);
 }
 
 int TReportListView::CountHeadRows() const
 {
-    return (FComHdVis ? 1 : 0) + (FColHdVis ? 1 : 0);
+    return (d->FComHdVis ? 1 : 0) + (d->FColHdVis ? 1 : 0);
 }
 
 void TReportListView::ApplyHeaderRows()
@@ -216,11 +517,11 @@ void TReportListView::ApplyHeaderRows()
     SetRowCount(std::max(h + NrOfShownRows(), h + 1));
     SetFixedRows(h);
     // Row 1 is a header or a data row that may have been one: it always gets its height back.
-    if (FComHdVis && FColHdVis) {
-        SetRowHeights(0, FComHdHgt);
-        SetRowHeights(1, FColHdHgt);
+    if (d->FComHdVis && d->FColHdVis) {
+        SetRowHeights(0, d->FComHdHgt);
+        SetRowHeights(1, d->FColHdHgt);
     } else {
-        SetRowHeights(0, FComHdVis ? FComHdHgt : (FColHdVis ? FColHdHgt : DefaultRowHeight()));
+        SetRowHeights(0, d->FComHdVis ? d->FComHdHgt : (d->FColHdVis ? d->FColHdHgt : DefaultRowHeight()));
         SetRowHeights(1, DefaultRowHeight());
     }
 }
@@ -228,8 +529,8 @@ void TReportListView::ApplyHeaderRows()
 void TReportListView::SetNrRows(int N)
 {
     HideEditor();
-    FRLData->SetNrRows(N);
-    FFilterCount = -1;
+    d->FRLData->SetNrRows(N);
+    d->FFilterCount = -1;
     SetSelection(GridRect(0, 0, 0, 0));
     ApplyHeaderRows();
     RepaintView();
@@ -240,11 +541,11 @@ void TReportListView::SetNrCols(int N)
 {
     HideEditor();
     const int lastWidth = ColWidths(ColCount() - 1);
-    FRLData->SetNrCols(N);
-    const int n = FRLData->NrOfColumns();
+    d->FRLData->SetNrCols(N);
+    const int n = d->FRLData->NrOfColumns();
     SetColCount(n);
     TCustomGrid::SetColWidths(n - 1, lastWidth);
-    SetFixedCols(FFixedColOne ? 1 : 0);
+    SetFixedCols(d->FFixedColOne ? 1 : 0);
     ResizeColumnArrays(n, "not enough memory on heap");
     TCustomGrid::SetTopRow(FixedRows());
     RepaintView();
@@ -254,10 +555,10 @@ void TReportListView::SetNrCols(int N)
 void TReportListView::SyncFromData()
 {
     HideEditor();
-    FFilterCount = -1;
-    const int n = FRLData->NrOfColumns();
+    d->FFilterCount = -1;
+    const int n = d->FRLData->NrOfColumns();
     SetColCount(n);
-    SetFixedCols(FFixedColOne ? 1 : 0);
+    SetFixedCols(d->FFixedColOne ? 1 : 0);
     ResizeColumnArrays(n, "not enough memory on heap");
     ApplyHeaderRows();
     RepaintView();
@@ -276,105 +577,105 @@ void TReportListView::SetColorField(TColor &Field, TColor Value)
 
 void TReportListView::SetColorHigh(TColor Value)
 {
-    SetColorField(FHiLgtColor, Value);
+    SetColorField(d->FCellLook.FHiLgtColor, Value);
 }
 void TReportListView::SetColorHighText(TColor Value)
 {
-    SetColorField(FHiLgtTextColor, Value);
+    SetColorField(d->FCellLook.FHiLgtTextColor, Value);
 }
 void TReportListView::SetColorText(TColor Value)
 {
-    SetColorField(FColorNormal, Value);
+    SetColorField(d->FCellLook.FColorNormal, Value);
 }
 void TReportListView::SetColorBkgdNormal(TColor Value)
 {
-    SetColorField(FRColorNormal, Value);
+    SetColorField(d->FCellLook.FRColorNormal, Value);
 }
 void TReportListView::SetColorBkgdShaded(TColor Value)
 {
-    SetColorField(FRColorShaded, Value);
+    SetColorField(d->FCellLook.FRColorShaded, Value);
 }
 void TReportListView::SetColorColumnHdText(TColor Value)
 {
-    SetColorField(FColHdTxtColor, Value);
+    SetColorField(d->FColHdTxtColor, Value);
 }
 void TReportListView::SetColorCommonHd(TColor Value)
 {
-    SetColorField(FComHdColor, Value);
+    SetColorField(d->FComHdColor, Value);
 }
 void TReportListView::SetColorCommonHdText(TColor Value)
 {
-    SetColorField(FComHdTxtColor, Value);
+    SetColorField(d->FComHdTxtColor, Value);
 }
 void TReportListView::SetColorDisabledBkgd(TColor Value)
 {
-    SetColorField(FDisabledBkgdColor, Value);
+    SetColorField(d->FCellLook.FDisabledBkgdColor, Value);
 }
 void TReportListView::SetColorDisabledText(TColor Value)
 {
-    SetColorField(FDisabledTextColor, Value);
+    SetColorField(d->FCellLook.FDisabledTextColor, Value);
 }
 void TReportListView::SetColorEmptyMsg(TColor Value)
 {
-    SetColorField(FColorEmptyMsg, Value);
+    SetColorField(d->FColorEmptyMsg, Value);
 }
 void TReportListView::SetColorSelectedRow(TColor Value)
 {
-    SetColorField(FSelRowColor, Value);
+    SetColorField(d->FCellLook.FSelRowColor, Value);
 }
 void TReportListView::SetColorSelectedRowText(TColor Value)
 {
-    SetColorField(FSelRowTextColor, Value);
+    SetColorField(d->FCellLook.FSelRowTextColor, Value);
 }
 void TReportListView::SetColorSelectedCol(TColor Value)
 {
-    SetColorField(FSelColColor, Value);
+    SetColorField(d->FCellLook.FSelColColor, Value);
 }
 void TReportListView::SetColorSelectedColText(TColor Value)
 {
-    SetColorField(FSelColTextColor, Value);
+    SetColorField(d->FCellLook.FSelColTextColor, Value);
 }
 void TReportListView::SetColorSelectedBoth(TColor Value)
 {
-    SetColorField(FSelBothColor, Value);
+    SetColorField(d->FCellLook.FSelBothColor, Value);
 }
 void TReportListView::SetColorSelectedBothText(TColor Value)
 {
-    SetColorField(FSelBothTextColor, Value);
+    SetColorField(d->FCellLook.FSelBothTextColor, Value);
 }
 
 void TReportListView::SetColorColumnHd(TColor Value)
 {
     // The grid's fixed colour fills the lines' room of the header cells: keep both equal.
     TCustomGrid::SetFixedColor(Value);
-    SetColorField(FColHdColor, Value);
+    SetColorField(d->FColHdColor, Value);
 }
 
 QString TReportListView::CommonHeader() const
 {
-    return FRLData->CommonHeader();
+    return d->FRLData->CommonHeader();
 }
 
 void TReportListView::SetCommonHeader(const QString &Value)
 {
-    if (Value == FRLData->CommonHeader()) return;
-    FRLData->SetCommonHeader(Value);
+    if (Value == d->FRLData->CommonHeader()) return;
+    d->FRLData->SetCommonHeader(Value);
     Changed();
     RepaintView();
 }
 
 void TReportListView::SetCommonHeaderAlignment(TAlignment Value)
 {
-    if (Value == FHeaderAlignment) return;
-    FHeaderAlignment = Value;
+    if (Value == d->FHeaderAlignment) return;
+    d->FHeaderAlignment = Value;
     Changed();
     RepaintView();
 }
 
 void TReportListView::SetCommonHeaderVisible(bool Value)
 {
-    if (Value == FComHdVis) return;
-    FComHdVis = Value;
+    if (Value == d->FComHdVis) return;
+    d->FComHdVis = Value;
     ApplyHeaderRows();
     RepaintView();
     ChangedSetup();
@@ -383,8 +684,8 @@ void TReportListView::SetCommonHeaderVisible(bool Value)
 void TReportListView::SetCommonHeaderHeight(int Value)
 {
     Value = std::clamp(Value, 8, 127);
-    if (Value == FComHdHgt) return;
-    FComHdHgt = Value;
+    if (Value == d->FComHdHgt) return;
+    d->FComHdHgt = Value;
     ApplyHeaderRows();
     RepaintView();
     ChangedSetup();
@@ -392,8 +693,8 @@ void TReportListView::SetCommonHeaderHeight(int Value)
 
 void TReportListView::SetColumnHeadersVisible(bool Value)
 {
-    if (Value == FColHdVis) return;
-    FColHdVis = Value;
+    if (Value == d->FColHdVis) return;
+    d->FColHdVis = Value;
     ApplyHeaderRows();
     RepaintView();
     ChangedSetup();
@@ -402,8 +703,8 @@ void TReportListView::SetColumnHeadersVisible(bool Value)
 void TReportListView::SetColumnHeadersHeight(int Value)
 {
     Value = std::clamp(Value, 8, 127);
-    if (Value == FColHdHgt) return;
-    FColHdHgt = Value;
+    if (Value == d->FColHdHgt) return;
+    d->FColHdHgt = Value;
     ApplyHeaderRows();
     RepaintView();
     ChangedSetup();
@@ -420,23 +721,23 @@ void TReportListView::SetDefaultRowHeight(int Value)
 
 void TReportListView::SetEmptyMessage(const QString &Value)
 {
-    if (Value == FEmptyMsg) return;
-    FEmptyMsg = Value;
+    if (Value == d->FEmptyMsg) return;
+    d->FEmptyMsg = Value;
     RepaintView();
 }
 
 void TReportListView::SetEnabled(bool Value)
 {
-    if (Value == FEnabled) return;
-    FEnabled = Value;
+    if (Value == d->FCellLook.FEnabled) return;
+    d->FCellLook.FEnabled = Value;
     TCustomGrid::SetEnabled(Value);
     RepaintView();
 }
 
 void TReportListView::SetFixedFirstColumn(bool Value)
 {
-    if (Value == FFixedColOne) return;
-    FFixedColOne = Value;
+    if (Value == d->FFixedColOne) return;
+    d->FFixedColOne = Value;
     SetFixedCols(Value ? 1 : 0);
     RepaintView();
     ChangedSetup();
@@ -444,44 +745,44 @@ void TReportListView::SetFixedFirstColumn(bool Value)
 
 void TReportListView::SetHighLightBold(bool Value)
 {
-    if (Value == FHiLgtBold) return;
-    FHiLgtBold = Value;
+    if (Value == d->FCellLook.FHiLgtBold) return;
+    d->FCellLook.FHiLgtBold = Value;
     RepaintView();
 }
 
 void TReportListView::SetHighLightRow(int Value)
 {
-    if (Value == FHiLgtRow) return;
-    FHiLgtRow = Value;
+    if (Value == d->FCellLook.FHiLgtRow) return;
+    d->FCellLook.FHiLgtRow = Value;
     RepaintView();
 }
 
 void TReportListView::SetHighLightColumn(int Value)
 {
-    if (Value == FHiLgtColumn) return;
-    FHiLgtColumn = Value;
+    if (Value == d->FCellLook.FHiLgtColumn) return;
+    d->FCellLook.FHiLgtColumn = Value;
     RepaintView();
 }
 
 void TReportListView::SetInterRowIndicatorColor(TColor Value)
 {
-    if (Value == FInterRowColor) return;
-    FInterRowColor = Value;
+    if (Value == d->FInterRowColor) return;
+    d->FInterRowColor = Value;
     RepaintView();
 }
 
 void TReportListView::SetInterRowIndicatorWidth(int Value)
 {
     Value = std::max(1, Value);
-    if (Value == FInterRowWidth) return;
-    FInterRowWidth = Value;
+    if (Value == d->FInterRowWidth) return;
+    d->FInterRowWidth = Value;
     RepaintView();
 }
 
 void TReportListView::SetInterRowIndicatorPos(int Value)
 {
-    if (Value == FInterRowIndi) return;
-    FInterRowIndi = Value;
+    if (Value == d->FInterRowIndi) return;
+    d->FInterRowIndi = Value;
     RepaintView();
 }
 
@@ -510,79 +811,85 @@ void TReportListView::SetTopRow(int Value)
 
 void TReportListView::SetRowColPattern(int Value)
 {
-    if (Value == FRowColPattern) return;
-    FRowColPattern = Value;
+    if (Value == d->FCellLook.FRowColPattern) return;
+    d->FCellLook.FRowColPattern = Value;
     RepaintView();
     ChangedSetup();
 }
 
 void TReportListView::SetRowSelectMode(int Value)
 {
-    if (Value < 0 || Value > 2) return;
-    FRowSelectMode = Value;
-    if (Value == 2) return;
+    if (Value < rsmNone || Value > rsmMultiple) return;
+    SetRowSelectMode(TRowSelectMode(Value));
+}
+
+void TReportListView::SetRowSelectMode(TRowSelectMode Value)
+{
+    if (Value < rsmNone || Value > rsmMultiple) return;
+    d->FRowSelectMode = Value;
+    if (Value == rsmMultiple) return;
     {
         TPaintHold hold(this);
         SetAllRowBits(rlRowSelected, false, NrOfRows());
-        if (Value == 0) SetSelection(GridRect(ColCount(), RowCount(), ColCount(), RowCount()));
+        if (Value == rsmNone) SetSelection(GridRect(ColCount(), RowCount(), ColCount(), RowCount()));
     }
     ChangedSelection();
 }
 
 void TReportListView::SetShowEmptyCheckBoxes(bool Value)
 {
-    if (Value == FShowEmptyCBx) return;
-    FShowEmptyCBx = Value;
+    if (Value == d->FCellLook.FShowEmptyCBx) return;
+    d->FCellLook.FShowEmptyCBx = Value;
     RepaintView();
 }
 
 QString TReportListView::Comment() const
 {
-    return FRLData->Comment();
+    return d->FRLData->Comment();
 }
 void TReportListView::SetComment(const QString &Value)
 {
-    FRLData->SetComment(Value);
+    d->FRLData->SetComment(Value);
 }
 QString TReportListView::DataID() const
 {
-    return FRLData->DataID();
+    return d->FRLData->DataID();
 }
 void TReportListView::SetDataID(const QString &Value)
 {
-    FRLData->SetDataID(Value);
+    d->FRLData->SetDataID(Value);
 }
 int TReportListView::LastSortColumn() const
 {
-    return FRLData->SortColumn();
+    return d->FRLData->SortColumn();
 }
 bool TReportListView::LastSortOrder() const
 {
-    return FRLData->SortOrder();
+    return d->FRLData->SortOrder();
 }
 int TReportListView::SecondarySortColumn() const
 {
-    return FRLData->SortColumnSec();
+    return d->FRLData->SortColumnSec();
 }
 
 void TReportListView::SetSecondarySortColumn(int Value)
 {
     if (Value < -1 || Value > NrOfColumns()) return;
-    FRLData->SetSortColumnSec(Value);
+    d->FRLData->SetSortColumnSec(Value);
     ChangedSetup();
 }
 
 void TReportListView::SetCheckMarksReadOnly(bool Value)
 {
-    if (Value == FROCheckMarks) return;
-    FROCheckMarks = Value;
+    if (Value == d->FCellLook.FROCheckMarks) return;
+    d->FCellLook.FROCheckMarks = Value;
     RepaintView();
 }
 
 void TReportListView::SetSuppressPaint(bool Value)
 {
-    if (Value == FSuppressPaint) return;
-    FSuppressPaint = Value;
+    if (Value == d->FSuppressPaint) return;
+    d->FSuppressPaint = Value;
     if (!Value) Repaint();
 }
 
@@ -590,111 +897,111 @@ void TReportListView::SetSuppressPaint(bool Value)
 
 QString TReportListView::GetElem(int Col, int Row) const
 {
-    return FRLData->GetElem(Col, Row);
+    return d->FRLData->GetElem(Col, Row);
 }
 void TReportListView::SetElem(int Col, int Row, const QString &Value)
 {
-    FRLData->SetElem(Col, Row, Value);
+    d->FRLData->SetElem(Col, Row, Value);
 }
 QString TReportListView::GetColName(int Col) const
 {
-    return FRLData->GetColName(Col);
+    return d->FRLData->GetColName(Col);
 }
 
 void TReportListView::SetColName(int Col, const QString &Name)
 {
-    FRLData->SetColName(Col, Name);
+    d->FRLData->SetColName(Col, Name);
     Changed();
     RepaintView();
 }
 
 TColFmtString TReportListView::GetColumnFormat(int Col) const
 {
-    return FRLData->GetColumnFormat(Col);
+    return d->FRLData->GetColumnFormat(Col);
 }
 
 void TReportListView::SetColumnFormat(int Col, const TColFmtString &Fmt)
 {
-    FRLData->SetColumnFormat(Col, Fmt);
+    d->FRLData->SetColumnFormat(Col, Fmt);
     Changed();
     RepaintView();
 }
 
 bool TReportListView::GetCheckedCol(int Col) const
 {
-    return FRLData->GetCheckedCol(Col);
+    return d->FRLData->GetCheckedCol(Col);
 }
 
 void TReportListView::SetCheckedCol(int Col, bool Checked)
 {
-    FRLData->SetCheckedCol(Col, Checked);
+    d->FRLData->SetCheckedCol(Col, Checked);
     Changed();
     RepaintView();
 }
 
 TCheckMode TReportListView::GetColCheckMode(int Col) const
 {
-    return FRLData->GetColCheckMode(Col);
+    return d->FRLData->GetColCheckMode(Col);
 }
 
 void TReportListView::SetColCheckMode(int Col, TCheckMode Mode)
 {
-    FRLData->SetColCheckMode(Col, Mode);
+    d->FRLData->SetColCheckMode(Col, Mode);
     Changed();
     RepaintView();
 }
 
 bool TReportListView::GetElemChecked(int Col, int Row) const
 {
-    return FRLData->GetElemChecked(Col, Row);
+    return d->FRLData->GetElemChecked(Col, Row);
 }
 
 void TReportListView::SetElemChecked(int Col, int Row, bool Checked)
 {
-    FRLData->SetElemChecked(Col, Row, Checked);
+    d->FRLData->SetElemChecked(Col, Row, Checked);
 }
 
 void TReportListView::SetAllCheckmarksOfCol(int Column, bool Checked)
 {
     TPaintHold hold(this);
-    FRLData->SetAllCheckmarksOfCol(Column, Checked);
+    d->FRLData->SetAllCheckmarksOfCol(Column, Checked);
 }
 
 void TReportListView::InvertAllCheckmarksOfCol(int Column)
 {
     TPaintHold hold(this);
-    FRLData->InvertAllCheckmarksOfCol(Column);
+    d->FRLData->InvertAllCheckmarksOfCol(Column);
 }
 
 int TReportListView::CountCheckedElemsInCol(int Column) const
 {
-    return FRLData->CountCheckedElemsInCol(Column);
+    return d->FRLData->CountCheckedElemsInCol(Column);
 }
 int TReportListView::CountCheckedElemsInRow(int Row) const
 {
-    return FRLData->CountCheckedElemsInRow(Row);
+    return d->FRLData->CountCheckedElemsInRow(Row);
 }
 int TReportListView::FirstCheckedElemInCol(int ColNr) const
 {
-    return FRLData->FirstCheckedElemInCol(ColNr);
+    return d->FRLData->FirstCheckedElemInCol(ColNr);
 }
 int TReportListView::FirstCheckedElemInRow(int RowNr) const
 {
-    return FRLData->FirstCheckedElemInRow(RowNr);
+    return d->FRLData->FirstCheckedElemInRow(RowNr);
 }
 double TReportListView::GetAsNumber(int Col, int Row) const
 {
-    return FRLData->GetAsNumber(Col, Row);
+    return d->FRLData->GetAsNumber(Col, Row);
 }
 
 QString TReportListView::GetCellDefaultValue(int Col, int Row) const
 {
-    return FRLData->GetCellDefaultValue(Col, Row);
+    return d->FRLData->GetCellDefaultValue(Col, Row);
 }
 
 int TReportListView::ColumnIndex(const QString &Head, bool PartialMatch) const
 {
-    return FRLData->ColumnIndex(Head, PartialMatch);
+    return d->FRLData->ColumnIndex(Head, PartialMatch);
 }
 
 bool TReportListView::ValidCol(int Col) const
@@ -708,36 +1015,36 @@ bool TReportListView::ValidRow(int Row) const
 
 TAlignment TReportListView::GetColAlignment(int Col) const
 {
-    return ValidCol(Col) ? FColAlignment[size_t(Col - 1)] : taLeftJustify;
+    return ValidCol(Col) ? d->FColAlignment[size_t(Col - 1)] : taLeftJustify;
 }
 
 void TReportListView::SetColAlignment(int Col, TAlignment Value)
 {
-    if (!ValidCol(Col) || FColAlignment[size_t(Col - 1)] == Value) return;
-    FColAlignment[size_t(Col - 1)] = Value;
+    if (!ValidCol(Col) || d->FColAlignment[size_t(Col - 1)] == Value) return;
+    d->FColAlignment[size_t(Col - 1)] = Value;
     Changed();
     RepaintView();
 }
 
 bool TReportListView::GetColumnEditable(int Col) const
 {
-    return ValidCol(Col) && FColumnEditable[size_t(Col - 1)];
+    return ValidCol(Col) && d->FColumnEditable[size_t(Col - 1)];
 }
 
 void TReportListView::SetColumnEditable(int Col, bool Value)
 {
-    if (ValidCol(Col)) FColumnEditable[size_t(Col - 1)] = Value;
+    if (ValidCol(Col)) d->FColumnEditable[size_t(Col - 1)] = Value;
 }
 
 bool TReportListView::GetColumnIsPwd(int Col) const
 {
-    return ValidCol(Col) && FColumnIsPwd[size_t(Col - 1)];
+    return ValidCol(Col) && d->FColumnIsPwd[size_t(Col - 1)];
 }
 
 void TReportListView::SetColumnIsPwd(int Col, bool Value)
 {
-    if (!ValidCol(Col) || FColumnIsPwd[size_t(Col - 1)] == Value) return;
-    FColumnIsPwd[size_t(Col - 1)] = Value;
+    if (!ValidCol(Col) || d->FColumnIsPwd[size_t(Col - 1)] == Value) return;
+    d->FColumnIsPwd[size_t(Col - 1)] = Value;
     Changed();
     RepaintView();
 }
@@ -758,12 +1065,12 @@ void TReportListView::SetColWidths(int Col, int Width)
 
 quint8 TReportListView::RowAttrib(int Row) const
 {
-    return FRLData->Strings()->GetRowAttrib(Row);
+    return d->FRLData->Strings()->GetRowAttrib(Row);
 }
 
 void TReportListView::SetAllRowBits(quint8 Bit, bool On, int UpTo)
 {
-    TStringArray *s = FRLData->Strings();
+    TStringArray *s = d->FRLData->Strings();
     UpTo = std::min(UpTo, NrOfRows());
     for (int r = 1; r <= UpTo; ++r) {
         const quint8 a = s->GetRowAttrib(r);
@@ -775,7 +1082,7 @@ void TReportListView::SetAllRowBits(quint8 Bit, bool On, int UpTo)
 void TReportListView::SelectOnlyRow(int Row)
 {
     SetAllRowBits(rlRowSelected, false, NrOfRows());
-    if (ValidRow(Row)) FRLData->Strings()->SetRowAttrib(Row, RowAttrib(Row) | rlRowSelected);
+    if (ValidRow(Row)) d->FRLData->Strings()->SetRowAttrib(Row, RowAttrib(Row) | rlRowSelected);
 }
 
 bool TReportListView::GetRowSelect(int Row) const
@@ -787,7 +1094,7 @@ void TReportListView::SetRowSelect(int Row, bool Value)
 {
     if (!ValidRow(Row)) return;
     const quint8 a = RowAttrib(Row);
-    FRLData->Strings()->SetRowAttrib(Row, Value ? quint8(a | rlRowSelected) : quint8(a & ~rlRowSelected));
+    d->FRLData->Strings()->SetRowAttrib(Row, Value ? quint8(a | rlRowSelected) : quint8(a & ~rlRowSelected));
     ChangedSelection();
     RepaintView();
 }
@@ -801,20 +1108,20 @@ void TReportListView::SetRowEnabled(int Row, bool Value)
 {
     if (!ValidRow(Row)) return;
     const quint8 a = RowAttrib(Row);
-    FRLData->Strings()->SetRowAttrib(Row, Value ? quint8(a & ~rlRowDisabled) : quint8(a | rlRowDisabled));
+    d->FRLData->Strings()->SetRowAttrib(Row, Value ? quint8(a & ~rlRowDisabled) : quint8(a | rlRowDisabled));
     ChangedSelection();
     RepaintView();
 }
 
 bool TReportListView::GetColSelect(int Col) const
 {
-    return ValidCol(Col) && (FRLData->Strings()->GetColAttrib(Col) & rlColSelected);
+    return ValidCol(Col) && (d->FRLData->Strings()->GetColAttrib(Col) & rlColSelected);
 }
 
 void TReportListView::SetColSelect(int Col, bool Value)
 {
     if (!ValidCol(Col)) return;
-    TStringArray *s = FRLData->Strings();
+    TStringArray *s = d->FRLData->Strings();
     const quint8 a = s->GetColAttrib(Col);
     s->SetColAttrib(Col, Value ? quint8(a | rlColSelected) : quint8(a & ~rlColSelected));
     ChangedSelection();
@@ -862,7 +1169,7 @@ void TReportListView::SelectAllColumns()
     {
         TPaintHold hold(this);
         for (int c = 1; c <= NrOfColumns(); ++c)
-            FRLData->Strings()->SetColAttrib(c, FRLData->Strings()->GetColAttrib(c) | rlColSelected);
+            d->FRLData->Strings()->SetColAttrib(c, d->FRLData->Strings()->GetColAttrib(c) | rlColSelected);
     }
     ChangedSelection();
 }
@@ -872,7 +1179,7 @@ void TReportListView::DeselectAllColumns()
     {
         TPaintHold hold(this);
         for (int c = 1; c <= NrOfColumns(); ++c)
-            FRLData->Strings()->SetColAttrib(c, FRLData->Strings()->GetColAttrib(c) & ~rlColSelected);
+            d->FRLData->Strings()->SetColAttrib(c, d->FRLData->Strings()->GetColAttrib(c) & ~rlColSelected);
     }
     ChangedSelection();
 }
@@ -942,7 +1249,7 @@ QPoint TReportListView::MouseCell(int X, int Y) const
     else if (hit.Y >= h)
         row = hit.Y - h + 1;
     else
-        row = (FComHdVis && hit.Y == 0) ? -2 : -1;
+        row = (d->FComHdVis && hit.Y == 0) ? -2 : -1;
     return QPoint(col, row);
 }
 
@@ -957,9 +1264,9 @@ int TReportListView::InsertRow(int Row)
     HideEditor();
     if (Row <= 0) return 0;
     TPaintHold hold(this);
-    const int r = FRLData->InsertRow(Row);
-    FRLData->ResetSortState(); // the presented order is no longer a sort
-    SetNrRows(FRLData->NrOfRows());
+    const int r = d->FRLData->InsertRow(Row);
+    d->FRLData->ResetSortState(); // the presented order is no longer a sort
+    SetNrRows(d->FRLData->NrOfRows());
     return r;
 }
 
@@ -968,12 +1275,12 @@ void TReportListView::RemoveRow(int Row)
     if (!ValidRow(Row)) return;
     HideEditor();
     TPaintHold hold(this);
-    const int shownBefore = FFilterCount;
+    const int shownBefore = d->FFilterCount;
     // The data makes the presented order permanent before it removes the row, so the row the
     // user sees at Row is the one that goes, sorted or not.
-    FRLData->RemoveRow(Row);
+    d->FRLData->RemoveRow(Row);
     if (shownBefore >= 0) // the matching rows are still on top, one fewer when Row was one of them
-        FFilterCount =
+        d->FFilterCount =
             NrOfRows() == 0 ? -1 : std::min(Row <= shownBefore ? shownBefore - 1 : shownBefore, NrOfRows());
     ApplyHeaderRows();
     ChangedSetup();
@@ -983,8 +1290,8 @@ void TReportListView::RemoveEmptyRows()
 {
     HideEditor();
     TPaintHold hold(this);
-    FRLData->RemoveEmptyRows();
-    FFilterCount = -1;
+    d->FRLData->RemoveEmptyRows();
+    d->FFilterCount = -1;
     ApplyHeaderRows();
     ChangedSetup();
 }
@@ -993,18 +1300,18 @@ void TReportListView::Fill(const QString &Value)
 {
     HideEditor();
     TPaintHold hold(this);
-    FRLData->Fill(Value);
+    d->FRLData->Fill(Value);
 }
 
 void TReportListView::Clear()
 {
     HideEditor();
     TPaintHold hold(this);
-    FRLData->Clear();
-    std::fill(FColAlignment.begin(), FColAlignment.end(), taLeftJustify);
-    std::fill(FColumnIsPwd.begin(), FColumnIsPwd.end(), false);
-    std::fill(FColumnEditable.begin(), FColumnEditable.end(), false);
-    FFilterCount = -1;
+    d->FRLData->Clear();
+    std::fill(d->FColAlignment.begin(), d->FColAlignment.end(), taLeftJustify);
+    std::fill(d->FColumnIsPwd.begin(), d->FColumnIsPwd.end(), false);
+    std::fill(d->FColumnEditable.begin(), d->FColumnEditable.end(), false);
+    d->FFilterCount = -1;
     ApplyHeaderRows();
 }
 
@@ -1030,9 +1337,9 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader) const
     const int extra = (check ? 16 : 0) + italic;
     int widest = 0;
     if (GetColumnIsPwd(ColNr)) {
-        if (NrOfRows() > 0) widest = fm.horizontalAdvance(PwdText) + extra;
+        if (NrOfRows() > 0) widest = fm.horizontalAdvance(RLPasswordText()) + extra;
     } else {
-        const TStringArray *s = FRLData->Strings();
+        const TStringArray *s = d->FRLData->Strings();
         for (int r = 1; r <= NrOfRows(); ++r) {
             const QString t = s->GetString(ColNr, r);
             widest = std::max(widest, fm.horizontalAdvance(check ? t.mid(1) : t) + extra);
@@ -1073,15 +1380,15 @@ void TReportListView::FitAllColWidths(int ExpandColumn, bool IncludeHeader, int 
 
 void TReportListView::Sort(int Col, int ColSec, bool Ascending)
 {
-    if (FFilterCount >= 0) {
+    if (d->FFilterCount >= 0) {
         TPaintHold hold(this);
-        const TStringArray *s = FRLData->Strings();
+        const TStringArray *s = d->FRLData->Strings();
         std::vector<char> shown(size_t(NrOfRows()), 0);
         for (int r = 1; r <= NrOfShownRows(); ++r)
             shown[size_t(s->GetSortOrder(r) - 1)] = 1;
         const int count = NrOfShownRows();
         SortData(Col, ColSec, Ascending);
-        FFilterSortCol = -1; // the whole list is in this order now
+        d->FFilterSortCol = -1; // the whole list is in this order now
         KeepShownRowsOnTop(shown, count);
         return;
     }
@@ -1094,56 +1401,19 @@ void TReportListView::UnSort()
     TPaintHold hold(this);
     EndFilter();
     TOrderOnly order(this);
-    FRLData->UnSort();
+    d->FRLData->UnSort();
 }
 
 void TReportListView::SortData(int Col, int ColSec, bool Ascending)
 {
     TOrderOnly order(this);
-    FRLData->Sort(Col, ColSec, Ascending);
-}
-
-const TRLColumnText *TReportListView::SearchText(int Col, std::vector<int> &StoredOf)
-{
-    const TStringArray *s = FRLData->Strings();
-    const int n = NrOfRows(), nc = NrOfColumns();
-    TSearchCache &c = *FSearch;
-    if (c.Store != s || c.Rows != n || c.Cols != nc) {
-        c.Clear();
-        c.Store = s;
-        c.Rows = n;
-        c.Cols = nc;
-        c.Text.resize(size_t(nc) + 1);
-        c.Mode.assign(size_t(nc) + 1, -1);
-    }
-    const int mode = GetColCheckMode(Col);
-    if (c.Mode[size_t(Col)] == mode) return c.Text[size_t(Col)].get();
-    if (StoredOf.empty()) { // presented row -> stored row (0-based), once per filter
-        StoredOf.assign(size_t(n) + 1, 0);
-        for (int r = 1; r <= n; ++r)
-            StoredOf[size_t(r)] = s->GetSortOrder(r) - 1;
-    }
-    const bool check = mode != cmNone;
-    // The cells are read in place; a check column's mark (its first character) is left out.
-    try {
-        std::unique_ptr<TRLColumnText> &text = c.Text[size_t(Col)];
-        if (!text) text = std::make_unique<TRLColumnText>();
-        c.View.resize(size_t(n));
-        s->ForEachInColumn(Col, [&](int Row, QAnyStringView V) {
-            c.View[size_t(StoredOf[size_t(Row)])] = check ? WithoutFirstUnit(V) : V;
-        });
-        if (!text->Build(c.View)) return nullptr;
-    } catch (const std::bad_alloc &) {
-        return nullptr; // the rows are then searched one by one
-    }
-    c.Mode[size_t(Col)] = mode;
-    return c.Text[size_t(Col)].get();
+    d->FRLData->Sort(Col, ColSec, Ascending);
 }
 
 void TReportListView::EndFilter()
 {
-    if (FFilterCount < 0) return;
-    FFilterCount = -1;
+    if (d->FFilterCount < 0) return;
+    d->FFilterCount = -1;
     ApplyHeaderRows();
 }
 
@@ -1155,7 +1425,7 @@ void TReportListView::ClearFilter()
 
 void TReportListView::ApplyOrder(const std::vector<int> &NewOrder)
 {
-    TStringArray *s = FRLData->Strings();
+    TStringArray *s = d->FRLData->Strings();
     const int n = NrOfRows();
     if (int(NewOrder.size()) != n) return;
     std::vector<int> pos(size_t(n) + 1, 0); // stored row -> presented row
@@ -1169,8 +1439,8 @@ void TReportListView::ApplyOrder(const std::vector<int> &NewOrder)
             if (want == cur) continue;
             const int other = pos[size_t(want)];
             // Reported like the store's own sort: an exchange of two presented rows, before it happens.
-            if (FOnBefSortExc) {
-                FOnBefSortExc(this, 0, r, other);
+            if (d->FOnBefSortExc) {
+                d->FOnBefSortExc(this, 0, r, other);
                 if (NrOfRows() != n) break; // the handler reshaped the list: stop here, nothing is lost
             }
             s->SetSortOrder(r, want);
@@ -1188,71 +1458,32 @@ void TReportListView::ApplyOrder(const std::vector<int> &NewOrder)
 void TReportListView::SortMatchesOnTop(const std::vector<char> &MatchedStored, int Count, int Col,
                                        bool Ascending)
 {
-    // The matching rows are sorted on their own, in a small store of their sort keys, so that
-    // they are compared exactly as Sort compares and the hidden rows cost nothing.
-    const TStringArray *s = FRLData->Strings();
-    const int n = NrOfRows();
-    std::vector<int> matchRows;
-    matchRows.reserve(size_t(Count));
-    for (int r = 1; r <= n; ++r) {
-        const int st = s->GetSortOrder(r);
-        if (st >= 1 && size_t(st) <= MatchedStored.size() && MatchedStored[size_t(st - 1)])
-            matchRows.push_back(r);
-    }
     const int sec = SecondarySortColumn();
-    const bool useSec = sec >= 0 && sec <= NrOfColumns() && sec != Col;
-    TStringArray keys;
-    keys.SetSortLocale(s->SortLocale());
-    keys.Resize(1, int(matchRows.size()));
-    for (size_t i = 0; i < matchRows.size(); ++i) {
-        keys.SetString(0, int(i) + 1, s->GetString(Col, matchRows[i]));
-        if (useSec) keys.SetString(1, int(i) + 1, s->GetString(sec, matchRows[i]));
-    }
-    keys.Sort(0, useSec ? 1 : -1, Ascending);
-    std::vector<int> order;
-    order.reserve(size_t(n));
-    for (int i = 1; i <= int(matchRows.size()); ++i)
-        order.push_back(s->GetSortOrder(matchRows[size_t(keys.GetSortOrder(i) - 1)]));
-    for (int r = 1; r <= n; ++r) {
-        const int st = s->GetSortOrder(r);
-        if (!(st >= 1 && size_t(st) <= MatchedStored.size() && MatchedStored[size_t(st - 1)]))
-            order.push_back(st);
-    }
-    ApplyOrder(order);
-    FFilterCount = std::min(Count, n);
+    ApplyOrder(TRLFilterEngine::MatchesOnTop(*d->FRLData, MatchedStored, Col, sec, Ascending));
+    d->FFilterCount = std::min(Count, NrOfRows());
     // The list as a whole is no longer sorted by the data's sort column; the secondary column is
     // a setting and stays.
-    FRLData->ResetSortState();
-    FRLData->SetSortColumnSec(sec);
-    FFilterSortCol = Col;
-    FFilterSortAsc = Ascending;
+    d->FRLData->ResetSortState();
+    d->FRLData->SetSortColumnSec(sec);
+    d->FFilterSortCol = Col;
+    d->FFilterSortAsc = Ascending;
     ApplyHeaderRows();
 }
 
 int TReportListView::ShownSortColumn() const
 {
-    return FFilterCount >= 0 && FFilterSortCol >= 0 ? FFilterSortCol : LastSortColumn();
+    return d->FFilterCount >= 0 && d->FFilterSortCol >= 0 ? d->FFilterSortCol : LastSortColumn();
 }
 
 bool TReportListView::ShownSortOrder() const
 {
-    return FFilterCount >= 0 && FFilterSortCol >= 0 ? FFilterSortAsc : LastSortOrder();
+    return d->FFilterCount >= 0 && d->FFilterSortCol >= 0 ? d->FFilterSortAsc : LastSortOrder();
 }
 
 void TReportListView::KeepShownRowsOnTop(const std::vector<char> &ShownStored, int Count)
 {
-    const TStringArray *s = FRLData->Strings();
-    const int n = NrOfRows();
-    std::vector<int> order;
-    order.reserve(size_t(n));
-    for (int pass = 0; pass < 2; ++pass)
-        for (int r = 1; r <= n; ++r) {
-            const int st = s->GetSortOrder(r);
-            const bool shown = st >= 1 && size_t(st) <= ShownStored.size() && ShownStored[size_t(st - 1)];
-            if (shown == (pass == 0)) order.push_back(st);
-        }
-    ApplyOrder(order);
-    FFilterCount = std::min(Count, n);
+    ApplyOrder(TRLFilterEngine::ShownOnTop(*d->FRLData, ShownStored));
+    d->FFilterCount = std::min(Count, NrOfRows());
     ApplyHeaderRows();
 }
 
@@ -1271,53 +1502,18 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     const TRLFilterQuery query = TRLFilterQuery::Compile(Query, Mode, CaseSensitive);
     if (!query.IsValid()) return -1;
 
-    // The columns to search, each once; password columns only when named.
-    std::vector<int> cols;
-    if (Columns.empty()) {
-        for (int c = 1; c <= nc; ++c)
-            if (!GetColumnIsPwd(c)) cols.push_back(c);
-    } else {
-        for (int c : Columns)
-            if (c >= 0 && c <= nc && std::find(cols.begin(), cols.end(), c) == cols.end()) cols.push_back(c);
-    }
-    std::vector<char> check(cols.size());
-    for (size_t k = 0; k < cols.size(); ++k)
-        check[k] = GetColCheckMode(cols[k]) != cmNone;
-
+    const std::vector<int> cols = TRLFilterEngine::SearchColumns(*d->FRLData, Columns, d->FColumnIsPwd);
     TPaintHold hold(this);
-    const TStringArray *s = FRLData->Strings();
+    const TStringArray *s = d->FRLData->Strings();
     int n = NrOfRows();
-
-    // The query's verdict for every stored row: whole columns at once when their texts can be had.
-    std::vector<char> verdict(size_t(n), 0);
-    {
-        std::vector<int> storedOf;
-        std::vector<const TRLColumnText *> texts;
-        for (int c : cols) {
-            const TRLColumnText *t = query.MatchesAll() ? nullptr : SearchText(c, storedOf);
-            if (!t) break;
-            texts.push_back(t);
-        }
-        if (query.MatchesAll() || texts.size() == cols.size()) {
-            query.MatchColumns(texts, verdict);
-        } else {
-            std::vector<QString> cells(cols.size());
-            for (int r = 1; r <= n; ++r) {
-                for (size_t k = 0; k < cols.size(); ++k) {
-                    cells[k] = s->GetString(cols[k], r);
-                    if (check[k] && !cells[k].isEmpty()) cells[k].remove(0, 1);
-                }
-                verdict[size_t(s->GetSortOrder(r) - 1)] = query.Matches(cells) ? 1 : 0;
-            }
-        }
-    }
+    const std::vector<char> verdict = d->FFilter->Verdicts(*d->FRLData, query, cols);
 
     std::vector<char> matched = verdict;
-    if (FOnBeforeFilter) {
+    if (d->FOnBeforeFilter) {
         for (int r = 1; r <= n; ++r) {
             bool found = true;
             TLogicOp op = loAND;
-            FOnBeforeFilter(this, r, found, op);
+            d->FOnBeforeFilter(this, r, found, op);
             n = std::min(n, NrOfRows());
             if (r > n) break;
             const int st = s->GetSortOrder(r);
@@ -1332,20 +1528,20 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     if (sortValid)
         SortMatchesOnTop(matched, count, SortColumn, Ascending);
     else {
-        FFilterSortCol = -1;
+        d->FFilterSortCol = -1;
         KeepShownRowsOnTop(matched, count);
     }
 
     // The matching rows are selected, the hidden ones not.
-    TStringArray *store = FRLData->Strings();
+    TStringArray *store = d->FRLData->Strings();
     for (int r = 1; r <= NrOfRows(); ++r) {
         const quint8 a = store->GetRowAttrib(r);
         const quint8 b = r <= count ? quint8(a | rlRowSelected) : quint8(a & ~rlRowSelected);
         if (a != b) store->SetRowAttrib(r, b);
     }
-    FSelectAnchor = 1;
+    d->FSelectAnchor = 1;
     TCustomGrid::SetTopRow(FixedRows());
-    if (count > 0 && FRowSelectMode != 0)
+    if (count > 0 && d->FRowSelectMode != rsmNone)
         SetSelection(GridRect(FixedCols(), FixedRows(), ColCount() - 1, FixedRows()));
     ChangedSelection();
     return count;
@@ -1355,62 +1551,62 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
 
 bool TReportListView::SaveAsXMLFile(const QString &FName, const QString &DataID)
 {
-    return FRLData->SaveAsXMLFile(FName, DataID);
+    return d->FRLData->SaveAsXMLFile(FName, DataID);
 }
 
 bool TReportListView::LoadFromXMLFile(const QString &FName, const QString &DataID)
 {
-    const bool ok = FRLData->LoadFromXMLFile(FName, DataID);
+    const bool ok = d->FRLData->LoadFromXMLFile(FName, DataID);
     if (ok) SyncFromData();
     return ok;
 }
 
 bool TReportListView::WriteToXMLStream(QIODevice *OutStream, bool CreateHeader, const QString &DataID)
 {
-    return FRLData->WriteToXMLStream(OutStream, CreateHeader, DataID);
+    return d->FRLData->WriteToXMLStream(OutStream, CreateHeader, DataID);
 }
 
 bool TReportListView::ReadFromXMLStream(QIODevice *InStream, const QString &DataID)
 {
-    const bool ok = FRLData->ReadFromXMLStream(InStream, DataID);
+    const bool ok = d->FRLData->ReadFromXMLStream(InStream, DataID);
     if (ok) SyncFromData();
     return ok;
 }
 
 bool TReportListView::ReadFromXMLString(const QString &InString, const QString &DataID)
 {
-    const bool ok = FRLData->ReadFromXMLString(InString, DataID);
+    const bool ok = d->FRLData->ReadFromXMLString(InString, DataID);
     if (ok) SyncFromData();
     return ok;
 }
 
 bool TReportListView::WriteToOpenXMLFile(QFile &OutFile, bool CreateHeader, const QString &DataID)
 {
-    return FRLData->WriteToOpenXMLFile(OutFile, CreateHeader, DataID);
+    return d->FRLData->WriteToOpenXMLFile(OutFile, CreateHeader, DataID);
 }
 
 bool TReportListView::WriteToOpenXMLFile(QTextStream &OutText, bool CreateHeader, const QString &DataID)
 {
-    return FRLData->WriteToOpenXMLFile(OutText, CreateHeader, DataID);
+    return d->FRLData->WriteToOpenXMLFile(OutText, CreateHeader, DataID);
 }
 
 bool TReportListView::ReadFromOpenXMLFile(QFile &InFile, const QString &DataID)
 {
-    const bool ok = FRLData->ReadFromOpenXMLFile(InFile, DataID);
+    const bool ok = d->FRLData->ReadFromOpenXMLFile(InFile, DataID);
     if (ok) SyncFromData();
     return ok;
 }
 
 bool TReportListView::ReadFromOpenXMLFile(QTextStream &InText, const QString &DataID)
 {
-    const bool ok = FRLData->ReadFromOpenXMLFile(InText, DataID);
+    const bool ok = d->FRLData->ReadFromOpenXMLFile(InText, DataID);
     if (ok) SyncFromData();
     return ok;
 }
 
 bool TReportListView::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
 {
-    const bool ok = FRLData->LoadLinesFromFile(Column, FirstRow, FName);
+    const bool ok = d->FRLData->LoadLinesFromFile(Column, FirstRow, FName);
     if (ok) SyncFromData();
     return ok;
 }
@@ -1421,31 +1617,32 @@ bool TReportListView::ExportHTMLTable(const QString &FName, int LeftCol, int Top
                                       const QString &Title, const QString &TableClass,
                                       const QString &HeaderClass)
 {
-    return FRLData->ExportHTMLTable(FName, LeftCol, TopRow, RightCol, BottomRow, Columns, Border, CellPadding,
-                                    CellSpacing, TableWidth, WithHeader, Title, TableClass, HeaderClass);
+    return d->FRLData->ExportHTMLTable(FName, LeftCol, TopRow, RightCol, BottomRow, Columns, Border,
+                                       CellPadding, CellSpacing, TableWidth, WithHeader, Title, TableClass,
+                                       HeaderClass);
 }
 
 bool TReportListView::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                                       const QString &Separator)
 {
-    return FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
+    return d->FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
 }
 
 // ==== notifications and copying =====================================================================
 
 void TReportListView::Changed()
 {
-    if (FOnChange) FOnChange(this);
+    if (d->FOnChange) d->FOnChange(this);
 }
 
 void TReportListView::ChangedSetup()
 {
-    if (FOnChangeSetup) FOnChangeSetup(this);
+    if (d->FOnChangeSetup) d->FOnChangeSetup(this);
 }
 
 void TReportListView::ChangedSelection()
 {
-    if (FOnSelectedChange) FOnSelectedChange(this);
+    if (d->FOnSelectedChange) d->FOnSelectedChange(this);
 }
 
 void TReportListView::Assign(const TComponentBase *Source)
@@ -1459,81 +1656,65 @@ void TReportListView::Assign(const TComponentBase *Source)
     HideEditor();
     TPaintHold hold(this);
     // The data first: when it runs out of memory nothing else has changed yet.
-    FRLData->Assign(src->FRLData.get());
+    d->FRLData->Assign(src->d->FRLData.get());
     ConnectData(); // the copy brought the source view's exchange handler along
     std::vector<TAlignment> align;
     std::vector<bool> editable, pwd;
     try {
-        align = src->FColAlignment;
-        editable = src->FColumnEditable;
-        pwd = src->FColumnIsPwd;
+        align = src->d->FColAlignment;
+        editable = src->d->FColumnEditable;
+        pwd = src->d->FColumnIsPwd;
     } catch (const std::bad_alloc &) {
         throw EKRORepListError(ComponentMessage(QStringLiteral("not enough memory on heap")));
     }
-    FAutoAdvance = src->FAutoAdvance;
-    FOnChange = src->FOnChange;
-    FOnChangeSetup = src->FOnChangeSetup;
-    FOnSelectedChange = src->FOnSelectedChange;
-    FHeaderAlignment = src->FHeaderAlignment;
-    FEmptyMsg = src->FEmptyMsg;
-    FComHdVis = src->FComHdVis;
-    FComHdColor = src->FComHdColor;
-    FComHdTxtColor = src->FComHdTxtColor;
-    FComHdHgt = src->FComHdHgt;
-    FColHdVis = src->FColHdVis;
-    FColHdColor = src->FColHdColor;
-    FColHdTxtColor = src->FColHdTxtColor;
-    FColHdHgt = src->FColHdHgt;
-    FColorEmptyMsg = src->FColorEmptyMsg;
-    FDisabledTextColor = src->FDisabledTextColor;
-    FDisabledBkgdColor = src->FDisabledBkgdColor;
-    FSelectAnchor = src->FSelectAnchor;
-    FRowSelectMode = src->FRowSelectMode;
-    FCtrlForMultiSel = src->FCtrlForMultiSel;
-    FSortEnabled = src->FSortEnabled;
-    FOnChkStChange = src->FOnChkStChange;
-    FOnBefChkStChange = src->FOnBefChkStChange;
-    FOnBeforeFilter = src->FOnBeforeFilter;
-    FOnRequestEdFmt = src->FOnRequestEdFmt;
+    d->FAutoAdvance = src->d->FAutoAdvance;
+    d->FOnChange = src->d->FOnChange;
+    d->FOnChangeSetup = src->d->FOnChangeSetup;
+    d->FOnSelectedChange = src->d->FOnSelectedChange;
+    d->FHeaderAlignment = src->d->FHeaderAlignment;
+    d->FEmptyMsg = src->d->FEmptyMsg;
+    d->FComHdVis = src->d->FComHdVis;
+    d->FComHdColor = src->d->FComHdColor;
+    d->FComHdTxtColor = src->d->FComHdTxtColor;
+    d->FComHdHgt = src->d->FComHdHgt;
+    d->FColHdVis = src->d->FColHdVis;
+    d->FColHdColor = src->d->FColHdColor;
+    d->FColHdTxtColor = src->d->FColHdTxtColor;
+    d->FColHdHgt = src->d->FColHdHgt;
+    d->FColorEmptyMsg = src->d->FColorEmptyMsg;
+    const bool wasEnabled = d->FCellLook.FEnabled;
+    d->FCellLook = src->d->FCellLook; // colours, bands, highlight, check boxes
+    d->FCellLook.FEnabled = wasEnabled;
+    d->FSelectAnchor = src->d->FSelectAnchor;
+    d->FRowSelectMode = src->d->FRowSelectMode;
+    d->FCtrlForMultiSel = src->d->FCtrlForMultiSel;
+    d->FSortEnabled = src->d->FSortEnabled;
+    d->FOnChkStChange = src->d->FOnChkStChange;
+    d->FOnBefChkStChange = src->d->FOnBefChkStChange;
+    d->FOnBeforeFilter = src->d->FOnBeforeFilter;
+    d->FOnRequestEdFmt = src->d->FOnRequestEdFmt;
     FOnGetEditText = src->FOnGetEditText;
     FOnSetEditText = src->FOnSetEditText;
-    FSelRowColor = src->FSelRowColor;
-    FSelRowTextColor = src->FSelRowTextColor;
-    FSelColColor = src->FSelColColor;
-    FSelColTextColor = src->FSelColTextColor;
-    FSelBothColor = src->FSelBothColor;
-    FSelBothTextColor = src->FSelBothTextColor;
-    FShowEmptyCBx = src->FShowEmptyCBx;
-    FROCheckMarks = src->FROCheckMarks;
-    FHiLgtColor = src->FHiLgtColor;
-    FHiLgtTextColor = src->FHiLgtTextColor;
-    FHiLgtBold = src->FHiLgtBold;
-    FHiLgtRow = src->FHiLgtRow;
-    FHiLgtColumn = src->FHiLgtColumn;
-    FOnPercentDone = src->FOnPercentDone;
-    FOnBefRenderCell = src->FOnBefRenderCell;
-    FOnBefSortExc = src->FOnBefSortExc;
-    FOnBefHTMLExport = src->FOnBefHTMLExport;
-    FColorNormal = src->FColorNormal;
-    FRColorNormal = src->FRColorNormal;
-    FRColorShaded = src->FRColorShaded;
-    FRowColPattern = src->FRowColPattern;
-    FInterRowIndi = src->FInterRowIndi;
-    FInterRowColor = src->FInterRowColor;
-    FInterRowWidth = src->FInterRowWidth;
-    FFixedColOne = src->FFixedColOne;
-    FFilterCount = src->FFilterCount; // the copied order still has the matching rows on top
-    TCustomGrid::SetFixedColor(FColHdColor);
-    if (FEnabled != src->FEnabled) {
-        FEnabled = src->FEnabled;
-        TCustomGrid::SetEnabled(FEnabled);
+    d->FOnPercentDone = src->d->FOnPercentDone;
+    d->FOnBefRenderCell = src->d->FOnBefRenderCell;
+    d->FOnBefSortExc = src->d->FOnBefSortExc;
+    d->FOnBefHTMLExport = src->d->FOnBefHTMLExport;
+    d->FInterRowIndi = src->d->FInterRowIndi;
+    d->FInterRowColor = src->d->FInterRowColor;
+    d->FInterRowWidth = src->d->FInterRowWidth;
+    d->FFixedColOne = src->d->FFixedColOne;
+    d->FFilterCount = src->d->FFilterCount; // the copied order still has the matching rows on top
+    TCustomGrid::SetFixedColor(d->FColHdColor);
+    if (d->FCellLook.FEnabled != src->d->FCellLook.FEnabled) {
+        d->FCellLook.FEnabled = src->d->FCellLook.FEnabled;
+        TCustomGrid::SetEnabled(d->FCellLook.FEnabled);
     }
-    SetColCount(FRLData->NrOfColumns());
-    SetFixedCols(FFixedColOne ? 1 : 0);
-    FColAlignment = std::move(align);
-    FColumnEditable = std::move(editable);
-    FColumnIsPwd = std::move(pwd);
-    ResizeColumnArrays(FRLData->NrOfColumns(), "not enough memory on heap");
+    SetColCount(d->FRLData->NrOfColumns());
+    SetFixedCols(d->FFixedColOne ? 1 : 0);
+    d->FColAlignment = std::move(align);
+    d->FColumnEditable = std::move(editable);
+    d->FColumnIsPwd = std::move(pwd);
+    ResizeColumnArrays(d->FRLData->NrOfColumns(), "not enough memory on heap");
     ApplyHeaderRows();
 }
 
@@ -1550,7 +1731,7 @@ bool TReportListView::AssignTo(TComponentBase *Dest) const
 
 void TReportListView::Paint()
 {
-    if (FSuppressPaint) return;
+    if (d->FSuppressPaint) return;
     TCustomDrawGrid::Paint();
     if (NrOfShownRows() == 0) DrawEmptyMessage();
     DrawInterRowIndicator();
@@ -1566,11 +1747,11 @@ void TReportListView::DrawEmptyMessage()
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(Color());
     c->FillRect(0, y0, w, h);
-    if (FEmptyMsg.isEmpty()) return;
+    if (d->FEmptyMsg.isEmpty()) return;
     c->Font()->Assign(*Font());
-    c->Font()->SetColor(FColorEmptyMsg);
-    const QStringList lines = FEmptyMsg.split(QLatin1Char('|'));
-    const int lh = c->TextHeight(FEmptyMsg);
+    c->Font()->SetColor(d->FColorEmptyMsg);
+    const QStringList lines = d->FEmptyMsg.split(QLatin1Char('|'));
+    const int lh = c->TextHeight(d->FEmptyMsg);
     const int y1 = y0 - int(lines.size()) * lh;
     for (int i = 0; i < int(lines.size()); ++i)
         c->TextOut((w - c->TextWidth(lines[i])) / 2, y1 + (h - y1 - lh) / 2 + i * lh - 2, lines[i]);
@@ -1578,7 +1759,7 @@ void TReportListView::DrawEmptyMessage()
 
 void TReportListView::DrawInterRowIndicator()
 {
-    const int p = FInterRowIndi;
+    const int p = d->FInterRowIndi;
     const int t = TopRow();
     if (p == 0 || p < t || p > NrOfShownRows() + 1) return;
     // The upper edge of data row P: one pixel above the row, on the grid line when there is one.
@@ -1591,8 +1772,8 @@ void TReportListView::DrawInterRowIndicator()
         y += RowHeights(g) + lw;
     if (y > ClientHeight()) return;
     TCanvas *c = Canvas();
-    c->Pen()->SetColor(FInterRowColor);
-    c->Pen()->SetWidth(FInterRowWidth);
+    c->Pen()->SetColor(d->FInterRowColor);
+    c->Pen()->SetWidth(d->FInterRowWidth);
     c->Pen()->SetStyle(psSolid);
     c->MoveTo(0, int(std::max<qint64>(0, y - 1)));
     c->LineTo(ClientWidth(), int(std::max<qint64>(0, y - 1)));
@@ -1601,7 +1782,7 @@ void TReportListView::DrawInterRowIndicator()
 
 bool TReportListView::IsColumnHeaderGridRow(int GridRow) const
 {
-    return FColHdVis && GridRow == (FComHdVis ? 1 : 0) && GridRow < FixedRows();
+    return d->FColHdVis && GridRow == (d->FComHdVis ? 1 : 0) && GridRow < FixedRows();
 }
 
 int TReportListView::HeaderRightEdge() const
@@ -1625,16 +1806,12 @@ int TReportListView::HeaderRightEdge() const
 
 QString TReportListView::CutText(const QString &Text, int TextWidth, int Room, bool RightAligned)
 {
-    if (TextWidth <= 0 || Room >= TextWidth) return Text;
-    const int g = std::max(1, Round(double(Text.size()) * Room / TextWidth - 4));
-    return RightAligned ? Text.left(1) + QStringLiteral("...") + Text.right(g)
-                        : Text.left(g) + QStringLiteral("...");
+    return RLCutCellText(Text, TextWidth, Room, RightAligned);
 }
 
 QString TReportListView::CutHeaderLine(const QString &Line, int LineWidth, int Room)
 {
-    if (Line.isEmpty() || LineWidth <= Room) return Line;
-    return Line.left(std::max(1, Round(double(Line.size()) * Room / LineWidth - 3))) + QStringLiteral("...");
+    return RLCutHeaderLine(Line, LineWidth, Room);
 }
 
 void TReportListView::DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State)
@@ -1644,238 +1821,51 @@ void TReportListView::DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawS
         DrawDataCell(ACol, ARow, Rect);
     } else if (State & gdFixed) {
         const int xr = HeaderRightEdge();
-        if (FComHdVis && ARow == 0)
-            DrawCommonHeader(Rect, xr);
-        else if (IsColumnHeaderGridRow(ARow))
-            DrawColumnHeader(ACol, Rect, xr);
+        const bool italic = Font()->Style() & fsItalic;
+        if (d->FComHdVis && ARow == 0) {
+            RLPaintCommonHeader(Canvas(), Rect, xr, CommonHeader(), d->FHeaderAlignment, d->FComHdColor,
+                                d->FComHdTxtColor);
+        } else if (IsColumnHeaderGridRow(ARow)) {
+            TRLHeaderCell head;
+            head.Name = GetColName(ACol + 1);
+            head.Align = GetColAlignment(ACol + 1);
+            head.ColWidth = ColWidths(ACol);
+            head.Sorted = ShownSortColumn() == ACol + 1;
+            head.Ascending = ShownSortOrder();
+            head.Color = d->FColHdColor;
+            head.TextColor = d->FColHdTxtColor;
+            RLPaintColumnHeader(Canvas(), Rect, xr, head, italic);
+        }
     }
     TCustomDrawGrid::DrawCell(ACol, ARow, Rect, State);
 }
 
 void TReportListView::DrawDataCell(int ACol, int ARow, const TRect &Rect)
 {
-    TCanvas *c = Canvas();
-    const int r = ARow - FixedRows() + 1, col = ACol + 1;
-    const bool shown = r <= NrOfShownRows();
-    const bool fixedCol = ACol < FixedCols();
+    TRLDataCell cell;
+    cell.Row = ARow - FixedRows() + 1;
+    cell.Col = ACol + 1;
+    cell.Shown = cell.Row <= NrOfShownRows();
+    cell.FixedCol = ACol < FixedCols();
+    cell.Mode = GetColCheckMode(cell.Col);
+    cell.Pwd = GetColumnIsPwd(cell.Col);
+    cell.Attrib = cell.Shown ? RowAttrib(cell.Row) : 0;
+    cell.ColSelected = GetColSelect(cell.Col);
+    cell.Align = GetColAlignment(cell.Col);
+    if (cell.Shown) cell.Text = d->FRLData->Strings()->GetString(cell.Col, cell.Row);
+
+    TRLCellLook look = RLCellLook(d->FCellLook, cell, Font()->Style());
+    if (d->FOnBefRenderCell)
+        d->FOnBefRenderCell(this, cell.Col, cell.Row, look.Pen, look.Brush, look.Font, look.Style, look.Text);
+
+    // Without grid lines the background also covers the room a line would take.
     TRect work = Rect;
-    if (!fixedCol) {
+    if (!cell.FixedCol) {
         if (!(Options() & goVertLine)) work.Right += 1;
         if (!(Options() & goHorzLine)) work.Bottom += 1;
     }
-    TRect tr = kro::Rect(Rect.Left + 4, Rect.Top + 2, Rect.Right - 5, Rect.Bottom);
-
-    // 1. The stored text (flag included).
-    const TCheckMode mode = GetColCheckMode(col);
-    const bool check = mode != cmNone;
-    QString text = shown ? FRLData->Strings()->GetString(col, r) : QString();
-    if (GetColumnIsPwd(col)) // a check cell keeps its flag, so the mark still tells the truth
-        text = check ? (text.isEmpty() ? QStringLiteral(" ") : text.left(1)) + PwdText : PwdText;
-
-    // 2.-4. Colours.
-    TColor font = FColorNormal, bg = FRColorNormal;
-    if (FRowColPattern > 0) bg = (((r - 1) / FRowColPattern) % 2) ? FRColorNormal : FRColorShaded;
-    TFontStyles style = Font()->Style();
-    const quint8 attrib = shown ? RowAttrib(r) : 0;
-    const bool disabledRow = attrib & rlRowDisabled;
-    if (FEnabled) {
-        const bool colSel = GetColSelect(col), rowSel = attrib & rlRowSelected;
-        if (disabledRow) {
-            bg = FDisabledBkgdColor;
-            font = FDisabledTextColor;
-        } else if (colSel && rowSel) {
-            bg = FSelBothColor;
-            font = FSelBothTextColor;
-        } else if (colSel) {
-            bg = FSelColColor;
-            font = FSelColTextColor;
-        } else if (rowSel) {
-            bg = FSelRowColor;
-            font = FSelRowTextColor;
-        }
-        if (r == FHiLgtRow || col == FHiLgtColumn) {
-            bg = FHiLgtColor;
-            font = FHiLgtTextColor;
-            if (FHiLgtBold) style |= fsBold;
-        }
-    }
-    TColor pen = bg;
-    if (fixedCol) bg = pen = FixedCellColor;
-    if (!FEnabled) font = clInactiveCaption;
-
-    // 5. The application's say.
-    if (FOnBefRenderCell) FOnBefRenderCell(this, col, r, pen, bg, font, style, text);
-
-    // 6. Font and brush; texts too wide for the column are cut with "...".
-    c->Font()->SetStyle(style);
-    c->Font()->SetColor(font);
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(bg);
-    const int fullLength = int(text.size());
-    const int colWidth = ColWidths(ACol);
-    text = CutText(text, c->TextWidth(check ? text.mid(1) : text), colWidth - (check ? 16 : 0) - 9,
-                   GetColAlignment(col) == taRightJustify);
-
-    // 7. The background.
-    c->Pen()->SetMode(pmCopy);
-    c->Pen()->SetStyle(psSolid);
-    c->Pen()->SetWidth(1);
-    c->Pen()->SetColor(bg);
-    c->Rectangle(work);
-    c->Pen()->SetColor(pen);
-
-    const int italic = (Font()->Style() & fsItalic) ? 2 : 0;
-    const TAlignment align = GetColAlignment(col);
-    auto drawText = [&](const TRect &Box, const QString &S) {
-        const int w = c->TextWidth(S) + italic;
-        const int x = align == taRightJustify ? Box.Right - w
-                      : align == taCenter     ? (Box.Left + Box.Right) / 2 - w / 2
-                                              : Box.Left;
-        c->TextRect(Box, x, Box.Top - 1, S);
-    };
-    if (!check) {
-        // 8. Plain text.
-        drawText(tr, text);
-    } else if (fullLength > 1 || FShowEmptyCBx) {
-        // 9. Check box or radio mark, then the text after the flag.
-        tr.Left += 16;
-        const bool checked = !text.isEmpty() && text.at(0) != QLatin1Char(' ');
-        drawText(tr, text.mid(1));
-        const int l = Rect.Left, t = Rect.Top;
-        if (!FROCheckMarks) {
-            c->Pen()->SetColor(!FEnabled ? clInactiveCaption : (disabledRow ? pen : clBtnShadow));
-            if (mode == cmRadio)
-                c->Ellipse(l + 4, t + 4, l + 15, t + 15);
-            else
-                c->Rectangle(l + 4, t + 4, l + 15, t + 15);
-        }
-        if (checked) {
-            c->Pen()->SetColor(FEnabled ? font : clInactiveCaption);
-            if (mode == cmRadio) {
-                c->MoveTo(l + 8, t + 7);
-                c->LineTo(l + 11, t + 7);
-                for (int i = 0; i < 3; ++i) {
-                    c->MoveTo(l + 7, t + 8 + i);
-                    c->LineTo(l + 12, t + 8 + i);
-                }
-                c->MoveTo(l + 8, t + 11);
-                c->LineTo(l + 11, t + 11);
-            } else {
-                for (int i = 0; i < 3; ++i) {
-                    c->MoveTo(l + 6, t + 8 + i);
-                    c->LineTo(l + 9, t + 11 + i);
-                    c->MoveTo(l + 8, t + 10 + i);
-                    c->LineTo(l + 13, t + 5 + i);
-                }
-            }
-        }
-    }
-
-    // 10. Cells of a fixed column are raised.
-    if (fixedCol) DrawBevel(c, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
-}
-
-void TReportListView::DrawCommonHeader(const TRect &Rect, int Xr)
-{
-    TCanvas *c = Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FComHdColor);
-    c->Font()->SetColor(FComHdTxtColor);
-    c->FillRect(0, Rect.Top, Xr, Rect.Bottom);
-    const QString header = CommonHeader();
-    const QStringList lines = header.split(QLatin1Char('\n'));
-    const int h = c->TextHeight(header);
-    const int top = Rect.Top + 2;
-    for (int i = 0; i < int(lines.size()); ++i) {
-        const int w = c->TextWidth(lines[i]);
-        const int x = FHeaderAlignment == taLeftJustify    ? 4
-                      : FHeaderAlignment == taRightJustify ? Xr - w - 5
-                                                           : Xr / 2 - w / 2;
-        const int y = top + i * h;
-        if (y >= Rect.Bottom) break;
-        c->TextRect(kro::Rect(0, y, Xr, std::min(Rect.Bottom, y + h)), x, y, lines[i]);
-    }
-    DrawBevel(c, 0, Rect.Top, Xr, Rect.Bottom);
-    c->Pen()->SetColor(BevelGrey);
-    c->MoveTo(Xr - 1, Rect.Bottom - 1);
-    c->LineTo(Xr - 1, Rect.Top);
-    c->Pen()->SetColor(clBlack);
-    c->MoveTo(Xr, Rect.Bottom - 1);
-    c->LineTo(Xr, Rect.Top);
-}
-
-void TReportListView::DrawColumnHeader(int ACol, const TRect &Rect, int Xr)
-{
-    TCanvas *c = Canvas();
-    const int col = ACol + 1;
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FColHdColor);
-    c->Font()->SetColor(FColHdTxtColor);
-    c->Pen()->SetWidth(1);
-    c->Pen()->SetColor(FColHdColor);
-    c->Rectangle(Rect);
-
-    const TRect tr = kro::Rect(Rect.Left + 4, Rect.Top + 2, Rect.Right - 5, Rect.Bottom);
-    const QString name = GetColName(col);
-    const QStringList lines = name.split(QLatin1Char('\n'));
-    const bool sorted = ShownSortColumn() == col;
-    const int colWidth = ColWidths(ACol);
-    const int room = colWidth - (sorted ? 13 : 0) - 9;
-    const int h = c->TextHeight(name);
-    const int italic = (Font()->Style() & fsItalic) ? 2 : 0;
-    const TAlignment align = GetColAlignment(col);
-    int firstWidth = 0;
-    for (int i = 0; i < int(lines.size()); ++i) {
-        QString line = lines[i];
-        int w = c->TextWidth(line);
-        if (!line.isEmpty() && w > room) {
-            line = CutHeaderLine(line, w, room);
-            w = c->TextWidth(line);
-        }
-        w += italic;
-        if (i == 0) firstWidth = w;
-        const int x = align == taRightJustify ? tr.Right - w
-                      : align == taCenter     ? (tr.Left + tr.Right) / 2 - w / 2
-                                              : tr.Left;
-        const int y = tr.Top + i * h;
-        if (y >= tr.Bottom) break;
-        c->TextRect(kro::Rect(tr.Left, y, tr.Right, std::min(tr.Bottom, y + h)), x, y, line);
-    }
-
-    if (sorted) {
-        const int span = tr.Right - tr.Left;
-        int d = align == taRightJustify ? span - firstWidth - 11
-                : align == taCenter     ? span / 2 + firstWidth / 2 + 10
-                                        : firstWidth + 10;
-        d = std::min(d, colWidth - 11);
-        const int x = tr.Left + d, y = tr.Top + h / 2;
-        if (ShownSortOrder()) {
-            c->Pen()->SetColor(BevelGrey);
-            c->MoveTo(x - 4, y + 3);
-            c->LineTo(x, y - 3);
-            c->Pen()->SetColor(clWhite);
-            c->LineTo(x + 4, y + 3);
-            c->LineTo(x - 4, y + 3);
-        } else {
-            c->Pen()->SetColor(clWhite);
-            c->MoveTo(x + 4, y - 3);
-            c->LineTo(x, y + 3);
-            c->Pen()->SetColor(BevelGrey);
-            c->LineTo(x - 4, y - 3);
-            c->LineTo(x + 4, y - 3);
-        }
-    }
-
-    // The bevel's right edge is the end of the visible table: only the last column shows it.
-    const int l = Rect.Left, t = Rect.Top, b = Rect.Bottom;
-    c->Pen()->SetColor(clWhite);
-    c->MoveTo(l, b - 1);
-    c->LineTo(l, t);
-    c->LineTo(std::min(Xr, Rect.Right), t);
-    c->Pen()->SetColor(BevelGrey);
-    c->MoveTo(l + 1, b - 1);
-    c->LineTo(std::min(Xr - 1, Rect.Right), b - 1);
-    if (Xr - 1 >= l && Xr - 1 < Rect.Right) c->LineTo(Xr - 1, t);
+    RLPaintDataCell(Canvas(), Rect, work, d->FCellLook, cell, look, ColWidths(ACol),
+                    Font()->Style() & fsItalic);
 }
 
 // ==== input =========================================================================================
@@ -1901,7 +1891,7 @@ void TReportListView::TopLeftChanged()
 QString TReportListView::GetEditText(int ACol, int ARow)
 {
     const int col = ACol + 1, r = DataRowOfGridRow(ARow);
-    QString value = FRLData->Strings()->GetString(col, r);
+    QString value = d->FRLData->Strings()->GetString(col, r);
     if (GetColCheckMode(col) != cmNone) value = value.mid(1);
     // A password stays hidden while it is edited, too.
     if (TInplaceEdit *ed = InplaceEditor())
@@ -1914,7 +1904,7 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString &Value)
 {
     const int r = DataRowOfGridRow(ARow);
     // SetElem keeps the flag of a check cell (an empty cell stays unchecked).
-    FRLData->SetElem(ACol + 1, r, Value);
+    d->FRLData->SetElem(ACol + 1, r, Value);
     TCustomGrid::SetEditText(ACol, ARow, Value);
     if (FOnSetEditText) FOnSetEditText(this, ACol, r, Value);
 }
@@ -1922,11 +1912,11 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString &Value)
 void TReportListView::HeaderClickSort(int GridCol)
 {
     TWaitCursor wait;
-    const TStringArray *s = FRLData->Strings();
+    const TStringArray *s = d->FRLData->Strings();
     const int selected = DataRowOfGridRow(Selection().Top);
     const int record = (selected >= 1 && selected <= NrOfShownRows()) ? s->GetSortOrder(selected) : 0;
-    const bool ascending = !FRLData->SortToggle();
-    FRLData->SetSortToggle(ascending);
+    const bool ascending = !d->FRLData->SortToggle();
+    d->FRLData->SetSortToggle(ascending);
     Sort(GridCol + 1, SecondarySortColumn(), ascending);
     if (record == 0) return;
     for (int r = 1; r <= NrOfShownRows(); ++r)
@@ -1940,23 +1930,23 @@ void TReportListView::HeaderClickSort(int GridCol)
 
 void TReportListView::ToggleCheck(int C, int R)
 {
-    const QString stored = FRLData->Strings()->GetString(C, R);
+    const QString stored = d->FRLData->Strings()->GetString(C, R);
     bool state = !(!stored.isEmpty() && stored.at(0) != QLatin1Char(' '));
-    if (FOnBefChkStChange) FOnBefChkStChange(this, state, C, R);
+    if (d->FOnBefChkStChange) d->FOnBefChkStChange(this, state, C, R);
     // A radio click always checks its cell (and so clears the others).
-    FRLData->SetElemChecked(C, R, GetColCheckMode(C) == cmRadio ? true : state);
-    if (FOnChkStChange) {
+    d->FRLData->SetElemChecked(C, R, GetColCheckMode(C) == cmRadio ? true : state);
+    if (d->FOnChkStChange) {
         bool after = !state;
-        FOnChkStChange(this, after, C, R);
+        d->FOnChkStChange(this, after, C, R);
     }
 }
 
 void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    FLastMousePosX = X;
-    FLastMousePosY = Y;
+    d->FLastMousePosX = X;
+    d->FLastMousePosY = Y;
     const TGridCoord hit = MouseCoord(X, Y);
-    if (Button == mbLeft && FSortEnabled && hit.X >= 0 && X < GridWidth() && Y < GridHeight() &&
+    if (Button == mbLeft && d->FSortEnabled && hit.X >= 0 && X < GridWidth() && Y < GridHeight() &&
         IsColumnHeaderGridRow(hit.Y)) {
         // Clicks near a border belong to column sizing.
         const TRect cell = CellRect(hit.X, hit.Y);
@@ -1974,27 +1964,28 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     const TGridOptions want = editable ? (o | goEditing) : (o & ~TGridOptions(goEditing));
     if (want != o) SetOptions(want);
     // 2. A click on the mark toggles it.
-    if (GetColCheckMode(col) != cmNone && X - CellRect(hit.X, hit.Y).Left < 18 && !FROCheckMarks &&
-        GetRowEnabled(r) && (FRLData->Strings()->GetLength(col, r) > 1 || FShowEmptyCBx))
+    if (GetColCheckMode(col) != cmNone && X - CellRect(hit.X, hit.Y).Left < 18 &&
+        !d->FCellLook.FROCheckMarks && GetRowEnabled(r) &&
+        (d->FRLData->Strings()->GetLength(col, r) > 1 || d->FCellLook.FShowEmptyCBx))
         ToggleCheck(col, r);
     TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
     // 3. Row selection with the row the grid now stands on.
     const int cur = DataRowOfGridRow(Row());
-    if (cur < 1 || cur > NrOfShownRows() || FRowSelectMode == 0) return;
-    TStringArray *s = FRLData->Strings();
-    if (FRowSelectMode == 1) {
+    if (cur < 1 || cur > NrOfShownRows() || d->FRowSelectMode == rsmNone) return;
+    TStringArray *s = d->FRLData->Strings();
+    if (d->FRowSelectMode == rsmSingle) {
         SelectOnlyRow(cur);
     } else if (Shift & ssShift) {
         // The range takes the anchor's selection state (only that bit: enabling is not a selection).
-        const int anchor = std::clamp(FSelectAnchor, 1, NrOfShownRows());
+        const int anchor = std::clamp(d->FSelectAnchor, 1, NrOfShownRows());
         const bool on = s->GetRowAttrib(anchor) & rlRowSelected;
         for (int i = std::min(anchor, cur); i <= std::max(anchor, cur); ++i) {
             const quint8 a = s->GetRowAttrib(i);
             s->SetRowAttrib(i, on ? quint8(a | rlRowSelected) : quint8(a & ~rlRowSelected));
         }
     } else {
-        FSelectAnchor = cur;
-        if ((Shift & ssCtrl) || !FCtrlForMultiSel)
+        d->FSelectAnchor = cur;
+        if ((Shift & ssCtrl) || !d->FCtrlForMultiSel)
             s->SetRowAttrib(cur, s->GetRowAttrib(cur) ^ rlRowSelected);
         else
             SelectOnlyRow(cur);
@@ -2005,7 +1996,7 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 void TReportListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TCustomDrawGrid::MouseUp(Button, Shift, X, Y);
-    if (FRowSelectMode == 2 && (X >= GridWidth() || (Y >= GridHeight() && Button == mbLeft))) {
+    if (d->FRowSelectMode == rsmMultiple && (X >= GridWidth() || (Y >= GridHeight() && Button == mbLeft))) {
         {
             TPaintHold hold(this);
             SetAllRowBits(rlRowSelected, false, NrOfRows());
@@ -2016,15 +2007,15 @@ void TReportListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
 
 void TReportListView::MouseMove(TShiftState Shift, int X, int Y)
 {
-    FLastMousePosX = X;
-    FLastMousePosY = Y;
+    d->FLastMousePosX = X;
+    d->FLastMousePosY = Y;
     TCustomDrawGrid::MouseMove(Shift, X, Y);
 }
 
 void TReportListView::DblClick()
 {
-    const int x = FLastMousePosX, y = FLastMousePosY;
-    if (y < GridHeight() && FColHdVis) {
+    const int x = d->FLastMousePosX, y = d->FLastMousePosY;
+    if (y < GridHeight() && d->FColHdVis) {
         const TGridCoord hit = MouseCoord(x, y);
         if (hit.X >= 0 && IsColumnHeaderGridRow(hit.Y)) {
             const TRect cell = CellRect(hit.X, hit.Y);
@@ -2049,7 +2040,7 @@ void TReportListView::KeyDown(quint16 &Key, TShiftState Shift)
         SetAllRowBits(rlRowSelected, false, NrOfRows());
         const int cur = DataRowOfGridRow(Row());
         if (cur >= 1 && cur <= NrOfShownRows())
-            FRLData->Strings()->SetRowAttrib(cur, RowAttrib(cur) | rlRowSelected);
+            d->FRLData->Strings()->SetRowAttrib(cur, RowAttrib(cur) | rlRowSelected);
     }
     ChangedSelection();
 }
@@ -2057,7 +2048,7 @@ void TReportListView::KeyDown(quint16 &Key, TShiftState Shift)
 void TReportListView::KeyPress(QChar &Key)
 {
     TCustomDrawGrid::KeyPress(Key);
-    if (FAutoAdvance && (Key.unicode() == 0 || Key.unicode() == 13)) {
+    if (d->FAutoAdvance && (Key.unicode() == 0 || Key.unicode() == 13)) {
         quint16 down = VK_DOWN;
         KeyDown(down, 0);
     }

@@ -1,0 +1,53 @@
+#pragma once
+// Private state of TReportListView. Not installed.
+
+#include <krogui/replist/reportlistview.h>
+
+#include <memory>
+#include <vector>
+
+namespace kro {
+
+struct TReportListViewPrivate
+{
+    bool FAutoAdvance = false;
+    int FLastMousePosX = 0, FLastMousePosY = 0;
+    TNotifyEvent FOnChange, FOnChangeSetup, FOnSelectedChange;
+    std::vector<TAlignment> FColAlignment;
+    TAlignment FHeaderAlignment = taCenter;
+    QString FEmptyMsg;
+    std::vector<bool> FColumnEditable;
+    std::vector<bool> FColumnIsPwd;
+    bool FComHdVis = false;
+    TColor FComHdColor = clBtnFace, FComHdTxtColor = clBlack;
+    int FComHdHgt = 20;
+    bool FColHdVis = true;
+    TColor FColHdColor = clBtnFace, FColHdTxtColor = clBlack;
+    int FColHdHgt = 20;
+    TColor FColorEmptyMsg = clBlack;
+    int FSelectAnchor = 1;
+    TRowSelectMode FRowSelectMode = rsmSingle;
+    bool FCtrlForMultiSel = true;
+    bool FSortEnabled = true;
+    TCheckStateChangeEvent FOnChkStChange, FOnBefChkStChange;
+    TBeforeFilterEvent FOnBeforeFilter;
+    TRequestEditFormatEvent FOnRequestEdFmt;
+    TOnPercentDoneEvent FOnPercentDone;
+    TRenderCellEvent FOnBefRenderCell;
+    TBeforeSortExchgEvent FOnBefSortExc;
+    TBeforeHTMLExportEvent FOnBefHTMLExport;
+    bool FSuppressPaint = false;
+    TRLCellSettings FCellLook; // colours and flags of the data cells
+    int FInterRowIndi = 0;
+    TColor FInterRowColor = clRed;
+    int FInterRowWidth = 3;
+    bool FFixedColOne = false;
+    std::unique_ptr<TRLData> FRLData;
+    int FFilterCount = -1;                    // matching rows while a filter hides the others; -1: no filter
+    std::unique_ptr<TRLFilterEngine> FFilter; // keeps the column texts for filtering
+    bool FOrderOnly = false;                  // the store changes only its order (the texts stay valid)
+    int FFilterSortCol = -1;                  // column the filter sorted its matches by (-1: none)
+    bool FFilterSortAsc = true;
+};
+
+} // namespace kro
