@@ -2,6 +2,9 @@
 // Private state of TReportListView. Not installed.
 
 #include <krogui/replist/reportlistview.h>
+#include <krogui/replist/rldata_p.h>
+
+#include <QGuiApplication>
 
 #include <memory>
 #include <vector>
@@ -48,6 +51,56 @@ struct TReportListViewPrivate
     bool FOrderOnly = false;                  // the store changes only its order (the texts stay valid)
     int FFilterSortCol = -1;                  // column the filter sorted its matches by (-1: none)
     bool FFilterSortAsc = true;
+};
+
+namespace rlviewimpl {
+
+// Shows the hourglass while it lives.
+class TWaitCursor
+{
+public:
+    TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor &) = delete;
+    TWaitCursor &operator=(const TWaitCursor &) = delete;
+};
+
+} // namespace rlviewimpl
+
+// Suppresses painting while it lives; the outermost one repaints at its end.
+class TReportListView::TPaintHold
+{
+public:
+    explicit TPaintHold(TReportListView *V) : FView(V), FWas(V->d->FSuppressPaint)
+    {
+        V->d->FSuppressPaint = true;
+    }
+    ~TPaintHold()
+    {
+        FView->d->FSuppressPaint = FWas;
+        if (!FWas) FView->Repaint();
+    }
+    TPaintHold(const TPaintHold &) = delete;
+    TPaintHold &operator=(const TPaintHold &) = delete;
+
+private:
+    TReportListView *FView;
+    bool FWas;
+};
+
+// Marks a change of the store that only reorders its rows: the search texts, kept by stored
+// row, stay valid.
+class TReportListView::TOrderOnly
+{
+public:
+    explicit TOrderOnly(TReportListView *V) : FView(V), FWas(V->d->FOrderOnly) { V->d->FOrderOnly = true; }
+    ~TOrderOnly() { FView->d->FOrderOnly = FWas; }
+    TOrderOnly(const TOrderOnly &) = delete;
+    TOrderOnly &operator=(const TOrderOnly &) = delete;
+
+private:
+    TReportListView *FView;
+    bool FWas;
 };
 
 } // namespace kro

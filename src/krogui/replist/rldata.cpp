@@ -135,20 +135,6 @@ bool StoredChecked(const QString &S)
     return !S.isEmpty() && S[0] != QLatin1Char(' ');
 }
 
-// Holds the store's change notification back while a column is converted cell by cell.
-class TChangeHold
-{
-public:
-    explicit TChangeHold(TStringArray *S) : FStore(S), FSaved(S->OnChange()) { S->SetOnChange(nullptr); }
-    ~TChangeHold() { FStore->SetOnChange(std::move(FSaved)); }
-    TChangeHold(const TChangeHold &) = delete;
-    TChangeHold &operator=(const TChangeHold &) = delete;
-
-private:
-    TStringArray *FStore;
-    TNotifyEvent FSaved;
-};
-
 } // namespace
 
 TRLData::TRLData(QObject *AOwner) : TComponent(AOwner), d(std::make_unique<TRLDataPrivate>())
@@ -314,7 +300,7 @@ void TRLData::SetColCheckMode(int Col, TCheckMode Mode)
     if (Col < 1 || Col > d->FNrOfCols || Mode < cmNone || Mode > cmRadio) return;
     const TCheckMode old = GetColCheckMode(Col);
     if (old == Mode) return;
-    TChangeHold hold(d->FStrings.get());
+    rlimpl::TStoreQuiet hold(d->FStrings.get());
     d->FColButMode[size_t(Col - 1)] = quint8(Mode);
     if (old == cmNone) {
         for (int r = 1; r <= d->FNrOfRows; ++r) {

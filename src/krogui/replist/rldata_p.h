@@ -32,4 +32,22 @@ struct TRLDataPrivate
     QString FLastError;
 };
 
+namespace rlimpl {
+
+// Holds the store's change notification back while it lives (a bulk change of cells).
+class TStoreQuiet
+{
+public:
+    explicit TStoreQuiet(TStringArray *S) : FStore(S), FSaved(S->OnChange()) { S->SetOnChange(nullptr); }
+    ~TStoreQuiet() { FStore->SetOnChange(std::move(FSaved)); }
+    TStoreQuiet(const TStoreQuiet &) = delete;
+    TStoreQuiet &operator=(const TStoreQuiet &) = delete;
+
+private:
+    TStringArray *FStore;
+    TNotifyEvent FSaved;
+};
+
+} // namespace rlimpl
+
 } // namespace kro
