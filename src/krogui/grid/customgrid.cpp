@@ -31,20 +31,14 @@ void MoveAdjust(int &Cell, int From, int To)
 // ==== construction ==================================================================================
 
 TCustomGrid::TCustomGrid(QWidget *Parent)
-    : QAbstractScrollArea(Parent), TComponentBase(this), d(std::make_unique<TCustomGridPrivate>())
+    : QAbstractScrollArea(Parent), TComponentBase(this), TControlCore(this, clWindow),
+      d(std::make_unique<TCustomGridPrivate>())
 {
-    d->FSettingParentFont = true;
-    d->FFont.SetName(DefaultFontName());
-    d->FFont.SetSize(8);
-    d->FSettingParentFont = false;
-    d->FFont.SetOnChange([this] {
-        if (!d->FSettingParentFont) d->FParentFont = false;
-        SafeInvoke([this] { FontChanged(); });
-    });
     d->FScrollTimer = new TControlTimer(this, [this] { ScrollTimerTick(); });
 
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
+    viewport()->setAcceptDrops(true); // drops land on the viewport; the core decides on them
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
     viewport()->setAutoFillBackground(false);
     viewport()->setFocusProxy(this);
@@ -114,29 +108,9 @@ int TCustomGrid::GridLineWidth() const
 {
     return d->FLayout.GridLineWidth;
 }
-TColor TCustomGrid::Color() const
-{
-    return d->FColor;
-}
 TColor TCustomGrid::FixedColor() const
 {
     return d->FFixedColor;
-}
-TFont *TCustomGrid::Font()
-{
-    return &d->FFont;
-}
-const TFont *TCustomGrid::Font() const
-{
-    return &d->FFont;
-}
-void TCustomGrid::SetFont(const TFont &Value)
-{
-    d->FFont.Assign(Value);
-}
-bool TCustomGrid::ParentFont() const
-{
-    return d->FParentFont;
 }
 TGridOptions TCustomGrid::Options() const
 {
@@ -158,14 +132,6 @@ bool TCustomGrid::Ctl3D() const
 {
     return d->FCtl3D;
 }
-QString TCustomGrid::Hint() const
-{
-    return d->FHint;
-}
-bool TCustomGrid::ShowHint() const
-{
-    return d->FShowHint;
-}
 QMenu *TCustomGrid::PopupMenu() const
 {
     return d->FPopupMenu;
@@ -173,14 +139,6 @@ QMenu *TCustomGrid::PopupMenu() const
 void TCustomGrid::SetPopupMenu(QMenu *Menu)
 {
     d->FPopupMenu = Menu;
-}
-Qt::CursorShape TCustomGrid::Cursor() const
-{
-    return d->FCursor;
-}
-bool TCustomGrid::Visible() const
-{
-    return d->FVisible;
 }
 int TCustomGrid::Col() const
 {
@@ -375,13 +333,11 @@ void TCustomGrid::RowMoved(int, int) {}
 
 // ==== appearance ====================================================================================
 
-void TCustomGrid::SetColor(TColor Value)
+void TCustomGrid::ColorChanged()
 {
-    if (d->FColor == Value) return;
-    d->FColor = Value;
     if (d->FInplaceEdit) {
         QPalette pal = d->FInplaceEdit->palette();
-        pal.setColor(QPalette::Base, ToQColor(d->FColor));
+        pal.setColor(QPalette::Base, ToQColor(Color()));
         d->FInplaceEdit->setPalette(pal);
     }
     InvalidateGrid();
@@ -394,29 +350,13 @@ void TCustomGrid::SetFixedColor(TColor Value)
     InvalidateGrid();
 }
 
-void TCustomGrid::SetParentFont(bool Value)
-{
-    d->FParentFont = Value;
-    if (Value) ApplyParentFont();
-}
-
-void TCustomGrid::ApplyParentFont()
-{
-    if (!d->FParentFont || !parentWidget()) return;
-    d->FSettingParentFont = true;
-    const TColor c = d->FFont.Color();
-    d->FFont.AssignQFont(parentWidget()->font());
-    d->FFont.SetColor(c);
-    d->FSettingParentFont = false;
-}
-
 void TCustomGrid::FontChanged()
 {
-    d->FSurface.Canvas()->Font()->Assign(d->FFont);
+    d->FSurface.Canvas()->Font()->Assign(*Font());
     if (d->FInplaceEdit) {
-        d->FInplaceEdit->setFont(d->FFont.ToQFont());
+        d->FInplaceEdit->setFont(Font()->ToQFont());
         QPalette pal = d->FInplaceEdit->palette();
-        pal.setColor(QPalette::Text, ToQColor(d->FFont.Color()));
+        pal.setColor(QPalette::Text, ToQColor(Font()->Color()));
         d->FInplaceEdit->setPalette(pal);
     }
     InvalidateGrid();
@@ -491,30 +431,6 @@ void TCustomGrid::SetDefaultDrawing(bool Value)
     InvalidateGrid();
 }
 
-void TCustomGrid::SetHint(const QString &Value)
-{
-    d->FHint = Value;
-    setToolTip(d->FShowHint ? d->FHint : QString());
-    setAccessibleDescription(d->FHint);
-}
-
-void TCustomGrid::SetShowHint(bool Value)
-{
-    d->FShowHint = Value;
-    setToolTip(d->FShowHint ? d->FHint : QString());
-}
-
-void TCustomGrid::SetCursor(Qt::CursorShape Value)
-{
-    d->FCursor = Value;
-    viewport()->setCursor(Value);
-}
-
-void TCustomGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
-}
-
 int TCustomGrid::ClientWidth() const
 {
     return viewport()->width();
@@ -537,12 +453,6 @@ void TCustomGrid::SetFocus()
         d->FInplaceEdit->SetFocus();
     else
         setFocus(Qt::OtherFocusReason);
-}
-
-void TCustomGrid::SetVisible(bool Value)
-{
-    d->FVisible = Value;
-    if (parentWidget() || !Value) setVisible(Value);
 }
 
 // ==== geometry ======================================================================================

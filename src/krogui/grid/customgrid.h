@@ -17,6 +17,7 @@
 // on the framework's window canvas. Surface() returns the composed picture (tests read it).
 
 #include <krogui/core/component.h>
+#include <krogui/core/controlcore.h>
 #include <krogui/core/ctimer.h>
 #include <krogui/graphics/bitmap.h>
 #include <krogui/grid/gridextents.h>
@@ -51,7 +52,7 @@ using TMouseWheelUpDownEvent =
 /// A context menu is about to open at MousePos (client coordinates); Handled suppresses PopupMenu.
 using TContextPopupEvent = std::function<void(QObject *Sender, QPoint MousePos, bool &Handled)>;
 
-class KROGUI_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponentBase
+class KROGUI_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponentBase, public TControlCore
 {
     Q_OBJECT
     Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
@@ -113,19 +114,12 @@ public:
     void SetGridLineWidth(int Value);
 
     // ---- appearance ------------------------------------------------------------------------
-    /// Background of the scrollable cells and of the area beyond the last cell (clWindow).
-    TColor Color() const;
-    void SetColor(TColor Value);
+    // Color, Font, ParentFont, Hint, ShowHint, Cursor, bounds and Visible come from the control
+    // core. Color is the background of the scrollable cells and of the area beyond the last
+    // cell (clWindow); the font is the cells' and the editor's.
     /// Background of the fixed cells (clBtnFace).
     TColor FixedColor() const;
     void SetFixedColor(TColor Value);
-    /// The font of the cells and of the editor; changing it repaints.
-    TFont *Font();
-    const TFont *Font() const;
-    void SetFont(const TFont &Value);
-    /// When true the font follows the parent widget's font.
-    bool ParentFont() const;
-    void SetParentFont(bool Value);
     /// The grid's options (TGridOption flags). goRowSelect removes goAlwaysShowEditor; leaving
     /// the editing options closes an open editor (its text is kept).
     TGridOptions Options() const;
@@ -146,34 +140,16 @@ public:
     /// Three-dimensional look of the border and (with DefaultDrawing) of the fixed cells.
     bool Ctl3D() const;
     void SetCtl3D(bool Value);
-    QString Hint() const;
-    void SetHint(const QString &Value);
-    bool ShowHint() const;
-    void SetShowHint(bool Value);
     /// A menu shown on a right click (not owned); nullptr for none.
     QMenu *PopupMenu() const;
     void SetPopupMenu(QMenu *Menu);
-    Qt::CursorShape Cursor() const;
-    void SetCursor(Qt::CursorShape Value);
 
     // ---- geometry as the framework names it ------------------------------------------------
-    int Left() const { return x(); }
-    int Top() const { return y(); }
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    /// Moves and sizes the grid (negative sizes count as 0).
-    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-    void SetWidth(int Value) { SetBounds(Left(), Top(), Value, Height()); }
-    void SetHeight(int Value) { SetBounds(Left(), Top(), Width(), Value); }
     /// Size of the client area (the cells' area, without border and scroll bars).
     int ClientWidth() const;
     int ClientHeight() const;
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool Value);
-    bool Visible() const;
-    void SetVisible(bool Value);
-    void Show() { SetVisible(true); }
-    void Hide() { SetVisible(false); }
     /// Whether the grid or its in-place editor has the keyboard focus.
     bool Focused() const { return hasFocus() || EditorHasFocus(); }
     /// Gives the grid the keyboard focus (its open editor, when there is one).
@@ -268,35 +244,12 @@ public:
     void DeleteRow(int ARow);
 
     // ---- events ----------------------------------------------------------------------------
-    void SetOnClick(TNotifyEvent H) { FOnClick = std::move(H); }
-    const TNotifyEvent &OnClick() const { return FOnClick; }
-    void SetOnDblClick(TNotifyEvent H) { FOnDblClick = std::move(H); }
-    const TNotifyEvent &OnDblClick() const { return FOnDblClick; }
-    void SetOnMouseDown(TMouseEvent H) { FOnMouseDown = std::move(H); }
-    const TMouseEvent &OnMouseDown() const { return FOnMouseDown; }
-    void SetOnMouseUp(TMouseEvent H) { FOnMouseUp = std::move(H); }
-    const TMouseEvent &OnMouseUp() const { return FOnMouseUp; }
-    void SetOnMouseMove(TMouseMoveEvent H) { FOnMouseMove = std::move(H); }
-    const TMouseMoveEvent &OnMouseMove() const { return FOnMouseMove; }
     void SetOnMouseWheel(TMouseWheelEvent H) { FOnMouseWheel = std::move(H); }
     const TMouseWheelEvent &OnMouseWheel() const { return FOnMouseWheel; }
     void SetOnMouseWheelDown(TMouseWheelUpDownEvent H) { FOnMouseWheelDown = std::move(H); }
     const TMouseWheelUpDownEvent &OnMouseWheelDown() const { return FOnMouseWheelDown; }
     void SetOnMouseWheelUp(TMouseWheelUpDownEvent H) { FOnMouseWheelUp = std::move(H); }
     const TMouseWheelUpDownEvent &OnMouseWheelUp() const { return FOnMouseWheelUp; }
-    void SetOnKeyDown(TKeyEvent H) { FOnKeyDown = std::move(H); }
-    const TKeyEvent &OnKeyDown() const { return FOnKeyDown; }
-    void SetOnKeyUp(TKeyEvent H) { FOnKeyUp = std::move(H); }
-    const TKeyEvent &OnKeyUp() const { return FOnKeyUp; }
-    void SetOnKeyPress(TKeyPressEvent H) { FOnKeyPress = std::move(H); }
-    const TKeyPressEvent &OnKeyPress() const { return FOnKeyPress; }
-    void SetOnEnter(TNotifyEvent H) { FOnEnter = std::move(H); }
-    const TNotifyEvent &OnEnter() const { return FOnEnter; }
-    void SetOnExit(TNotifyEvent H) { FOnExit = std::move(H); }
-    const TNotifyEvent &OnExit() const { return FOnExit; }
-    /// Called after a size change of the client area, after the grid's own Resize.
-    void SetOnResize(TNotifyEvent H) { FOnResize = std::move(H); }
-    const TNotifyEvent &OnResize() const { return FOnResize; }
     void SetOnContextPopup(TContextPopupEvent H) { FOnContextPopup = std::move(H); }
     const TContextPopupEvent &OnContextPopup() const { return FOnContextPopup; }
 
@@ -341,25 +294,26 @@ protected:
     virtual bool CanEditAcceptKey(QChar Key);
     /// Keyboard: navigation with arrows, Page Up/Down, Home, End, Ctrl+Home/End, Ctrl+arrows,
     /// Tab (goTabs), F2 (editor). OnKeyDown fires first; a Key of 0 then does nothing.
-    virtual void KeyDown(quint16 &Key, TShiftState Shift);
-    virtual void KeyUp(quint16 &Key, TShiftState Shift);
+    void KeyDown(quint16 &Key, TShiftState Shift) override;
+    void KeyUp(quint16 &Key, TShiftState Shift) override;
     /// A typed character: OnKeyPress fires first; Enter opens or closes the editor (not with
     /// goAlwaysShowEditor) and becomes #0; Esc cancels an open editor.
-    virtual void KeyPress(QChar &Key);
+    void KeyPress(QChar &Key) override;
     /// Mouse: selects cells, starts sizing and moving; OnMouseDown fires after the grid's part.
-    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
-    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    virtual void MouseMove(TShiftState Shift, int X, int Y);
-    virtual void Click();
-    virtual void DblClick();
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Click() override;
+    void DblClick() override;
     /// A wheel notch: OnMouseWheel, then DoMouseWheelDown (delta < 0) or DoMouseWheelUp.
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, const QPoint &MousePos);
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
     /// OnMouseWheelDown; unless handled, the current row moves one down. Returns true.
     virtual bool DoMouseWheelDown(TShiftState Shift, const QPoint &MousePos);
     /// OnMouseWheelUp; unless handled, the current row moves one up (not into the fixed rows).
     virtual bool DoMouseWheelUp(TShiftState Shift, const QPoint &MousePos);
-    virtual void DoEnter();
-    virtual void DoExit();
+    void DoEnter() override;
+    void DoExit() override;
     /// The grid's reaction to a change of the client size (OnResize runs after it).
     virtual void Resize() {}
     /// After a column width (row height) changed, by the program or by dragging.
@@ -371,7 +325,8 @@ protected:
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
     /// The font changed; the default updates the editor and invalidates.
-    virtual void FontChanged();
+    void FontChanged() override;
+    void ColorChanged() override;
     /// Whether Tab reaches the grid (goTabs by default); a descendant may always want it.
     virtual bool WantTabs() const;
 
@@ -408,17 +363,19 @@ protected:
     void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
     void contextMenuEvent(QContextMenuEvent *Event) override;
+    void enterEvent(QEnterEvent *Event) override;
+    void leaveEvent(QEvent *Event) override;
+    void dragEnterEvent(QDragEnterEvent *Event) override;
+    void dragMoveEvent(QDragMoveEvent *Event) override;
+    void dragLeaveEvent(QDragLeaveEvent *Event) override;
+    void dropEvent(QDropEvent *Event) override;
     void changeEvent(QEvent *Event) override;
     void scrollContentsBy(int, int) override {}
     void SetDesignSize(int W, int H);
 
-    TNotifyEvent FOnClick, FOnDblClick, FOnEnter, FOnExit, FOnResize;
-    TMouseEvent FOnMouseDown, FOnMouseUp;
-    TMouseMoveEvent FOnMouseMove;
+    // The other event fields (FOnClick ... FOnResize) are the control core's.
     TMouseWheelEvent FOnMouseWheel;
     TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
-    TKeyEvent FOnKeyDown, FOnKeyUp;
-    TKeyPressEvent FOnKeyPress;
     TContextPopupEvent FOnContextPopup;
 
 private:
@@ -441,7 +398,7 @@ private:
     void Initialize();
 
     void HideEdit(bool Commit);
-    void ShowEditorChar(QChar Ch);
+    void TypeIntoEditor(QChar Ch);
     void EditorLostFocus();
     void EnsureEditor();
     void PlaceEditor();
@@ -457,9 +414,7 @@ private:
     void DrawFocusRect(const TRect &R);
     void FocusChanged();
     void ScrollTimerTick();
-    void DispatchKey(QKeyEvent *Event);
     void ApplyFrame();
-    void ApplyParentFont();
     void ChangeSize(int NewColCount, int NewRowCount);
     void StructureMoved(bool Horz, int FromIndex, int ToIndex);
 

@@ -39,20 +39,12 @@ struct TCustomGridPrivate
     // Geometry: sizes, fixed counts, lines, options, top-left cell (the client size is set on use).
     mutable TGridLayout FLayout;
 
-    TColor FColor = clWindow;
     TColor FFixedColor = clBtnFace;
-    TFont FFont;
-    bool FParentFont = false;
-    bool FSettingParentFont = false;
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;
     bool FDefaultDrawing = true;
     bool FCtl3D = true;
-    QString FHint;
-    bool FShowHint = false;
     QMenu *FPopupMenu = nullptr;
-    Qt::CursorShape FCursor = Qt::ArrowCursor;
-    bool FVisible = true;
     QSize FDesignSize{320, 120};
 
     TGridCoord FCurrent{1, 1};
@@ -76,7 +68,7 @@ struct TCustomGridPrivate
     int FMovePos = 0;
     QPoint FLastMouse;
     TControlTimer *FScrollTimer = nullptr;
-    int FWheelAccum = 0;
+    bool FInRelease = false; // a mouse release is being routed: its click is not the grid's
 
     // Painting.
     TBitmap FSurface;

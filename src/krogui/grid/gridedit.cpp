@@ -66,7 +66,7 @@ void TCustomGrid::EnsureEditor()
     d->FInplaceEdit = ed;
     FontChanged();
     QPalette pal = ed->palette();
-    pal.setColor(QPalette::Base, ToQColor(d->FColor));
+    pal.setColor(QPalette::Base, ToQColor(Color()));
     ed->setPalette(pal);
 }
 
@@ -180,16 +180,14 @@ void TCustomGrid::PlaceEditor()
     if (!r.IsEmpty() && hadFocus) d->FInplaceEdit->SetFocus();
 }
 
-void TCustomGrid::ShowEditorChar(QChar Ch)
+void TCustomGrid::TypeIntoEditor(QChar Ch)
 {
-    if ((d->FLayout.Options & goEditing) && (Ch.unicode() == 8 || Ch.unicode() >= 32)) {
-        ShowEditor();
-        if (d->FInplaceEdit && d->FInplaceCol >= 0 && d->FInplaceEdit->isVisible()) {
-            d->FInplaceEdit->TypeChar(Ch);
-            return;
-        }
-    }
-    KeyPress(Ch);
+    // The grid's KeyPress has seen the character already; it opens the editor (goEditing) and
+    // goes into it.
+    if (!(d->FLayout.Options & goEditing)) return;
+    ShowEditor();
+    if (d->FInplaceEdit && d->FInplaceCol >= 0 && d->FInplaceEdit->isVisible())
+        d->FInplaceEdit->AcceptChar(Ch);
 }
 
 void TCustomGrid::EditorLostFocus()

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -138,7 +140,7 @@ void PlainKeyMove(quint16 Key, TKeyMove &M)
 
 void TCustomGrid::KeyDown(quint16 &Key, TShiftState Shift)
 {
-    if (FOnKeyDown) FOnKeyDown(this, Key, Shift);
+    TControlCore::KeyDown(Key, Shift);
     if (Key == 0) return;
     if (Key == VK_F2 && !(Shift & ssCtrl)) {
         SetEditorMode(true);
@@ -176,12 +178,12 @@ void TCustomGrid::KeyDown(quint16 &Key, TShiftState Shift)
 
 void TCustomGrid::KeyUp(quint16 &Key, TShiftState Shift)
 {
-    if (FOnKeyUp) FOnKeyUp(this, Key, Shift);
+    TControlCore::KeyUp(Key, Shift);
 }
 
 void TCustomGrid::KeyPress(QChar &Key)
 {
-    if (FOnKeyPress) FOnKeyPress(this, Key);
+    TControlCore::KeyPress(Key);
     if (Key.unicode() == 13) {
         if (!(d->FLayout.Options & goAlwaysShowEditor)) {
             if (d->FEditorMode)
@@ -197,61 +199,45 @@ void TCustomGrid::KeyPress(QChar &Key)
     }
 }
 
-void TCustomGrid::DispatchKey(QKeyEvent *Event)
-{
-    quint16 key = VirtualKeyFromEvent(Event);
-    TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
-    const QChar ch = KeyCharFromEvent(Event);
-    const bool editing = d->FInplaceCol >= 0;
-    bool handled = false;
-    SafeInvoke([&] {
-        if (key != 0) {
-            switch (key) {
-            case VK_UP:
-            case VK_DOWN:
-            case VK_LEFT:
-            case VK_RIGHT:
-            case VK_PRIOR:
-            case VK_NEXT:
-            case VK_HOME:
-            case VK_END:
-            case VK_F2:
-            case VK_TAB:
-            case VK_RETURN:
-                handled = true;
-                break;
-            case VK_ESCAPE:
-                handled = editing;
-                break;
-            default:
-                break;
-            }
-            KeyDown(key, shift);
-            if (key == 0) {
-                handled = true;
-                return;
-            }
-        }
-        if (!ch.isNull()) {
-            if (ch.unicode() >= 32 || ch.unicode() == 8) handled = true;
-            ShowEditorChar(ch);
-        }
-    });
-    Event->setAccepted(handled);
-}
-
 void TCustomGrid::keyPressEvent(QKeyEvent *Event)
 {
-    DispatchKey(Event);
+    // Navigation keys are the grid's (the scroll area must not scroll by them as well); Esc only
+    // while the editor is open.
+    bool handled = false;
+    switch (VirtualKeyFromEvent(Event)) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+    case VK_F2:
+    case VK_TAB:
+    case VK_RETURN:
+        handled = true;
+        break;
+    case VK_ESCAPE:
+        handled = d->FInplaceCol >= 0;
+        break;
+    default:
+        break;
+    }
+    const TInputRouter::TKeyResult r = Input().KeyPress(Event);
+    // The characters the handlers let through are typed into the editor, which opens for them.
+    for (const QChar ch : r.Text)
+        if (ch.unicode() >= 32 || ch.unicode() == 8) {
+            handled = true;
+            SafeInvoke([&] { TypeIntoEditor(ch); });
+        }
+    Event->setAccepted(handled || r.Swallowed);
     if (!Event->isAccepted()) QAbstractScrollArea::keyPressEvent(Event);
 }
 
 void TCustomGrid::keyReleaseEvent(QKeyEvent *Event)
 {
-    quint16 key = VirtualKeyFromEvent(Event);
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (key != 0) SafeInvoke([&] { KeyUp(key, shift); });
+    Input().KeyRelease(Event);
     Event->accept();
 }
 
@@ -316,7 +302,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             }
         }
     }
-    if (FOnMouseDown) FOnMouseDown(this, Button, Shift, X, Y);
+    TControlCore::MouseDown(Button, Shift, X, Y);
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
@@ -356,17 +342,19 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
     default: {
         const TGridState st = Layout().SizingHit(X, Y).State;
-        viewport()->setCursor(st == gsColSizing   ? Qt::SplitHCursor
-                              : st == gsRowSizing ? Qt::SplitVCursor
-                                                  : d->FCursor);
+        if (st == gsNormal)
+            viewport()->unsetCursor(); // the grid's own Cursor shows
+        else
+            viewport()->setCursor(st == gsColSizing ? Qt::SplitHCursor : Qt::SplitVCursor);
         break;
     }
     }
-    if (FOnMouseMove) FOnMouseMove(this, Shift, X, Y);
+    TControlCore::MouseMove(Shift, X, Y);
 }
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    d->FInRelease = false; // from here on a click is the grid's own
     const TGridState state = d->FGridState;
     d->FGridState = gsNormal;
     d->FScrollTimer->Kill();
@@ -410,7 +398,7 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         UpdateEdit();
         break;
     }
-    if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
+    TControlCore::MouseUp(Button, Shift, X, Y);
 }
 
 void TCustomGrid::ScrollTimerTick()
@@ -462,12 +450,20 @@ void TCustomGrid::ScrollTimerTick()
 
 void TCustomGrid::Click()
 {
-    if (FOnClick) FOnClick(this);
+    // The grid clicks when a cell is chosen (FocusCell, the end of a mouse selection), not on
+    // every press and release inside it as other controls do.
+    if (d->FInRelease) return;
+    TControlCore::Click();
 }
 
 void TCustomGrid::DblClick()
 {
-    if (FOnDblClick) FOnDblClick(this);
+    TControlCore::DblClick();
+}
+
+bool TCustomGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
+{
+    return DoMouseWheel(Shift, WheelDelta, QPoint(X, Y));
 }
 
 bool TCustomGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, const QPoint &MousePos)
@@ -501,17 +497,19 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, const QPoint &MousePos)
     return handled;
 }
 
+// ==== Qt events: through the control core's input router ===========================================
+
 void TCustomGrid::mousePressEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    d->FLastMouse = pos;
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
+    d->FLastMouse = Event->position().toPoint();
+    Input().MousePress(Event);
     Event->accept();
 }
 
 void TCustomGrid::mouseDoubleClickEvent(QMouseEvent *Event)
 {
+    // A grid's double click is its MouseDown with ssDouble, which fires DblClick itself once a
+    // descendant's MouseDown has seen where the mouse is; the router would call DblClick first.
     const QPoint pos = Event->position().toPoint();
     d->FLastMouse = pos;
     const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons()) | ssDouble;
@@ -521,9 +519,9 @@ void TCustomGrid::mouseDoubleClickEvent(QMouseEvent *Event)
 
 void TCustomGrid::mouseReleaseEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseUp(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
+    d->FInRelease = true;
+    Input().MouseRelease(Event);
+    d->FInRelease = false;
     // A descendant that handles the release itself must not leave a drag running.
     if (d->FGridState != gsNormal && Event->buttons() == Qt::NoButton) {
         d->FGridState = gsNormal;
@@ -535,23 +533,46 @@ void TCustomGrid::mouseReleaseEvent(QMouseEvent *Event)
 
 void TCustomGrid::mouseMoveEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseMove(shift, pos.x(), pos.y()); });
+    Input().MouseMove(Event);
     Event->accept();
 }
 
 void TCustomGrid::wheelEvent(QWheelEvent *Event)
 {
-    d->FWheelAccum += Event->angleDelta().y();
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    while (std::abs(d->FWheelAccum) >= 120) {
-        const int step = d->FWheelAccum > 0 ? 120 : -120;
-        d->FWheelAccum -= step;
-        SafeInvoke([&] { DoMouseWheel(shift, step, pos); });
-    }
+    Input().Wheel(Event);
     Event->accept();
+}
+
+void TCustomGrid::enterEvent(QEnterEvent *Event)
+{
+    QAbstractScrollArea::enterEvent(Event);
+    Input().Enter();
+}
+
+void TCustomGrid::leaveEvent(QEvent *Event)
+{
+    QAbstractScrollArea::leaveEvent(Event);
+    Input().Leave();
+}
+
+void TCustomGrid::dragEnterEvent(QDragEnterEvent *Event)
+{
+    if (!Input().DragEnter(Event)) QAbstractScrollArea::dragEnterEvent(Event);
+}
+
+void TCustomGrid::dragMoveEvent(QDragMoveEvent *Event)
+{
+    if (!Input().DragMove(Event)) QAbstractScrollArea::dragMoveEvent(Event);
+}
+
+void TCustomGrid::dragLeaveEvent(QDragLeaveEvent *Event)
+{
+    if (!Input().DragLeave()) QAbstractScrollArea::dragLeaveEvent(Event);
+}
+
+void TCustomGrid::dropEvent(QDropEvent *Event)
+{
+    if (!Input().Drop(Event)) QAbstractScrollArea::dropEvent(Event);
 }
 
 void TCustomGrid::contextMenuEvent(QContextMenuEvent *Event)
@@ -569,12 +590,12 @@ void TCustomGrid::contextMenuEvent(QContextMenuEvent *Event)
 
 void TCustomGrid::DoEnter()
 {
-    if (FOnEnter) FOnEnter(this);
+    TControlCore::DoEnter();
 }
 
 void TCustomGrid::DoExit()
 {
-    if (FOnExit) FOnExit(this);
+    TControlCore::DoExit();
 }
 
 void TCustomGrid::FocusChanged()
@@ -622,7 +643,7 @@ bool TCustomGrid::viewportEvent(QEvent *Event)
             ClampTopLeft();
             PlaceEditor();
             Resize();
-            if (FOnResize) FOnResize(this);
+            DoResize();
         });
     }
     return QAbstractScrollArea::viewportEvent(Event);
@@ -632,7 +653,7 @@ void TCustomGrid::changeEvent(QEvent *Event)
 {
     QAbstractScrollArea::changeEvent(Event);
     if (Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange)
-        ApplyParentFont();
+        FollowParentFont();
     else if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::EnabledChange)
         InvalidateGrid();
 }

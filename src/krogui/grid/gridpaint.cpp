@@ -106,7 +106,7 @@ void TCustomGrid::Compose(const TRect &Area)
     SafeInvoke([this] { Paint(); });
     c->SetClipRect(TRect{});
     // Text measured outside painting uses the control's font, whatever the cells left behind.
-    c->Font()->Assign(d->FFont);
+    c->Font()->Assign(*Font());
     c->Flush();
     d->FPaintRect = full;
 }
@@ -171,14 +171,14 @@ void TCustomGrid::DrawCells(const TGridAxisInfo &H, const TGridAxisInfo &V, int 
             if (!Fixed && Sel.Contains(col, r)) state |= gdSelected;
             if (current && HasFocus) state |= gdFocused;
             if (d->FDefaultDrawing) {
-                c->Font()->Assign(d->FFont);
+                c->Font()->Assign(*Font());
                 c->Brush()->SetStyle(bsSolid);
                 if ((state & gdSelected) &&
                     (!(state & gdFocused) || (d->FLayout.Options & (goDrawFocusSelected | goRowSelect)))) {
                     c->Brush()->SetColor(clHighlight);
                     c->Font()->SetColor(clHighlightText);
                 } else {
-                    c->Brush()->SetColor(Fixed ? d->FFixedColor : d->FColor);
+                    c->Brush()->SetColor(Fixed ? d->FFixedColor : Color());
                 }
                 c->FillRect(where);
             }
@@ -242,13 +242,13 @@ void TCustomGrid::Paint()
 {
     TCanvas *c = Canvas();
     const TGridAxisInfo h = Layout().AxisInfo(true), v = Layout().AxisInfo(false);
-    c->Font()->Assign(d->FFont);
+    c->Font()->Assign(*Font());
     c->Pen()->SetColor(clBlack);
     c->Pen()->SetMode(pmCopy);
     c->Pen()->SetStyle(psSolid);
     c->Pen()->SetWidth(1);
     c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(d->FColor);
+    c->Brush()->SetColor(Color());
     // 1. The area beyond the last cell.
     c->FillRect(h.GridBoundary, 0, h.Extent, v.Extent);
     c->FillRect(0, v.GridBoundary, h.GridBoundary, v.Extent);
@@ -259,7 +259,7 @@ void TCustomGrid::Paint()
     const bool fixedHorz = d->FLayout.Options & goFixedHorzLine,
                fixedVert = d->FLayout.Options & goFixedVertLine;
     TColor lineColor = clSilver;
-    if (ColorToRGB(d->FColor) == clSilver) lineColor = clGray;
+    if (ColorToRGB(Color()) == clSilver) lineColor = clGray;
     struct Region
     {
         int Col, Row, X0, Y0, X1, Y1;
@@ -271,7 +271,7 @@ void TCustomGrid::Paint()
         {h.First, 0, fx, 0, h.GridBoundary, fy, true, fixedHorz, fixedVert, clBlack, d->FFixedColor},
         {0, v.First, 0, fy, fx, v.GridBoundary, true, fixedHorz, fixedVert, clBlack, d->FFixedColor},
         {h.First, v.First, fx, fy, h.GridBoundary, v.GridBoundary, false,
-         bool(d->FLayout.Options & goHorzLine), bool(d->FLayout.Options & goVertLine), lineColor, d->FColor},
+         bool(d->FLayout.Options & goHorzLine), bool(d->FLayout.Options & goVertLine), lineColor, Color()},
     };
     const TGridRect sel = Selection();
     const bool focused = hasFocus() || EditorHasFocus();

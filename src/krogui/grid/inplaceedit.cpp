@@ -84,7 +84,7 @@ void TInplaceEdit::KeyDown(quint16 &Key, TShiftState Shift)
 {
     if (!FGrid) return;
     auto parentEvent = [&] {
-        if (FGrid->FOnKeyDown) FGrid->FOnKeyDown(FGrid, Key, Shift);
+        if (FGrid->OnKeyDown()) FGrid->OnKeyDown()(FGrid, Key, Shift);
     };
     // Whether the caret sits at the start (end) of the text, or everything is selected.
     const int len = text().length();
@@ -136,7 +136,12 @@ void TInplaceEdit::KeyPress(QChar &Key)
 {
     if (!FGrid) return;
     FGrid->KeyPress(Key);
-    if (Key.isNull()) return;
+    AcceptChar(Key);
+}
+
+void TInplaceEdit::AcceptChar(QChar &Key)
+{
+    if (!FGrid || Key.isNull()) return;
     const ushort u = Key.unicode();
     if (u >= 32 && !FGrid->CanEditAcceptKey(Key)) {
         Key = QChar();
