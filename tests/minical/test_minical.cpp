@@ -89,11 +89,6 @@ TEST_F(MiniCal, Defaults)
                 fresh.ShowHolidayHint() && fresh.ShowMonthShort() && fresh.ShowMovableHolidays());
     EXPECT_TRUE(fresh.ShowHint());
     EXPECT_EQ(fresh.GetNumHolidays(), 8);
-    EXPECT_EQ(fresh.ColorSelectedBg(), 0xD0A040u);
-    EXPECT_EQ(fresh.ColorHolidayBg(), 0x9BD8F1u);
-    EXPECT_EQ(fresh.GetDayColors(dwFri), 0xF8F8F8u);
-    EXPECT_EQ(fresh.GetDayColors(dwSat), 0xBBDDEEu);
-    EXPECT_EQ(fresh.GetDayColors(dwSun), 0xCCEEFFu);
     EXPECT_FALSE(fresh.accessibleName().isEmpty());
 }
 
@@ -137,7 +132,7 @@ TEST_F(MiniCal, CellColoursForSelectionHolidaysAndWeekdays)
     cellOf(25); // Christmas: a holiday
     EXPECT_EQ(CellBg(c, r), cal.ColorHolidayBg());
     EXPECT_GT(CountHue(c, r, 0), 0); // the holiday text is red
-    cellOf(14); // a Saturday
+    cellOf(14);                      // a Saturday
     EXPECT_EQ(CellBg(c, r), cal.GetDayColors(dwSat));
     cal.SetDate(QDate(2024, 12, 25));
     cellOf(25);

@@ -7,6 +7,7 @@
 #include <krogui/graphics/canvas.h>
 #include <krogui/graphics/colors.h>
 
+#include <QFontMetrics>
 #include <QLocale>
 
 #include <algorithm>
@@ -458,6 +459,14 @@ void TMiniCal::UpdateAccessibleText()
 {
     const QString text = DayCellText(Col(), Row());
     if (accessibleDescription() != text) setAccessibleDescription(text);
+}
+
+QSize TMiniCal::minimumSizeHint() const
+{
+    const QFontMetrics fm(Font()->ToQFont());
+    const int frame = 2 * frameWidth();
+    return QSize(8 * (fm.horizontalAdvance(QStringLiteral("88")) + 4 + GridLineWidth()) + frame,
+                 8 * (fm.height() + 2 + GridLineWidth()) + frame);
 }
 
 void TMiniCal::Resize()

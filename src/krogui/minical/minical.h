@@ -160,6 +160,9 @@ public:
     /// The date shown at a day cell (Col 1..7, Row 2..7), invalid outside the calendar's years.
     QDate DateAtCell(int Col, int Row) const;
 
+    /// Room for two digits in every cell and a line of text in every row.
+    QSize minimumSizeHint() const override;
+
     /// Fired after the date was changed by a setter, a navigation method, a key or a click.
     void SetOnChange(TNotifyEvent H);
     const TNotifyEvent &OnChange() const;
