@@ -1,3 +1,4 @@
+#include <krogui/core/property.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/core/keys.h>
 #include <krogui/core/kromath.h>
@@ -263,8 +264,7 @@ bool TNumIO2::OutOfRange() const
 
 void TNumIO2::SetReadOnly(bool Value)
 {
-    if (Value == FReadOnly) return;
-    FReadOnly = Value;
+    if (!Store(FReadOnly, Value)) return;
     if (FReadOnly) {
         FCaretTimer->Kill();
         FCaretVisib = false;
@@ -276,15 +276,13 @@ void TNumIO2::SetReadOnly(bool Value)
 
 void TNumIO2::SetAutoSize(bool Value)
 {
-    if (Value == FAutoSize) return;
-    FAutoSize = Value;
+    if (!Store(FAutoSize, Value)) return;
     Repaint();
 }
 
 void TNumIO2::SetHideSelection(bool Value)
 {
-    if (Value == FHideSel) return;
-    FHideSel = Value;
+    if (!Store(FHideSel, Value)) return;
     Repaint();
 }
 
@@ -351,15 +349,6 @@ void TNumIO2::Click()
 }
 
 // ---- layout and look -----------------------------------------------------------------------------
-
-namespace {
-template <class T> bool Store(T &Field, const T &Value)
-{
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-} // namespace
 
 void TNumIO2::SetLeftSpace(int Value)
 {
@@ -437,9 +426,7 @@ void TNumIO2::SetColorWarnText(TColor Value)
 
 void TNumIO2::UpdateLineColors()
 {
-    const bool bwg = FColorScheme == csBWG;
-    FColGrayLine = bwg ? clGray : clBtnShadow;
-    FColWhiteLine = bwg ? clWhite : clBtnHighlight;
+    FrameLineColors(FColorScheme, FColGrayLine, FColWhiteLine);
 }
 
 void TNumIO2::SetColorScheme(TColorScheme Value)
@@ -989,13 +976,6 @@ void TNumIO2::Paint()
     c->Brush()->SetColor(FColorOutBG);
     c->Rectangle(0, 0, W, H);
 
-    auto line = [c](TColor Color, std::initializer_list<QPoint> Pts) {
-        c->Pen()->SetColor(Color);
-        auto it = Pts.begin();
-        c->MoveTo(it->x(), it->y());
-        for (++it; it != Pts.end(); ++it)
-            c->LineTo(it->x(), it->y());
-    };
     // A side text: enabled on the outside colour, disabled engraved (white one pixel lower
     // right, then gray) on a clear brush.
     auto sideText = [&](int X, const QString &Text) {
@@ -1032,20 +1012,20 @@ void TNumIO2::Paint()
         c->Brush()->SetColor(FButColor);
         c->Pen()->SetColor(clGray);
         c->Rectangle(bx, 0, bx + FButWidth + 1, 2 * hb - 1);
-        line(clGray, {{bx, hb - 1}, {bx + FButWidth, hb - 1}});
+        c->LinePath(clGray, {{bx, hb - 1}, {bx + FButWidth, hb - 1}});
         if (FBut3D) {
-            line(clWhite, {{bx + 1, 2 * hb - 3}, {bx + 1, hb}, {bx + FButWidth, hb}});
-            line(clWhite, {{bx + 1, hb - 2}, {bx + 1, 1}, {bx + FButWidth, 1}});
-            line(clBlack, {{bx + 1, 2 * hb - 1}, {bx + FButWidth + 1, 2 * hb - 1}, {bx + FButWidth + 1, 1}});
+            c->LinePath(clWhite, {{bx + 1, 2 * hb - 3}, {bx + 1, hb}, {bx + FButWidth, hb}});
+            c->LinePath(clWhite, {{bx + 1, hb - 2}, {bx + 1, 1}, {bx + FButWidth, 1}});
+            c->LinePath(clBlack, {{bx + 1, 2 * hb - 1}, {bx + FButWidth + 1, 2 * hb - 1}, {bx + FButWidth + 1, 1}});
         }
         const TColor arrow = enabled ? clBlack : clGray;
         const int cx = bx + FButWidth / 2, cy = hb / 2, d = hb + cy;
-        line(arrow, {{cx, cy - 1}, {cx + 2, cy - 1}});
-        line(arrow, {{cx - 1, cy}, {cx + 3, cy}});
-        line(arrow, {{cx - 2, cy + 1}, {cx + 4, cy + 1}});
-        line(arrow, {{cx, d}, {cx + 2, d}});
-        line(arrow, {{cx - 1, d - 1}, {cx + 3, d - 1}});
-        line(arrow, {{cx - 2, d - 2}, {cx + 4, d - 2}});
+        c->LinePath(arrow, {{cx, cy - 1}, {cx + 2, cy - 1}});
+        c->LinePath(arrow, {{cx - 1, cy}, {cx + 3, cy}});
+        c->LinePath(arrow, {{cx - 2, cy + 1}, {cx + 4, cy + 1}});
+        c->LinePath(arrow, {{cx, d}, {cx + 2, d}});
+        c->LinePath(arrow, {{cx - 1, d - 1}, {cx + 3, d - 1}});
+        c->LinePath(arrow, {{cx - 2, d - 2}, {cx + 4, d - 2}});
     }
 
     // 4. Right text.
@@ -1101,8 +1081,8 @@ void TNumIO2::Paint()
             if (FGaugeFrameStyle != fsSimple) {
                 TColor tl, br;
                 edgeColors(FGaugeFrameStyle, tl, br);
-                line(tl, {{gl + 1, gy + gh - 2}, {gl + 1, gy + 1}, {gl + gw - 1, gy + 1}});
-                line(br, {{gl + 1, gy + gh}, {gl + gw, gy + gh}, {gl + gw, gy}});
+                c->LinePath(tl, {{gl + 1, gy + gh - 2}, {gl + 1, gy + 1}, {gl + gw - 1, gy + 1}});
+                c->LinePath(br, {{gl + 1, gy + gh}, {gl + gw, gy + gh}, {gl + gw, gy}});
             }
         }
     }
@@ -1123,8 +1103,8 @@ void TNumIO2::Paint()
         c->Rectangle(ls, 0, ls + bw + 2, H - G - 1);
         TColor tl, br;
         edgeColors(FFrameStyle, tl, br);
-        line(tl, {{ls + 1, S + 1}, {ls + 1, 1}, {ls + bw + 1, 1}});
-        line(br, {{ls + 1, S + 3}, {ls + bw + 2, S + 3}, {ls + bw + 2, 0}});
+        c->LinePath(tl, {{ls + 1, S + 1}, {ls + 1, 1}, {ls + bw + 1, 1}});
+        c->LinePath(br, {{ls + 1, S + 3}, {ls + bw + 2, S + 3}, {ls + bw + 2, 0}});
     }
 
     // 7. Text.
@@ -1142,7 +1122,7 @@ void TNumIO2::Paint()
     const int k = FAlignment == taLeftJustify    ? cw + 3
                   : FAlignment == taRightJustify ? bw + cw - tw - 3
                                                  : cw + (bw - tw) / 2 + 1;
-    if (k > 0 && k < bw && FCaretVisib) line(clBlack, {{ls + k, 3}, {ls + k, H - G - 3}});
+    if (k > 0 && k < bw && FCaretVisib) c->LinePath(clBlack, {{ls + k, 3}, {ls + k, H - G - 3}});
 
     // 9. Selection, inverted.
     if (FSelBegin < FSelEnd && (hasFocus() || !FHideSel)) {
