@@ -1,3 +1,4 @@
+#include <krogui/core/property.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/core/keys.h>
 #include <krogui/core/kromath.h>
@@ -284,8 +285,7 @@ void TNumIO::Change()
 
 void TNumIO::SetInputFormat(TInFormat Value)
 {
-    if (Value == FInFormat) return;
-    FInFormat = Value;
+    if (!Store(FInFormat, Value)) return;
     FOldText.clear();
     Change();
 }
@@ -297,8 +297,7 @@ void TNumIO::SetFixPDecPl(int Value)
 
 void TNumIO::SetDecPSep(TDecPSep Value)
 {
-    if (Value == FDecPSep) return;
-    FDecPSep = Value;
+    if (!Store(FDecPSep, Value)) return;
     FOldText.clear();
     Change();
 }
@@ -375,8 +374,7 @@ bool TNumIO::AssignTo(TComponentBase *Dest) const
 
 void TNumIO::SetAutoSize(bool Value)
 {
-    if (Value == FAutoSize) return;
-    FAutoSize = Value;
+    if (!Store(FAutoSize, Value)) return;
     FitHeight();
 }
 
@@ -414,15 +412,13 @@ void TNumIO::FontChanged()
 
 void TNumIO::SetParentColor(bool Value)
 {
-    if (Value == FParentColor) return;
-    FParentColor = Value;
+    if (!Store(FParentColor, Value)) return;
     ApplyPalette();
 }
 
 void TNumIO::SetHideSelection(bool Value)
 {
-    if (Value == FHideSelection) return;
-    FHideSelection = Value;
+    if (!Store(FHideSelection, Value)) return;
     ApplyPalette();
 }
 
