@@ -5,6 +5,7 @@
 #include <krogui/ntabed/ntabed.h>
 
 #include "../grid/gridtest.h"
+#include "testutil.h"
 
 #include <QMenu>
 

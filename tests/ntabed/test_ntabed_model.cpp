@@ -334,6 +334,7 @@ TEST(NTabEdModel, PaintsMarkColoursSelectionAndPositionText)
             Text.clear();
         }
     });
+    e.InvalidateGrid();
     const QImage img2 = e.Surface();
     const TRect r2 = e.CellRect(4, 4);
     EXPECT_EQ(seenCol, 3);
