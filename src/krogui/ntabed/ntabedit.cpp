@@ -92,6 +92,7 @@ void TNTabEd::BuildMenus()
         if (d->FDataCopyAvail && (d->FPopupDMask & (1 << 7))) d->FDItems[7]->setEnabled(!d->FReadOnly);
     });
 
+
     d->FPopupH = new QMenu(this);
     d->FPopupH->setObjectName(QStringLiteral("PopupHTAction"));
     const std::function<void()> hcommands[5] = {[this] { OpenHeadingEditor(); }, [this] { PrecisionCommand(); },
@@ -130,6 +131,8 @@ void TNTabEd::SetPopupDMask(int Value)
 {
     d->FPopupDMask = Value;
     for (int i = 0; i < 12; ++i) d->FDItems[size_t(i)]->setEnabled(Value & (1 << i));
+    // "Paste" has nothing to give before a "Copy", whatever the mask says.
+    d->FDItems[7]->setEnabled((Value & (1 << 7)) && d->FDataCopyAvail && !d->FReadOnly);
     ChangedSetup();
 }
 
