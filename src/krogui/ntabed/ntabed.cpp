@@ -9,7 +9,10 @@
 #include <krogui/grid/inplaceedit.h>
 #include <krogui/ntabed/ntabtext.h>
 
+#include <krogui/graphics/colors.h>
+
 #include <QLineEdit>
+#include <QPainter>
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -294,6 +297,10 @@ KRO_NTAB_EVENT(TBeforePopupEvent, OnBeforePopup)
 void TNTabEd::Paint()
 {
     if (Suppressed()) return;
+    d->FCellStyle = Font()->Style();
+    d->FCellFont = Font()->ToQFont();
+    d->FCellFontBold = d->FCellFont;
+    d->FCellFontBold.setBold(true);
     TCustomGrid::Paint();
     if (!d->FHeadFrame.IsEmpty()) {
         // The heading whose menu is open carries an inverted frame.
@@ -334,10 +341,22 @@ void TNTabEd::DrawDataCell(int ACol, int ARow, const TRect &Rect, TGridDrawState
     }
     TColor bg = (State & gdSelected) ? d->FColorRngSelBG : d->FColorBkgnd;
     if (d->FOnBeforeRenderCell) d->FOnBeforeRenderCell(this, c, r, text, fg, bg, style);
-    cv->Brush()->SetColor(bg);
-    cv->Font()->SetStyle(style);
-    cv->Font()->SetColor(fg);
-    cv->TextRect(Rect, Rect.Left + 2, Rect.Top + 1, text);
+    // The text goes straight through the painter (filled, clipped, placed as TextRect would).
+    QFont font;
+    if (style == d->FCellStyle)
+        font = d->FCellFont;
+    else if (style == (d->FCellStyle | fsBold))
+        font = d->FCellFontBold;
+    else {
+        font = d->FCellFont;
+        font.setBold(style & fsBold);
+        font.setItalic(style & fsItalic);
+        font.setUnderline(style & fsUnderline);
+        font.setStrikeOut(style & fsStrikeOut);
+    }
+    if (QPainter *p = cv->Handle())
+        d->FTextPainter.Draw(p, font, QRect(Rect.Left, Rect.Top, Rect.Width(), Rect.Height()), Rect.Left + 2,
+                             Rect.Top + 1, text, ToQColor(fg), ToQColor(bg));
 }
 
 void TNTabEd::DrawFixedCell(int ACol, int ARow, TRect Rect)

@@ -3,6 +3,8 @@
 
 #include <krogui/ntabed/ntabed.h>
 
+#include "celltextpainter_p.h"
+
 #include <QPointer>
 #include <QStringList>
 
@@ -54,6 +56,11 @@ struct TNTabEdPrivate
     TColor FColorRngSelBG = 0xF8E8E0;
 
     bool FSortIncludeHd = false;
+
+    // Painting: the cell fonts of the current paint and the text painter that caches their glyphs.
+    QFont FCellFont, FCellFontBold;
+    TFontStyles FCellStyle = 0;
+    TCellTextPainter FTextPainter;
 
     // Editing and menus.
     QLineEdit *FNameEd = nullptr;
