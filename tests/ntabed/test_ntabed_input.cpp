@@ -92,6 +92,32 @@ TEST(NTabEdInput, FirstClickSelectsSecondEdits)
     EXPECT_FALSE(e.EditorMode());
 }
 
+TEST(NTabEdInput, KeysAndWheelReportTheSelectionAndMoveThePositionText)
+{
+    Shown s;
+    TNTabEd &e = s.E;
+    int selections = 0;
+    e.SetOnSelectionChanged([&](QObject *) { ++selections; });
+    const TRect corner = e.CellRect(0, 0);
+    const QImage before = e.Surface().copy(corner.Left, corner.Top, corner.Width(), corner.Height());
+    Key(e, Qt::Key_Down);
+    Key(e, Qt::Key_Right);
+    EXPECT_EQ(selections, 2);
+    EXPECT_EQ(e.Col(), 3);
+    EXPECT_EQ(e.Row(), 2);
+    EXPECT_NE(e.Surface().copy(corner.Left, corner.Top, corner.Width(), corner.Height()), before);
+    Wheel(e, Centre(e.CellRect(3, 2)), -120);
+    EXPECT_EQ(e.Row(), 3);
+    EXPECT_EQ(selections, 3);
+    // A drag reports each change of the selection once.
+    selections = 0;
+    const QPoint a = DataCellCentre(e, 1, 1), b = DataCellCentre(e, 2, 2);
+    Drag(e, a.x(), a.y(), b.x(), b.y());
+    EXPECT_EQ(e.Selection(), GridRect(2, 1, 3, 2));
+    EXPECT_GE(selections, 2);
+    EXPECT_LE(selections, 3);
+}
+
 TEST(NTabEdInput, AutoAdvanceRightAndEscape)
 {
     Shown s;

@@ -51,6 +51,20 @@ TEST(NTabText, FixedNotationWhileNineDigitsShowSomething)
     EXPECT_TRUE(FormatCellNumber(1, 3, 100000.5).contains(QLatin1Char('E')));
 }
 
+TEST(NTabText, FixedRangeBoundsForEachPlaces)
+{
+    const double upper[9] = {999999999.0, 9999999.9, 999999.99, 99999.999, 9999.9999,
+                             999.99999,   99.999999, 9.9999999, 0.99999999};
+    for (int d = 0; d <= 8; ++d) {
+        const double lower = std::pow(10.0, -d);
+        SCOPED_TRACE(d);
+        for (double v : {upper[d], -upper[d], lower, -lower, 0.0})
+            EXPECT_EQ(FormatCellNumber(1, d, v), FormatReal(1, d, v)) << v;
+        for (double v : {upper[d] * 1.0000001, lower * 0.9999, -lower * 0.5})
+            EXPECT_EQ(FormatCellNumber(2, d, v), FormatReal(8, -2, v)) << v;
+    }
+}
+
 TEST(NTabText, ExponentPlacesAlwaysShowExponent)
 {
     for (int d : {-1, 9, 10}) {

@@ -328,7 +328,6 @@ void TNTabEd::DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState Sta
 void TNTabEd::DrawDataCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State)
 {
     const int c = ACol - d->FColOffset, r = ARow - d->FRowOffset;
-    TCanvas *cv = Canvas();
     QString text = DataCellText(*d->Data, c, r, d->FNumWidth, GetDecPlaces(c));
     const quint8 marks = d->Data->GetCellState(c, r) & (ntsMarkA | ntsMarkB);
     TFontStyles style = Font()->Style();
@@ -341,43 +340,42 @@ void TNTabEd::DrawDataCell(int ACol, int ARow, const TRect &Rect, TGridDrawState
     }
     TColor bg = (State & gdSelected) ? d->FColorRngSelBG : d->FColorBkgnd;
     if (d->FOnBeforeRenderCell) d->FOnBeforeRenderCell(this, c, r, text, fg, bg, style);
+    DrawCellText(Rect, Rect.Left + 2, Rect.Top + 1, text, fg, bg, style);
+}
+
+void TNTabEd::DrawCellText(const TRect &Rect, int X, int Y, const QString &Text, TColor Fore, TColor Back,
+                           TFontStyles Style)
+{
     // The text goes straight through the painter (filled, clipped, placed as TextRect would).
     QFont font;
-    if (style == d->FCellStyle)
+    if (Style == d->FCellStyle) {
         font = d->FCellFont;
-    else if (style == (d->FCellStyle | fsBold))
+    } else if (Style == (d->FCellStyle | fsBold)) {
         font = d->FCellFontBold;
-    else {
+    } else {
         font = d->FCellFont;
-        font.setBold(style & fsBold);
-        font.setItalic(style & fsItalic);
-        font.setUnderline(style & fsUnderline);
-        font.setStrikeOut(style & fsStrikeOut);
+        font.setBold(Style & fsBold);
+        font.setItalic(Style & fsItalic);
+        font.setUnderline(Style & fsUnderline);
+        font.setStrikeOut(Style & fsStrikeOut);
     }
-    if (QPainter *p = cv->Handle())
-        d->FTextPainter.Draw(p, font, QRect(Rect.Left, Rect.Top, Rect.Width(), Rect.Height()), Rect.Left + 2,
-                             Rect.Top + 1, text, ToQColor(fg), ToQColor(bg));
+    if (QPainter *p = Canvas()->Handle())
+        d->FTextPainter.Draw(p, font, QRect(Rect.Left, Rect.Top, Rect.Width(), Rect.Height()), X, Y, Text,
+                             ToQColor(Fore), ToQColor(Back));
 }
 
 void TNTabEd::DrawFixedCell(int ACol, int ARow, TRect Rect)
 {
-    TCanvas *cv = Canvas();
     const TFontStyles normalStyle = Font()->Style();
     if (ACol == 0 && ARow == 0) {
         if (d->FCommentMMActive) {
-            cv->Brush()->SetColor(0x808000);
-            cv->Font()->SetColor(0xFFFFFF);
-            cv->Font()->SetStyle(0);
-            cv->TextRect(Rect, Rect.Left + 2, Rect.Top + 1, QStringLiteral("Comment:"));
+            DrawCellText(Rect, Rect.Left + 2, Rect.Top + 1, QStringLiteral("Comment:"), 0xFFFFFF, 0x808000, 0);
         } else {
             const TGridRect sel = Selection();
-            cv->Brush()->SetColor(clWindow);
-            cv->Font()->SetColor(d->FColorNormal);
-            cv->Font()->SetStyle(0);
-            cv->TextRect(Rect, Rect.Left + 3, Rect.Top + 2,
-                         QStringLiteral("%1:%2").arg(sel.Left - d->FColOffset).arg(sel.Top - d->FRowOffset));
+            DrawCellText(Rect, Rect.Left + 3, Rect.Top + 2,
+                         QStringLiteral("%1:%2").arg(sel.Left - d->FColOffset).arg(sel.Top - d->FRowOffset),
+                         d->FColorNormal, clWindow, 0);
         }
-        cv->Font()->SetStyle(normalStyle);
         return;
     }
     if (Rect.Width() > 0) {
@@ -415,11 +413,8 @@ void TNTabEd::DrawFixedCell(int ACol, int ARow, TRect Rect)
         return; // cell (1, 1) between the two attribute headings stays blank
     }
     if (rightEdge) Rect.Right -= 2;
-    cv->Brush()->SetColor(d->FColorFixed);
-    cv->Font()->SetColor(current ? d->FColorSelected : d->FColorNormal);
-    cv->Font()->SetStyle(current && d->FBoldSelHeads ? (normalStyle | fsBold) : normalStyle);
-    cv->TextRect(Rect, Rect.Left + 2, Rect.Top + dy, text);
-    cv->Font()->SetStyle(normalStyle);
+    DrawCellText(Rect, Rect.Left + 2, Rect.Top + dy, text, current ? d->FColorSelected : d->FColorNormal,
+                 d->FColorFixed, current && d->FBoldSelHeads ? (normalStyle | fsBold) : normalStyle);
 }
 
 void TNTabEd::FontChanged()

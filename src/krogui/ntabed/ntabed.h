@@ -86,7 +86,7 @@ public:
     TDataTable *Data() const;
     /// Shows a table the application owns (not freed by the editor). When that table is destroyed
     /// first, the editor falls back to a table of its own of the same size with every cell empty.
-    /// nullptr goes back to a fresh table of the editor's own (3 x 4 zeros).
+    /// nullptr shows the editor's own table again.
     void AssignAnotherDataMatrix(TDataTable *NewDTab);
     /// Whether the table shown is one assigned from outside.
     bool ExtMatAssigned() const;
@@ -343,6 +343,8 @@ private:
     void ExternalTableDestroyed();
     void ResizeTable(int NrCols, int NrRows, const char *What);
     void DrawFixedCell(int ACol, int ARow, TRect Rect);
+    void DrawCellText(const TRect &Rect, int X, int Y, const QString &Text, TColor Fore, TColor Back,
+                      TFontStyles Style);
     void DrawDataCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State);
     void UpdateAccessible();
     bool Suppressed() const;
