@@ -53,10 +53,13 @@ std::unique_ptr<TNTabEd> MakeEditor()
     e->SetSuppressPaint(true);
     e->Redimension(kN, kN);
     TDataTable *t = e->Data();
-    for (int c = 1; c <= kN; ++c) t->SetColName(c, QStringLiteral("C%1").arg(c));
-    for (int r = 1; r <= kN; ++r) t->SetRowName(r, QStringLiteral("R%1").arg(r));
     for (int c = 1; c <= kN; ++c)
-        for (int r = 1; r <= kN; ++r) t->SetElem(c, r, Value(c, r));
+        t->SetColName(c, QStringLiteral("C%1").arg(c));
+    for (int r = 1; r <= kN; ++r)
+        t->SetRowName(r, QStringLiteral("R%1").arg(r));
+    for (int c = 1; c <= kN; ++c)
+        for (int r = 1; r <= kN; ++r)
+            t->SetElem(c, r, Value(c, r));
     e->SetSuppressPaint(false);
     e->resize(kWidth, kHeight);
     e->show();
@@ -150,9 +153,11 @@ void BM_BareScanRealPass(benchmark::State &State)
         double sum = 0;
         qsizetype i = 0;
         while (i < len) {
-            while (i < len && (p[i] == u'\t' || p[i] == u'\r' || p[i] == u'\n' || p[i] == u' ')) ++i;
+            while (i < len && (p[i] == u'\t' || p[i] == u'\r' || p[i] == u'\n' || p[i] == u' '))
+                ++i;
             qsizetype j = i;
-            while (j < len && p[j] != u'\t' && p[j] != u'\r' && p[j] != u'\n' && p[j] != u' ') ++j;
+            while (j < len && p[j] != u'\t' && p[j] != u'\r' && p[j] != u'\n' && p[j] != u' ')
+                ++j;
             if (j > i) {
                 int pos = 1;
                 sum += ScanReal(QStringView(p + i, j - i), true, sepEither, pos);

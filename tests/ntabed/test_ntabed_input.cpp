@@ -254,7 +254,8 @@ TEST(NTabEdInput, MarkCommandsOnASmallTable)
     Shown s;
     TNTabEd &e = s.E;
     for (int c = 1; c <= 3; ++c)
-        for (int r = 1; r <= 4; ++r) e.Data()->SetCellState(c, r, 0x04);
+        for (int r = 1; r <= 4; ++r)
+            e.Data()->SetCellState(c, r, 0x04);
     SelectData(e, 2, 2, 3, 3);
     Trigger(e, "M1It1"); // A, range
     Trigger(e, "M2It2"); // B, columns 2..3
@@ -432,7 +433,8 @@ TEST(NTabEdInput, CopyPasteAndExtractRoundTrip)
     e.SetElem(3, 1, 1234.56789012345);
     SelectData(e, 3, 1, 3, 1);
     e.CopyToClipboard();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(" ") + FormatReal(22, -1, 1234.56789012345) + "\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral(" ") + FormatReal(22, -1, 1234.56789012345) + "\r\n");
     SelectData(e, 1, 4, 1, 4);
     e.ExtractFromClipboard();
     EXPECT_NEAR(e.GetElem(1, 4), 1234.56789012345, 1e-10);
@@ -450,7 +452,8 @@ TEST(NTabEdInput, ClipboardJunkNeverWritesOutsideTheTable)
     EXPECT_EQ(nr, 1);
     e.ExtractFromClipboard();
     for (int c = 1; c <= 3; ++c)
-        for (int r = 1; r <= 4; ++r) EXPECT_EQ(e.GetElem(c, r), -1);
+        for (int r = 1; r <= 4; ++r)
+            EXPECT_EQ(e.GetElem(c, r), -1);
 
     // Ragged rows larger than the table, placed at the last cell: only that cell changes.
     QGuiApplication::clipboard()->setText(QStringLiteral("5 6 7 8\r9\r\n1 2 3 4 5 6\n\n\n"));

@@ -34,7 +34,8 @@ TEST(NTabEdModel, Defaults)
     EXPECT_EQ(e.GetColWidths(1), 64);
     EXPECT_EQ(e.DefaultRowHeight(), 24);
     EXPECT_EQ(e.Options(), 31u);
-    for (int c = 1; c <= 3; ++c) EXPECT_EQ(e.GetDecPlaces(c), 3);
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(e.GetDecPlaces(c), 3);
     EXPECT_EQ(e.GetElem(2, 2), 0.0);
     EXPECT_FALSE(e.ExtMatAssigned());
     EXPECT_EQ(e.PopupDMask(), 2147483647);
@@ -232,7 +233,8 @@ TEST(NTabEdModel, ShapeOperations)
     e.MirrorColumns();
     EXPECT_EQ(e.GetElem(1, 1), 3);
     EXPECT_EQ(e.GetElem(3, 1), 1);
-    for (int i = 0; i < 5; ++i) e.RemoveRow(1);
+    for (int i = 0; i < 5; ++i)
+        e.RemoveRow(1);
     EXPECT_EQ(e.NrOfRows(), 1); // the last row is never removed
     ExpectInvariants(e);
     e.Clear();
@@ -326,14 +328,15 @@ TEST(NTabEdModel, PaintsMarkColoursSelectionAndPositionText)
 
     // OnBeforeRenderCell sees data coordinates and can change what is drawn.
     int seenCol = 0, seenRow = 0;
-    e.SetOnBeforeRenderCell([&](QObject *, int c, int rr, QString &Text, TColor &, TColor &Bg, TFontStyles &) {
-        if (c == 3 && rr == 4) {
-            seenCol = c;
-            seenRow = rr;
-            Bg = 0x00FF00;
-            Text.clear();
-        }
-    });
+    e.SetOnBeforeRenderCell(
+        [&](QObject *, int c, int rr, QString &Text, TColor &, TColor &Bg, TFontStyles &) {
+            if (c == 3 && rr == 4) {
+                seenCol = c;
+                seenRow = rr;
+                Bg = 0x00FF00;
+                Text.clear();
+            }
+        });
     e.InvalidateGrid();
     const QImage img2 = e.Surface();
     const TRect r2 = e.CellRect(4, 4);

@@ -118,11 +118,12 @@ TEST(NTabText, CopyTextByteForByte)
     t.SetCellState(1, 2, ntsInvalid | ntsMarkA);
     const std::vector<qint8> places{2, 0, -1};
     EXPECT_EQ(CopyBlockText(t, 1, 1, 3, 2, false, places, 3),
-              QStringLiteral(" 1.00\t2\t") + FormatReal(11, -1, 1234.5678901234) + QStringLiteral("\r\n ####\t####\t") +
-                  FormatReal(11, -1, 0.0) + QStringLiteral("\r\n"));
+              QStringLiteral(" 1.00\t2\t") + FormatReal(11, -1, 1234.5678901234) +
+                  QStringLiteral("\r\n ####\t####\t") + FormatReal(11, -1, 0.0) + QStringLiteral("\r\n"));
     EXPECT_EQ(FormatReal(11, -1, 1234.5678901234), QStringLiteral(" 1.23E+0003"));
     // The block is clipped to the table.
-    EXPECT_EQ(CopyBlockText(t, 3, 2, 9, 9, false, places, 1), QStringLiteral(" ") + FormatReal(9, -1, 0.0) + "\r\n");
+    EXPECT_EQ(CopyBlockText(t, 3, 2, 9, 9, false, places, 1),
+              QStringLiteral(" ") + FormatReal(9, -1, 0.0) + "\r\n");
     EXPECT_EQ(CopyBlockText(t, 5, 5, 9, 9, false, places, 1), "");
 }
 
@@ -176,7 +177,8 @@ TEST(NTabText, ScannerSurvivesJunk)
 
     // A megabyte line of alternating digits and signs, and one huge number: linear, no crash.
     QString big;
-    for (int i = 0; i < 500000; ++i) big += QStringLiteral("1-");
+    for (int i = 0; i < 500000; ++i)
+        big += QStringLiteral("1-");
     f = Scan(big);
     EXPECT_EQ(f.Res.Rows, 1);
     EXPECT_EQ(f.Res.Cols, 500000);

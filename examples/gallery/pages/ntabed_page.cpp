@@ -23,18 +23,22 @@ void FillTable(TNTabEd *Ed)
     TDataTable *t = Ed->Data();
     t->SetMScaleType(2, mstNominal);
     const char *const ids[] = {"iron", "copper", "zinc", "tin", "lead"};
-    for (int k = 0; k < 5; ++k) t->SetNominalID(2, k + 1, QString::fromLatin1(ids[k]));
+    for (int k = 0; k < 5; ++k)
+        t->SetNominalID(2, k + 1, QString::fromLatin1(ids[k]));
     for (int c = 1; c <= 1000; ++c) {
         t->SetColName(c, QStringLiteral("Ch %1").arg(c));
         t->SetColAttrib(c, c % 7);
-        for (int r = 1; r <= 1000; ++r) t->SetElem(c, r, c == 2 ? 1 + (r % 5) : std::sin(c * 0.37 + r * 0.11) * c);
+        for (int r = 1; r <= 1000; ++r)
+            t->SetElem(c, r, c == 2 ? 1 + (r % 5) : std::sin(c * 0.37 + r * 0.11) * c);
     }
     for (int r = 1; r <= 1000; ++r) {
         t->SetRowName(r, QStringLiteral("Sample %1").arg(r));
         t->SetRowAttrib(r, r % 3);
     }
-    for (int r = 2; r <= 5; ++r) Ed->SetElemMarkedA(3, r, true);
-    for (int c = 4; c <= 6; ++c) Ed->SetElemMarkedB(c, 3, true);
+    for (int r = 2; r <= 5; ++r)
+        Ed->SetElemMarkedA(3, r, true);
+    for (int c = 4; c <= 6; ++c)
+        Ed->SetElemMarkedB(c, 3, true);
     Ed->SetElemMarkedB(3, 4, true);
     Ed->SetIsEmpty(5, 6, true);
     Ed->SetCellState(6, 6, 0x01);
@@ -65,7 +69,8 @@ QWidget *CreatePage()
         status->setText(QStringLiteral("Marked A: %1 · B: %2 · clipboard: %3")
                             .arg(ed->NrOfMarkedDataA())
                             .arg(ed->NrOfMarkedDataB())
-                            .arg(clip ? QStringLiteral("%1 x %2 numbers").arg(nc).arg(nr) : QStringLiteral("no numbers")));
+                            .arg(clip ? QStringLiteral("%1 x %2 numbers").arg(nc).arg(nr)
+                                      : QStringLiteral("no numbers")));
     };
     ed->SetOnCellStateChanged(showState);
     ed->SetOnPaste(showState);
@@ -78,7 +83,8 @@ QWidget *CreatePage()
         QObject::connect(box, &QCheckBox::toggled, box, Apply);
         page->AddRow(box);
     };
-    addCheck(QStringLiteral("Row attributes"), ed->AttribRowVisible(), [ed](bool V) { ed->SetAttribRowVisible(V); });
+    addCheck(QStringLiteral("Row attributes"), ed->AttribRowVisible(),
+             [ed](bool V) { ed->SetAttribRowVisible(V); });
     addCheck(QStringLiteral("Column attributes"), ed->AttribColVisible(),
              [ed](bool V) { ed->SetAttribColVisible(V); });
     addCheck(QStringLiteral("Data read-only"), ed->DataReadOnly(), [ed](bool V) { ed->SetDataReadOnly(V); });

@@ -25,7 +25,8 @@ TCellTextPainter::TFace &TCellTextPainter::Face(const QFont &Font)
     if (runs.size() == 1) face.Raw = runs.first().rawFont();
     if (face.Raw.isValid()) {
         QString chars;
-        for (int c = 32; c < 127; ++c) chars += QChar(c);
+        for (int c = 32; c < 127; ++c)
+            chars += QChar(c);
         const QList<quint32> glyphs = face.Raw.glyphIndexesForString(chars);
         if (glyphs.size() == 95) {
             const QList<QPointF> adv = face.Raw.advancesForGlyphIndexes(glyphs);
@@ -44,8 +45,8 @@ TCellTextPainter::TFace &TCellTextPainter::Face(const QFont &Font)
     return FFaces.back();
 }
 
-void TCellTextPainter::Draw(QPainter *P, const QFont &Font, const QRect &Cell, int X, int Y, const QString &Text,
-                            const QColor &Fore, const QColor &Back)
+void TCellTextPainter::Draw(QPainter *P, const QFont &Font, const QRect &Cell, int X, int Y,
+                            const QString &Text, const QColor &Fore, const QColor &Back)
 {
     if (Cell.isEmpty()) return;
     P->fillRect(Cell, Back);

@@ -20,8 +20,8 @@ class TCellTextPainter
 {
 public:
     /// Fills Cell with Back and draws Text with its top-left at (X, Y), clipped to Cell.
-    void Draw(QPainter *P, const QFont &Font, const QRect &Cell, int X, int Y, const QString &Text, const QColor &Fore,
-              const QColor &Back);
+    void Draw(QPainter *P, const QFont &Font, const QRect &Cell, int X, int Y, const QString &Text,
+              const QColor &Fore, const QColor &Back);
 
 private:
     struct TFace

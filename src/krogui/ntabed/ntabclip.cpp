@@ -40,8 +40,8 @@ void TNTabEd::CopyToClipboard()
             buffer->SetElem(c - s.Left + 1, r - s.Top + 1, d->Data->GetElem(c, r));
             buffer->SetCellState(c - s.Left + 1, r - s.Top + 1, d->Data->GetCellState(c, r));
         }
-    const QString text =
-        CopyBlockText(*d->Data, s.Left, s.Top, s.Right, s.Bottom, d->FClipUseFullPrec, d->FDecP, d->FNumWidth);
+    const QString text = CopyBlockText(*d->Data, s.Left, s.Top, s.Right, s.Bottom, d->FClipUseFullPrec,
+                                       d->FDecP, d->FNumWidth);
     d->FDataCopy = std::move(buffer);
     if (QClipboard *cb = QGuiApplication::clipboard()) cb->setText(text);
     d->FDataCopyAvail = true;
@@ -88,7 +88,8 @@ void TNTabEd::ExtractFromClipboard()
             t->SetElem(int(c), int(r), Value);
             // A number put into a cell makes it a number: it must not stay hidden as empty or invalid.
             const quint8 st = t->GetCellState(int(c), int(r));
-            if (st & (ntsEmpty | ntsInvalid)) t->SetCellState(int(c), int(r), quint8(st & ~(ntsEmpty | ntsInvalid)));
+            if (st & (ntsEmpty | ntsInvalid))
+                t->SetCellState(int(c), int(r), quint8(st & ~(ntsEmpty | ntsInvalid)));
         });
     }
     Repaint();
@@ -96,7 +97,8 @@ void TNTabEd::ExtractFromClipboard()
     if (res.Any) ChangedCellStates();
     if (d->FOnPaste) d->FOnPaste(this);
     if (res.Any) {
-        SetSelection(GridRect(sel.Left, sel.Top, int(std::min<qint64>(qint64(sel.Left) + res.Cols - 1, ColCount() - 1)),
+        SetSelection(GridRect(sel.Left, sel.Top,
+                              int(std::min<qint64>(qint64(sel.Left) + res.Cols - 1, ColCount() - 1)),
                               int(std::min<qint64>(qint64(sel.Top) + res.Rows - 1, RowCount() - 1))));
         d->FOldSel = Selection();
     }

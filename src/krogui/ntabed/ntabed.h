@@ -37,8 +37,9 @@ namespace kro {
 KRO_DECLARE_ERROR(EKRONTabedError, EKROError)
 
 /// Called for every data cell just before its text is drawn; every value may be changed.
-using TBeforeRenderCellEvent = std::function<void(QObject *Sender, int colix, int rowix, QString &Text,
-                                                  TColor &ColorText, TColor &ColorBakg, TFontStyles &FontStyles)>;
+using TBeforeRenderCellEvent =
+    std::function<void(QObject *Sender, int colix, int rowix, QString &Text, TColor &ColorText,
+                       TColor &ColorBakg, TFontStyles &FontStyles)>;
 /// Called just before a built-in menu opens.
 using TBeforePopupEvent = std::function<void(QObject *Sender, QMenu *PMenu)>;
 

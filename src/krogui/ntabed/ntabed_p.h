@@ -80,7 +80,7 @@ struct TNTabEdPrivate
     int FPopupUMask = 2147483647;
     QStringList FColPickList;
     QPoint FHeadMenuPos;
-    TRect FHeadFrame;          // heading cell framed while its menu is open (empty: none)
+    TRect FHeadFrame;               // heading cell framed while its menu is open (empty: none)
     bool FPrecisionPending = false; // "Change Precision" reopens the menu once it has closed
 
     int ClickCol = 0, ClickRow = 0;

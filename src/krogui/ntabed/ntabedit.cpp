@@ -9,8 +9,8 @@
 #include <krogui/graphics/bitmap.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/grid/inplaceedit.h>
-#include <krogui/numio/numtext.h>
 #include <krogui/ntabed/ntabtext.h>
+#include <krogui/numio/numtext.h>
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -25,9 +25,12 @@ namespace kro {
 
 namespace {
 
-const char *const kDCaptions[12] = {"Mark as type A", "Mark as type B", "Unmark type A",  "Unmark type B",
-                                    "Unmark All",     "Clear",          "Copy",           "Paste",
-                                    "Data Read-Only", "Extract from Clipboard", "Select All", "Toggle Empty State"};
+const char *const kDCaptions[12] = {"Mark as type A", "Mark as type B",
+                                    "Unmark type A",  "Unmark type B",
+                                    "Unmark All",     "Clear",
+                                    "Copy",           "Paste",
+                                    "Data Read-Only", "Extract from Clipboard",
+                                    "Select All",     "Toggle Empty State"};
 const char *const kSubNames[4] = {"M1It", "M2It", "U1It", "U2It"};
 const char *const kSubCaptions[4] = {"Range", "Column", "Row", "All"};
 const char *const kHCaptions[5] = {"Edit Heading", "Change Precision", "Select..", "Insert..", "Delete.."};
@@ -73,13 +76,15 @@ void TNTabEd::BuildMenus()
             QAction *a = sub->addAction(QString::fromLatin1(kSubCaptions[k]));
             a->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(kSubNames[i])).arg(k + 1));
             d->FSubItems[size_t(i)][size_t(k)] = a;
-            connect(a, &QAction::triggered, this, [this, bit, set, k] { SafeInvoke([&] { MarkCommand(bit, set, k); }); });
+            connect(a, &QAction::triggered, this,
+                    [this, bit, set, k] { SafeInvoke([&] { MarkCommand(bit, set, k); }); });
         }
     }
     const std::function<void()> commands[8] = {
-        [this] { UnMarkAllElems(); },     [this] { ClearCommand(); },       [this] { CopyToClipboard(); },
-        [this] { PasteFromCopyBuffer(); }, [this] { ReadOnlyCommand(); },    [this] { ExtractFromClipboard(); },
-        [this] { SelectAllCommand(); },   [this] { ToggleEmptyCommand(); }};
+        [this] { UnMarkAllElems(); },   [this] { ClearCommand(); },
+        [this] { CopyToClipboard(); },  [this] { PasteFromCopyBuffer(); },
+        [this] { ReadOnlyCommand(); },  [this] { ExtractFromClipboard(); },
+        [this] { SelectAllCommand(); }, [this] { ToggleEmptyCommand(); }};
     for (int i = 4; i < 12; ++i) {
         QAction *a = d->FPopupD->addAction(QString::fromLatin1(kDCaptions[i]));
         a->setObjectName(QStringLiteral("DIt%1").arg(i + 1));
@@ -92,12 +97,11 @@ void TNTabEd::BuildMenus()
         if (d->FDataCopyAvail && (d->FPopupDMask & (1 << 7))) d->FDItems[7]->setEnabled(!d->FReadOnly);
     });
 
-
     d->FPopupH = new QMenu(this);
     d->FPopupH->setObjectName(QStringLiteral("PopupHTAction"));
-    const std::function<void()> hcommands[5] = {[this] { OpenHeadingEditor(); }, [this] { PrecisionCommand(); },
-                                                [this] { SelectColRowCommand(); }, [this] { InsertCommand(); },
-                                                [this] { DeleteCommand(); }};
+    const std::function<void()> hcommands[5] = {
+        [this] { OpenHeadingEditor(); }, [this] { PrecisionCommand(); }, [this] { SelectColRowCommand(); },
+        [this] { InsertCommand(); }, [this] { DeleteCommand(); }};
     for (int i = 0; i < 5; ++i) {
         QAction *a = d->FPopupH->addAction(QString::fromLatin1(kHCaptions[i]));
         a->setObjectName(QStringLiteral("HIt%1").arg(i + 1));
@@ -109,7 +113,8 @@ void TNTabEd::BuildMenus()
         d->FHeadFrame = TRect{};
         InvalidateGrid();
     });
-    for (int i = 4; i < 12; ++i) d->FDItems[size_t(i)]->setEnabled(d->FPopupDMask & (1 << i) && i != 7);
+    for (int i = 4; i < 12; ++i)
+        d->FDItems[size_t(i)]->setEnabled(d->FPopupDMask & (1 << i) && i != 7);
 }
 
 QMenu *TNTabEd::PopupDTAction() const
@@ -130,7 +135,8 @@ int TNTabEd::PopupDMask() const
 void TNTabEd::SetPopupDMask(int Value)
 {
     d->FPopupDMask = Value;
-    for (int i = 0; i < 12; ++i) d->FDItems[size_t(i)]->setEnabled(Value & (1 << i));
+    for (int i = 0; i < 12; ++i)
+        d->FDItems[size_t(i)]->setEnabled(Value & (1 << i));
     // "Paste" has nothing to give before a "Copy", whatever the mask says.
     d->FDItems[7]->setEnabled((Value & (1 << 7)) && d->FDataCopyAvail && !d->FReadOnly);
     ChangedSetup();
@@ -144,7 +150,8 @@ int TNTabEd::PopupHMask() const
 void TNTabEd::SetPopupHMask(int Value)
 {
     d->FPopupHMask = Value;
-    for (int i = 0; i < 5; ++i) d->FHItems[size_t(i)]->setEnabled(Value & (1 << i));
+    for (int i = 0; i < 5; ++i)
+        d->FHItems[size_t(i)]->setEnabled(Value & (1 << i));
     ChangedSetup();
 }
 
@@ -228,7 +235,8 @@ void TNTabEd::OpenHeadMenu()
 TGridRect TNTabEd::DataSelection() const
 {
     const TGridRect s = Selection();
-    TGridRect r{s.Left - d->FColOffset, s.Top - d->FRowOffset, s.Right - d->FColOffset, s.Bottom - d->FRowOffset};
+    TGridRect r{s.Left - d->FColOffset, s.Top - d->FRowOffset, s.Right - d->FColOffset,
+                s.Bottom - d->FRowOffset};
     r.Left = std::max(r.Left, 1);
     r.Top = std::max(r.Top, 1);
     r.Right = std::min(r.Right, NrOfColumns());
@@ -240,7 +248,8 @@ void TNTabEd::ForEachSelected(const std::function<void(int, int)> &Fn) const
 {
     const TGridRect s = DataSelection();
     for (int c = s.Left; c <= s.Right; ++c)
-        for (int r = s.Top; r <= s.Bottom; ++r) Fn(c, r);
+        for (int r = s.Top; r <= s.Bottom; ++r)
+            Fn(c, r);
 }
 
 void TNTabEd::MarkCommand(quint8 Bit, bool Set, int Scope)
@@ -286,7 +295,8 @@ void TNTabEd::ToggleEmptyCommand()
 {
     {
         TNTabBulk bulk(d.get(), true);
-        ForEachSelected([this](int c, int r) { d->Data->SetCellState(c, r, d->Data->GetCellState(c, r) ^ ntsEmpty); });
+        ForEachSelected(
+            [this](int c, int r) { d->Data->SetCellState(c, r, d->Data->GetCellState(c, r) ^ ntsEmpty); });
     }
     Repaint();
     ChangedCellStates();
@@ -351,7 +361,8 @@ void TNTabEd::PrecisionCommand()
     const int clickCol = d->ClickCol, clickRow = d->ClickRow;
     QTimer::singleShot(0, this, [this, clickCol, clickRow] {
         d->FPrecisionPending = false;
-        if (clickCol != d->ClickCol || clickRow != d->ClickRow || clickCol >= ColCount() || !isVisible()) return;
+        if (clickCol != d->ClickCol || clickRow != d->ClickRow || clickCol >= ColCount() || !isVisible())
+            return;
         PrepareHeadMenu();
         const TRect r = CellRect(clickCol, clickRow);
         d->FHeadFrame = Rect(r.Left, r.Top, r.Right + 1, r.Bottom + 1);
@@ -571,9 +582,11 @@ void TNTabEd::OpenHeadingEditor()
     if (!d->FNameEd || !(col > d->FColOffset || row > d->FRowOffset)) return;
     QString text;
     if (col > d->FColOffset)
-        text = row != 0 ? QString::number(GetColAttrib(col - d->FColOffset)) : GetColName(col - d->FColOffset);
+        text =
+            row != 0 ? QString::number(GetColAttrib(col - d->FColOffset)) : GetColName(col - d->FColOffset);
     else
-        text = col != 0 ? QString::number(GetRowAttrib(row - d->FRowOffset)) : GetRowName(row - d->FRowOffset);
+        text =
+            col != 0 ? QString::number(GetRowAttrib(row - d->FRowOffset)) : GetRowName(row - d->FRowOffset);
     const TRect r = CellRect(col, row);
     d->FNameEdCol = col;
     d->FNameEdRow = row;

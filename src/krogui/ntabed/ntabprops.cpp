@@ -68,13 +68,16 @@ void TNTabEd::SetColorFixed(TColor Value)
 }
 
 // The text colours are stored without comparing; each repaints and reports a layout change.
-#define KRO_NTAB_COLOR(Name, Field)                                                                           \
-    TColor TNTabEd::Name() const { return d->Field; }                                                         \
-    void TNTabEd::Set##Name(TColor Value)                                                                     \
-    {                                                                                                         \
-        d->Field = Value;                                                                                     \
-        RepaintIfFree();                                                                                      \
-        ChangedLayout();                                                                                      \
+#define KRO_NTAB_COLOR(Name, Field)                                                                          \
+    TColor TNTabEd::Name() const                                                                             \
+    {                                                                                                        \
+        return d->Field;                                                                                     \
+    }                                                                                                        \
+    void TNTabEd::Set##Name(TColor Value)                                                                    \
+    {                                                                                                        \
+        d->Field = Value;                                                                                    \
+        RepaintIfFree();                                                                                     \
+        ChangedLayout();                                                                                     \
     }
 KRO_NTAB_COLOR(ColorNormal, FColorNormal)
 KRO_NTAB_COLOR(ColorSelected, FColorSelected)
@@ -185,7 +188,8 @@ int TNTabEd::NomEditDropDownCount() const
 void TNTabEd::SetNomEditDropDownCount(int Value)
 {
     d->FDropdownCount = std::max(1, Value);
-    if (auto *list = qobject_cast<TInplaceEditList *>(InplaceEditor())) list->SetDropDownRows(d->FDropdownCount);
+    if (auto *list = qobject_cast<TInplaceEditList *>(InplaceEditor()))
+        list->SetDropDownRows(d->FDropdownCount);
 }
 
 int TNTabEd::LeftCol() const

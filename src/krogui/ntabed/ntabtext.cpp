@@ -34,11 +34,13 @@ qsizetype NumberWindow(const char16_t *S, qsizetype Start, qsizetype Len)
 {
     qsizetype p = Start;
     if (p < Len && (S[p] == u'+' || S[p] == u'-')) ++p;
-    while (p < Len && (IsDigit(S[p]) || S[p] == u'.' || S[p] == u',')) ++p;
+    while (p < Len && (IsDigit(S[p]) || S[p] == u'.' || S[p] == u','))
+        ++p;
     if (p < Len && (S[p] == u'e' || S[p] == u'E')) {
         ++p;
         if (p < Len && (S[p] == u'+' || S[p] == u'-')) ++p;
-        while (p < Len && IsDigit(S[p])) ++p;
+        while (p < Len && IsDigit(S[p]))
+            ++p;
     }
     return p - Start;
 }
@@ -94,7 +96,8 @@ QString CopyBlockText(const TDataTable &Table, int Left, int Top, int Right, int
     Bottom = std::min(Bottom, Table.NrOfRows());
     QString out;
     if (Right < Left || Bottom < Top) return out;
-    out.reserve(qsizetype(Right - Left + 1) * (Bottom - Top + 1) * (FullPrec ? 23 : 8) + (Bottom - Top + 1) * 2);
+    out.reserve(qsizetype(Right - Left + 1) * (Bottom - Top + 1) * (FullPrec ? 23 : 8) +
+                (Bottom - Top + 1) * 2);
     for (int r = Top; r <= Bottom; ++r) {
         QChar sep = QLatin1Char(' ');
         for (int c = Left; c <= Right; ++c) {
@@ -124,7 +127,8 @@ TClipScanResult ScanClipText(QStringView Text, const std::function<void(int N, i
     const auto *s = reinterpret_cast<const char16_t *>(Text.utf16());
     const qsizetype len = Text.size();
     qsizetype pos = 0;
-    while (pos < len && !IsNumberStart(s[pos])) ++pos; // line feeds before the first number do not count
+    while (pos < len && !IsNumberStart(s[pos]))
+        ++pos; // line feeds before the first number do not count
     int n = 0, m = 0;
     while (pos < len) {
         const qsizetype window = NumberWindow(s, pos, len);

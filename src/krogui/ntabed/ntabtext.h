@@ -50,8 +50,9 @@ struct TClipScanResult
 };
 
 /// Finds the numbers of a clipboard text: anything that is not part of a number separates them,
-/// a line feed (alone or after a carriage return) or a lone carriage return starts a new row, line feeds before the first
-/// number and after the last one do not count. Numbers start with a digit, "+", "-" or "."; both
+/// a line feed (alone or after a carriage return) or a lone carriage return starts a new row, line feeds
+/// before the first number and after the last one do not count. Numbers start with a digit, "+", "-" or ".";
+/// both
 /// "." and "," are decimal separators and exponents are read; a sign or point that starts no
 /// number counts as 0. Store(n, m, value) is called for the n-th number (from 0) of the m-th line
 /// (from 0, counted from the first number's line). Linear in the length of the text.
