@@ -283,7 +283,7 @@ TEST(NTabEdInput, MarkCommandsOnASmallTable)
     s.Log.Seen.clear();
     Trigger(e, "DIt6");
     EXPECT_EQ(e.GetElem(2, 2), 0);
-    EXPECT_EQ(e.GetCellState(2, 2), 0);
+    EXPECT_EQ(e.GetCellState(2, 2), 0x04);
     ASSERT_GE(s.Log.Seen.size(), 2u);
     EXPECT_EQ(s.Log.Seen[0], "Paste");
     EXPECT_EQ(s.Log.Seen[1], "Change");
@@ -321,7 +321,19 @@ TEST(NTabEdInput, HeadingCommandsInsertDeleteSelectAndPrecision)
         EXPECT_TRUE(e.PopupHTAction()->isVisible());
         e.PopupHTAction()->hide();
     }
-    // Destroying the editor with a reopening pending is safe.
+    // Destroying the editor with a reopening pending, or with a menu or the comment open, is safe.
+    {
+        auto *other = new TNTabEd;
+        ShowGrid(*other);
+        RightClickGrid(*other, 3, 0);
+        EXPECT_TRUE(other->PopupHTAction()->isVisible());
+        delete other;
+        other = new TNTabEd;
+        ShowGrid(*other);
+        RightClickGrid(*other, 0, 0);
+        EXPECT_TRUE(other->CommentEditorActive());
+        delete other;
+    }
     {
         auto *other = new TNTabEd;
         ShowGrid(*other);

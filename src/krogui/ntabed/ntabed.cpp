@@ -65,6 +65,21 @@ TNTabEd::TNTabEd(QWidget *Parent) : TCustomDrawGrid(Parent), d(std::make_unique<
 
 TNTabEd::~TNTabEd()
 {
+    // Menus and editors go first, while the state their handlers use still exists (a menu that is
+    // open reports its hiding while it is destroyed).
+    for (QWidget *w : std::initializer_list<QWidget *>{d->FNameEd, d->FCommentMM}) {
+        if (!w) continue;
+        w->removeEventFilter(this);
+        delete w;
+    }
+    for (QMenu *m : {d->FPopupD, d->FPopupH}) {
+        if (!m) continue;
+        m->disconnect(this);
+        delete m;
+    }
+    d->FNameEd = nullptr;
+    d->FCommentMM = nullptr;
+    d->FPopupD = d->FPopupH = nullptr;
     if (d->FExtMatAssigned && d->Data) {
         QObject::disconnect(d->FExtDestroyed);
         RemoveNotifications(d->Data);

@@ -282,7 +282,8 @@ void TNTabEd::ClearCommand()
         TNTabBulk bulk(d.get(), true);
         ForEachSelected([this](int c, int r) {
             d->Data->SetElem(c, r, 0.0);
-            d->Data->SetCellState(c, r, 0);
+            // A cleared cell is a plain number again; the application's own bits stay.
+            d->Data->SetCellState(c, r, d->Data->GetCellState(c, r) & 0x3C);
         });
     }
     Repaint();
