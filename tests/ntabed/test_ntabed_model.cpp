@@ -253,7 +253,15 @@ TEST(NTabEdModel, SortingColumnsTakesTheirPlacesAlong)
     e.SetDecPlaces(1, 0);
     e.SetDecPlaces(2, 1);
     e.SetDecPlaces(3, 2);
+    std::vector<int> percents;
+    e.SetOnPercentDone([&](QObject *Sender, int P) {
+        EXPECT_EQ(Sender, &e);
+        percents.push_back(P);
+    });
     e.SortCols(1, true, 1, 1, 3, 4, true);
+    ASSERT_GE(percents.size(), 2u);
+    EXPECT_EQ(percents.front(), 0);
+    EXPECT_EQ(percents.back(), 100);
     EXPECT_EQ(e.GetElem(1, 1), 10);
     EXPECT_EQ(e.GetDecPlaces(1), 1);
     EXPECT_EQ(e.GetDecPlaces(2), 2);
