@@ -45,6 +45,20 @@ TEST(NTabEdModel, Defaults)
     EXPECT_EQ(e.GetPopupHCaption(2), "Change Precision");
     EXPECT_EQ(e.GetPopupMCaption(4), "All");
     EXPECT_FALSE(MenuItem(e, QStringLiteral("DIt8"))->isEnabled()); // nothing copied yet
+
+    // The published properties are stored and restored by name, as a form does.
+    EXPECT_TRUE(e.setProperty("NrOfColumns", 6));
+    EXPECT_TRUE(e.setProperty("AttribColVisible", true));
+    EXPECT_TRUE(e.setProperty("ColorMarkedA", QVariant::fromValue(TColor(0x00FF00))));
+    EXPECT_TRUE(e.setProperty("AutoAdvanceDir", QVariant::fromValue(orHorizontal)));
+    EXPECT_TRUE(e.setProperty("DefaultColWidth", 50));
+    EXPECT_EQ(e.NrOfColumns(), 6);
+    EXPECT_TRUE(e.AttribColVisible());
+    EXPECT_EQ(e.ColorMarkedA(), TColor(0x00FF00));
+    EXPECT_EQ(e.AutoAdvanceDir(), orHorizontal);
+    EXPECT_EQ(e.GetColWidths(3), 50);
+    EXPECT_EQ(e.GetColWidths(0), 80); // the name column keeps its own width
+    EXPECT_EQ(e.property("NrOfRows").toInt(), 4);
 }
 
 TEST(NTabEdModel, LayoutInvariantsForEachOffsetCombination)
