@@ -53,18 +53,20 @@ QWidget *CreatePage()
 
     // A group: three LEDs with the same GroupIndex, exactly one on.
     const int gy = 450;
+    TOnOffBut *group[3];
     for (int i = 0; i < 3; ++i) {
         auto *b = new TOnOffBut(stage);
         b->SetBounds(10, gy + i * 34, 150, 32);
         b->SetButtonStyle(oobsRadioBut);
         b->SetAutoCenter(false);
         b->SetLeftSpace(8);
-        b->SetFrameStyle(i == 0 ? fsRaised : fsNone);
+        b->SetFrameStyle(fsNone);
         b->SetRightText(QStringLiteral("Channel %1").arg(i + 1));
         b->SetAllowAllOff(false);
         b->SetGroupIndex(1);
-        b->SetOnOff(i == 0);
+        group[i] = b;
     }
+    group[0]->SetOnOff(true);
 
     auto *back = new TGradFill(stage);
     back->SetBounds(180, gy, 300, 140);

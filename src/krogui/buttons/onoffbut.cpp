@@ -743,11 +743,15 @@ void TOnOffBut::Paint()
     TCanvas *surface = Canvas();
     // 1. Font and caption height.
     surface->SetFont(*Font());
+    // Over the parent, captions are cut out by the mask: hard-edged glyphs keep surface and mask
+    // pixel for pixel alike (smoothed edges would be blended with the black under them).
+    if (d->FTransparent)
+        surface->Font()->SetQuality(fqNonAntialiased);
     const int th = surface->TextHeight(kSampleText);
     // 2. Surface and mask: the mask starts all white (parent shows), the surface in the background.
     d->FMask.SetSize(w, h);
     TCanvas *mask = d->FMask.Canvas();
-    mask->SetFont(*Font());
+    mask->SetFont(*surface->Font());
     mask->Pen()->SetStyle(psSolid);
     mask->Pen()->SetColor(clWhite);
     mask->Brush()->SetStyle(bsSolid);
