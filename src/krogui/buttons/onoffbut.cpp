@@ -16,7 +16,6 @@
 namespace kro {
 
 namespace {
-const TColor kGlyphKey = 0xEBBEEB; // RGB(0xEB, 0xBE, 0xEB): the same in either byte order
 const QString kSampleText = QStringLiteral("(8g]}\u00dc\u00c4\u00a7");
 } // namespace
 
@@ -729,7 +728,7 @@ void TOnOffBut::PaintGlyph(TCanvas *Surface, TCanvas *Mask)
         auto *s = reinterpret_cast<QRgb *>(surf->scanLine(y));
         auto *m = reinterpret_cast<QRgb *>(mask->scanLine(y));
         for (int x = clip.Left; x < clip.Right; ++x) {
-            if ((s[x] & 0xFFFFFFu) == 0xEBBEEBu)
+            if ((s[x] & 0xFFFFFFu) == 0xEBBEEBu) // the key reads the same in either byte order
                 s[x] = backRgb;
             else
                 m[x] = qRgb(0, 0, 0);
