@@ -143,6 +143,15 @@ TEST_F(OnOffButTest, MomentaryButtonIsOnOnlyWhileHeldAndClicksDrawnOff)
             }
     EXPECT_GT(opaque, 100);
     EXPECT_EQ(same, opaque);
+
+    // Dragged off the glyph before the release: off again, but no click.
+    int clicks = 0;
+    b->SetOnClick([&](QObject *) { ++clicks; });
+    QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, Inside(b));
+    EXPECT_TRUE(b->OnOff());
+    QTest::mouseRelease(b, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_FALSE(b->OnOff());
+    EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(OnOffButTest, GroupKeepsExactlyOneOn)

@@ -169,6 +169,25 @@ TEST_F(RepButTest, AModalDialogFromTheHandlerStopsTheRepetition)
     EXPECT_FALSE(Timer()->IsActive());
 }
 
+TEST_F(RepButTest, LosingTheMouseToAnotherWidgetStopsTheRepetition)
+{
+    QWidget thief(&Window);
+    thief.setGeometry(150, 100, 40, 40);
+    thief.show();
+    HoldAndRepeatOnce();
+    thief.grabMouse();
+    Timer()->Tick();
+    thief.releaseMouse();
+    EXPECT_EQ(Repeats, 1);
+    EXPECT_FALSE(B->Repeating());
+    EXPECT_FALSE(Timer()->IsActive());
+    Release();
+    // A release that reaches another widget ends the hold as well.
+    Press();
+    QTest::mouseRelease(&thief, Qt::LeftButton);
+    EXPECT_FALSE(B->Repeating());
+}
+
 TEST_F(RepButTest, AThrowingHandlerIsReportedAndStopsTheRepetition)
 {
     QStringList reports;

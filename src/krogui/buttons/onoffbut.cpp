@@ -542,7 +542,15 @@ void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 void TOnOffBut::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (Button == mbLeft && InActiveArea(X, Y)) Release();
+    if (Button != mbLeft) return;
+    if (InActiveArea(X, Y)) {
+        Release();
+    } else if (d->FMode == oobmSpeedBut && d->FOnOff) {
+        // Released outside the active area: a momentary button must not stay on, but it was
+        // no click either.
+        d->FOnOff = false;
+        ShowChange();
+    }
 }
 
 void TOnOffBut::Click() {}
@@ -744,8 +752,7 @@ void TOnOffBut::Paint()
     surface->SetFont(*Font());
     // Over the parent, captions are cut out by the mask: hard-edged glyphs keep surface and mask
     // pixel for pixel alike (smoothed edges would be blended with the black under them).
-    if (d->FTransparent)
-        surface->Font()->SetQuality(fqNonAntialiased);
+    if (d->FTransparent) surface->Font()->SetQuality(fqNonAntialiased);
     const int th = surface->TextHeight(kSampleText);
     // 2. Surface and mask: the mask starts all white (parent shows), the surface in the background.
     d->FMask.SetSize(w, h);
