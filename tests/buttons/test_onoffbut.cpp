@@ -2,6 +2,7 @@
 #include <krogui/buttons/onoffbut.h>
 
 #include <QAccessible>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -157,6 +158,7 @@ TEST_F(OnOffButTest, MomentaryButtonIsOnOnlyWhileHeldAndClicksDrawnOff)
 TEST_F(OnOffButTest, GroupKeepsExactlyOneOn)
 {
     TOnOffBut *a = Make(), *b = Make(), *c = Make();
+    QSignalSpy changedA(a, &TOnOffBut::OnOffChanged);
     for (TOnOffBut *x : {a, b, c}) {
         x->SetAllowAllOff(false);
         x->SetGroupIndex(1);
@@ -165,6 +167,8 @@ TEST_F(OnOffButTest, GroupKeepsExactlyOneOn)
     EXPECT_FALSE(a->OnOff());
     EXPECT_FALSE(b->OnOff());
     EXPECT_TRUE(c->OnOff());
+    ASSERT_EQ(changedA.count(), 1);
+    EXPECT_FALSE(changedA[0][0].toBool());
     // Clicking the one that is on leaves it on; switching it off is ignored.
     Click(c, Inside(c).x(), Inside(c).y());
     EXPECT_TRUE(c->OnOff());

@@ -256,7 +256,10 @@ TOOButMode TOnOffBut::Mode() const
 void TOnOffBut::SetMode(TOOButMode Value)
 {
     d->FMode = Value;
-    if (Value == oobmSpeedBut) d->FOnOff = false;
+    if (Value == oobmSpeedBut && d->FOnOff) {
+        d->FOnOff = false;
+        emit OnOffChanged(false);
+    }
     Invalidate();
 }
 
@@ -602,6 +605,7 @@ void TOnOffBut::ShowChange()
         Invalidate();
     else
         Repaint();
+    emit OnOffChanged(d->FOnOff);
     if (QAccessible::isActive()) {
         QAccessible::State s;
         s.checked = true;

@@ -58,7 +58,7 @@ struct TOnOffButPrivate;
 class KROGUI_EXPORT TOnOffBut : public TGraphicControl
 {
     Q_OBJECT
-    Q_PROPERTY(bool OnOff READ OnOff WRITE SetOnOff USER true)
+    Q_PROPERTY(bool OnOff READ OnOff WRITE SetOnOff NOTIFY OnOffChanged USER true)
     Q_PROPERTY(bool AllowAllOff READ AllowAllOff WRITE SetAllowAllOff)
     Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(QString LeftText READ LeftText WRITE SetLeftText)
@@ -176,6 +176,10 @@ public:
     void ButtonPressed(int AGroupIndex, TOnOffBut *Sender);
 
     QSize minimumSizeHint() const override;
+
+signals:
+    /// The state changed (by a click, a group member, a property or the mode).
+    void OnOffChanged(bool Value);
 
 protected:
     void Paint() override;
