@@ -150,7 +150,7 @@ void TRepSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
 
 void TRepSpeedButton::MouseLeave()
 {
-    TSpeedButton::MouseLeave();
+    TSpeedButton::MouseLeave(); // fires OnMouseLeave
     // Leaving the held button ends the repetition; a mere pass over it reports nothing.
     StopRepeating();
 }

@@ -15,19 +15,16 @@ struct TSpeedButtonPrivate
     bool FFlat = false;
     bool FMouseInControl = false;
     QPixmap FGlyph;
-    TNotifyEvent FOnClick;
-    TMouseEvent FOnMouseDown, FOnMouseUp;
 };
 
 TSpeedButton::TSpeedButton(QWidget *Parent)
-    : QAbstractButton(Parent), TComponentBase(this), d(std::make_unique<TSpeedButtonPrivate>())
+    : QAbstractButton(Parent), TComponentBase(this), TControlCore(this),
+      d(std::make_unique<TSpeedButtonPrivate>())
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover, true);
+    setMouseTracking(true);
     resize(23, 22);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        if (d->FOnClick) SafeInvoke([this] { d->FOnClick(this); });
-    });
 }
 
 TSpeedButton::~TSpeedButton() = default;
@@ -103,36 +100,6 @@ void TSpeedButton::SetGlyph(const QPixmap &Value)
     update();
 }
 
-void TSpeedButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
-}
-
-void TSpeedButton::SetOnClick(TNotifyEvent H)
-{
-    d->FOnClick = std::move(H);
-}
-const TNotifyEvent &TSpeedButton::OnClick() const
-{
-    return d->FOnClick;
-}
-void TSpeedButton::SetOnMouseDown(TMouseEvent H)
-{
-    d->FOnMouseDown = std::move(H);
-}
-const TMouseEvent &TSpeedButton::OnMouseDown() const
-{
-    return d->FOnMouseDown;
-}
-void TSpeedButton::SetOnMouseUp(TMouseEvent H)
-{
-    d->FOnMouseUp = std::move(H);
-}
-const TMouseEvent &TSpeedButton::OnMouseUp() const
-{
-    return d->FOnMouseUp;
-}
-
 void TSpeedButton::UpdateExclusive()
 {
     if (d->FGroupIndex == 0 || !parentWidget()) return;
@@ -161,30 +128,32 @@ void TSpeedButton::nextCheckState()
         SetDown(false);
 }
 
-void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (d->FOnMouseDown) d->FOnMouseDown(this, Button, Shift, X, Y);
-}
-
-void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (d->FOnMouseUp) d->FOnMouseUp(this, Button, Shift, X, Y);
-}
-
+// The button's own handling (down state, check state, clicked) first, then the framework's
+// handlers: Click (OnClick) fires for a left press and release inside, before MouseUp.
 void TSpeedButton::mousePressEvent(QMouseEvent *Event)
 {
     QAbstractButton::mousePressEvent(Event);
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
+    Input().MousePress(Event);
 }
 
 void TSpeedButton::mouseReleaseEvent(QMouseEvent *Event)
 {
     QAbstractButton::mouseReleaseEvent(Event);
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseUp(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
+    Input().MouseRelease(Event);
+}
+
+void TSpeedButton::mouseDoubleClickEvent(QMouseEvent *Event)
+{
+    // A second press for the button itself (QWidget's default would call our mousePressEvent and
+    // report the press twice), then DblClick and MouseDown with ssDouble.
+    QAbstractButton::mousePressEvent(Event);
+    Input().MouseDoubleClick(Event);
+}
+
+void TSpeedButton::mouseMoveEvent(QMouseEvent *Event)
+{
+    QAbstractButton::mouseMoveEvent(Event);
+    Input().MouseMove(Event);
 }
 
 void TSpeedButton::enterEvent(QEnterEvent *Event)
@@ -192,6 +161,7 @@ void TSpeedButton::enterEvent(QEnterEvent *Event)
     QAbstractButton::enterEvent(Event);
     d->FMouseInControl = true;
     update();
+    Input().Enter();
 }
 
 void TSpeedButton::leaveEvent(QEvent *Event)
@@ -199,7 +169,7 @@ void TSpeedButton::leaveEvent(QEvent *Event)
     QAbstractButton::leaveEvent(Event);
     d->FMouseInControl = false;
     update();
-    SafeInvoke([this] { MouseLeave(); });
+    Input().Leave();
 }
 
 void TSpeedButton::paintEvent(QPaintEvent *)

@@ -5,6 +5,7 @@
 // (exactly one down, unless AllowAllUp).
 
 #include <krogui/core/component.h>
+#include <krogui/core/controlcore.h>
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -15,7 +16,7 @@ namespace kro {
 
 struct TSpeedButtonPrivate;
 
-class KROGUI_EXPORT TSpeedButton : public QAbstractButton, public TComponentBase
+class KROGUI_EXPORT TSpeedButton : public QAbstractButton, public TComponentBase, public TControlCore
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -47,18 +48,6 @@ public:
     QPixmap Glyph() const;
     void SetGlyph(const QPixmap &Value);
 
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-
-    /// Fired after a press and release inside the button.
-    void SetOnClick(TNotifyEvent H);
-    const TNotifyEvent &OnClick() const;
-    void SetOnMouseDown(TMouseEvent H);
-    const TMouseEvent &OnMouseDown() const;
-    void SetOnMouseUp(TMouseEvent H);
-    const TMouseEvent &OnMouseUp() const;
-
     /// The group message: a sibling of group AGroupIndex went down.
     void ButtonPressed(int AGroupIndex, TSpeedButton *Sender);
 
@@ -66,17 +55,13 @@ public:
     QSize minimumSizeHint() const override { return QSize(8, 8); }
 
 protected:
-    /// Mouse input in the framework's terms; the defaults fire OnMouseDown and OnMouseUp.
-    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
-    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    /// The mouse left the button.
-    virtual void MouseLeave() {}
-
     void paintEvent(QPaintEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void mouseReleaseEvent(QMouseEvent *Event) override;
     void enterEvent(QEnterEvent *Event) override;
     void leaveEvent(QEvent *Event) override;
+    void mouseMoveEvent(QMouseEvent *Event) override;
+    void mouseDoubleClickEvent(QMouseEvent *Event) override;
     void nextCheckState() override;
 
 private:
