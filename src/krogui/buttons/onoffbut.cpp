@@ -2,6 +2,7 @@
 
 #include <krogui/buttons/onofflayout.h>
 #include <krogui/core/keys.h>
+#include <krogui/core/property.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
 
@@ -338,15 +339,6 @@ void TOnOffBut::SetTopSpace(int Value)
         d->FTopSpace = std::min(Value, Height());
     Invalidate();
 }
-
-namespace {
-template <class T> bool Store(T &Field, const T &Value)
-{
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-} // namespace
 
 QString TOnOffBut::LeftText() const
 {
