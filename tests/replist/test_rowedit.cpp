@@ -184,9 +184,9 @@ TEST(RowEditor, FieldsFollowTheColumnFormats)
             auto *cancel = Field<QPushButton>(dlg, "runtime_rlre_ButCancel");
             ASSERT_TRUE(ok && cancel);
             EXPECT_EQ(ok->text(), QStringLiteral("OK"));
-            EXPECT_EQ(cancel->geometry(), QRect(150 + lw - 69, 4, 81, 29)); // the widest field is 150
-            EXPECT_EQ(ok->geometry(), QRect(150 + lw - 154, 4, 81, 29));
-            EXPECT_EQ(dlg->width(), 150 + lw + 28);
+            EXPECT_EQ(cancel->geometry(), QRect(200 + lw - 69, 4, 81, 29)); // the widest field is 200
+            EXPECT_EQ(ok->geometry(), QRect(200 + lw - 154, 4, 81, 29));
+            EXPECT_EQ(dlg->width(), 200 + lw + 28);
             EXPECT_EQ(dlg->height(), 11 * 25 + 45 + 38);
             QTest::mouseClick(cancel, Qt::LeftButton);
         });
