@@ -257,6 +257,47 @@ TEST(Thumbnails, TheBufferIsClearedBeforeEveryRequest)
     EXPECT_EQ(CountColor(img, clRed, 10, 148, 145, 283), 0);
 }
 
+TEST(Thumbnails, PicturesOfTheApplicationAreShownAsTheyAreNow)
+{
+    // The wall keeps scaled copies of the application's bitmaps; a changed bitmap must show changed.
+    TWall w;
+    TBitmap own(40, 40);
+    own.Canvas()->Brush()->SetColor(clRed);
+    own.Canvas()->FillRect(0, 0, 40, 40);
+    w.T->SetOnImageRequest([&](QObject *, int Id, TImageRequestProcessing &How, int &, TBitmap *&Buf) {
+        if (Id == 1) {
+            How = irpShowSlide;
+            Buf = &own;
+        }
+    });
+    EXPECT_EQ(PixelAt(w.Picture(), 77, 79), clRed);
+    own.Canvas()->Brush()->SetColor(clBlue);
+    own.Canvas()->FillRect(0, 0, 40, 40);
+    EXPECT_EQ(PixelAt(w.Picture(), 77, 79), clBlue);
+    own.Canvas()->SetPixel(20, 20, clLime);
+    EXPECT_GT(CountColor(w.Picture(), clLime, 10, 12, 145, 147), 0);
+    own.Assign(QImage(10, 10, QImage::Format_RGB32));
+    EXPECT_NO_THROW(w.Picture());
+    // A smoothed picture differs from a sharp one of the same bitmap: stripes 4 x 1 become the
+    // image (17, 64)-(137, 94); sharp scaling keeps only black and white inside it.
+    TBitmap stripes(4, 1);
+    stripes.Canvas()->SetPixel(0, 0, clBlack);
+    stripes.Canvas()->SetPixel(2, 0, clBlack);
+    own.Assign(stripes);
+    auto mixed = [](const QImage &Img) {
+        int n = 0;
+        for (int y = 66; y < 92; ++y)
+            for (int x = 19; x < 135; ++x)
+                n += PixelAt(Img, x, y) != clBlack && PixelAt(Img, x, y) != clWhite;
+        return n;
+    };
+    EXPECT_EQ(mixed(w.Picture()), 0);
+    w.T->SetAntiAlias(true);
+    EXPECT_GT(mixed(w.T->Surface()), 0);
+    w.T->SetAntiAlias(false);
+    EXPECT_EQ(mixed(w.T->Surface()), 0);
+}
+
 TEST(Thumbnails, AHandlerThatThrowsDoesNotStopPainting)
 {
     TWall w;

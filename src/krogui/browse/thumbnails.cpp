@@ -4,6 +4,8 @@
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
 
+#include <QCache>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -46,6 +48,10 @@ struct TThumbnailsPrivate
     bool FHasLastClicked = false;
     bool FAntiAlias = false;
     bool FIsWorking = false;
+
+    // Scaled copies of the application's own bitmaps, by picture and size: a wall scrolled or
+    // repainted draws the same pictures again, and scaling costs more than copying.
+    QCache<QPair<qint64, qint64>, TBitmap> FScaled{16 << 20};
 
     TImageRequestEvent FOnImageRequest;
     TNotifyEvent FOnFirstImageRequest, FOnLastImageRequest, FOnFocusChange;
@@ -514,7 +520,7 @@ void TThumbnails::PaintSlide(TCanvas *C, int X, int Y, int K, TBitmap *Buffer)
     } else if (how == irpShowSlide && img && !img->Empty()) {
         const TRect r = SlideImageRect(X, Y, d->FThumbBaseSize, m, img->Width(), img->Height());
         C->SetStretchMode(d->FAntiAlias ? smHalftone : smColorOnColor);
-        C->StretchDraw(r, *img);
+        C->StretchDraw(r, img == Buffer ? *img : Scaled(*img, r.Width(), r.Height()));
         DrawFrame(C, d->FInnerFrameStyle, r.Left, r.Top, r.Right, r.Bottom, clWhite, clSilver, clGray,
                   clBlack, clBlack);
     }
@@ -523,6 +529,22 @@ void TThumbnails::PaintSlide(TCanvas *C, int X, int Y, int K, TBitmap *Buffer)
         DrawMarkOnCanvas(C, mark & 0xFF, X + 10, Y + 12);
     }
     if (d->FOnSlideRendered) d->FOnSlideRendered(this, C, X, Y, K);
+}
+
+const TBitmap &TThumbnails::Scaled(const TBitmap &Img, int W, int H)
+{
+    // A transparent picture is left to the canvas (its key colour must not be scaled into others).
+    if (Img.Transparent() || W <= 0 || H <= 0 || qint64(W) * H > (1 << 22)) return Img;
+    // The key changes whenever the picture's pixels do.
+    const QPair<qint64, qint64> key(Img.Image().cacheKey(),
+                                    (qint64(W) << 32) | (qint64(H) << 1) | d->FAntiAlias);
+    if (TBitmap *hit = d->FScaled.object(key)) return *hit;
+    auto *scaled = new TBitmap(W, H);
+    scaled->Canvas()->SetStretchMode(d->FAntiAlias ? smHalftone : smColorOnColor);
+    scaled->Canvas()->StretchDraw(Rect(0, 0, W, H), Img);
+    scaled->Canvas()->Flush();
+    d->FScaled.insert(key, scaled, W * H * 4);
+    return *scaled;
 }
 
 void TThumbnails::DrawHighlight(int Slide, bool Show)

@@ -192,6 +192,7 @@ private:
     void ResizeSelection(int OldMin);
     void PaintSlides(TCanvas *C);
     void PaintSlide(TCanvas *C, int X, int Y, int K, TBitmap *Buffer);
+    const TBitmap &Scaled(const TBitmap &Img, int W, int H);
     void DrawHighlight(int Slide, bool Show);
     void SetHighlighted(int Slide);
     void HandleClick(TShiftState Shift, int Slide);
