@@ -285,7 +285,7 @@ bool TFolderTree::SelectPath(const QString &Path)
         }
     }
     setCurrentItem(node);
-    scrollToItem(node);
+    scrollToItem(node, QAbstractItemView::PositionAtCenter);
     setFocus();
     return true;
 }
