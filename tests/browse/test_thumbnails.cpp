@@ -74,22 +74,8 @@ TEST(Thumbnails, DefaultsAndSetterRules)
     EXPECT_EQ(t.sizeHint(), QSize(260, 400));
     EXPECT_EQ(t.Min(), 1);
     EXPECT_EQ(t.Max(), 100);
-    EXPECT_EQ(t.SlideSize(), 120);
-    EXPECT_EQ(t.SlideDistance(), 2);
-    EXPECT_EQ(t.SlideMargin(), 7);
-    EXPECT_EQ(t.FocusLinewidth(), 1);
-    EXPECT_EQ(t.FocusedSlide(), 0);
-    EXPECT_EQ(t.SlideSelectMode(), ssmSingle);
-    EXPECT_EQ(t.NumSlidesHoriz(), 2);
+    EXPECT_EQ(t.NumSlidesHoriz(), 2); // until the first paint
     EXPECT_DOUBLE_EQ(t.FirstThumbIdx(), 1.0);
-    EXPECT_EQ(t.ColorBackGnd(), clBtnFace);
-    EXPECT_EQ(t.ColorCover(), 0xC0C0C0u);
-    EXPECT_EQ(t.ColorSelected(), 0x800000u);
-    EXPECT_EQ(t.ColorFocus(), 0xFF0000u);
-    EXPECT_EQ(t.ColorMark(), 0u);
-    EXPECT_EQ(t.FrameStyle(), fsLowered);
-    EXPECT_EQ(t.OuterFrameStyle(), fsRaised);
-    EXPECT_EQ(t.InnerFrameStyle(), fsLowered);
     EXPECT_FALSE(t.accessibleName().isEmpty());
 
     t.SetMax(0);
