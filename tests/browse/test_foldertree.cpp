@@ -3,6 +3,7 @@
 // names, and folders that vanish or cannot be read.
 #include <krogui/browse/folderscan.h>
 #include <krogui/browse/foldertree.h>
+#include <krogui/core/keys.h>
 #include <krogui/graphics/colors.h>
 
 #include "testutil.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <unistd.h>
 
@@ -324,4 +326,37 @@ TEST(FolderTree, ABigFolderIsListedInOrder)
     ASSERT_EQ(gamma->childCount(), n);
     EXPECT_EQ(gamma->child(0)->text(0), "d00001");
     EXPECT_EQ(gamma->child(n - 1)->text(0), QStringLiteral("d%1").arg(n, 5, 10, QLatin1Char('0')));
+}
+
+TEST(FolderTree, MouseAndKeysGoThroughTheControlsEvents)
+{
+    TFolders f;
+    TFolderTree t;
+    t.resize(300, 400);
+    t.show();
+    ASSERT_TRUE(t.SelectPath(f.Root));
+    QTreeWidgetItem *top = t.currentItem();
+    QStringList log;
+    t.SetOnMouseDown(
+        [&](QObject *, TMouseButton B, TShiftState, int, int) { log << QStringLiteral("down %1").arg(B); });
+    t.SetOnClick([&](QObject *) { log << "click"; });
+    t.SetOnDblClick([&](QObject *) { log << "dbl"; });
+    t.SetOnDirChanged([&](QObject *) { log << "dir " + t.Directory(); });
+    t.scrollToItem(top->child(1));
+    const QPoint beta = t.visualItemRect(top->child(1)).center();
+    QTest::mouseClick(t.viewport(), Qt::LeftButton, Qt::NoModifier, beta);
+    EXPECT_EQ(t.Directory(), f.Path("Beta/"));
+    EXPECT_EQ(log, QStringList({"down 0", "click", "dir " + f.Path("Beta/")})); // one OnClick per change
+    log.clear();
+    QTest::mouseClick(t.viewport(), Qt::LeftButton, Qt::NoModifier, beta); // no change: no OnClick
+    EXPECT_EQ(log, QStringList({"down 0"}));
+
+    // A key the handler swallows does not move the selection; others do.
+    t.SetOnKeyDown([](QObject *, quint16 &Key, TShiftState) {
+        if (Key == VK_DOWN) Key = 0;
+    });
+    QTest::keyClick(&t, Qt::Key_Down);
+    EXPECT_EQ(t.Directory(), f.Path("Beta/"));
+    QTest::keyClick(&t, Qt::Key_Up);
+    EXPECT_EQ(t.Directory(), f.Path("alpha/"));
 }

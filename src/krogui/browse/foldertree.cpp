@@ -1,6 +1,5 @@
 #include <krogui/browse/folderscan.h>
 #include <krogui/browse/foldertree.h>
-#include <krogui/core/keys.h>
 #include <krogui/core/strutil.h>
 #include <krogui/graphics/colors.h>
 
@@ -9,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace kro {
 
@@ -41,16 +41,11 @@ struct TFolderTreePrivate
 {
     QString FDirectory;
     TColor FColorBak = clWindow;
-    TColor FColor = clWindow;
     bool FUseOldStyle = true;
     int FRebuilding = 0;
     bool FWalking = false;
     QString FLastError;
-    TNotifyEvent FOnDirChange, FOnChange, FOnClick, FOnDblClick, FOnEnter, FOnExit, FOnMouseEnter,
-        FOnMouseLeave;
-    TMouseEvent FOnMouseDown;
-    TKeyEvent FOnKeyDown, FOnKeyUp;
-    TKeyPressEvent FOnKeyPress;
+    TNotifyEvent FOnDirChange, FOnChange;
 
     void Fire(const TNotifyEvent &E, QObject *Sender)
     {
@@ -59,7 +54,8 @@ struct TFolderTreePrivate
 };
 
 TFolderTree::TFolderTree(QWidget *Parent)
-    : QTreeWidget(Parent), TComponentBase(this), d(std::make_unique<TFolderTreePrivate>())
+    : QTreeWidget(Parent), TComponentBase(this), TControlCore(this, clWindow),
+      d(std::make_unique<TFolderTreePrivate>())
 {
     setColumnCount(1);
     setHeaderHidden(true);
@@ -75,7 +71,8 @@ TFolderTree::TFolderTree(QWidget *Parent)
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *Node, QTreeWidgetItem *) {
         if (!d->FRebuilding) SafeInvoke([&] { Change(Node); });
     });
-    ApplyColor();
+    AdoptFont(font());
+    ColorChanged();
     Reset();
 }
 
@@ -102,11 +99,6 @@ QString TFolderTree::RootPath()
 #endif
 }
 
-TColor TFolderTree::GetColor() const
-{
-    return d->FColor;
-}
-
 void TFolderTree::SetColor(TColor Value)
 {
     d->FColorBak = Value;
@@ -115,12 +107,21 @@ void TFolderTree::SetColor(TColor Value)
 
 void TFolderTree::ApplyColor()
 {
-    d->FColor = isEnabled() ? d->FColorBak : clBtnFace;
+    TControlCore::SetColor(isEnabled() ? d->FColorBak : clBtnFace);
+}
+
+void TFolderTree::ColorChanged()
+{
     QPalette pal = palette();
-    pal.setColor(QPalette::Active, QPalette::Base, ToQColor(d->FColor));
-    pal.setColor(QPalette::Inactive, QPalette::Base, ToQColor(d->FColor));
-    pal.setColor(QPalette::Disabled, QPalette::Base, ToQColor(d->FColor));
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setColor(g, QPalette::Base, ToQColor(Color()));
     setPalette(pal);
+}
+
+void TFolderTree::FontChanged()
+{
+    QFont f = Font()->ToQFont();
+    if (f != font()) setFont(f);
 }
 
 bool TFolderTree::OldTreeStyle() const
@@ -209,7 +210,7 @@ void TFolderTree::Expanding(QTreeWidgetItem *Node)
 
 void TFolderTree::Change(QTreeWidgetItem *Node)
 {
-    d->Fire(d->FOnClick, this);
+    d->Fire(FOnClick, this);
     const QString old = d->FDirectory;
     d->FDirectory = PathOfNode(Node);
     UpdateAccessibleDescription();
@@ -391,113 +392,81 @@ void TFolderTree::SetOnChange(TNotifyEvent H)
 {
     d->FOnChange = std::move(H);
 }
-void TFolderTree::SetOnClick(TNotifyEvent H)
+const TNotifyEvent &TFolderTree::OnChange() const
 {
-    d->FOnClick = std::move(H);
-}
-void TFolderTree::SetOnDblClick(TNotifyEvent H)
-{
-    d->FOnDblClick = std::move(H);
-}
-void TFolderTree::SetOnMouseDown(TMouseEvent H)
-{
-    d->FOnMouseDown = std::move(H);
-}
-void TFolderTree::SetOnKeyDown(TKeyEvent H)
-{
-    d->FOnKeyDown = std::move(H);
-}
-void TFolderTree::SetOnKeyUp(TKeyEvent H)
-{
-    d->FOnKeyUp = std::move(H);
-}
-void TFolderTree::SetOnKeyPress(TKeyPressEvent H)
-{
-    d->FOnKeyPress = std::move(H);
-}
-void TFolderTree::SetOnEnter(TNotifyEvent H)
-{
-    d->FOnEnter = std::move(H);
-}
-void TFolderTree::SetOnExit(TNotifyEvent H)
-{
-    d->FOnExit = std::move(H);
-}
-void TFolderTree::SetOnMouseEnter(TNotifyEvent H)
-{
-    d->FOnMouseEnter = std::move(H);
-}
-void TFolderTree::SetOnMouseLeave(TNotifyEvent H)
-{
-    d->FOnMouseLeave = std::move(H);
+    return d->FOnChange;
 }
 
+// Input goes through the control core first; the tree view then does its own part (selecting,
+// expanding, scrolling).
 void TFolderTree::mousePressEvent(QMouseEvent *Event)
 {
-    if (d->FOnMouseDown) {
-        const QPoint p = Event->position().toPoint();
-        const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-        SafeInvoke([&] { d->FOnMouseDown(this, MouseButtonFromQt(Event->button()), shift, p.x(), p.y()); });
-    }
+    Input().MousePress(Event);
     QTreeWidget::mousePressEvent(Event);
+}
+
+void TFolderTree::mouseReleaseEvent(QMouseEvent *Event)
+{
+    Input().MouseRelease(Event);
+    QTreeWidget::mouseReleaseEvent(Event);
 }
 
 void TFolderTree::mouseDoubleClickEvent(QMouseEvent *Event)
 {
-    d->Fire(d->FOnDblClick, this);
+    Input().MouseDoubleClick(Event);
     QTreeWidget::mouseDoubleClickEvent(Event);
+}
+
+void TFolderTree::mouseMoveEvent(QMouseEvent *Event)
+{
+    Input().MouseMove(Event);
+    QTreeWidget::mouseMoveEvent(Event);
+}
+
+void TFolderTree::wheelEvent(QWheelEvent *Event)
+{
+    if (Input().Wheel(Event))
+        Event->accept();
+    else
+        QTreeWidget::wheelEvent(Event);
 }
 
 void TFolderTree::keyPressEvent(QKeyEvent *Event)
 {
-    quint16 key = VirtualKeyFromEvent(Event);
-    if (key != 0 && d->FOnKeyDown) {
-        SafeInvoke([&] { d->FOnKeyDown(this, key, ShiftStateFromQt(Event->modifiers())); });
-        if (key == 0) {
-            Event->accept();
-            return;
-        }
-    }
-    if (d->FOnKeyPress && !Event->text().isEmpty() &&
-        !(Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        for (QChar ch : Event->text()) {
-            QChar c = ch;
-            SafeInvoke([&] { d->FOnKeyPress(this, c); });
-        }
-    }
-    QTreeWidget::keyPressEvent(Event);
+    if (Input().KeyPress(Event).Swallowed)
+        Event->accept();
+    else
+        QTreeWidget::keyPressEvent(Event);
 }
 
 void TFolderTree::keyReleaseEvent(QKeyEvent *Event)
 {
-    quint16 key = VirtualKeyFromEvent(Event);
-    if (key != 0 && d->FOnKeyUp)
-        SafeInvoke([&] { d->FOnKeyUp(this, key, ShiftStateFromQt(Event->modifiers())); });
+    Input().KeyRelease(Event);
     QTreeWidget::keyReleaseEvent(Event);
 }
 
 void TFolderTree::focusInEvent(QFocusEvent *Event)
 {
     QTreeWidget::focusInEvent(Event);
-    d->Fire(d->FOnEnter, this);
+    Input().FocusIn();
 }
 
 void TFolderTree::focusOutEvent(QFocusEvent *Event)
 {
     QTreeWidget::focusOutEvent(Event);
-    d->Fire(d->FOnExit, this);
+    Input().FocusOut();
 }
 
 void TFolderTree::enterEvent(QEnterEvent *Event)
 {
     QTreeWidget::enterEvent(Event);
-    d->Fire(d->FOnMouseEnter, this);
+    Input().Enter();
 }
 
 void TFolderTree::leaveEvent(QEvent *Event)
 {
     QTreeWidget::leaveEvent(Event);
-    d->Fire(d->FOnMouseLeave, this);
+    Input().Leave();
 }
 
 } // namespace kro

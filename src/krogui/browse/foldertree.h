@@ -2,6 +2,7 @@
 // TFolderTree: a tree of the file system's folders, read lazily as nodes are expanded.
 
 #include <krogui/core/component.h>
+#include <krogui/core/controlcore.h>
 
 #include <QStringList>
 #include <QTreeWidget>
@@ -29,13 +30,16 @@ struct TFolderTreePrivate;
 ///
 /// Folders that cannot be read show no subfolders. Paths compare case-sensitively where the file
 /// system does (not on Windows).
-class KROGUI_EXPORT TFolderTree : public QTreeWidget, public TComponentBase
+class KROGUI_EXPORT TFolderTree : public QTreeWidget, public TComponentBase, public TControlCore
 {
     Q_OBJECT
     Q_PROPERTY(kro::TColor Color READ GetColor WRITE SetColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool OldTreeStyle READ OldTreeStyle WRITE SetOldTreeStyle)
     Q_PROPERTY(QString Directory READ Directory)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
 
 public:
     explicit TFolderTree(QWidget *Parent = nullptr);
@@ -49,9 +53,8 @@ public:
 
     /// Background colour (default clWindow). Kept and shown again when the control is enabled;
     /// a disabled tree shows clBtnFace.
-    TColor GetColor() const;
-    void SetColor(TColor Value);
-    TColor Color() const { return GetColor(); }
+    TColor GetColor() const { return Color(); }
+    void SetColor(TColor Value) override;
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool Value) { setEnabled(Value); }
     /// Stored only (default true).
@@ -95,19 +98,10 @@ public:
     /// Directory changed (after a selection change, Reset or RefreshTree).
     void SetOnDirChanged(TNotifyEvent H);
     const TNotifyEvent &OnDirChanged() const;
-    /// The selected node changed (after Directory was updated).
+    /// The selected node changed (after Directory was updated). OnClick fires on every selection
+    /// change too, before Directory is updated (not for mouse clicks that change nothing).
     void SetOnChange(TNotifyEvent H);
-    /// The selected node changed (before Directory is updated).
-    void SetOnClick(TNotifyEvent H);
-    void SetOnDblClick(TNotifyEvent H);
-    void SetOnMouseDown(TMouseEvent H);
-    void SetOnKeyDown(TKeyEvent H);
-    void SetOnKeyUp(TKeyEvent H);
-    void SetOnKeyPress(TKeyPressEvent H);
-    void SetOnEnter(TNotifyEvent H);
-    void SetOnExit(TNotifyEvent H);
-    void SetOnMouseEnter(TNotifyEvent H);
-    void SetOnMouseLeave(TNotifyEvent H);
+    const TNotifyEvent &OnChange() const;
 
     QSize sizeHint() const override { return QSize(121, 97); }
     QSize minimumSizeHint() const override { return QSize(40, 40); }
@@ -120,8 +114,16 @@ protected:
     /// The selection changed: OnClick, Directory, OnChange, OnDirChanged.
     virtual void Change(QTreeWidgetItem *Node);
 
+    /// Mouse clicks do not fire OnClick: a selection change does.
+    void Click() override {}
+    void ColorChanged() override;
+    void FontChanged() override;
+
     void changeEvent(QEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
+    void mouseReleaseEvent(QMouseEvent *Event) override;
+    void mouseMoveEvent(QMouseEvent *Event) override;
+    void wheelEvent(QWheelEvent *Event) override;
     void mouseDoubleClickEvent(QMouseEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
     void keyReleaseEvent(QKeyEvent *Event) override;
