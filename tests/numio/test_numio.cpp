@@ -419,3 +419,55 @@ TEST_F(NumIOTest, KeyEventsReachTheApplication)
     EXPECT_EQ(F.text(), "11");
     EXPECT_EQ(downs, (QList<quint16>{'1', '9', 'A'}));
 }
+
+TEST_F(NumIOTest, MouseFontAndHintComeFromTheSharedCore)
+{
+    // The same mouse translation as every control: Click before MouseUp, a double click is
+    // DblClick then MouseDown with ssDouble, and its release is no click.
+    QStringList log;
+    F.SetOnClick([&](QObject *S) { log << (S == &F ? "click" : "?"); });
+    F.SetOnDblClick([&](QObject *) { log << "dbl"; });
+    F.SetOnMouseDown([&](QObject *, TMouseButton, TShiftState S, int, int) {
+        log << ((S & ssDouble) ? "down2" : "down");
+    });
+    F.SetOnMouseUp([&](QObject *, TMouseButton, TShiftState, int, int) { log << "up"; });
+    F.SetOnMouseEnter([&](QObject *) { log << "enter"; });
+    QTest::mousePress(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseDClick(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(&F, &enter);
+    EXPECT_EQ(log, QStringList({"down", "click", "up", "dbl", "down2", "up", "enter"}));
+
+    // Font: follows the parent by default; an own font is applied to the edit and ends that.
+    QWidget parent;
+    QFont pf(QStringLiteral("DejaVu Serif"));
+    pf.setPixelSize(20);
+    parent.setFont(pf);
+    auto *g = new TNumIO(&parent);
+    EXPECT_TRUE(g->ParentFont());
+    EXPECT_EQ(g->Font()->Name(), QStringLiteral("DejaVu Serif"));
+    g->Font()->SetName(QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_FALSE(g->ParentFont());
+    EXPECT_EQ(g->font().family(), QStringLiteral("DejaVu Sans Mono"));
+    pf.setBold(true);
+    parent.setFont(pf); // no longer followed
+    EXPECT_EQ(g->font().family(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_FALSE(g->Font()->Style() & fsBold);
+    g->SetParentFont(true);
+    EXPECT_EQ(g->font().family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_TRUE(g->Font()->Style() & fsBold);
+
+    // Colour, hint and bounds as every control has them.
+    EXPECT_EQ(F.Color(), clWindow);
+    F.SetColor(clYellow);
+    EXPECT_EQ(F.palette().color(QPalette::Base), QColor(255, 255, 0));
+    F.SetHint(QStringLiteral("enter a number"));
+    F.SetShowHint(true);
+    EXPECT_EQ(F.toolTip(), QStringLiteral("enter a number"));
+    F.SetAutoSize(false);
+    F.SetBounds(2, 3, -4, 30);
+    EXPECT_EQ(F.Width(), 0);
+    EXPECT_EQ(F.Height(), 30);
+}

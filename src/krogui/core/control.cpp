@@ -1,7 +1,8 @@
-#include <krogui/graphics/colors.h>
 #include <krogui/core/control.h>
-#include <krogui/core/keys.h>
+#include <krogui/core/keptsurface.h>
+#include <krogui/graphics/colors.h>
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,38 +10,26 @@
 
 namespace kro {
 
-namespace {
-// A shifted sign of the main keyboard implies Shift; the same sign on the numeric pad does not.
-TShiftState KeyShiftState(const QKeyEvent *Event)
+struct TControlPrivate
 {
-    TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (QtKeyImpliesShift(Event->key()) && !(Event->modifiers() & Qt::KeypadModifier))
-        shift |= ssShift;
-    return shift;
-}
-} // namespace
+    TKeptSurface FSurface;
+    QSize FDesignSize{100, 50};
+    QSize FResizedTo; // the size Resize last ran for
+};
 
-TControl::TControl(QWidget *Parent) : QWidget(Parent), TComponentBase(this)
+TControl::TControl(QWidget *Parent)
+    : QWidget(Parent), TComponentBase(this), TControlCore(this), d(std::make_unique<TControlPrivate>())
 {
-    FSettingParentFont = true;
-    FFont.SetName(DefaultFontName());
-    FFont.SetSize(8);
-    FSettingParentFont = false;
-    FFont.SetOnChange([this] {
-        if (!FSettingParentFont)
-            FParentFont = false;
-        FontChanged();
-    });
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
-    resize(FDesignSize);
+    resize(d->FDesignSize);
 }
 
 TControl::~TControl() = default;
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+    TControlCore::SetBounds(ALeft, ATop, AWidth, AHeight);
     // Qt holds back resize events of a hidden widget until it is shown; the control's caches
     // must follow its size at once.
     SyncSize();
@@ -54,87 +43,46 @@ void TControl::SetEnabled(bool Value)
     Invalidate();
 }
 
-void TControl::SetVisible(bool Value)
-{
-    FVisible = Value;
-    // A control without a parent would become a window of its own; it only remembers the wish.
-    if (parentWidget() || !Value)
-        setVisible(Value);
-}
-
-void TControl::SetColor(TColor Value)
-{
-    if (FColor == Value)
-        return;
-    FColor = Value;
-    Invalidate();
-}
-
-void TControl::SetParentFont(bool Value)
-{
-    FParentFont = Value;
-    if (Value && parentWidget()) {
-        FSettingParentFont = true;
-        const TColor c = FFont.Color();
-        FFont.AssignQFont(parentWidget()->font());
-        FFont.SetColor(c);
-        FSettingParentFont = false;
-    }
-}
-
-void TControl::SetHint(const QString &Value)
-{
-    FHint = Value;
-    setToolTip(FShowHint ? FHint : QString());
-    setAccessibleDescription(FHint);
-}
-
-void TControl::SetShowHint(bool Value)
-{
-    FShowHint = Value;
-    setToolTip(FShowHint ? FHint : QString());
-}
-
 void TControl::SetDesignSize(int W, int H)
 {
-    FDesignSize = QSize(std::max(1, W), std::max(1, H));
-    resize(FDesignSize);
+    d->FDesignSize = QSize(std::max(1, W), std::max(1, H));
+    resize(d->FDesignSize);
     updateGeometry();
 }
 
+QSize TControl::sizeHint() const { return d->FDesignSize; }
+
 void TControl::FontChanged() { Invalidate(); }
+void TControl::ColorChanged() { Invalidate(); }
+
+// ==== painting =====================================================================================
+
+TCanvas *TControl::Canvas() { return d->FSurface.Canvas(); }
 
 void TControl::Invalidate()
 {
-    FStale = true;
+    d->FSurface.MarkStale();
     update();
 }
 
 void TControl::SyncSize()
 {
-    if (size() == FResizedTo)
+    if (size() == d->FResizedTo)
         return;
-    FResizedTo = size();
-    FStale = true;
+    d->FResizedTo = size();
+    d->FSurface.MarkStale();
     SafeInvoke([this] {
         Resize();
-        if (FOnResize)
-            FOnResize(this);
+        DoResize();
     });
 }
 
 void TControl::Compose()
 {
-    if (FComposing)
+    if (d->FSurface.IsComposing())
         return; // a drawing event asked for a repaint while we paint: the result is current anyway
     SyncSize();
-    FComposing = true;
-    FSurface.SetSize(std::max(1, width()), std::max(1, height()));
-    FStale = false;
-    SafeInvoke([this] { Paint(); });
-    FSurface.Canvas()->Flush();
-    FShown = QImage();
-    FComposing = false;
+    d->FSurface.Compose(width(), height(), [this] { SafeInvoke([this] { Paint(); }); });
 }
 
 void TControl::Repaint()
@@ -146,185 +94,66 @@ void TControl::Repaint()
 const QImage &TControl::Surface()
 {
     SyncSize();
-    if (FStale || FSurface.Width() != std::max(1, width()) || FSurface.Height() != std::max(1, height()))
+    if (d->FSurface.NeedsCompose(width(), height()))
         Compose();
-    return FSurface.Image();
+    return d->FSurface.Image();
 }
 
 void TControl::Paint()
 {
     TCanvas *c = Canvas();
     c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FColor);
+    c->Brush()->SetColor(Color());
     c->FillRect(0, 0, width(), height());
 }
 
 void TControl::SetOutputMask(const QImage &Mask)
 {
-    FOutputMask = Mask;
-    FShown = QImage();
+    d->FSurface.SetOutputMask(Mask);
     setAttribute(Qt::WA_OpaquePaintEvent, Mask.isNull());
     update();
 }
 
 void TControl::paintEvent(QPaintEvent *)
 {
-    const QImage &surface = Surface();
+    Surface();
     QPainter p(this);
-    if (FOutputMask.isNull()) {
-        p.drawImage(0, 0, surface);
-        return;
-    }
-    if (FShown.isNull() || FShown.size() != surface.size()) {
-        FShown = surface.convertToFormat(QImage::Format_ARGB32);
-        const QImage mask = FOutputMask.convertToFormat(QImage::Format_Mono);
-        for (int y = 0; y < FShown.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(FShown.scanLine(y));
-            for (int x = 0; x < FShown.width(); ++x)
-                if (x >= mask.width() || y >= mask.height() || mask.pixelIndex(x, y) == 0)
-                    line[x] = 0;
-        }
-    }
-    p.drawImage(0, 0, FShown);
+    d->FSurface.PaintTo(p);
 }
 
 void TControl::resizeEvent(QResizeEvent *Event)
 {
     QWidget::resizeEvent(Event);
-    FStale = true;
+    d->FSurface.MarkStale();
     SyncSize();
 }
 
-void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (FOnMouseDown)
-        FOnMouseDown(this, Button, Shift, X, Y);
-}
-
-void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (FOnMouseUp)
-        FOnMouseUp(this, Button, Shift, X, Y);
-}
-
-void TControl::MouseMove(TShiftState Shift, int X, int Y)
-{
-    if (FOnMouseMove)
-        FOnMouseMove(this, Shift, X, Y);
-}
-
-void TControl::Click()
-{
-    if (FOnClick)
-        FOnClick(this);
-}
-
-void TControl::DblClick()
-{
-    if (FOnDblClick)
-        FOnDblClick(this);
-}
-
-void TControl::KeyDown(quint16 &Key, TShiftState Shift)
-{
-    if (FOnKeyDown)
-        FOnKeyDown(this, Key, Shift);
-}
-
-void TControl::KeyUp(quint16 &Key, TShiftState Shift)
-{
-    if (FOnKeyUp)
-        FOnKeyUp(this, Key, Shift);
-}
-
-void TControl::KeyPress(QChar &Key)
-{
-    if (FOnKeyPress)
-        FOnKeyPress(this, Key);
-}
-
-void TControl::DoEnter()
-{
-    if (FOnEnter)
-        FOnEnter(this);
-}
-
-void TControl::DoExit()
-{
-    if (FOnExit)
-        FOnExit(this);
-}
-
-bool TControl::DoMouseWheel(TShiftState, int, int, int) { return false; }
+// ==== input: everything goes through the core's router ============================================
 
 void TControl::mousePressEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    FPressedInside = Event->button() == Qt::LeftButton;
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
+    Input().MousePress(Event);
     Event->accept();
 }
 
 void TControl::mouseReleaseEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    const bool click = Event->button() == Qt::LeftButton && FPressedInside && rect().contains(pos);
-    if (Event->button() == Qt::LeftButton)
-        FPressedInside = false;
-    SafeInvoke([&] {
-        if (click)
-            Click();
-        MouseUp(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y());
-    });
+    Input().MouseRelease(Event);
     Event->accept();
 }
 
 void TControl::mouseDoubleClickEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    // The release that ends a double click is no click of its own.
-    FPressedInside = false;
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons()) | ssDouble;
-    SafeInvoke([&] {
-        if (Event->button() == Qt::LeftButton)
-            DblClick();
-        MouseDown(MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y());
-    });
+    Input().MouseDoubleClick(Event);
     Event->accept();
 }
 
-void TControl::mouseMoveEvent(QMouseEvent *Event)
-{
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] { MouseMove(shift, pos.x(), pos.y()); });
-}
+void TControl::mouseMoveEvent(QMouseEvent *Event) { Input().MouseMove(Event); }
 
 void TControl::keyPressEvent(QKeyEvent *Event)
 {
-    quint16 key = VirtualKeyFromEvent(Event);
-    const TShiftState shift = KeyShiftState(Event);
-    bool handled = false;
-    SafeInvoke([&] {
-        if (key != 0) {
-            KeyDown(key, shift);
-            if (key == 0) {
-                handled = true;
-                return;
-            }
-        }
-        const QString text = Event->text();
-        if (!text.isEmpty() && !(Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            for (QChar ch : text) {
-                QChar c = ch;
-                KeyPress(c);
-            }
-            handled = true;
-        }
-    });
-    if (handled)
+    const TInputRouter::TKeyResult r = Input().KeyPress(Event);
+    if (r.Swallowed || r.Typed)
         Event->accept();
     else
         QWidget::keyPressEvent(Event);
@@ -332,37 +161,25 @@ void TControl::keyPressEvent(QKeyEvent *Event)
 
 void TControl::keyReleaseEvent(QKeyEvent *Event)
 {
-    quint16 key = VirtualKeyFromEvent(Event);
-    const TShiftState shift = KeyShiftState(Event);
-    if (key != 0)
-        SafeInvoke([&] { KeyUp(key, shift); });
+    Input().KeyRelease(Event);
     QWidget::keyReleaseEvent(Event);
 }
 
 void TControl::focusInEvent(QFocusEvent *Event)
 {
     QWidget::focusInEvent(Event);
-    SafeInvoke([this] { DoEnter(); });
+    Input().FocusIn();
 }
 
 void TControl::focusOutEvent(QFocusEvent *Event)
 {
     QWidget::focusOutEvent(Event);
-    SafeInvoke([this] { DoExit(); });
+    Input().FocusOut();
 }
 
 void TControl::wheelEvent(QWheelEvent *Event)
 {
-    FWheelAccum += Event->angleDelta().y();
-    const QPoint pos = Event->position().toPoint();
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    bool handled = false;
-    while (std::abs(FWheelAccum) >= 120) {
-        const int step = FWheelAccum > 0 ? 120 : -120;
-        FWheelAccum -= step;
-        SafeInvoke([&] { handled = DoMouseWheel(shift, step, pos.x(), pos.y()) || handled; });
-    }
-    if (handled)
+    if (Input().Wheel(Event))
         Event->accept();
     else
         QWidget::wheelEvent(Event);
@@ -371,28 +188,46 @@ void TControl::wheelEvent(QWheelEvent *Event)
 void TControl::enterEvent(QEnterEvent *Event)
 {
     QWidget::enterEvent(Event);
-    SafeInvoke([this] { MouseEnter(); });
+    Input().Enter();
 }
 
 void TControl::leaveEvent(QEvent *Event)
 {
     QWidget::leaveEvent(Event);
-    SafeInvoke([this] { MouseLeave(); });
+    Input().Leave();
+}
+
+void TControl::dragEnterEvent(QDragEnterEvent *Event)
+{
+    if (!Input().DragEnter(Event))
+        QWidget::dragEnterEvent(Event);
+}
+
+void TControl::dragMoveEvent(QDragMoveEvent *Event)
+{
+    if (!Input().DragMove(Event))
+        QWidget::dragMoveEvent(Event);
+}
+
+void TControl::dragLeaveEvent(QDragLeaveEvent *Event)
+{
+    if (!Input().DragLeave())
+        QWidget::dragLeaveEvent(Event);
+}
+
+void TControl::dropEvent(QDropEvent *Event)
+{
+    if (!Input().Drop(Event))
+        QWidget::dropEvent(Event);
 }
 
 void TControl::changeEvent(QEvent *Event)
 {
     QWidget::changeEvent(Event);
-    if ((Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange) && FParentFont &&
-        parentWidget()) {
-        FSettingParentFont = true;
-        const TColor c = FFont.Color();
-        FFont.AssignQFont(parentWidget()->font());
-        FFont.SetColor(c);
-        FSettingParentFont = false;
-    } else if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::EnabledChange) {
+    if (Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange)
+        FollowParentFont();
+    else if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::EnabledChange)
         Invalidate();
-    }
 }
 
 TGraphicControl::TGraphicControl(QWidget *Parent) : TControl(Parent) { setFocusPolicy(Qt::NoFocus); }

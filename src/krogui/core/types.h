@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QMimeData;
+
 #include <cfloat>
 #include <functional>
 #include <vector>
@@ -147,6 +149,25 @@ using TMouseEvent = std::function<void(QObject *Sender, TMouseButton Button, TSh
 using TMouseMoveEvent = std::function<void(QObject *Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(QObject *Sender, quint16 &Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(QObject *Sender, QChar &Key)>;
+/// How a control starts dragging: by its own call to BeginDrag, or on every left press.
+enum TDragMode { dmManual, dmAutomatic };
+Q_ENUM_NS(TDragMode)
+/// Where a drag is relative to the control a TDragOverEvent is fired for.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+Q_ENUM_NS(TDragState)
+
+/// The drag begins; the handler may put data (text, URLs) into DragObject for other applications.
+using TStartDragEvent = std::function<void(QObject *Sender, QMimeData &DragObject)>;
+/// Something dragged from Source is over the control at (X, Y); Accept says whether it may be
+/// dropped here (preset to true when the handler is assigned).
+using TDragOverEvent =
+    std::function<void(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept)>;
+/// Source was dropped on the control at (X, Y).
+using TDragDropEvent = std::function<void(QObject *Sender, QObject *Source, int X, int Y)>;
+/// The drag that began on the control ended; Target is the control it was dropped on (nullptr
+/// when cancelled or dropped outside the application), (X, Y) the point in Target.
+using TEndDragEvent = std::function<void(QObject *Sender, QObject *Target, int X, int Y)>;
+
 /// Progress of a long operation, in percent (0..100).
 using TOnPercentDoneEvent = std::function<void(QObject *Sender, int Percent)>;
 /// Called before two rows (What = 0) or columns (What = 1) are exchanged while sorting.

@@ -7,13 +7,18 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
+#include <QDropEvent>
 
 #include <cmath>
 
 namespace kro {
 
-TNumIO::TNumIO(QWidget *Parent) : QLineEdit(Parent), TComponentBase(this)
+TNumIO::TNumIO(QWidget *Parent) : QLineEdit(Parent), TComponentBase(this), TControlCore(this, clWindow)
 {
+    // The field shows the font it inherits until the application gives it one of its own.
+    AdoptFont(font());
+    SetParentFont(true);
     connect(this, &QLineEdit::textChanged, this, [this] { SafeInvoke([this] { Change(); }); });
     SetEditText(QString());
     FitHeight();
@@ -333,10 +338,24 @@ void TNumIO::FitHeight()
 
 void TNumIO::SetColor(TColor Value)
 {
+    const bool wasParent = FParentColor;
     FParentColor = false;
-    if (Value == FColor) return;
-    FColor = Value;
-    ApplyPalette();
+    if (Value == Color()) {
+        if (wasParent) ApplyPalette();
+        return;
+    }
+    TControlCore::SetColor(Value);
+}
+
+void TNumIO::ColorChanged() { ApplyPalette(); }
+
+void TNumIO::FontChanged()
+{
+    if (FApplyingFont) return;
+    FApplyingFont = true;
+    // Following the parent, the field takes Qt's inherited font again.
+    setFont(ParentFont() ? QFont() : Font()->ToQFont());
+    FApplyingFont = false;
 }
 
 void TNumIO::SetParentColor(bool Value)
@@ -356,7 +375,7 @@ void TNumIO::SetHideSelection(bool Value)
 void TNumIO::ApplyPalette()
 {
     QPalette pal = palette();
-    QColor base = ToQColor(FColor);
+    QColor base = ToQColor(Color());
     if (FParentColor && parentWidget()) base = parentWidget()->palette().color(QPalette::Window);
     pal.setColor(QPalette::Base, base);
     // A hidden selection is drawn in the colours of the plain text, so it stays (and comes back)
@@ -371,22 +390,10 @@ void TNumIO::ApplyPalette()
     setPalette(pal);
 }
 
-void TNumIO::SetHint(const QString &Value)
-{
-    FHint = Value;
-    setToolTip(FShowHint ? FHint : QString());
-}
-
-void TNumIO::SetShowHint(bool Value)
-{
-    FShowHint = Value;
-    setToolTip(FShowHint ? FHint : QString());
-}
-
 void TNumIO::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     if (FAutoSize) AHeight = height();
-    setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+    TControlCore::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 void TNumIO::UpdateAccessibleText()
@@ -402,86 +409,95 @@ void TNumIO::UpdateAccessibleText()
     if (accessibleName().isEmpty()) setAccessibleName(QStringLiteral("Number"));
 }
 
-// ---- input events ------------------------------------------------------------------------------
+// ---- input events: the core's router, and the edit's own handling ---------------------------------
 
 void TNumIO::keyPressEvent(QKeyEvent *Event)
 {
-    quint16 key = VirtualKeyFromEvent(Event);
-    TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (QtKeyImpliesShift(Event->key())) shift |= ssShift;
-    if (key != 0 && FOnKeyDown) {
-        SafeInvoke([&] { FOnKeyDown(this, key, shift); });
-        if (key == 0) {
-            Event->accept();
-            return;
-        }
+    const TInputRouter::TKeyResult r = Input().KeyPress(Event);
+    if (r.Swallowed) {
+        Event->accept();
+        return;
     }
-    const QString typed = Event->text();
-    if (FOnKeyPress && typed.size() == 1 && typed[0].isPrint() &&
-        !(Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        QChar c = typed[0];
-        SafeInvoke([&] { FOnKeyPress(this, c); });
-        if (c.isNull()) {
-            Event->accept();
-            return;
-        }
-        if (c != typed[0]) {
-            QKeyEvent changed(Event->type(), Event->key(), Event->modifiers(), QString(c),
-                              Event->isAutoRepeat(), ushort(Event->count()));
-            QLineEdit::keyPressEvent(&changed);
-            Event->setAccepted(changed.isAccepted());
-            return;
-        }
+    if (r.Typed && r.Text != Event->text()) {
+        // A handler changed the typed character: the edit types the new one.
+        QKeyEvent changed(Event->type(), Event->key(), Event->modifiers(), r.Text, Event->isAutoRepeat(),
+                          ushort(Event->count()));
+        QLineEdit::keyPressEvent(&changed);
+        Event->setAccepted(changed.isAccepted());
+        return;
     }
     QLineEdit::keyPressEvent(Event);
 }
 
 void TNumIO::keyReleaseEvent(QKeyEvent *Event)
 {
-    quint16 key = VirtualKeyFromEvent(Event);
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (key != 0 && FOnKeyUp) SafeInvoke([&] { FOnKeyUp(this, key, shift); });
+    Input().KeyRelease(Event);
     QLineEdit::keyReleaseEvent(Event);
 }
 
 void TNumIO::mousePressEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    FPressedInside = Event->button() == Qt::LeftButton;
     QLineEdit::mousePressEvent(Event);
-    if (FOnMouseDown) {
-        const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-        SafeInvoke([&] { FOnMouseDown(this, MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y()); });
-    }
+    Input().MousePress(Event);
 }
 
 void TNumIO::mouseReleaseEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    const bool click = Event->button() == Qt::LeftButton && FPressedInside && rect().contains(pos);
-    if (Event->button() == Qt::LeftButton) FPressedInside = false;
     QLineEdit::mouseReleaseEvent(Event);
-    const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-    SafeInvoke([&] {
-        if (click && FOnClick) FOnClick(this);
-        if (FOnMouseUp) FOnMouseUp(this, MouseButtonFromQt(Event->button()), shift, pos.x(), pos.y());
-    });
+    Input().MouseRelease(Event);
 }
 
 void TNumIO::mouseDoubleClickEvent(QMouseEvent *Event)
 {
     QLineEdit::mouseDoubleClickEvent(Event);
-    if (Event->button() == Qt::LeftButton && FOnDblClick) SafeInvoke([&] { FOnDblClick(this); });
+    Input().MouseDoubleClick(Event);
 }
 
 void TNumIO::mouseMoveEvent(QMouseEvent *Event)
 {
     QLineEdit::mouseMoveEvent(Event);
-    if (FOnMouseMove) {
-        const QPoint pos = Event->position().toPoint();
-        const TShiftState shift = ShiftStateFromQt(Event->modifiers(), Event->buttons());
-        SafeInvoke([&] { FOnMouseMove(this, shift, pos.x(), pos.y()); });
-    }
+    Input().MouseMove(Event);
+}
+
+void TNumIO::wheelEvent(QWheelEvent *Event)
+{
+    if (Input().Wheel(Event))
+        Event->accept();
+    else
+        QLineEdit::wheelEvent(Event);
+}
+
+void TNumIO::enterEvent(QEnterEvent *Event)
+{
+    QLineEdit::enterEvent(Event);
+    Input().Enter();
+}
+
+void TNumIO::leaveEvent(QEvent *Event)
+{
+    QLineEdit::leaveEvent(Event);
+    Input().Leave();
+}
+
+// Without drag handlers the edit takes dropped text as any line edit does.
+void TNumIO::dragEnterEvent(QDragEnterEvent *Event)
+{
+    if (!Input().DragEnter(Event)) QLineEdit::dragEnterEvent(Event);
+}
+
+void TNumIO::dragMoveEvent(QDragMoveEvent *Event)
+{
+    if (!Input().DragMove(Event)) QLineEdit::dragMoveEvent(Event);
+}
+
+void TNumIO::dragLeaveEvent(QDragLeaveEvent *Event)
+{
+    if (!Input().DragLeave()) QLineEdit::dragLeaveEvent(Event);
+}
+
+void TNumIO::dropEvent(QDropEvent *Event)
+{
+    if (!Input().Drop(Event)) QLineEdit::dropEvent(Event);
 }
 
 void TNumIO::focusInEvent(QFocusEvent *Event)
@@ -490,19 +506,20 @@ void TNumIO::focusInEvent(QFocusEvent *Event)
     QLineEdit::focusInEvent(Event);
     if (!FAutoSelect && !hadSelection && hasSelectedText()) deselect();
     ApplyPalette();
-    if (FOnEnter) SafeInvoke([this] { FOnEnter(this); });
+    Input().FocusIn();
 }
 
 void TNumIO::focusOutEvent(QFocusEvent *Event)
 {
     QLineEdit::focusOutEvent(Event);
     ApplyPalette();
-    if (FOnExit) SafeInvoke([this] { FOnExit(this); });
+    Input().FocusOut();
 }
 
 void TNumIO::changeEvent(QEvent *Event)
 {
     QLineEdit::changeEvent(Event);
+    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::ParentChange) FollowParentFont();
     if (Event->type() == QEvent::FontChange && FAutoSize)
         FitHeight();
     else if (Event->type() == QEvent::ParentChange && FParentColor)

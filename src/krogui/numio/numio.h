@@ -8,13 +8,14 @@
 // OnChange fires.
 
 #include <krogui/core/component.h>
+#include <krogui/core/controlcore.h>
 #include <krogui/numio/numtext.h>
 
 #include <QLineEdit>
 
 namespace kro {
 
-class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase
+class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase, public TControlCore
 {
     Q_OBJECT
     Q_PROPERTY(kro::NumIOEnums::TInFormat InputFormat READ InputFormat WRITE SetInputFormat)
@@ -33,6 +34,9 @@ class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(kro::TDragMode DragMode READ DragMode WRITE SetDragMode)
+    Q_PROPERTY(Qt::CursorShape DragCursor READ DragCursor WRITE SetDragCursor)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(QString Text READ Text WRITE SetText)
 public:
@@ -86,8 +90,7 @@ public:
     TBorderStyle BorderStyle() const { return hasFrame() ? bsSingle : bsNone; }
     void SetBorderStyle(TBorderStyle Value) { setFrame(Value != bsNone); }
     /// Background colour of the text area (default clWindow); setting it clears ParentColor.
-    TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor Value) override;
     /// When true the background follows the parent's window colour.
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool Value);
@@ -96,10 +99,6 @@ public:
     void SetHideSelection(bool Value);
     bool ReadOnly() const { return isReadOnly(); }
     void SetReadOnly(bool Value) { setReadOnly(Value); }
-    QString Hint() const { return FHint; }
-    void SetHint(const QString &Value);
-    bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool Value);
     /// Whether Tab reaches the field (default true).
     bool TabStop() const { return focusPolicy() != Qt::ClickFocus && focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool Value) { setFocusPolicy(Value ? Qt::StrongFocus : Qt::ClickFocus); }
@@ -107,11 +106,8 @@ public:
     QString Text() const { return text(); }
     void SetText(const QString &Value) { setText(Value); }
 
-    int Left() const { return x(); }
-    int Top() const { return y(); }
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    /// Moves and sizes the field; with AutoSize the height stays fitted to the font.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     /// Copies input format, beep flag, range and separator choice of another TNumIO (not the
     /// decimal places, not the text) and revalidates.
@@ -121,18 +117,6 @@ public:
     /// Fired after an accepted change of the text (not for rewrites by the field itself).
     void SetOnChange(TNotifyEvent H) { FOnChange = std::move(H); }
     const TNotifyEvent &OnChange() const { return FOnChange; }
-    void SetOnClick(TNotifyEvent H) { FOnClick = std::move(H); }
-    void SetOnDblClick(TNotifyEvent H) { FOnDblClick = std::move(H); }
-    void SetOnEnter(TNotifyEvent H) { FOnEnter = std::move(H); }
-    void SetOnExit(TNotifyEvent H) { FOnExit = std::move(H); }
-    /// Key is the virtual-key number; setting it to 0 swallows the key.
-    void SetOnKeyDown(TKeyEvent H) { FOnKeyDown = std::move(H); }
-    void SetOnKeyUp(TKeyEvent H) { FOnKeyUp = std::move(H); }
-    /// The typed character; changing it types another one, QChar() swallows it.
-    void SetOnKeyPress(TKeyPressEvent H) { FOnKeyPress = std::move(H); }
-    void SetOnMouseDown(TMouseEvent H) { FOnMouseDown = std::move(H); }
-    void SetOnMouseUp(TMouseEvent H) { FOnMouseUp = std::move(H); }
-    void SetOnMouseMove(TMouseMoveEvent H) { FOnMouseMove = std::move(H); }
 
 protected:
     /// The validation run after every change of the text.
@@ -153,6 +137,15 @@ protected:
     void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
     void changeEvent(QEvent *Event) override;
+    void wheelEvent(QWheelEvent *Event) override;
+    void enterEvent(QEnterEvent *Event) override;
+    void leaveEvent(QEvent *Event) override;
+    void dragEnterEvent(QDragEnterEvent *Event) override;
+    void dragMoveEvent(QDragMoveEvent *Event) override;
+    void dragLeaveEvent(QDragLeaveEvent *Event) override;
+    void dropEvent(QDropEvent *Event) override;
+    void ColorChanged() override;
+    void FontChanged() override;
 
 private:
     bool Convert(QString Text, double &Value, TSeparatorMode Mode) const;
@@ -173,18 +166,11 @@ private:
 
     bool FAutoSelect = true;
     bool FAutoSize = true;
-    TColor FColor = clWindow;
     bool FParentColor = false;
     bool FHideSelection = true;
-    QString FHint;
-    bool FShowHint = false;
-    bool FPressedInside = false;
+    bool FApplyingFont = false;
 
-    TNotifyEvent FOnChange, FOnClick, FOnDblClick, FOnEnter, FOnExit;
-    TKeyEvent FOnKeyDown, FOnKeyUp;
-    TKeyPressEvent FOnKeyPress;
-    TMouseEvent FOnMouseDown, FOnMouseUp;
-    TMouseMoveEvent FOnMouseMove;
+    TNotifyEvent FOnChange;
 };
 
 } // namespace kro
