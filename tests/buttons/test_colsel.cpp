@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace kro;
@@ -212,4 +214,30 @@ TEST(ColSel, ForeignItemsAndClearingDoNotBreakIt)
     s->LoadBasicVGAPalette();
     EXPECT_EQ(s->count(), 16);
     EXPECT_EQ(s->SelColor(), clBlack);
+}
+
+TEST(ColSel, SharesTheControlCoreEventsAndLook)
+{
+    TColSel s;
+    int moves = 0, enters = 0, exits = 0;
+    s.SetOnMouseMove([&](QObject *Sender, TShiftState, int X, int) {
+        EXPECT_EQ(Sender, &s);
+        EXPECT_EQ(X, 12);
+        ++moves;
+    });
+    s.SetOnEnter([&](QObject *) { ++enters; });
+    s.SetOnExit([&](QObject *) { ++exits; });
+    QMouseEvent move(QEvent::MouseMove, QPointF(12, 5), QPointF(12, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&s, &move);
+    QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+    QApplication::sendEvent(&s, &in);
+    QApplication::sendEvent(&s, &out);
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(s.Color(), clWindow);
+    s.SetHint(QStringLiteral("Pen colour"));
+    s.SetShowHint(true);
+    EXPECT_EQ(s.toolTip(), QStringLiteral("Pen colour"));
 }

@@ -27,11 +27,11 @@ struct TColSelPrivate
     int FColorBarWidth = 30;
     bool FEnabled = true;
     int FMouseAreaCode = 0;
-    TColor FColor = clWindow;
     bool FRebuilding = false;
     QSize FDesignSize{145, 22};
     TOnColorNameChangeEvent FOnCNameChange;
-    TNotifyEvent FOnChange, FOnClick, FOnDropDown, FOnEnter, FOnExit;
+    TNotifyEvent FOnChange, FOnDropDown;
+    bool FApplyingFont = false;
 
     bool InRange(int Index) const { return Index >= 1 && Index <= FNumColors; }
 };
@@ -74,8 +74,12 @@ private:
 };
 
 TColSel::TColSel(QWidget *Parent)
-    : QComboBox(Parent), TComponentBase(this), d(std::make_unique<TColSelPrivate>())
+    : QComboBox(Parent), TComponentBase(this), TControlCore(this, clWindow),
+      d(std::make_unique<TColSelPrivate>())
 {
+    // The names show the font the box inherits until the application gives it one of its own.
+    AdoptFont(font());
+    SetParentFont(true);
     const auto &table = PredefinedColors();
     for (int i = 0; i < MaxColors; ++i) {
         d->FColors[i] = table[i];
@@ -173,16 +177,19 @@ void TColSel::SetEnabled(bool Value)
     Refresh();
 }
 
-TColor TColSel::Color() const
+void TColSel::FontChanged()
 {
-    return d->FColor;
+    if (d->FApplyingFont) return;
+    d->FApplyingFont = true;
+    setFont(ParentFont() ? QFont() : Font()->ToQFont());
+    d->FApplyingFont = false;
+    Refresh();
 }
 
-void TColSel::SetColor(TColor Value)
+void TColSel::changeEvent(QEvent *Event)
 {
-    if (Value == d->FColor) return;
-    d->FColor = Value;
-    Refresh();
+    QComboBox::changeEvent(Event);
+    if (Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange) FollowParentFont();
 }
 
 // ---- entries ---------------------------------------------------------------------
@@ -315,11 +322,6 @@ void TColSel::Refresh()
     if (view()) view()->viewport()->update();
 }
 
-void TColSel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
-}
-
 void TColSel::UpdateAccessibleName()
 {
     const QString id = GetSelColorID();
@@ -372,7 +374,7 @@ void TColSel::DrawItem(int Index, const TRect &Rect, TCanvas *Canvas)
 
     Canvas->Font()->AssignQFont(font());
     Canvas->Font()->SetColor(enabled ? clBlack : clGray);
-    brush->SetColor(enabled ? d->FColor : clSilver);
+    brush->SetColor(enabled ? Color() : clSilver);
     TRect text = Rect;
     text.Left = L + cbw + 3;
     const QString name = entry ? d->FColorNames[Index] : itemText(Index);
@@ -416,7 +418,7 @@ void TColSel::Click()
     const int k = currentIndex();
     if (k >= 0 && k < d->FNumColors) d->FSelColorIx = k + 1;
     UpdateAccessibleName();
-    if (d->FOnClick) d->FOnClick(this);
+    TControlCore::Click();
     if (d->FOnChange) d->FOnChange(this);
 }
 
@@ -452,43 +454,56 @@ void TColSel::showPopup()
     QComboBox::showPopup();
 }
 
-void TColSel::MouseMove(TShiftState, int X, int)
+void TColSel::MouseMove(TShiftState Shift, int X, int Y)
 {
     d->FMouseAreaCode = X < d->FColorBarWidth ? 1 : 0;
+    TControlCore::MouseMove(Shift, X, Y);
 }
 
+void TColSel::MouseLeave()
+{
+    // Opened from the keyboard after the mouse has gone, the list offers no dialog.
+    d->FMouseAreaCode = 0;
+    TControlCore::MouseLeave();
+}
+
+// The box keeps its own press and release handling (they open and close the list), so only
+// moves, crossings and focus go through the core; a choice is reported by Click, from the list.
 void TColSel::mouseMoveEvent(QMouseEvent *Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    SafeInvoke([&] { MouseMove(ShiftStateFromQt(Event->modifiers(), Event->buttons()), pos.x(), pos.y()); });
+    Input().MouseMove(Event);
     QComboBox::mouseMoveEvent(Event);
 }
 
 void TColSel::mousePressEvent(QMouseEvent *Event)
 {
     // The press is the last place the mouse was seen before the list opens.
-    const QPoint pos = Event->position().toPoint();
-    SafeInvoke([&] { MouseMove(ShiftStateFromQt(Event->modifiers(), Event->buttons()), pos.x(), pos.y()); });
+    d->FMouseAreaCode = Event->position().x() < d->FColorBarWidth ? 1 : 0;
     QComboBox::mousePressEvent(Event);
+}
+
+void TColSel::enterEvent(QEnterEvent *Event)
+{
+    QComboBox::enterEvent(Event);
+    Input().Enter();
 }
 
 void TColSel::leaveEvent(QEvent *Event)
 {
-    // Opened from the keyboard after the mouse has gone, the list offers no dialog.
-    d->FMouseAreaCode = 0;
     QComboBox::leaveEvent(Event);
+    Input().Leave();
 }
 
 void TColSel::focusInEvent(QFocusEvent *Event)
 {
     QComboBox::focusInEvent(Event);
-    if (d->FOnEnter) SafeInvoke([this] { d->FOnEnter(this); });
+    Input().FocusIn();
 }
 
 void TColSel::focusOutEvent(QFocusEvent *Event)
 {
     QComboBox::focusOutEvent(Event);
-    if (d->FOnExit) SafeInvoke([this] { d->FOnExit(this); });
+    Input().FocusOut();
 }
 
 QSize TColSel::sizeHint() const
@@ -515,21 +530,17 @@ void TColSel::SetOnChange(TNotifyEvent Handler)
 {
     d->FOnChange = std::move(Handler);
 }
-void TColSel::SetOnClick(TNotifyEvent Handler)
+const TNotifyEvent &TColSel::OnChange() const
 {
-    d->FOnClick = std::move(Handler);
+    return d->FOnChange;
 }
 void TColSel::SetOnDropDown(TNotifyEvent Handler)
 {
     d->FOnDropDown = std::move(Handler);
 }
-void TColSel::SetOnEnter(TNotifyEvent Handler)
+const TNotifyEvent &TColSel::OnDropDown() const
 {
-    d->FOnEnter = std::move(Handler);
-}
-void TColSel::SetOnExit(TNotifyEvent Handler)
-{
-    d->FOnExit = std::move(Handler);
+    return d->FOnDropDown;
 }
 
 } // namespace kro

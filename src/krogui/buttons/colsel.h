@@ -5,6 +5,7 @@
 // for the selected entry first.
 
 #include <krogui/core/component.h>
+#include <krogui/core/controlcore.h>
 
 #include <QComboBox>
 
@@ -19,7 +20,7 @@ using TOnColorNameChangeEvent = std::function<void(QObject *Sender, QString &Col
 
 struct TColSelPrivate;
 
-class KROGUI_EXPORT TColSel : public QComboBox, public TComponentBase
+class KROGUI_EXPORT TColSel : public QComboBox, public TComponentBase, public TControlCore
 {
     Q_OBJECT
     Q_PROPERTY(int ColorBarWidth READ ColorBarWidth WRITE SetColorBarWidth)
@@ -27,6 +28,9 @@ class KROGUI_EXPORT TColSel : public QComboBox, public TComponentBase
     Q_PROPERTY(kro::TColor SelColor READ SelColor WRITE SetSelColor USER true)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(kro::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
 
 public:
     /// Most entries a selector holds.
@@ -53,9 +57,9 @@ public:
     void SetSelColor(TColor Value);
     bool Enabled() const;
     void SetEnabled(bool Value);
-    /// Background of the names (the window colour by default).
-    TColor Color() const;
-    void SetColor(TColor Value);
+    // Color (the background of the names, the window colour by default), Font (the inherited font
+    // while ParentFont is on), Hint, ShowHint, bounds and the events OnClick, OnEnter, OnExit and
+    // the mouse events come from TControlCore.
 
     // ---- entries (numbered 1..NumColors; outside that range readers give 0, false or an empty
     // string and writers do nothing) ----
@@ -85,7 +89,6 @@ public:
     void LoadWindowsSystemPalette();
     /// Redraws the closed box and the open list.
     void Refresh();
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     /// Draws item Index (0-based) into Rect (right and bottom exclusive): the colour bar, the edit
     /// mark of an editable entry and the name. The list and the closed box draw through it.
     virtual void DrawItem(int Index, const TRect &Rect, TCanvas *Canvas);
@@ -93,14 +96,12 @@ public:
     // ---- events ----
     void SetOnColorNameChange(TOnColorNameChangeEvent Handler);
     const TOnColorNameChangeEvent &OnColorNameChange() const;
-    /// The user chose an entry (after OnClick).
+    /// The user chose an entry (after OnClick, which fires for the same choice).
     void SetOnChange(TNotifyEvent Handler);
-    /// The user chose an entry.
-    void SetOnClick(TNotifyEvent Handler);
+    const TNotifyEvent &OnChange() const;
     /// The list is about to drop down (after a colour dialog, if one was shown).
     void SetOnDropDown(TNotifyEvent Handler);
-    void SetOnEnter(TNotifyEvent Handler);
-    void SetOnExit(TNotifyEvent Handler);
+    const TNotifyEvent &OnDropDown() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -109,18 +110,24 @@ public:
 protected:
     void Loaded() override;
     /// The user chose an item: it becomes the selected entry, then OnClick and OnChange fire.
-    virtual void Click();
+    void Click() override;
     /// Offers the colour dialog for an editable entry when the mouse is over the colour bar, then
     /// fires OnDropDown.
     virtual void DropDown();
-    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    /// Notes whether the mouse is over the colour bar, then fires OnMouseMove.
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+    void ColorChanged() override { Refresh(); }
+    void FontChanged() override;
     /// Opens the colour dialog on Color; true with the chosen colour in Color when confirmed.
     virtual bool ExecuteColorDialog(TColor &Color);
 
     void paintEvent(QPaintEvent *Event) override;
     void mouseMoveEvent(QMouseEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
+    void enterEvent(QEnterEvent *Event) override;
     void leaveEvent(QEvent *Event) override;
+    void changeEvent(QEvent *Event) override;
     void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
 
