@@ -436,6 +436,9 @@ bool IsBinText(QStringView Text)
 
 QString FormatReal(int Width, int Decimals, double Value)
 {
+    // Beyond these nothing more can be shown, and the arithmetic below must not overflow.
+    Width = std::clamp(Width, 0, kFormatRealMaxWidth);
+    if (Decimals > kFormatRealMaxDecimals) Decimals = kFormatRealMaxDecimals;
     if (std::isnan(Value)) return QStringLiteral("NAN").rightJustified(Width, u' ');
     if (Value == 0.0) Value = 0.0; // no negative zero
     if (std::isinf(Value)) {

@@ -91,7 +91,11 @@ KROGUI_EXPORT bool IsBinText(QStringView Text);
 ///   four-digit exponent (Width 22: " 1.2345678901235E+0003"); a narrower Width gives the shortest
 ///   form, one digit and the point.
 /// A negative zero is written as zero; NaN gives "NAN" and infinities "INF" or "-INF".
+/// Width is clamped to 0..kFormatRealMaxWidth and Decimals to at most kFormatRealMaxDecimals
+/// (enough for every digit of the smallest double), so any arguments give a bounded text.
 KROGUI_EXPORT QString FormatReal(int Width, int Decimals, double Value);
+inline constexpr int kFormatRealMaxWidth = 512;
+inline constexpr int kFormatRealMaxDecimals = 400;
 
 /// Exactly Count hexadecimal digits (Count clamped to 1..8) of Value taken unsigned, upper case.
 KROGUI_EXPORT QString HexDigits(qint32 Value, int Count);
