@@ -1,3 +1,4 @@
+#include <krogui/core/property.h>
 #include <krogui/displays/numlab.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
@@ -42,8 +43,7 @@ void TNumLab::SetLabValue(double Value)
 
 void TNumLab::SetDisplayType(TDisplay Value)
 {
-    if (Value == FDisplayType) return;
-    FDisplayType = Value;
+    if (!Store(FDisplayType, Value)) return;
     Changed();
 }
 
@@ -51,29 +51,25 @@ void TNumLab::SetPrecision(int Value)
 {
     if (Value < 0) return;
     Value = std::min(Value, 15);
-    if (Value == FDecP) return;
-    FDecP = Value;
+    if (!Store(FDecP, Value)) return;
     Changed();
 }
 
 void TNumLab::SetComma(bool Value)
 {
-    if (Value == FComma) return;
-    FComma = Value;
+    if (!Store(FComma, Value)) return;
     Changed();
 }
 
 void TNumLab::SetForcePlusSign(bool Value)
 {
-    if (Value == FPlusSign) return;
-    FPlusSign = Value;
+    if (!Store(FPlusSign, Value)) return;
     Changed();
 }
 
 void TNumLab::SetEmpty(bool Value)
 {
-    if (Value == FEmpty) return;
-    FEmpty = Value;
+    if (!Store(FEmpty, Value)) return;
     Changed();
 }
 
@@ -81,123 +77,105 @@ void TNumLab::SetLeftSpace(int Value)
 {
     if (Value < 0 || Value == FLeftSpace) return;
     Value = std::min(Value, Width());
-    if (Value == FLeftSpace) return;
-    FLeftSpace = Value;
+    if (!Store(FLeftSpace, Value)) return;
     Changed();
 }
 
 void TNumLab::SetLabelWidth(int Value)
 {
     Value = std::max(0, Value);
-    if (Value == FLabWidth) return;
-    FLabWidth = Value;
+    if (!Store(FLabWidth, Value)) return;
     Changed();
 }
 
 void TNumLab::SetLeftText(const QString &Value)
 {
-    if (Value == FLeftText) return;
-    FLeftText = Value;
+    if (!Store(FLeftText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetRightText(const QString &Value)
 {
-    if (Value == FRightText) return;
-    FRightText = Value;
+    if (!Store(FRightText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetLeftTextAlignment(TAlignment Value)
 {
-    if (Value == FLTAlignment) return;
-    FLTAlignment = Value;
+    if (!Store(FLTAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetRightTextAlignment(TAlignment Value)
 {
-    if (Value == FRTAlignment) return;
-    FRTAlignment = Value;
+    if (!Store(FRTAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetAlignment(TAlignment Value)
 {
-    if (Value == FAlignment) return;
-    FAlignment = Value;
+    if (!Store(FAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetFrameStyle(TFrameStyle Value)
 {
-    if (Value == FFrameStyle) return;
-    FFrameStyle = Value;
+    if (!Store(FFrameStyle, Value)) return;
     Changed();
 }
 
 void TNumLab::SetOverflowIndicator(const QString &Value)
 {
-    if (Value == FOverFlowIndi) return;
-    FOverFlowIndi = Value;
+    if (!Store(FOverFlowIndi, Value)) return;
     Changed();
 }
 
 void TNumLab::SetDTFormat(const QString &Value)
 {
-    if (Value == FDtFormat) return;
-    FDtFormat = Value;
+    if (!Store(FDtFormat, Value)) return;
     Changed();
 }
 
 void TNumLab::SetStateText(const QString &Value)
 {
-    if (Value == FStateText) return;
-    FStateText = Value;
+    if (!Store(FStateText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorLabBakG(TColor Value)
 {
-    if (Value == FColorLabBakG) return;
-    FColorLabBakG = Value;
+    if (!Store(FColorLabBakG, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorLabText(TColor Value)
 {
-    if (Value == FColorLabText) return;
-    FColorLabText = Value;
+    if (!Store(FColorLabText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorOutBakG(TColor Value)
 {
-    if (Value == FColorOutBakG) return;
-    FColorOutBakG = Value;
+    if (!Store(FColorOutBakG, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorOutText(TColor Value)
 {
-    if (Value == FColorOutText) return;
-    FColorOutText = Value;
+    if (!Store(FColorOutText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorScheme(TColorScheme Value)
 {
-    if (Value == FColorScheme) return;
-    FColorScheme = Value;
-    FColGrayLine = Value == csBWG ? TColor(0x808080) : clBtnShadow;
-    FColWhiteLine = Value == csBWG ? TColor(0xFFFFFF) : clBtnHighlight;
+    if (!Store(FColorScheme, Value)) return;
+    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
     Changed();
 }
 
 void TNumLab::SetTransparent(bool Value)
 {
-    if (Value == FTransParent) return;
-    FTransParent = Value;
+    if (!Store(FTransParent, Value)) return;
     if (Value)
         Invalidate(); // the parent repaints under the control first
     else

@@ -1,3 +1,5 @@
+#include <krogui/core/property.h>
+#include <krogui/graphics/colors.h>
 #include <krogui/displays/rasterlab.h>
 #include <krogui/graphics/drawing.h>
 
@@ -84,8 +86,7 @@ TRasterLab::~TRasterLab()
 
 void TRasterLab::SetText(const QString &Value)
 {
-    if (FLabText == Value) return;
-    FLabText = Value;
+    if (!Store(FLabText, Value)) return;
     setAccessibleName(Value);
     if (FAutoCenter) AdjustAutoCenter();
     Repaint();
@@ -94,8 +95,7 @@ void TRasterLab::SetText(const QString &Value)
 void TRasterLab::SetDotSize(int Value)
 {
     Value = std::clamp(Value, 1, 32);
-    if (FDotSize == Value) return;
-    FDotSize = Value;
+    if (!Store(FDotSize, Value)) return;
     if (FAutoHeight) AdjustAutoHeight();
     if (FAutoCenter) AdjustAutoCenter();
     Repaint();
@@ -104,8 +104,7 @@ void TRasterLab::SetDotSize(int Value)
 void TRasterLab::SetDotSpacing(int Value)
 {
     Value = std::clamp(Value, 0, 3);
-    if (FDotSpacing == Value) return;
-    FDotSpacing = Value;
+    if (!Store(FDotSpacing, Value)) return;
     if (FAutoHeight) AdjustAutoHeight();
     if (FAutoCenter) AdjustAutoCenter();
     Repaint();
@@ -114,80 +113,64 @@ void TRasterLab::SetDotSpacing(int Value)
 void TRasterLab::SetPosX(int Value)
 {
     Value = ClampPos(Value);
-    if (FXPos == Value) return;
-    FXPos = Value;
+    if (!Store(FXPos, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetPosY(int Value)
 {
     Value = ClampPos(Value);
-    if (FYPos == Value) return;
-    FYPos = Value;
+    if (!Store(FYPos, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetProportional(bool Value)
 {
-    if (FProportional == Value) return;
-    FProportional = Value;
+    if (!Store(FProportional, Value)) return;
     if (FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 
 void TRasterLab::SetCharBlockMode(TRDBlockMode Value)
 {
-    if (FCharBlockMode == Value) return;
-    FCharBlockMode = Value;
+    if (!Store(FCharBlockMode, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorDotOn(TColor Value)
 {
-    if (FColorDotOn == Value) return;
-    FColorDotOn = Value;
+    if (!Store(FColorDotOn, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorDotOff(TColor Value)
 {
-    if (FColorDotOff == Value) return;
-    FColorDotOff = Value;
+    if (!Store(FColorDotOff, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorLabBakG(TColor Value)
 {
-    if (FColorLabBakG == Value) return;
-    FColorLabBakG = Value;
+    if (!Store(FColorLabBakG, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetFrameStyle(TFrameStyle Value)
 {
-    if (FFrameStyle == Value) return;
-    FFrameStyle = Value;
+    if (!Store(FFrameStyle, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorScheme(TColorScheme Value)
 {
-    if (FColorScheme == Value) return;
-    FColorScheme = Value;
-    if (Value == csBWG) {
-        FColGrayLine = clGray;
-        FColWhiteLine = clWhite;
-    } else {
-        FColGrayLine = clBtnShadow;
-        FColWhiteLine = clBtnHighlight;
-    }
+    if (!Store(FColorScheme, Value)) return;
+    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
     Repaint();
 }
 
 void TRasterLab::SetAutoHeight(bool Value)
 {
-    if (FAutoHeight == Value) return;
-    FAutoHeight = Value;
+    if (!Store(FAutoHeight, Value)) return;
     if (Value) {
         AdjustAutoHeight();
         Repaint();
@@ -196,8 +179,7 @@ void TRasterLab::SetAutoHeight(bool Value)
 
 void TRasterLab::SetAutoCenter(bool Value)
 {
-    if (FAutoCenter == Value) return;
-    FAutoCenter = Value;
+    if (!Store(FAutoCenter, Value)) return;
     if (Value)
         AdjustAutoCenter();
     else
@@ -207,8 +189,7 @@ void TRasterLab::SetAutoCenter(bool Value)
 
 void TRasterLab::SetScrollMode(TRDScrollMode Value)
 {
-    if (FScrollMode == Value) return;
-    FScrollMode = Value;
+    if (!Store(FScrollMode, Value)) return;
     if (!IsDesigning()) {
         FScrTimerEnabled = Value != rdsmOff;
         UpdateTimer();
@@ -223,8 +204,7 @@ void TRasterLab::SetScrollMode(TRDScrollMode Value)
 void TRasterLab::SetScrollInterval(int Value)
 {
     Value = std::max(10, Value);
-    if (FScrollIv == Value) return;
-    FScrollIv = Value;
+    if (!Store(FScrollIv, Value)) return;
     UpdateTimer();
 }
 
@@ -232,8 +212,7 @@ void TRasterLab::SetScrollIncrement(int Value)
 {
     qint64 v = qAbs(qint64(Value));
     Value = v == 0 ? 1 : int(std::min<qint64>(v, std::numeric_limits<int>::max()));
-    if (FScrollInc == Value) return;
-    FScrollInc = Value;
+    if (!Store(FScrollInc, Value)) return;
     UpdateTimer();
 }
 
@@ -461,13 +440,6 @@ void TRasterLab::Paint()
                 FCharBlockMode, FProportional, FTextBitLength);
 
     // 4. The frame (outlines run through their four corners; lines leave out their end point).
-    auto line = [c](TColor Color, std::initializer_list<QPoint> Pts) {
-        c->Pen()->SetColor(Color);
-        auto it = Pts.begin();
-        c->MoveTo(it->x(), it->y());
-        for (++it; it != Pts.end(); ++it)
-            c->LineTo(it->x(), it->y());
-    };
     auto outline = [c](TColor Color, int L, int T, int R, int B) {
         c->Pen()->SetColor(Color);
         DrawRectangle(c, L, T, R, B);
@@ -477,13 +449,13 @@ void TRasterLab::Paint()
         outline(FColGrayLine, 0, 0, W - 1, H - 1);
         break;
     case fsLowered:
-        line(FColBlackLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
-        line(FColWhiteLine, {{2, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+        c->LinePath(FColBlackLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+        c->LinePath(FColWhiteLine, {{2, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
         outline(FColGrayLine, 0, 0, W - 2, H - 2);
         break;
     case fsRaised:
-        line(FColWhiteLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
-        line(FColBlackLine, {{0, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+        c->LinePath(FColWhiteLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+        c->LinePath(FColBlackLine, {{0, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
         outline(FColGrayLine, 0, 0, W - 2, H - 2);
         break;
     case fsEmbossed:

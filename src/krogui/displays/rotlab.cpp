@@ -1,3 +1,4 @@
+#include <krogui/core/property.h>
 #include <krogui/displays/rotlab.h>
 #include <krogui/graphics/drawing.h>
 #include <krogui/core/kromath.h>
@@ -46,16 +47,14 @@ void TRotLab::Changed()
 
 void TRotLab::SetCaption(const QString &Value)
 {
-    if (FCaption == Value) return;
-    FCaption = Value;
+    if (!Store(FCaption, Value)) return;
     setAccessibleName(Value);
     Changed();
 }
 
 void TRotLab::SetTextAngle(int Value)
 {
-    if (FTextAngle == Value) return;
-    FTextAngle = Value;
+    if (!Store(FTextAngle, Value)) return;
     Changed();
 }
 
@@ -83,30 +82,26 @@ void TRotLab::SetTextPosY(int Value)
 
 void TRotLab::SetAutoCenter(bool Value)
 {
-    if (FAutoCenter == Value) return;
-    FAutoCenter = Value;
+    if (!Store(FAutoCenter, Value)) return;
     if (Value) AdjustAutoCenter();
     Changed();
 }
 
 void TRotLab::SetAlignment(TAlignment Value)
 {
-    if (FAlignment == Value) return;
-    FAlignment = Value;
+    if (!Store(FAlignment, Value)) return;
     Changed();
 }
 
 void TRotLab::SetAntiAlias(bool Value)
 {
-    if (FAntiAlias == Value) return;
-    FAntiAlias = Value;
+    if (!Store(FAntiAlias, Value)) return;
     Changed();
 }
 
 void TRotLab::SetTransparent(bool Value)
 {
-    if (FTransparent == Value) return;
-    FTransparent = Value;
+    if (!Store(FTransparent, Value)) return;
     if (!Value && FMaskShown) {
         ClearOutputMask();
         FMaskShown = false;
@@ -123,8 +118,7 @@ void TRotLab::SetColor(TColor Value)
 
 void TRotLab::SetFrameStyle(TFrameStyle Value)
 {
-    if (FFrameStyle == Value) return;
-    FFrameStyle = Value;
+    if (!Store(FFrameStyle, Value)) return;
     Changed();
 }
 

@@ -1,3 +1,4 @@
+#include <krogui/core/property.h>
 #include <krogui/displays/sevenseg.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
@@ -99,8 +100,7 @@ void TSevenSeg::CacheChanged()
 
 void TSevenSeg::SetCaption(const QString &Value)
 {
-    if (Value == FCaption) return;
-    FCaption = Value;
+    if (!Store(FCaption, Value)) return;
     setAccessibleName(Value);
     Repaint();
 }
@@ -114,47 +114,40 @@ void TSevenSeg::SetNumDigits(int Value)
 
 void TSevenSeg::SetColorText(TColor Value)
 {
-    if (Value == FColorTxt) return;
-    FColorTxt = Value;
+    if (!Store(FColorTxt, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetColorBackGnd(TColor Value)
 {
-    if (Value == FColorBakG) return;
-    FColorBakG = Value;
+    if (!Store(FColorBakG, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetMargin(int Value)
 {
     Value = std::max(0, std::min(Value, Height() / 2 - 1));
-    if (Value == FMargin) return;
-    FMargin = Value;
+    if (!Store(FMargin, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetInterDigDist(int Value)
 {
     Value = std::clamp(Value, 0, 255);
-    if (Value == FInterDigDist) return;
-    FInterDigDist = Value;
+    if (!Store(FInterDigDist, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetFrameStyle(TFrameStyle Value)
 {
-    if (Value == FFrameStyle) return;
-    FFrameStyle = Value;
+    if (!Store(FFrameStyle, Value)) return;
     Invalidate();
 }
 
 void TSevenSeg::SetColorScheme(TColorScheme Value)
 {
-    if (Value == FColorScheme) return;
-    FColorScheme = Value;
-    FColGrayLine = Value == csBWG ? TColor(0x808080) : clBtnShadow;
-    FColWhiteLine = Value == csBWG ? TColor(0xFFFFFF) : clBtnHighlight;
+    if (!Store(FColorScheme, Value)) return;
+    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
     Invalidate();
 }
 

@@ -1,3 +1,4 @@
+#include <krogui/core/property.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
 #include <krogui/core/kromath.h>
@@ -56,13 +57,6 @@ void TMeter::StyleChanged()
         Invalidate(); // Loaded repaints once everything is in place
     else
         Repaint();
-}
-
-template <class T> void TMeter::Store(T &Field, T Value)
-{
-    if (Field == Value) return;
-    Field = Value;
-    StyleChanged();
 }
 
 void TMeter::UpdateAccessibleName()
@@ -335,7 +329,7 @@ void TMeter::SetMeterDecPlaces(int Value)
 
 void TMeter::SetMeterShortTicks(bool Value)
 {
-    Store(FShortTicks, Value);
+    if (Store(FShortTicks, Value)) StyleChanged();
 }
 
 void TMeter::SetMeterLayout(TMeterLayout Value)
@@ -349,8 +343,7 @@ void TMeter::SetMeterLayout(TMeterLayout Value)
 void TMeter::SetRimTop(int Value)
 {
     Value = std::clamp(Value, 0, kMaxPixels);
-    if (Value == FTRim) return;
-    FTRim = Value;
+    if (!Store(FTRim, Value)) return;
     CalcMeterLayoutParams();
     StyleChanged();
 }
@@ -358,8 +351,7 @@ void TMeter::SetRimTop(int Value)
 void TMeter::SetRimSide(int Value)
 {
     Value = std::clamp(Value, 0, kMaxPixels);
-    if (Value == FSRim) return;
-    FSRim = Value;
+    if (!Store(FSRim, Value)) return;
     CalcMeterLayoutParams();
     StyleChanged();
 }
@@ -367,8 +359,7 @@ void TMeter::SetRimSide(int Value)
 void TMeter::SetRimBottom(int Value)
 {
     Value = std::clamp(Value, 0, kMaxPixels);
-    if (Value == FBRim) return;
-    FBRim = Value;
+    if (!Store(FBRim, Value)) return;
     CalcMeterLayoutParams();
     StyleChanged();
 }
@@ -394,11 +385,11 @@ void TMeter::Loaded()
 
 void TMeter::SetAnchorSize(int Value)
 {
-    Store(FAnchorSize, std::clamp(Value, 0, kMaxPixels));
+    if (Store(FAnchorSize, std::clamp(Value, 0, kMaxPixels))) StyleChanged();
 }
 void TMeter::SetAnchorCovered(bool Value)
 {
-    Store(FAnchorCovered, Value);
+    if (Store(FAnchorCovered, Value)) StyleChanged();
 }
 
 void TMeter::LoadAnchorImage()
@@ -463,66 +454,59 @@ void TMeter::SetCaption(const QString &Value)
 
 void TMeter::SetColorBakG(TColor Value)
 {
-    Store(FColorBakG, Value);
+    if (Store(FColorBakG, Value)) StyleChanged();
 }
 void TMeter::SetColorCover(TColor Value)
 {
-    Store(FColorCover, Value);
+    if (Store(FColorCover, Value)) StyleChanged();
 }
 void TMeter::SetColorScale(TColor Value)
 {
-    Store(FColorScale, Value);
+    if (Store(FColorScale, Value)) StyleChanged();
 }
 
 void TMeter::SetColorScheme(TColorScheme Value)
 {
-    if (Value == FColorScheme) return;
-    FColorScheme = Value;
-    if (Value == csBWG) {
-        FColGrayLine = 0x808080;
-        FColWhiteLine = 0xFFFFFF;
-    } else {
-        FColGrayLine = clBtnShadow;
-        FColWhiteLine = clBtnHighlight;
-    }
+    if (!Store(FColorScheme, Value)) return;
+    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
     StyleChanged();
 }
 
 void TMeter::SetColorSclBkLow(TColor Value)
 {
-    Store(FColorSclBkLow, Value);
+    if (Store(FColorSclBkLow, Value)) StyleChanged();
 }
 void TMeter::SetColorSclBkNorm(TColor Value)
 {
-    Store(FColorSclBkNorm, Value);
+    if (Store(FColorSclBkNorm, Value)) StyleChanged();
 }
 void TMeter::SetColorSclBkHigh(TColor Value)
 {
-    Store(FColorSclBkHigh, Value);
+    if (Store(FColorSclBkHigh, Value)) StyleChanged();
 }
 void TMeter::SetFrameStyle(TFrameStyle Value)
 {
-    Store(FFrameStyle, Value);
+    if (Store(FFrameStyle, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchHighOn(bool Value)
 {
-    Store(FLimWatchHighOn, Value);
+    if (Store(FLimWatchHighOn, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchLowOn(bool Value)
 {
-    Store(FLimWatchLowOn, Value);
+    if (Store(FLimWatchLowOn, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchActColor(TColor Value)
 {
-    Store(FLimWatchActColor, Value);
+    if (Store(FLimWatchActColor, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchPsvColor(TColor Value)
 {
-    Store(FLimWatchPsvColor, Value);
+    if (Store(FLimWatchPsvColor, Value)) StyleChanged();
 }
 void TMeter::SetMeterScaleLine(bool Value)
 {
-    Store(FMeterScaleLine, Value);
+    if (Store(FMeterScaleLine, Value)) StyleChanged();
 }
 
 void TMeter::SetNeedleLayout(const TNeedleLayout *Value)

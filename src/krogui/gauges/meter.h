@@ -269,7 +269,6 @@ private:
     void DrawAnchor(TCanvas *C, int W, int H);
     void DrawLamp(TCanvas *C, int X0, int Y0, bool Lit);
     void DrawFrameLines(TCanvas *C, int W, int H);
-    template <class T> void Store(T &Field, T Value);
     bool RestoreDial(TCanvas *C);
     void KeepDial(TCanvas *C);
 

@@ -1,3 +1,4 @@
+#include <krogui/core/property.h>
 #include <krogui/gauges/needlelayout.h>
 
 #include <algorithm>
@@ -6,56 +7,49 @@ namespace kro {
 
 TNeedleLayout::TNeedleLayout(QObject *Parent) : QObject(Parent) {}
 
-template <class T> void TNeedleLayout::Store(T &Field, T Value)
-{
-    if (Field == Value) return;
-    Field = Value;
-    Changed();
-}
-
 void TNeedleLayout::SetHeadSize(int Value)
 {
-    Store(FSize1, Value);
+    if (Store(FSize1, Value)) Changed();
 }
 void TNeedleLayout::SetHeadAngle(int Value)
 {
-    Store(FAngle1, std::clamp(Value, 0, 180));
+    if (Store(FAngle1, std::clamp(Value, 0, 180))) Changed();
 }
 void TNeedleLayout::SetHeadMidLeng(int Value)
 {
-    Store(FBackShift1, Value);
+    if (Store(FBackShift1, Value)) Changed();
 }
 void TNeedleLayout::SetThickness(int Value)
 {
-    Store(FThickness, Value);
+    if (Store(FThickness, Value)) Changed();
 }
 void TNeedleLayout::SetColorBody(TColor Value)
 {
-    Store(FColorFill, Value);
+    if (Store(FColorFill, Value)) Changed();
 }
 void TNeedleLayout::SetColorOutline(TColor Value)
 {
-    Store(FColorLine, Value);
+    if (Store(FColorLine, Value)) Changed();
 }
 void TNeedleLayout::SetPercentNeedleLength(int Value)
 {
-    Store(FPctNeedleLeng, std::clamp(Value, 0, 100));
+    if (Store(FPctNeedleLeng, std::clamp(Value, 0, 100))) Changed();
 }
 void TNeedleLayout::SetShadowDx(int Value)
 {
-    Store(FShadowDx, Value);
+    if (Store(FShadowDx, Value)) Changed();
 }
 void TNeedleLayout::SetShadowDy(int Value)
 {
-    Store(FShadowDy, Value);
+    if (Store(FShadowDy, Value)) Changed();
 }
 void TNeedleLayout::SetShadowColor(TColor Value)
 {
-    Store(FShadowColor, Value);
+    if (Store(FShadowColor, Value)) Changed();
 }
 void TNeedleLayout::SetVisible(bool Value)
 {
-    Store(FVisible, Value);
+    if (Store(FVisible, Value)) Changed();
 }
 
 void TNeedleLayout::Assign(const TNeedleLayout &Source)

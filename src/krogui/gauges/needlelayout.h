@@ -77,7 +77,6 @@ protected:
     void Changed();
 
 private:
-    template <class T> void Store(T &Field, T Value);
 
     TColor FColorFill = clSilver;
     TColor FColorLine = clBlack;

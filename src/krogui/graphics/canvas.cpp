@@ -584,6 +584,22 @@ void TCanvas::Polyline(const QPolygon &Points)
     FPenPos = saved;
 }
 
+void TCanvas::LinePath(std::initializer_list<QPoint> Points)
+{
+    if (Points.size() == 0)
+        return;
+    auto it = Points.begin();
+    MoveTo(it->x(), it->y());
+    for (++it; it != Points.end(); ++it)
+        LineTo(it->x(), it->y());
+}
+
+void TCanvas::LinePath(TColor PenColor, std::initializer_list<QPoint> Points)
+{
+    FPen.SetColor(PenColor);
+    LinePath(Points);
+}
+
 void TCanvas::FillRect(int Left, int Top, int Right, int Bottom)
 {
     if (Right <= Left || Bottom <= Top || FBrush.Style() == bsClear)

@@ -25,6 +25,7 @@
 #include <QPolygon>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -185,6 +186,11 @@ public:
     void MoveTo(int X, int Y);
     void LineTo(int X, int Y);
     void Polyline(const QPolygon &Points);
+    /// MoveTo the first point, then LineTo each following one: every segment leaves out its end
+    /// pixel and the pen ends on the last point (unlike Polyline). With a colour, the pen takes it
+    /// first.
+    void LinePath(std::initializer_list<QPoint> Points);
+    void LinePath(TColor PenColor, std::initializer_list<QPoint> Points);
     void Rectangle(int Left, int Top, int Right, int Bottom);
     void Rectangle(const TRect &R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
     void FillRect(int Left, int Top, int Right, int Bottom);

@@ -193,4 +193,11 @@ TColor MeanColor(TColor C1, TColor C2)
                (GetBValue(a) + GetBValue(b)) / 2);
 }
 
+void FrameLineColors(TColorScheme Scheme, TColor &GrayLine, TColor &WhiteLine)
+{
+    const bool bwg = Scheme == csBWG;
+    GrayLine = bwg ? TColor(0x808080) : clBtnShadow;
+    WhiteLine = bwg ? TColor(0xFFFFFF) : clBtnHighlight;
+}
+
 } // namespace kro

@@ -34,4 +34,8 @@ KROGUI_EXPORT const std::array<TColor, NumPredefinedColors> &PredefinedColors();
 /// The colour half-way between C1 and C2 (system colours resolved first).
 KROGUI_EXPORT TColor MeanColor(TColor C1, TColor C2);
 
+/// The frame line colours of a colour scheme: csBWG gives gray 0x808080 and white 0xFFFFFF, every
+/// other scheme the system button shadow and highlight.
+KROGUI_EXPORT void FrameLineColors(TColorScheme Scheme, TColor &GrayLine, TColor &WhiteLine);
+
 } // namespace kro

@@ -18,6 +18,9 @@ KRO_DECLARE_ERROR(EKRONumIO2Error, EKROError)
 /// Called while the gauge is dragged, with the value under the mouse.
 using TOnGaugeChangeEvent = std::function<void(QObject *Sender, TShiftState Shift, double GaugeValue)>;
 
+class TNumIO2Layout;
+struct TNumIO2Private;
+
 class KROGUI_EXPORT TNumIO2 : public TCustomControl
 {
     Q_OBJECT
@@ -84,99 +87,99 @@ public:
     int GetNioIntValue() const;
     /// The text buffer. An assigned text is taken only when empty or valid (CheckValidity); caret
     /// and selection then go to 0. While loading, the check waits until all properties are in.
-    QString Text() const { return FInBuffer; }
+    QString Text() const;
     void SetText(const QString &Value);
     /// The on-line check of the buffer for the input format and separator choice.
     bool CheckValidity(const QString &Instring) const;
 
     // ---- format ----
     /// On a change the value is read in the old format and written in the new one.
-    TInFormat InputFormat() const { return FInFormat; }
+    TInFormat InputFormat() const;
     void SetInputFormat(TInFormat Value) { SetInFormatType(Value); }
     void SetInFormatType(TInFormat Value);
     /// Decimals of itFloat and itFixPoint: values below 1 are ignored, above 15 become 15.
-    int FixPointDecPlaces() const { return FDecP; }
+    int FixPointDecPlaces() const;
     void SetFixPointDecPlaces(int Value);
     /// Significant digits of itExp: values below 1 are ignored, above 15 become 15.
-    int SignificantDigits() const { return FSigDig; }
+    int SignificantDigits() const;
     void SetSignificantDigits(int Value);
     /// Decimal separator choice; the separators in the buffer are converted (SetDecSep).
-    TDecPSep DecPlaceSep() const { return FDecPSep; }
+    TDecPSep DecPlaceSep() const;
     void SetDecSep(TDecPSep Value);
 
     // ---- range ----
     /// Lower bound; RangeHigh follows when it would lie below.
-    double RangeLow() const { return FMinimum; }
+    double RangeLow() const;
     void SetRangeLow(double Value);
     /// Upper bound; RangeLow follows when it would lie above.
-    double RangeHigh() const { return FMaximum; }
+    double RangeHigh() const;
     void SetRangeHigh(double Value);
     /// True when Value lies below RangeLow or above RangeHigh.
     bool OutOfRange() const;
 
     // ---- behaviour ----
     /// Beep on refused keys and failed on-line checks.
-    bool Beep() const { return FBeep; }
-    void SetBeep(bool Value) { FBeep = Value; }
+    bool Beep() const;
+    void SetBeep(bool Value);
     /// No editing (Ctrl+C still copies, buttons and gauge do not step); caret hidden, timer stopped.
-    bool ReadOnly() const { return FReadOnly; }
+    bool ReadOnly() const;
     void SetReadOnly(bool Value);
     /// Each paint sets the height to the text height of "E0" plus 6.
-    bool AutoSize() const { return FAutoSize; }
+    bool AutoSize() const;
     void SetAutoSize(bool Value);
     /// Show the selection only while focused.
-    bool HideSelection() const { return FHideSel; }
+    bool HideSelection() const;
     void SetHideSelection(bool Value);
     /// Selection as character offsets; a value is clamped to 0..length, the caret goes there and
     /// the other end follows when it would cross.
-    int SelBegin() const { return FSelBegin; }
+    int SelBegin() const;
     void SetSelBegin(int N);
-    int SelEnd() const { return FSelEnd; }
+    int SelEnd() const;
     void SetSelEnd(int N);
     /// Characters before the caret.
-    int CaretPos() const { return FCaretPos; }
-    bool CaretVisible() const { return FCaretVisib; }
+    int CaretPos() const;
+    bool CaretVisible() const;
     /// Where the mouse was last: 0 left text, 1 text box, 2 right of the box.
-    int MouseAreaCode() const { return FMouseAreaCode; }
+    int MouseAreaCode() const;
     /// Takes the focus and restarts the caret timer (unless read-only).
     void SetFocus();
 
     // ---- layout and look ----
     /// x of the text box; negative values are ignored, values above Width become Width.
-    int LeftSpace() const { return FLeftSpace; }
+    int LeftSpace() const;
     void SetLeftSpace(int Value);
     /// Width of the text box (not below 0).
-    int TextBoxWidth() const { return FTextBoxWidth; }
+    int TextBoxWidth() const;
     void SetTextBoxWidth(int Value);
-    QString LeftText() const { return FLeftText; }
+    QString LeftText() const;
     void SetLeftText(const QString &Value);
-    QString RightText() const { return FRightText; }
+    QString RightText() const;
     void SetRightText(const QString &Value);
-    TAlignment LeftTextAlignment() const { return FLeftTextAlign; }
+    TAlignment LeftTextAlignment() const;
     void SetLeftTextAlignment(TAlignment Value);
-    TAlignment RightTextAlignment() const { return FRightTextAlign; }
+    TAlignment RightTextAlignment() const;
     void SetRightTextAlignment(TAlignment Value);
     /// Placement of the text in the box.
-    TAlignment Alignment() const { return FAlignment; }
+    TAlignment Alignment() const;
     void SetAlignment(TAlignment Value);
     /// Frame of the text box.
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
-    TColor ColorBoxBG() const { return FColorBoxBG; }
+    TColor ColorBoxBG() const;
     void SetColorBoxBG(TColor Value);
-    TColor ColorBoxText() const { return FColorBoxText; }
+    TColor ColorBoxText() const;
     void SetColorBoxText(TColor Value);
-    TColor ColorOutBG() const { return FColorOutBG; }
+    TColor ColorOutBG() const;
     void SetColorOutBG(TColor Value);
-    TColor ColorOutText() const { return FColorOutText; }
+    TColor ColorOutText() const;
     void SetColorOutText(TColor Value);
     /// Box background and text while the value is out of range (always repaint).
-    TColor ColorWarnBG() const { return FColorWarnBG; }
+    TColor ColorWarnBG() const;
     void SetColorWarnBG(TColor Value);
-    TColor ColorWarnText() const { return FColorWarnText; }
+    TColor ColorWarnText() const;
     void SetColorWarnText(TColor Value);
     /// csBWG: gray and white frame lines; csSystem: the button shadow and highlight colours.
-    TColorScheme ColorScheme() const { return FColorScheme; }
+    TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
     /// Disabled look: engraved side texts, silver box, gray text.
     void SetEnabled(bool Value) override;
@@ -184,49 +187,49 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     // ---- spin buttons ----
-    bool ButVisible() const { return FButVisible; }
+    bool ButVisible() const;
     void SetButVisible(bool Value);
     /// Button width, clamped to 8..50.
-    int ButWidth() const { return FButWidth; }
+    int ButWidth() const;
     void SetButWidth(int Value);
     /// Height of the button pair, clamped to 18..Height.
-    int ButHeight() const { return FButHeight; }
+    int ButHeight() const;
     void SetButHeight(int Value);
     /// Gap between box and buttons, clamped to 0..50.
-    int ButSpace() const { return FButSpace; }
+    int ButSpace() const;
     void SetButSpace(int Value);
-    TColor ButColor() const { return FButColor; }
+    TColor ButColor() const;
     void SetButColor(TColor Value);
     /// Step of the buttons when ButtonPivots is empty.
-    double ButIncrem() const { return FButIncrem; }
+    double ButIncrem() const;
     void SetButIncrem(double Value);
-    bool But3D() const { return FBut3D; }
+    bool But3D() const;
     void SetBut3D(bool Value);
     /// When not empty, the buttons and the gauge move the value only to these values (ascending).
     TDoubleArray ButtonPivots;
 
     // ---- gauge ----
-    bool GaugeVisible() const { return FGaugeVisible; }
+    bool GaugeVisible() const;
     void SetGaugeVisible(bool Value);
     /// At least 3, at most Height - GaugeTopMargin - 18.
-    int GaugeHeight() const { return FGaugeHeight; }
+    int GaugeHeight() const;
     void SetGaugeHeight(int Value);
     /// At least 10, at most Width - GaugeLeftMargin.
-    int GaugeWidth() const { return FGaugeWidth; }
+    int GaugeWidth() const;
     void SetGaugeWidth(int Value);
     /// 0 .. Width - GaugeWidth.
-    int GaugeLeftMargin() const { return FGaugeLeftMargin; }
+    int GaugeLeftMargin() const;
     void SetGaugeLeftMargin(int Value);
     /// 0 .. Height - GaugeHeight - 18.
-    int GaugeTopMargin() const { return FGaugeTopMargin; }
+    int GaugeTopMargin() const;
     void SetGaugeTopMargin(int Value);
-    TColor GaugeColor() const { return FGaugeColor; }
+    TColor GaugeColor() const;
     void SetGaugeColor(TColor Value);
-    TColor GaugeColorBg() const { return FGaugeColorBg; }
+    TColor GaugeColorBg() const;
     void SetGaugeColorBg(TColor Value);
-    TColor GaugeColorFrame() const { return FGaugeColorFrame; }
+    TColor GaugeColorFrame() const;
     void SetGaugeColorFrame(TColor Value);
-    TFrameStyle GaugeFrameStyle() const { return FGaugeFrameStyle; }
+    TFrameStyle GaugeFrameStyle() const;
     void SetGaugeFrameStyle(TFrameStyle Value);
 
     // ---- geometry of the text ----
@@ -245,11 +248,11 @@ public:
 
     // ---- events ----
     /// After an edit, a button step, or a gauge click (on mouse-up).
-    void SetOnChange(TNotifyEvent H) { FOnChange = std::move(H); }
-    const TNotifyEvent &OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent H);
+    const TNotifyEvent &OnChange() const;
     /// While the gauge is dragged.
-    void SetOnGaugeChange(TOnGaugeChangeEvent H) { FOnGaugeChange = std::move(H); }
-    const TOnGaugeChangeEvent &OnGaugeChange() const { return FOnGaugeChange; }
+    void SetOnGaugeChange(TOnGaugeChangeEvent H);
+    const TOnGaugeChangeEvent &OnGaugeChange() const;
 
 protected:
     void Paint() override;
@@ -272,10 +275,19 @@ protected:
     void CaretTimerEvent();
 
 private:
-    int GaugeStrip() const;
+    TNumIO2Layout Layout() const;
+    struct PaintState;
+    void PaintSideTexts(const PaintState &P);
+    void PaintButtons(const PaintState &P);
+    void PaintGauge(const PaintState &P);
+    void PaintTextBox(const PaintState &P);
     int TextW(const QString &S) const;
-    bool DeleteSelection(bool ZeroWhenEmpty);
-    void InsertText(const QString &S);
+    /// Ctrl+C, Ctrl+V, Ctrl+X; true when the text changed.
+    bool FixPointClearDecimal();
+    void FixPointComplete();
+    bool ClipboardKey(quint16 Key);
+    /// A key without Ctrl: characters, deleting and caret keys; true when the text changed.
+    bool EditKey(quint16 Key);
     void Beeper() const;
     double GaugeValueAt(int X) const;
     void ButtonStep(int Y);
@@ -283,67 +295,8 @@ private:
     QString FormatValue(double Value) const;
     void UpdateLineColors();
 
-    QString FInBuffer;
-    QString FLoadedText; // a stored text, checked once the stored format is in
-    bool FHasLoadedText = false;
-    int FCaretPos = 0;
-    int FSelBegin = 0;
-    int FSelEnd = 0;
-    bool FCaretVisib = true;
     TControlTimer *FCaretTimer = nullptr;
-    bool FKeyShifted = false;
-    bool FKeyCntrl = false;
-    bool FValueChanged = false;
-    bool FSuppressPaint = true;
-    int FMouseAreaCode = 0;
-    bool FOnLineCheck = true;
-    TColor FColBlackLine = clBlack;
-    TColor FColGrayLine = clGray;
-    TColor FColWhiteLine = clWhite;
-
-    TInFormat FInFormat = itFloat;
-    int FDecP = 2;
-    int FSigDig = 6;
-    TDecPSep FDecPSep = dsBoth;
-    double FMinimum = 0.0;
-    double FMaximum = 1000.0;
-    bool FBeep = false;
-    bool FReadOnly = false;
-    bool FAutoSize = false;
-    bool FHideSel = true;
-    int FLeftSpace = 35;
-    int FTextBoxWidth = 80;
-    QString FLeftText, FRightText;
-    TAlignment FLeftTextAlign = taRightJustify;
-    TAlignment FRightTextAlign = taLeftJustify;
-    TAlignment FAlignment = taCenter;
-    TFrameStyle FFrameStyle = fsLowered;
-    TColor FColorBoxBG = clWhite;
-    TColor FColorBoxText = clBlack;
-    TColor FColorOutBG = clBtnFace;
-    TColor FColorOutText = clBlack;
-    TColor FColorWarnBG = 0x6088FFF0;
-    TColor FColorWarnText = clRed;
-    TColorScheme FColorScheme = csBWG;
-    bool FButVisible = false;
-    int FButWidth = 18;
-    int FButHeight = 28;
-    int FButSpace = 3;
-    TColor FButColor = clSilver;
-    double FButIncrem = 1.0;
-    bool FBut3D = true;
-    bool FGaugeVisible = false;
-    int FGaugeHeight = 8;
-    int FGaugeWidth = 82;
-    int FGaugeLeftMargin = 35;
-    int FGaugeTopMargin = 3;
-    TColor FGaugeColor = clNavy;
-    TColor FGaugeColorBg = clSilver;
-    TColor FGaugeColorFrame = clGray;
-    TFrameStyle FGaugeFrameStyle = fsLowered;
-
-    TNotifyEvent FOnChange;
-    TOnGaugeChangeEvent FOnGaugeChange;
+    std::unique_ptr<TNumIO2Private> const d;
 };
 
 } // namespace kro

@@ -344,6 +344,15 @@ bool IsRealText(QStringView Text, bool AllowExp, TDecPSep Choice)
     return RunRealMachine<true>(Text, AllowExp, CheckSeparatorMode(Choice), pos, nullptr, n) == SAccept;
 }
 
+bool IsWholeRealText(QStringView Text, bool AllowExp, TDecPSep Choice)
+{
+    if (Text.isEmpty()) return false;
+    int pos = 1;
+    size_t n = 0;
+    return RunRealMachine<true>(Text, AllowExp, CheckSeparatorMode(Choice), pos, nullptr, n) == SAccept &&
+           pos == Text.size() + 1;
+}
+
 bool IsFixedText(QStringView Text, TDecPSep Choice)
 {
     return IsFixedText(Text, CheckSeparatorMode(Choice));

@@ -57,6 +57,8 @@ KROGUI_EXPORT double ScanReal(QStringView Text, bool AllowExp, TSeparatorMode Mo
 /// True when Text scans as a real number (the characters after the one that ends the scan are not
 /// examined); an exponent above 4200 is invalid, an empty text too.
 KROGUI_EXPORT bool IsRealText(QStringView Text, bool AllowExp, TDecPSep Choice);
+/// IsRealText that also examines the rest: true only when the number ends with the text.
+KROGUI_EXPORT bool IsWholeRealText(QStringView Text, bool AllowExp, TDecPSep Choice);
 /// True when Text is an optionally signed fixed-point number or an incomplete one ("+", "-", ".",
 /// "-."); no blanks, no exponent, at most one separator. Empty is invalid.
 KROGUI_EXPORT bool IsFixedText(QStringView Text, TDecPSep Choice);

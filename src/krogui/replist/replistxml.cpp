@@ -2,6 +2,7 @@
 
 #include <krogui/core/strutil.h>
 #include <krogui/replist/rldata.h>
+#include <krogui/replist/rldata_p.h>
 
 #include <krogui/data/stringarray.h>
 
@@ -268,15 +269,15 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
 
     const QString tColName = RepListXmlTagName(xmlColName), tChecked = RepListXmlTagName(xmlCheckedColumn),
                   tFormat = RepListXmlTagName(xmlColumnFormat), tCell = RepListXmlTagName(xmlCell);
-    W.writeTextElement(RepListXmlTagName(xmlNumCols), QString::number(FNrOfCols));
-    W.writeTextElement(RepListXmlTagName(xmlNumRows), QString::number(FNrOfRows));
-    for (int c = 1; c <= FNrOfCols; ++c) {
+    W.writeTextElement(RepListXmlTagName(xmlNumCols), QString::number(d->FNrOfCols));
+    W.writeTextElement(RepListXmlTagName(xmlNumRows), QString::number(d->FNrOfRows));
+    for (int c = 1; c <= d->FNrOfCols; ++c) {
         W.writeStartElement(tColName);
         W.writeAttribute(kAttrCol, QString::number(c));
         WriteText(W, GetColName(c));
         W.writeEndElement();
     }
-    for (int c = 1; c <= FNrOfCols; ++c) {
+    for (int c = 1; c <= d->FNrOfCols; ++c) {
         const TCheckMode m = GetColCheckMode(c);
         if (m == cmNone) continue;
         W.writeStartElement(tChecked);
@@ -284,8 +285,8 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
         W.writeCharacters(m == cmRadio ? QStringLiteral("radio") : QStringLiteral("box"));
         W.writeEndElement();
     }
-    WriteTextElement(W, RepListXmlTagName(xmlCommonHd), FCommonHeader);
-    for (int c = 1; c <= FNrOfCols; ++c) {
+    WriteTextElement(W, RepListXmlTagName(xmlCommonHd), d->FCommonHeader);
+    for (int c = 1; c <= d->FNrOfCols; ++c) {
         const QString f = GetColumnFormat(c);
         if (f.isEmpty()) continue;
         W.writeStartElement(tFormat);
@@ -294,15 +295,15 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
         W.writeEndElement();
     }
 
-    std::vector<bool> check(size_t(FNrOfCols) + 1, false);
-    for (int c = 1; c <= FNrOfCols; ++c)
+    std::vector<bool> check(size_t(d->FNrOfCols) + 1, false);
+    for (int c = 1; c <= d->FNrOfCols; ++c)
         check[size_t(c)] = IsCheckCol(c);
-    TProgress progress(this, qint64(FNrOfRows) * (FNrOfCols + 1));
+    TProgress progress(this, qint64(d->FNrOfRows) * (d->FNrOfCols + 1));
     const QString one = QStringLiteral("1"), zero = QStringLiteral("0");
-    for (int r = 1; r <= FNrOfRows; ++r) {
+    for (int r = 1; r <= d->FNrOfRows; ++r) {
         const QString row = QString::number(r);
-        for (int c = 0; c <= FNrOfCols; ++c) {
-            const QString s = FStrings->GetString(c, r);
+        for (int c = 0; c <= d->FNrOfCols; ++c) {
+            const QString s = d->FStrings->GetString(c, r);
             if (s.isEmpty()) continue;
             W.writeStartElement(tCell);
             W.writeAttribute(kAttrCol, QString::number(c));
@@ -315,16 +316,16 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
             }
             W.writeEndElement();
         }
-        progress.Step(qint64(r) * (FNrOfCols + 1));
+        progress.Step(qint64(r) * (d->FNrOfCols + 1));
         if (W.hasError()) break;
     }
-    WriteTextElement(W, RepListXmlTagName(xmlComment), FComment);
+    WriteTextElement(W, RepListXmlTagName(xmlComment), d->FComment);
     W.writeEndElement();
     W.writeCharacters(QStringLiteral("\n"));
     if (W.hasError())
         return Fail(QStringLiteral("Writing the report list failed (the output refused the data)"));
     progress.Finish();
-    FLastError.clear();
+    d->FLastError.clear();
     return true;
 }
 
@@ -359,7 +360,7 @@ bool TRLData::SaveAsXMLFile(const QString &FName, const QString &DataID)
         return Fail(QStringLiteral("Cannot create file \"%1\": %2").arg(FName, f.errorString()));
     if (!WriteToXMLStream(&f, true, DataID)) {
         f.cancelWriting();
-        return Fail(QStringLiteral("\"%1\": %2").arg(FName, FLastError));
+        return Fail(QStringLiteral("\"%1\": %2").arg(FName, d->FLastError));
     }
     if (!f.commit()) return Fail(QStringLiteral("Cannot write file \"%1\": %2").arg(FName, f.errorString()));
     return true;
@@ -392,15 +393,22 @@ bool ParseCount(QStringView Text, qint64 &Value)
 
 } // namespace
 
-bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos)
+namespace {
+
+// Where the signature line of a list starts.
+struct TSignatureHit
 {
-    const QString wanted = RepListNormalizedId(DataID);
+    qsizetype Pos = -1;      // the '<' of the signature
+    qsizetype LineStart = 0; // start of its line
+    QString Id;              // the list's identifier
+};
+
+// The first signature line of the list Wanted (normalized; empty: any list) in Data.
+TSignatureHit FindSignature(const QByteArray &Data, const QString &Wanted)
+{
     const char *d = Data.constData();
     const qsizetype n = Data.size();
-
-    // 1. The signature line of the wanted list.
-    qsizetype sig = -1, sigLineStart = 0, pos = 0;
-    QString foundId;
+    qsizetype pos = 0;
     while (pos < n) {
         const void *hit = std::memchr(d + pos, '<', size_t(n - pos));
         if (!hit) break;
@@ -416,177 +424,235 @@ bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizety
         const qsizetype le = nl ? static_cast<const char *>(nl) - d : n;
         QString id;
         if (SignatureLine(QString::fromUtf8(d + ls, le - ls), id) &&
-            (wanted.isEmpty() || id.toLower() == wanted)) {
-            sig = i;
-            sigLineStart = ls;
-            foundId = id;
-            break;
-        }
+            (Wanted.isEmpty() || id.toLower() == Wanted))
+            return {i, ls, id};
         pos = le;
     }
-    if (sig < 0)
+    return {};
+}
+
+} // namespace
+
+// Reads one list's elements into a fresh data component; errors are raised on the stream reader.
+class TRLData::TXmlReader
+{
+public:
+    TXmlReader(const QByteArray &Slice, TRLData &Target, TProgress &Progress)
+        : Xr(Slice), FTmp(Target), FProgress(Progress)
+    {
+    }
+    // Reads the whole list; false when the reader holds an error.
+    bool Read();
+    QXmlStreamReader Xr;
+
+private:
+    bool Allocate();
+    bool Index(const QString &Attr, qint64 Low, qint64 High, int &Value);
+    bool Count(qint64 &Target, qint64 Low, qint64 High);
+    void ReadElement(TRepListXmlTag Tag);
+    void ReadColumnSetting(TRepListXmlTag Tag);
+    void ReadCell();
+    void AllocateWhenSized();
+
+    TRLData &FTmp;
+    TProgress &FProgress;
+    qint64 FNumCols = -1, FNumRows = -1;
+    bool FAllocated = false;
+};
+
+bool TRLData::TXmlReader::Allocate()
+{
+    if (FAllocated) return true;
+    if (FNumCols < 0 || FNumRows < 0) {
+        Xr.raiseError(QStringLiteral("<%1> before <numcols> and <numrows>").arg(Xr.name()));
+        return false;
+    }
+    try {
+        FTmp.SetNrCols(int(FNumCols));
+        FTmp.SetNrRows(int(FNumRows));
+    } catch (const std::exception &) {
+        Xr.raiseError(
+            QStringLiteral("not enough memory for %1 columns and %2 rows").arg(FNumCols).arg(FNumRows));
+        return false;
+    }
+    FAllocated = true;
+    return true;
+}
+
+bool TRLData::TXmlReader::Index(const QString &Attr, qint64 Low, qint64 High, int &Value)
+{
+    const QStringView v = Xr.attributes().value(Attr);
+    qint64 x = 0;
+    if (v.isNull() || !ParseCount(v, x) || x < Low || x > High) {
+        Xr.raiseError(v.isNull() ? QStringLiteral("<%1> without attribute %2").arg(Xr.name(), Attr)
+                                 : QStringLiteral("<%1> %2=\"%3\" is out of range %4..%5")
+                                       .arg(Xr.name(), Attr, v.toString())
+                                       .arg(Low)
+                                       .arg(High));
+        return false;
+    }
+    Value = int(x);
+    return true;
+}
+
+bool TRLData::TXmlReader::Count(qint64 &Target, qint64 Low, qint64 High)
+{
+    const QString name = Xr.name().toString();
+    if (Target >= 0) {
+        Xr.raiseError(QStringLiteral("second <%1>").arg(name));
+        return false;
+    }
+    const QString text = Xr.readElementText();
+    qint64 v = 0;
+    if (Xr.hasError()) return false;
+    if (!ParseCount(text, v) || v < Low || v > High) {
+        Xr.raiseError(QStringLiteral("<%1> \"%2\" is not a count in %3..%4")
+                          .arg(name, text.left(40))
+                          .arg(Low)
+                          .arg(High));
+        return false;
+    }
+    Target = v;
+    return true;
+}
+
+void TRLData::TXmlReader::ReadColumnSetting(TRepListXmlTag Tag)
+{
+    int col = 0;
+    if (!Allocate() || !Index(kAttrCol, 1, FNumCols, col)) return;
+    const QString text = Xr.readElementText();
+    if (Xr.hasError()) return;
+    if (Tag == xmlColName) {
+        FTmp.SetColName(col, text);
+    } else if (Tag == xmlColumnFormat) {
+        FTmp.SetColumnFormat(col, text);
+    } else {
+        const QString m = text.trimmed().toLower();
+        if (m == u"none" || m == u"0" || m == u"false")
+            FTmp.SetColCheckMode(col, cmNone);
+        else if (m == u"box" || m == u"1" || m == u"true")
+            FTmp.SetColCheckMode(col, cmBox);
+        else if (m == u"radio" || m == u"2")
+            FTmp.SetColCheckMode(col, cmRadio);
+        else
+            Xr.raiseError(QStringLiteral("unknown check mode \"%1\"").arg(text.left(40)));
+    }
+}
+
+void TRLData::TXmlReader::ReadCell()
+{
+    int col = 0, row = 0;
+    if (!Allocate() || !Index(kAttrCol, 0, FNumCols, col) || !Index(kAttrRow, 1, FNumRows, row)) return;
+    const QStringView chk = Xr.attributes().value(kAttrChecked);
+    bool checked = false;
+    if (!chk.isNull()) {
+        if (chk == u"1" || chk == u"true") {
+            checked = true;
+        } else if (!(chk == u"0" || chk == u"false")) {
+            Xr.raiseError(QStringLiteral("checked=\"%1\" is neither 1 nor 0").arg(chk.left(40)));
+            return;
+        }
+    }
+    QString text = Xr.readElementText();
+    if (Xr.hasError()) return;
+    if (FTmp.IsCheckCol(col) && !(text.isEmpty() && chk.isNull()))
+        text.prepend(checked ? QLatin1Char('X') : QLatin1Char(' '));
+    try {
+        FTmp.d->FStrings->SetString(col, row, text);
+    } catch (const std::exception &) {
+        Xr.raiseError(QStringLiteral("not enough memory for the cells"));
+    }
+}
+
+void TRLData::TXmlReader::ReadElement(TRepListXmlTag Tag)
+{
+    switch (Tag) {
+    case xmlNumCols:
+        if (Count(FNumCols, 0, RLXmlMaxColumns) && FNumCols == 0) FNumCols = 1;
+        break;
+    case xmlNumRows:
+        Count(FNumRows, 0, RLXmlMaxCells);
+        break;
+    case xmlColName:
+    case xmlColumnFormat:
+    case xmlCheckedColumn:
+        ReadColumnSetting(Tag);
+        break;
+    case xmlCell:
+        ReadCell();
+        break;
+    case xmlCommonHd:
+        FTmp.d->FCommonHeader = Xr.readElementText();
+        break;
+    case xmlComment:
+        FTmp.d->FComment = Xr.readElementText();
+        break;
+    case xmlEndReplist:
+    case xmlInvalid:
+        Xr.skipCurrentElement(); // a later version's element: not ours to judge
+        break;
+    }
+}
+
+void TRLData::TXmlReader::AllocateWhenSized()
+{
+    // The cells are allocated as soon as both counts are known, within the limit of cells.
+    if (FNumCols < 0 || FNumRows < 0 || FAllocated || Xr.hasError()) return;
+    if ((FNumCols + 1) * std::max<qint64>(FNumRows, 1) > RLXmlMaxCells)
+        Xr.raiseError(QStringLiteral("%1 columns and %2 rows exceed the limit of %3 cells")
+                          .arg(FNumCols)
+                          .arg(FNumRows)
+                          .arg(RLXmlMaxCells));
+    else
+        Allocate();
+}
+
+bool TRLData::TXmlReader::Read()
+{
+    if (!Xr.readNextStartElement()) {
+        if (!Xr.hasError()) Xr.raiseError(QStringLiteral("no element"));
+    } else if (Xr.name() != kTagReplist) {
+        Xr.raiseError(QStringLiteral("root element <%1> is not <replist>").arg(Xr.name()));
+    } else {
+        int sinceProgress = 0;
+        while (Xr.readNextStartElement()) {
+            if (++sinceProgress == 4096) {
+                sinceProgress = 0;
+                FProgress.Step(Xr.characterOffset());
+            }
+            ReadElement(RepListXmlTagOf(Xr.name()));
+            AllocateWhenSized();
+            if (Xr.hasError()) break;
+        }
+    }
+    if (!Xr.hasError() && (FNumCols < 0 || FNumRows < 0))
+        Xr.raiseError(QStringLiteral("the list has no <%1>")
+                          .arg(FNumCols < 0 ? QStringLiteral("numcols") : QStringLiteral("numrows")));
+    return !Xr.hasError();
+}
+
+bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos)
+{
+    // 1. The signature line of the wanted list.
+    const QString wanted = RepListNormalizedId(DataID);
+    const TSignatureHit sig = FindSignature(Data, wanted);
+    if (sig.Pos < 0)
         return Fail(
             wanted.isEmpty()
                 ? QStringLiteral("No report list found")
                 : QStringLiteral("No report list with identifier \"%1\" found").arg(DataID.trimmed()));
-    const qint64 baseLine = std::count(d, d + sig, '\n');
-    const qint64 baseColumn = sig - sigLineStart;
+    const char *raw = Data.constData();
+    const qint64 baseLine = std::count(raw, raw + sig.Pos, '\n');
+    const qint64 baseColumn = sig.Pos - sig.LineStart;
 
     // 2. The list itself, built apart.
-    const QByteArray slice = QByteArray::fromRawData(d + sig, n - sig);
-    QXmlStreamReader xr(slice);
+    const QByteArray slice = QByteArray::fromRawData(raw + sig.Pos, Data.size() - sig.Pos);
     TRLData tmp(nullptr);
-    tmp.FStrings->SetAllocRowsBy(FStrings->AllocRowsBy());
-    qint64 numCols = -1, numRows = -1;
-    bool allocated = false;
+    tmp.d->FStrings->SetAllocRowsBy(d->FStrings->AllocRowsBy());
     TProgress progress(this, slice.size());
-    int sinceProgress = 0;
-
-    auto allocate = [&]() -> bool {
-        if (allocated) return true;
-        if (numCols < 0 || numRows < 0) {
-            xr.raiseError(QStringLiteral("<%1> before <numcols> and <numrows>").arg(xr.name()));
-            return false;
-        }
-        try {
-            tmp.SetNrCols(int(numCols));
-            tmp.SetNrRows(int(numRows));
-        } catch (const std::exception &) {
-            xr.raiseError(
-                QStringLiteral("not enough memory for %1 columns and %2 rows").arg(numCols).arg(numRows));
-            return false;
-        }
-        allocated = true;
-        return true;
-    };
-    auto index = [&](const QString &Attr, qint64 Low, qint64 High, int &Value) -> bool {
-        const QStringView v = xr.attributes().value(Attr);
-        qint64 x = 0;
-        if (v.isNull() || !ParseCount(v, x) || x < Low || x > High) {
-            xr.raiseError(v.isNull() ? QStringLiteral("<%1> without attribute %2").arg(xr.name(), Attr)
-                                     : QStringLiteral("<%1> %2=\"%3\" is out of range %4..%5")
-                                           .arg(xr.name(), Attr, v.toString())
-                                           .arg(Low)
-                                           .arg(High));
-            return false;
-        }
-        Value = int(x);
-        return true;
-    };
-    auto count = [&](qint64 &Target, qint64 Low, qint64 High) -> bool {
-        const QString name = xr.name().toString();
-        if (Target >= 0) {
-            xr.raiseError(QStringLiteral("second <%1>").arg(name));
-            return false;
-        }
-        const QString text = xr.readElementText();
-        qint64 v = 0;
-        if (xr.hasError()) return false;
-        if (!ParseCount(text, v) || v < Low || v > High) {
-            xr.raiseError(QStringLiteral("<%1> \"%2\" is not a count in %3..%4")
-                              .arg(name, text.left(40))
-                              .arg(Low)
-                              .arg(High));
-            return false;
-        }
-        Target = v;
-        return true;
-    };
-
-    if (!xr.readNextStartElement()) {
-        if (!xr.hasError()) xr.raiseError(QStringLiteral("no element"));
-    } else if (xr.name() != kTagReplist) {
-        xr.raiseError(QStringLiteral("root element <%1> is not <replist>").arg(xr.name()));
-    } else {
-        while (xr.readNextStartElement()) {
-            if (++sinceProgress == 4096) {
-                sinceProgress = 0;
-                progress.Step(xr.characterOffset());
-            }
-            const TRepListXmlTag tag = RepListXmlTagOf(xr.name());
-            switch (tag) {
-            case xmlNumCols:
-                if (count(numCols, 0, RLXmlMaxColumns) && numCols == 0) numCols = 1;
-                break;
-            case xmlNumRows:
-                count(numRows, 0, RLXmlMaxCells);
-                break;
-            case xmlColName:
-            case xmlColumnFormat:
-            case xmlCheckedColumn: {
-                int col = 0;
-                if (!allocate() || !index(kAttrCol, 1, numCols, col)) break;
-                const QString text = xr.readElementText();
-                if (xr.hasError()) break;
-                if (tag == xmlColName) {
-                    tmp.SetColName(col, text);
-                } else if (tag == xmlColumnFormat) {
-                    tmp.SetColumnFormat(col, text);
-                } else {
-                    const QString m = text.trimmed().toLower();
-                    if (m == u"none" || m == u"0" || m == u"false")
-                        tmp.SetColCheckMode(col, cmNone);
-                    else if (m == u"box" || m == u"1" || m == u"true")
-                        tmp.SetColCheckMode(col, cmBox);
-                    else if (m == u"radio" || m == u"2")
-                        tmp.SetColCheckMode(col, cmRadio);
-                    else
-                        xr.raiseError(QStringLiteral("unknown check mode \"%1\"").arg(text.left(40)));
-                }
-                break;
-            }
-            case xmlCell: {
-                int col = 0, row = 0;
-                if (!allocate() || !index(kAttrCol, 0, numCols, col) || !index(kAttrRow, 1, numRows, row))
-                    break;
-                const QStringView chk = xr.attributes().value(kAttrChecked);
-                bool checked = false;
-                if (!chk.isNull()) {
-                    if (chk == u"1" || chk == u"true")
-                        checked = true;
-                    else if (!(chk == u"0" || chk == u"false")) {
-                        xr.raiseError(QStringLiteral("checked=\"%1\" is neither 1 nor 0").arg(chk.left(40)));
-                        break;
-                    }
-                }
-                QString text = xr.readElementText();
-                if (xr.hasError()) break;
-                if (tmp.IsCheckCol(col) && !(text.isEmpty() && chk.isNull()))
-                    text.prepend(checked ? QLatin1Char('X') : QLatin1Char(' '));
-                try {
-                    tmp.FStrings->SetString(col, row, text);
-                } catch (const std::exception &) {
-                    xr.raiseError(QStringLiteral("not enough memory for the cells"));
-                }
-                break;
-            }
-            case xmlCommonHd:
-                tmp.FCommonHeader = xr.readElementText();
-                break;
-            case xmlComment:
-                tmp.FComment = xr.readElementText();
-                break;
-            case xmlEndReplist:
-            case xmlInvalid:
-                xr.skipCurrentElement(); // a later version's element: not ours to judge
-                break;
-            }
-            if (numCols >= 0 && numRows >= 0 && !allocated && !xr.hasError()) {
-                if ((numCols + 1) * std::max<qint64>(numRows, 1) > RLXmlMaxCells)
-                    xr.raiseError(QStringLiteral("%1 columns and %2 rows exceed the limit of %3 cells")
-                                      .arg(numCols)
-                                      .arg(numRows)
-                                      .arg(RLXmlMaxCells));
-                else
-                    allocate();
-            }
-            if (xr.hasError()) break;
-        }
-    }
-    if (!xr.hasError() && (numCols < 0 || numRows < 0))
-        xr.raiseError(QStringLiteral("the list has no <%1>")
-                          .arg(numCols < 0 ? QStringLiteral("numcols") : QStringLiteral("numrows")));
-    if (xr.hasError()) {
+    TXmlReader reader(slice, tmp, progress);
+    QXmlStreamReader &xr = reader.Xr;
+    if (!reader.Read()) {
         const qint64 line = xr.lineNumber();
         const qint64 column = xr.columnNumber() + 1 + (line == 1 ? baseColumn : 0);
         return Fail(
@@ -599,15 +665,15 @@ bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizety
         while (k < slice.size() && (slice[k] == ' ' || slice[k] == '\t' || slice[k] == '\r'))
             ++k;
         if (k < slice.size() && slice[k] == '\n') e = k + 1;
-        *EndPos = sig + e;
+        *EndPos = sig.Pos + e;
     }
 
     // 3. Success: the new list replaces the old one.
     TakeContent(tmp);
-    FDataID = foundId;
-    FSortColumn = -1;
-    if (FSortColumnSec > FNrOfCols) FSortColumnSec = -1;
-    FLastError.clear();
+    d->FDataID = sig.Id;
+    d->FSortColumn = -1;
+    if (d->FSortColumnSec > d->FNrOfCols) d->FSortColumnSec = -1;
+    d->FLastError.clear();
     NotifyStoreChanged();
     progress.Finish();
     return true;
@@ -671,7 +737,8 @@ bool TRLData::LoadFromXMLFile(const QString &FName, const QString &DataID)
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return Fail(QStringLiteral("Cannot read file \"%1\": %2").arg(FName, f.errorString()));
-    if (!ReadXmlFrom(data, DataID, nullptr)) return Fail(QStringLiteral("\"%1\": %2").arg(FName, FLastError));
+    if (!ReadXmlFrom(data, DataID, nullptr))
+        return Fail(QStringLiteral("\"%1\": %2").arg(FName, d->FLastError));
     return true;
 }
 
