@@ -1,5 +1,6 @@
 #include <krogui/buttons/colsel.h>
 #include <krogui/core/keys.h>
+#include <krogui/core/property.h>
 #include <krogui/graphics/canvas.h>
 #include <krogui/graphics/colors.h>
 
@@ -106,8 +107,7 @@ int TColSel::ColorBarWidth() const
 
 void TColSel::SetColorBarWidth(int Value)
 {
-    if (Value < 0 || Value == d->FColorBarWidth) return;
-    d->FColorBarWidth = Value;
+    if (Value < 0 || !Store(d->FColorBarWidth, Value)) return;
     Refresh();
 }
 
@@ -118,8 +118,7 @@ int TColSel::NumColors() const
 
 void TColSel::SetNumColors(int Value)
 {
-    if (Value < 1 || Value > MaxColors || Value == d->FNumColors) return;
-    d->FNumColors = Value;
+    if (Value < 1 || Value > MaxColors || !Store(d->FNumColors, Value)) return;
     d->FSelColorIx = 1;
     LoadColorsIntoComboList();
 }

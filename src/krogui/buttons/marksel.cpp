@@ -1,5 +1,6 @@
 #include <krogui/buttons/marksel.h>
 #include <krogui/core/keys.h>
+#include <krogui/core/property.h>
 #include <krogui/graphics/drawing.h>
 
 namespace kro {
@@ -95,54 +96,44 @@ bool TMarkSel::HiLiteShown() const
     return d->FHiLiteShown;
 }
 
-namespace {
-// Stores Value in Field when it differs; says whether it did.
-template <class T> bool StoreIfChanged(T &Field, const T &Value)
-{
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-} // namespace
-
 void TMarkSel::SetNrOfColumns(int Value)
 {
-    if (Value >= 1 && Value <= 51 && StoreIfChanged(d->FNrCols, Value)) Repaint();
+    if (Value >= 1 && Value <= 51 && Store(d->FNrCols, Value)) Repaint();
 }
 
 void TMarkSel::SetNrOfRows(int Value)
 {
-    if (Value >= 1 && Value <= 51 && StoreIfChanged(d->FNrRows, Value)) Repaint();
+    if (Value >= 1 && Value <= 51 && Store(d->FNrRows, Value)) Repaint();
 }
 
 void TMarkSel::SetColorBackGnd(TColor Value)
 {
-    if (StoreIfChanged(d->FColorBG, Value)) Repaint();
+    if (Store(d->FColorBG, Value)) Repaint();
 }
 
 void TMarkSel::SetColorMarks(TColor Value)
 {
-    if (StoreIfChanged(d->FColorFG, Value)) Repaint();
+    if (Store(d->FColorFG, Value)) Repaint();
 }
 
 void TMarkSel::SetColorSelBG(TColor Value)
 {
-    if (StoreIfChanged(d->FColorSelBG, Value)) Repaint();
+    if (Store(d->FColorSelBG, Value)) Repaint();
 }
 
 void TMarkSel::SetColorSelFG(TColor Value)
 {
-    if (StoreIfChanged(d->FColorSelFG, Value)) Repaint();
+    if (Store(d->FColorSelFG, Value)) Repaint();
 }
 
 void TMarkSel::SetColorHiLiteBG(TColor Value)
 {
-    if (StoreIfChanged(d->FColorHiLite, Value)) Repaint();
+    if (Store(d->FColorHiLite, Value)) Repaint();
 }
 
 void TMarkSel::SetColorHiLiteSymbol(TColor Value)
 {
-    if (StoreIfChanged(d->FColorHiSymb, Value)) Repaint();
+    if (Store(d->FColorHiSymb, Value)) Repaint();
 }
 
 void TMarkSel::SetEnabled(bool Value)
@@ -153,19 +144,19 @@ void TMarkSel::SetEnabled(bool Value)
 
 void TMarkSel::SetFrameStyle(TFrameStyle Value)
 {
-    if (StoreIfChanged(d->FFrameStyle, Value)) Repaint();
+    if (Store(d->FFrameStyle, Value)) Repaint();
 }
 
 void TMarkSel::SetSelected(int Value)
 {
-    if (Value < -1 || Value >= NumMarkers || !StoreIfChanged(d->FSelected, Value)) return;
+    if (Value < -1 || Value >= NumMarkers || !Store(d->FSelected, Value)) return;
     UpdateAccessibleName();
     Repaint();
 }
 
 void TMarkSel::SetShowZeroAsCross(bool Value)
 {
-    if (!StoreIfChanged(d->FZeroAsCross, Value)) return;
+    if (!Store(d->FZeroAsCross, Value)) return;
     UpdateAccessibleName();
     Invalidate();
 }
@@ -193,7 +184,7 @@ bool TMarkSel::GetVis(int Index) const
 
 void TMarkSel::SetVis(int Index, bool Visible)
 {
-    if (Index < 1 || Index >= NumMarkers || !StoreIfChanged(d->FMarkVis[Index], Visible)) return;
+    if (Index < 1 || Index >= NumMarkers || !Store(d->FMarkVis[Index], Visible)) return;
     Repaint();
 }
 
