@@ -25,6 +25,7 @@ else
   done
 fi
 
+bash scripts/setup.sh --fuzz
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= \
   "-DCMAKE_CXX_FLAGS=-O1 -gline-tables-only" -DKROGUI_FUZZ=ON -DKROGUI_WERROR=ON \
