@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     std::vector<std::vector<QString>> rows;
     for (const QString &rt : rowTexts) {
         QStringList cells = rt.split(QChar(0x1F));
-        std::vector<QString> row(size_t(nCols));
+        std::vector<QString> row(static_cast<size_t>(nCols));
         for (int c = 0; c < nCols && c < cells.size(); ++c)
             row[size_t(c)] = cells[c];
         rows.push_back(std::move(row));
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     (void)q.Describe();
     Check(mode == fmGrep || q.IsValid(), "only a regular expression may be invalid");
 
-    std::vector<TRLColumnText> cols(size_t(nCols));
+    std::vector<TRLColumnText> cols(static_cast<size_t>(nCols));
     for (int c = 0; c < nCols; ++c)
         if (!cols[size_t(c)].Build(int(rows.size()), [&](int r) { return rows[size_t(r)][size_t(c)]; }))
             return 0;
