@@ -11,12 +11,25 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <cstdlib>
+
 using namespace kro;
 using krofuzz::Check;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     krofuzz::InitApp(true);
+    // KROGUI_FUZZ_SEED=<dir>: write a small picture in each format as the library saves it.
+    if (const char *dir = std::getenv("KROGUI_FUZZ_SEED")) {
+        QImage img(4, 3, QImage::Format_RGB32);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x)
+                img.setPixel(x, y, qRgb(60 * x, 80 * y, 200));
+        TBitmap bmp;
+        bmp.Assign(img);
+        for (const char *ext : {"bmp", "png", "jpg"})
+            bmp.SaveToFile(QStringLiteral("%1/saved.%2").arg(QString::fromLocal8Bit(dir), QLatin1String(ext)));
+    }
     return 0;
 }
 
