@@ -54,7 +54,7 @@ void FuzzScan(int Which, krofuzz::TInput &In)
     int pos = start;
     const QString text = In.RestText();
     const auto mode = TSeparatorMode(flags % 3);
-    const auto choice = TDecPSep((flags >> 2) % 5);
+    const auto choice = TDecPSep((flags >> 2) % 4);
     const bool allowExp = flags & 0x40;
     switch (Which) {
     case 0: {
