@@ -187,7 +187,11 @@ bool PlainXmlText(const QString &Text)
 }
 
 // Writes Text as character data. A carriage return goes out as a reference (a parser would turn
-// a literal one into a line feed); characters XML cannot carry become U+FFFD.
+// a literal one into a line feed). Characters XML 1.0 cannot carry at all (controls other than
+// tab, line feed and carriage return, U+FFFE, U+FFFF, unpaired surrogates) go out as an empty
+// element <char code="HEX"/> holding the UTF-16 unit, which the readers put back. Automatic
+// formatting is switched off while such an element stands in the text, or the writer would indent
+// the closing tag; EndText switches it on again.
 void WriteText(QXmlStreamWriter &W, const QString &Text)
 {
     if (PlainXmlText(Text)) {
@@ -195,30 +199,43 @@ void WriteText(QXmlStreamWriter &W, const QString &Text)
         return;
     }
     QString chunk;
+    auto flush = [&] {
+        if (!chunk.isEmpty()) W.writeCharacters(chunk);
+        chunk.clear();
+    };
     const qsizetype n = Text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = Text[i].unicode();
         if (c == u'\r') {
-            if (!chunk.isEmpty()) W.writeCharacters(chunk);
-            chunk.clear();
+            flush();
             W.writeEntityReference(QStringLiteral("#13"));
         } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(Text[i + 1].unicode())) {
             chunk += Text[i];
             chunk += Text[++i];
         } else if (QChar::isSurrogate(c) || !XmlChar(c)) {
-            chunk += QChar(kReplacement);
+            flush();
+            W.setAutoFormatting(false);
+            W.writeEmptyElement(QStringLiteral("char"));
+            W.writeAttribute(QStringLiteral("code"), QString::number(uint(c), 16).toUpper());
         } else {
             chunk += QChar(c);
         }
     }
-    if (!chunk.isEmpty()) W.writeCharacters(chunk);
+    flush();
+}
+
+// Closes the element whose text WriteText wrote.
+void EndText(QXmlStreamWriter &W)
+{
+    W.writeEndElement();
+    W.setAutoFormatting(true);
 }
 
 void WriteTextElement(QXmlStreamWriter &W, const QString &Name, const QString &Text)
 {
     W.writeStartElement(Name);
     WriteText(W, Text);
-    W.writeEndElement();
+    EndText(W);
 }
 
 // The identifier as the signature line carries it: one trimmed line of characters XML allows.
@@ -229,7 +246,7 @@ QString SignatureId(const QString &DataID)
         const char16_t c = id[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < id.size() && QChar::isLowSurrogate(id[i + 1].unicode()))
             ++i;
-        else if (c < 0x20)
+        else if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
             id[i] = QLatin1Char(' ');
         else if (QChar::isSurrogate(c) || !XmlChar(c))
             id[i] = QChar(kReplacement);
@@ -275,7 +292,7 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
         W.writeStartElement(tColName);
         W.writeAttribute(kAttrCol, QString::number(c));
         WriteText(W, GetColName(c));
-        W.writeEndElement();
+        EndText(W);
     }
     for (int c = 1; c <= d->FNrOfCols; ++c) {
         const TCheckMode m = GetColCheckMode(c);
@@ -292,7 +309,7 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
         W.writeStartElement(tFormat);
         W.writeAttribute(kAttrCol, QString::number(c));
         WriteText(W, f);
-        W.writeEndElement();
+        EndText(W);
     }
 
     std::vector<bool> check(size_t(d->FNrOfCols) + 1, false);
@@ -314,7 +331,7 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
             } else {
                 WriteText(W, s);
             }
-            W.writeEndElement();
+            EndText(W);
         }
         progress.Step(qint64(r) * (d->FNrOfCols + 1));
         if (W.hasError()) break;
@@ -341,12 +358,38 @@ bool TRLData::WriteToOpenXMLFile(QFile &OutFile, bool CreateHeader, const QStrin
     return WriteToXMLStream(&OutFile, CreateHeader, DataID);
 }
 
+namespace {
+
+QString LatinOnly(const QString &Text)
+{
+    QString out;
+    out.reserve(Text.size());
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        char32_t c = Text[i].unicode();
+        if (c < 0x100) {
+            out += Text[i];
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < Text.size() && Text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(Text[i].unicode(), Text[i + 1].unicode());
+            ++i;
+        }
+        out += QStringLiteral("&#x%1;").arg(uint(c), 0, 16);
+    }
+    return out;
+}
+
+} // namespace
+
 bool TRLData::WriteToOpenXMLFile(QTextStream &OutText, bool CreateHeader, const QString &DataID)
 {
     QString text;
     const char *enc = QStringConverter::nameForEncoding(OutText.encoding());
     if (!WriteXml(nullptr, &text, CreateHeader, DataID, QString::fromLatin1(enc ? enc : "UTF-8")))
         return false;
+    // Markup is ASCII: whatever the stream's encoding cannot hold stands in a text or an
+    // attribute, where a character reference carries it.
+    if (OutText.encoding() == QStringConverter::Latin1) text = LatinOnly(text);
     OutText << text;
     OutText.flush();
     if (OutText.status() != QTextStream::Ok) return Fail(QStringLiteral("Writing to the text stream failed"));
@@ -417,11 +460,13 @@ TSignatureHit FindSignature(const QByteArray &Data, const QString &Wanted)
             pos = i + 1;
             continue;
         }
+        // A line ends at a line feed or a carriage return, as for CheckIfValidReplist.
         qsizetype ls = i;
-        while (ls > 0 && d[ls - 1] != '\n')
+        while (ls > 0 && d[ls - 1] != '\n' && d[ls - 1] != '\r')
             --ls;
-        const void *nl = std::memchr(d + i, '\n', size_t(n - i));
-        const qsizetype le = nl ? static_cast<const char *>(nl) - d : n;
+        qsizetype le = i;
+        while (le < n && d[le] != '\n' && d[le] != '\r')
+            ++le;
         QString id;
         if (SignatureLine(QString::fromUtf8(d + ls, le - ls), id) &&
             (Wanted.isEmpty() || id.toLower() == Wanted))
@@ -453,6 +498,8 @@ private:
     void ReadColumnSetting(TRepListXmlTag Tag);
     void ReadCell();
     void AllocateWhenSized();
+    // The element's text with the <char code="HEX"/> escapes put back.
+    QString ReadText();
 
     TRLData &FTmp;
     TProgress &FProgress;
@@ -520,7 +567,7 @@ void TRLData::TXmlReader::ReadColumnSetting(TRepListXmlTag Tag)
 {
     int col = 0;
     if (!Allocate() || !Index(kAttrCol, 1, FNumCols, col)) return;
-    const QString text = Xr.readElementText();
+    const QString text = ReadText();
     if (Xr.hasError()) return;
     if (Tag == xmlColName) {
         FTmp.SetColName(col, text);
@@ -553,7 +600,7 @@ void TRLData::TXmlReader::ReadCell()
             return;
         }
     }
-    QString text = Xr.readElementText();
+    QString text = ReadText();
     if (Xr.hasError()) return;
     if (FTmp.IsCheckCol(col) && !(text.isEmpty() && chk.isNull()))
         text.prepend(checked ? QLatin1Char('X') : QLatin1Char(' '));
@@ -582,16 +629,45 @@ void TRLData::TXmlReader::ReadElement(TRepListXmlTag Tag)
         ReadCell();
         break;
     case xmlCommonHd:
-        FTmp.d->FCommonHeader = Xr.readElementText();
+        FTmp.d->FCommonHeader = ReadText();
         break;
     case xmlComment:
-        FTmp.d->FComment = Xr.readElementText();
+        FTmp.d->FComment = ReadText();
         break;
     case xmlEndReplist:
     case xmlInvalid:
         Xr.skipCurrentElement(); // a later version's element: not ours to judge
         break;
     }
+}
+
+QString TRLData::TXmlReader::ReadText()
+{
+    QString out;
+    while (!Xr.atEnd()) {
+        switch (Xr.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            out += Xr.text();
+            break;
+        case QXmlStreamReader::StartElement: {
+            bool ok = false;
+            const uint code = Xr.name() == u"char" ? Xr.attributes().value(QLatin1String("code")).toUInt(&ok, 16) : 0;
+            if (!ok || code > 0xFFFF) {
+                Xr.raiseError(QStringLiteral("unexpected <%1> in a text").arg(Xr.name()));
+                return {};
+            }
+            out += QChar(char16_t(code));
+            Xr.skipCurrentElement();
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            return out;
+        default: // comments and processing instructions are not text
+            break;
+        }
+    }
+    return out;
 }
 
 void TRLData::TXmlReader::AllocateWhenSized()
@@ -629,6 +705,50 @@ bool TRLData::TXmlReader::Read()
         Xr.raiseError(QStringLiteral("the list has no <%1>")
                           .arg(FNumCols < 0 ? QStringLiteral("numcols") : QStringLiteral("numrows")));
     return !Xr.hasError();
+}
+
+namespace {
+
+// The encoding the XML declaration at the start of Data names; empty without a declaration.
+QByteArray DeclaredEncoding(const QByteArray &Data)
+{
+    qsizetype i = Data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < Data.size() && (Data[i] == ' ' || Data[i] == '\t' || Data[i] == '\r' || Data[i] == '\n'))
+        ++i;
+    if (Data.mid(i, 5) != "<?xml") return {};
+    const qsizetype close = Data.indexOf("?>", i);
+    if (close < 0) return {};
+    const QByteArray decl = Data.mid(i, close - i);
+    const qsizetype e = decl.indexOf("encoding");
+    if (e < 0) return {};
+    qsizetype q = e + 8;
+    while (q < decl.size() && (decl[q] == ' ' || decl[q] == '=')) ++q;
+    if (q >= decl.size() || (decl[q] != '"' && decl[q] != '\'')) return {};
+    const qsizetype qe = decl.indexOf(decl[q], q + 1);
+    return qe < 0 ? QByteArray() : decl.mid(q + 1, qe - q - 1).trimmed();
+}
+
+} // namespace
+
+bool TRLData::ReadXmlBytes(const QByteArray &Data, const QString &DataID, qsizetype *EndPos)
+{
+    const QByteArray enc = DeclaredEncoding(Data);
+    if (enc.isEmpty() || enc.compare("UTF-8", Qt::CaseInsensitive) == 0 || enc.compare("UTF8", Qt::CaseInsensitive) == 0)
+        return ReadXmlFrom(Data, DataID, EndPos);
+    // Another encoding: read the text it names, and count the end in its bytes.
+    QStringDecoder dec(enc.constData());
+    if (!dec.isValid()) return Fail(QStringLiteral("Unknown encoding \"%1\"").arg(QString::fromLatin1(enc)));
+    const QString text = dec.decode(Data);
+    if (dec.hasError()) return Fail(QStringLiteral("The text is not valid %1").arg(QString::fromLatin1(enc)));
+    const QByteArray utf8 = text.toUtf8();
+    qsizetype end = 0;
+    if (!ReadXmlFrom(utf8, DataID, EndPos ? &end : nullptr)) return false;
+    if (EndPos) {
+        QStringEncoder back(enc.constData());
+        const QByteArray head = back.encode(QStringView(text).left(QString::fromUtf8(utf8.constData(), end).size()));
+        *EndPos = head.size();
+    }
+    return true;
 }
 
 bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos)
@@ -691,7 +811,7 @@ bool TRLData::ReadFromXMLStream(QIODevice *InStream, const QString &DataID)
     const qint64 start = InStream->pos();
     const QByteArray data = InStream->readAll();
     qsizetype end = 0;
-    const bool ok = ReadXmlFrom(data, DataID, &end);
+    const bool ok = ReadXmlBytes(data, DataID, &end);
     if (!InStream->isSequential()) InStream->seek(ok ? start + end : start);
     return ok;
 }
@@ -703,30 +823,24 @@ bool TRLData::ReadFromOpenXMLFile(QFile &InFile, const QString &DataID)
 
 bool TRLData::ReadFromOpenXMLFile(QTextStream &InText, const QString &DataID)
 {
-    const QString wanted = RepListNormalizedId(DataID);
-    QString line, id;
-    bool found = false;
-    while (InText.readLineInto(&line)) {
-        if (RepListSignatureLine(line, id) && (wanted.isEmpty() || id == wanted)) {
-            found = true;
-            break;
+    // The same reader as for files and devices, on the rest of the stream; the stream then stands
+    // right after the list (or where it stood, after a failure), where it can be positioned.
+    const qint64 start = InText.pos();
+    const QString text = InText.readAll();
+    const QByteArray data = text.toUtf8();
+    qsizetype end = 0;
+    const bool ok = ReadXmlFrom(data, DataID, &end);
+    if (start >= 0) {
+        const qsizetype chars = ok ? QString::fromUtf8(data.constData(), end).size() : 0;
+        if (InText.string()) {
+            InText.seek(start + chars);
+        } else if (QIODevice *dev = InText.device(); dev && !dev->isSequential()) {
+            QStringEncoder enc(InText.encoding());
+            const QByteArray head = enc.encode(QStringView(text).left(chars));
+            InText.seek(start + head.size());
         }
     }
-    if (!found)
-        return Fail(
-            wanted.isEmpty()
-                ? QStringLiteral("No report list found")
-                : QStringLiteral("No report list with identifier \"%1\" found").arg(DataID.trimmed()));
-    // The lines up to the end tag form the list; the stream stays right after them.
-    QString text = line.mid(line.indexOf(QLatin1String("<replist"), 0, Qt::CaseInsensitive));
-    text += QLatin1Char('\n');
-    bool ended = line.contains(QLatin1String("</replist"));
-    while (!ended && InText.readLineInto(&line)) {
-        text += line;
-        text += QLatin1Char('\n');
-        ended = line.contains(QLatin1String("</replist"));
-    }
-    return ReadXmlFrom(text.toUtf8(), DataID, nullptr);
+    return ok;
 }
 
 bool TRLData::LoadFromXMLFile(const QString &FName, const QString &DataID)
@@ -737,7 +851,7 @@ bool TRLData::LoadFromXMLFile(const QString &FName, const QString &DataID)
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return Fail(QStringLiteral("Cannot read file \"%1\": %2").arg(FName, f.errorString()));
-    if (!ReadXmlFrom(data, DataID, nullptr))
+    if (!ReadXmlBytes(data, DataID, nullptr))
         return Fail(QStringLiteral("\"%1\": %2").arg(FName, d->FLastError));
     return true;
 }

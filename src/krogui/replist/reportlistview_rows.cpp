@@ -399,8 +399,7 @@ void TReportListView::RemoveRow(int Row)
     HideEditor();
     TPaintHold hold(this);
     const int shownBefore = d->FFilterCount;
-    // The data makes the presented order permanent before it removes the row, so the row the
-    // user sees at Row is the one that goes, sorted or not.
+    // The row the user sees at Row goes, sorted, filtered or not; the others keep their order.
     d->FRLData->RemoveRow(Row);
     if (shownBefore >= 0) // the matching rows are still on top, one fewer when Row was one of them
         d->FFilterCount =

@@ -465,7 +465,8 @@ int TRLData::InsertRow(int Row)
 void TRLData::RemoveRow(int Row)
 {
     if (Row < 1 || Row > d->FNrOfRows) return;
-    d->FStrings->CommitSorting();
+    // The presented row goes; the others keep both their presented and their stored order, so
+    // UnSort still brings back the original order of the rows that remain.
     if (d->FNrOfRows < 2) {
         for (int c = 0; c <= d->FNrOfCols; ++c)
             d->FStrings->SetString(c, Row, QString());

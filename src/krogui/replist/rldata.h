@@ -321,6 +321,8 @@ private:
     bool WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, const QString &DataID,
                   const QString &Encoding);
     bool ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos);
+    /// ReadXmlFrom on bytes in the encoding their XML declaration names (UTF-8 without one).
+    bool ReadXmlBytes(const QByteArray &Data, const QString &DataID, qsizetype *EndPos);
 
     std::unique_ptr<TRLDataPrivate> const d;
 };
