@@ -71,6 +71,11 @@ TEST(ColFormat, ParseAsTheRowEditorReadsIt)
     EXPECT_EQ(f.Width, ColFmtDefaultWidth); // below 1
     EXPECT_EQ(f.DefaultPart, QStringLiteral("Mon, 01.01.2024"));
 
+    // Found by the colformat fuzz target: a negative count came through as it stood.
+    f = ParseColFormat(QStringLiteral("[l:-2]b"));
+    EXPECT_EQ(f.Kind, QLatin1Char('l'));
+    EXPECT_EQ(f.DropDownCount, 0);
+
     f = ParseColFormat(QStringLiteral("just a default"));
     EXPECT_FALSE(f.HasKind);
     EXPECT_EQ(f.Kind, QLatin1Char('s'));

@@ -84,7 +84,8 @@ TColFormat ParseColFormat(const QString &Format)
     f.Kind = kind.isEmpty() ? QChar() : kind[0];
     f.KindText = kind.mid(1);
     const qsizetype colon = f.KindText.indexOf(QLatin1Char(':'));
-    if (colon >= 0) f.DropDownCount = ColFmtIntegerAt(f.KindText, int(colon) + 2);
+    // A count below zero ("[l:-2]") means no items rather than a negative number of them.
+    if (colon >= 0) f.DropDownCount = std::max(0, ColFmtIntegerAt(f.KindText, int(colon) + 2));
 
     QString rest = Format.mid(close + 1);
     const qsizetype wclose = rest.indexOf(QLatin1Char(']'));

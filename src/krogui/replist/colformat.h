@@ -29,7 +29,8 @@ struct KROGUI_EXPORT TColFormat
     /// Everything after the kind letter up to the "]" (the date/time format of a "d" column, the
     /// ":count" of a "c" or "l" column).
     QString KindText;
-    /// Drop-down item count of a "c" or "l" column (the integer after ":"; 0 when there is none).
+    /// Drop-down item count of a "c" or "l" column (the integer after ":"; 0 when there is none
+    /// or it is negative).
     int DropDownCount = 0;
     /// Input field width in pixels (ColFmtDefaultWidth when missing or below 1).
     int Width = ColFmtDefaultWidth;
