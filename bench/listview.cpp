@@ -127,10 +127,12 @@ struct TOurs
     }
 };
 
+// Made on first use, destroyed in main while the QApplication still exists.
+std::unique_ptr<TOurs> TheOurs;
 TOurs &Ours()
 {
-    static TOurs o;
-    return o;
+    if (!TheOurs) TheOurs = std::make_unique<TOurs>();
+    return *TheOurs;
 }
 
 void BM_View_HeaderClickSort(benchmark::State &State)
@@ -268,10 +270,11 @@ struct TPeer
     }
 };
 
+std::unique_ptr<TPeer> ThePeer;
 TPeer &Peer()
 {
-    static TPeer p;
-    return p;
+    if (!ThePeer) ThePeer = std::make_unique<TPeer>();
+    return *ThePeer;
 }
 
 void BM_Peer_HeaderClickSort(benchmark::State &State)
@@ -341,5 +344,8 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // Widgets must go before the application object.
+    TheOurs.reset();
+    ThePeer.reset();
     return 0;
 }

@@ -21,3 +21,43 @@ execute_process(COMMAND ${WORK_DIR}/build/consumer RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the consumer ran and failed: ${rc}")
 endif()
+
+# The installed gallery runs from the temporary prefix (it finds the library by its run path).
+if(EXISTS ${WORK_DIR}/stage/bin/krogui-gallery)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                          ${WORK_DIR}/stage/bin/krogui-gallery --screenshot ${WORK_DIR}/shots
+                  RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the installed gallery failed: ${rc}")
+  endif()
+  file(GLOB shots ${WORK_DIR}/shots/*.png)
+  list(LENGTH shots nshots)
+  if(nshots LESS 5)
+    message(FATAL_ERROR "the installed gallery wrote ${nshots} pictures")
+  endif()
+endif()
+
+# A user without CMake: compile with the flags pkg-config gives for the installed krogui.pc.
+find_program(PKG_CONFIG pkg-config)
+if(PKG_CONFIG)
+  file(GLOB_RECURSE pcfile ${WORK_DIR}/stage/krogui.pc)
+  get_filename_component(pcdir "${pcfile}" DIRECTORY)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pcdir}
+                          ${PKG_CONFIG} --cflags --libs "krogui >= 0.2"
+                  OUTPUT_VARIABLE pcflags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not know the installed krogui: ${rc}")
+  endif()
+  separate_arguments(pcflags UNIX_COMMAND "${pcflags}")
+  separate_arguments(extra UNIX_COMMAND "${CONSUMER_FLAGS}")
+  execute_process(COMMAND ${COMPILER} ${CONSUMER_SOURCE_DIR}/main.cpp ${pcflags} ${extra}
+                          -Wl,-rpath,${pcdir}/.. -o ${WORK_DIR}/consumer_pc
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "build with pkg-config flags failed: ${rc}")
+  endif()
+  execute_process(COMMAND ${WORK_DIR}/consumer_pc RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the pkg-config consumer ran and failed: ${rc}")
+  endif()
+endif()

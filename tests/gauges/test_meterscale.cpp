@@ -181,3 +181,23 @@ TEST(MeterScale, AnglesAndPixelMapping)
     EXPECT_FALSE(MeterPixelToValue(0, g.MeterCenterY + 1, g, 2, 4, false, v));
     EXPECT_EQ(v, 0);
 }
+
+TEST(MeterScale, NarrowLayoutsKeepTheBandInsideTheRimsWhenTall)
+{
+    // Quarter and third circles: the ends lie above the centre, R sin(A/2) beside it.
+    for (TMeterLayout l : {mlCirc90, mlCirc120})
+        for (int w : {60, 150, 297, 300, 640})
+            for (int h : {60, 209, 300, 400, 900}) {
+                const TMeterGeometry g = CalcMeterGeometry(l, w, h, 8, 10, 12);
+                if (g.MeterRadius <= 0) continue;
+                SCOPED_TRACE(testing::Message() << "layout " << l << " size " << w << "x" << h);
+                const double half = g.MeterAngle / 2.0 * uc_Pi / 180;
+                const double ro = g.MeterRadius + 4;
+                EXPECT_GE(g.MeterCenterX - ro * std::sin(half), 10 - 1);
+                EXPECT_LE(g.MeterCenterX + ro * std::sin(half), w - 10);
+                EXPECT_GE(g.MeterCenterY - ro, 8);
+            }
+    // Where the height already limited the radius nothing moves.
+    EXPECT_NEAR(CalcMeterGeometry(mlCirc90, 297, 209, 8, 10, 10).MeterRadius, 175, 1e-9);
+    EXPECT_NEAR(CalcMeterGeometry(mlCirc90, 300, 300, 8, 10, 10).MeterRadius, 132 * std::sqrt(2.0), 1e-9);
+}

@@ -200,21 +200,23 @@ TEST_F(NumIOTest, FixedPointCaretAndRounding)
     Type("2");
     EXPECT_EQ(F.text(), "12.00");
     EXPECT_EQ(F.cursorPosition(), 2);
-    // A second point is refused: the text comes back and the caret is corrected.
+    // A point typed before the point moves the caret past it.
     Type(".");
     EXPECT_EQ(F.text(), "12.00");
-    EXPECT_EQ(F.cursorPosition(), 2);
-    // Over the point into the decimals: a third decimal is rounded away by the formatting.
-    Key(Qt::Key_Right);
+    EXPECT_EQ(F.cursorPosition(), 3);
+    // Typed decimals overwrite; a third decimal is cut off, as "1.234" gives "1.23".
     Type("34");
     EXPECT_EQ(F.text(), "12.34");
     EXPECT_EQ(F.cursorPosition(), 5);
     Type("9");
-    EXPECT_EQ(F.text(), "12.35"); // 12.349
+    EXPECT_EQ(F.text(), "12.34");
+    // A point typed behind the point is refused.
+    Type(".");
+    EXPECT_EQ(F.text(), "12.34");
     // Deleting the point: the digits join and the caret goes before the old point.
     F.setSelection(2, 1);
     Key(Qt::Key_Delete);
-    EXPECT_EQ(F.text(), "1235.00");
+    EXPECT_EQ(F.text(), "1234.00");
     EXPECT_EQ(F.cursorPosition(), 2);
     // Texts from the application.
     F.setText("1.234");
@@ -286,7 +288,7 @@ TEST_F(NumIOTest, DecimalPlacesAndValueFormats)
         const char *Text;
     } cases[] = {{itFloat, "3.14159000"}, {itFixPoint, "3.14"},        {itInt, "3"},
                  {itExp, " 3.14159E+00"}, {itDynamic, " 3.14159E+00"}, {itHex, "00000003"},
-                 {itOct, "00000003"},     {itBin, "00000011"}};
+                 {itOct, "00000000003"},  {itBin, "00000000000000000000000000000011"}};
     for (const auto &c : cases) {
         F.SetInputFormat(c.Format);
         Changes = 0;
@@ -344,7 +346,7 @@ TEST_F(NumIOTest, PastedJunkNeverStays)
     F.SetRangeHigh(uc_MaxDouble);
     F.SetInputFormat(itExp);
     Type("12");
-    const char16_t *junk[] = {u"\uFF11\uFF12", u"1\u00A02", u"\u202E12", u"1e5\n", u"\U0001F600"};
+    const char16_t *junk[] = {u"\uFF11\uFF12", u"1\u00A02", u"\u202E12", u"1e5\nx", u"\U0001F600"};
     for (const char16_t *j : junk) {
         QApplication::clipboard()->setText(QString::fromUtf16(j));
         F.selectAll();
@@ -467,4 +469,83 @@ TEST_F(NumIOTest, MouseFontAndHintComeFromTheSharedCore)
     F.SetBounds(2, 3, -4, 30);
     EXPECT_EQ(F.Width(), 0);
     EXPECT_EQ(F.Height(), 30);
+}
+
+TEST_F(NumIOTest, FixedPointTypedAsAUserTypesIt)
+{
+    F.SetInputFormat(itFixPoint);
+    F.SetRangeLow(-100);
+    F.SetRangeHigh(100);
+    Type("1.234");
+    EXPECT_EQ(F.text(), "1.23");
+    EXPECT_DOUBLE_EQ(F.Value(), 1.23);
+    // Typing over a selection replaces it.
+    F.SetValue(0);
+    F.selectAll();
+    Type("3.25");
+    EXPECT_EQ(F.text(), "3.25");
+    EXPECT_DOUBLE_EQ(F.Value(), 3.25);
+    // A leading "-" starts a negative number.
+    F.selectAll();
+    Type("-5");
+    EXPECT_EQ(F.text(), "-5.00");
+    EXPECT_DOUBLE_EQ(F.Value(), -5.0);
+    // A point typed over everything starts "0.".
+    F.selectAll();
+    Type(".5");
+    EXPECT_EQ(F.text(), "0.50");
+}
+
+TEST_F(NumIOTest, TextAndValueAgreeInEveryIntegerFormat)
+{
+    F.SetRangeLow(-1e12);
+    F.SetRangeHigh(1e12);
+    F.SetInputFormat(itBin);
+    F.SetValue(256);
+    EXPECT_EQ(F.text(), "00000000000000000000000100000000");
+    EXPECT_EQ(F.Value(), 256);
+    F.SetInputFormat(itOct);
+    F.SetValue(-1);
+    EXPECT_EQ(F.text(), "37777777777");
+    EXPECT_EQ(F.Value(), -1);
+    F.SetInputFormat(itHex);
+    F.SetValue(-2);
+    EXPECT_EQ(F.Value(), -2);
+
+    // Integers beyond 32 bits: a written value is clamped, typed text that does not fit is refused.
+    F.SetInputFormat(itInt);
+    F.SetValue(1e10);
+    EXPECT_EQ(F.text(), "2147483647");
+    EXPECT_EQ(F.Value(), 2147483647);
+    F.SetValue(-1e10);
+    EXPECT_EQ(F.Value(), -2147483648.0);
+    F.selectAll();
+    Type("99999999999");
+    EXPECT_EQ(F.text(), "999999999"); // the tenth digit no longer fits
+    EXPECT_EQ(F.Value(), 999999999);
+    F.selectAll();
+    Type("-2147483648");
+    EXPECT_EQ(F.Value(), -2147483648.0);
+}
+
+TEST_F(NumIOTest, PastedNumbersLoseSurroundingBlanksAndLineBreaks)
+{
+    F.SetRangeHigh(1000);
+    for (const char *clip : {"42 ", "42\n", "42\r\n", "\t42\t"}) {
+        F.SetValue(7);
+        F.selectAll();
+        QApplication::clipboard()->setText(QString::fromLatin1(clip));
+        F.paste();
+        EXPECT_EQ(F.text(), "42") << clip;
+        EXPECT_EQ(F.Value(), 42);
+    }
+    // Junk behind a number is no number.
+    F.SetInputFormat(itExp);
+    F.selectAll();
+    Type("12x");
+    EXPECT_EQ(F.text(), "12");
+    QApplication::clipboard()->setText(QStringLiteral("1ABC"));
+    F.selectAll();
+    F.paste();
+    EXPECT_EQ(F.text(), "12");
 }

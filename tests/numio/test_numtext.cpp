@@ -5,6 +5,7 @@
 
 #include <QLocale>
 
+#include <climits>
 #include <cmath>
 
 using namespace kro;
@@ -333,6 +334,24 @@ TEST(FormatReal, ExponentNotation)
         EXPECT_NEAR(ScanReal(s, true, sepPoint, pos), v, std::fabs(v) * 1e-5) << s.toStdString();
         EXPECT_EQ(pos, 13);
     }
+}
+
+TEST(FormatReal, ExtremeWidthsAndDecimalsAreClamped)
+{
+    // Each of these overflowed an int or asked Qt for billions of digits.
+    const QString wide = FormatReal(INT_MAX, -2, 1.5);
+    EXPECT_EQ(wide.size(), kFormatRealMaxWidth);
+    EXPECT_TRUE(wide.startsWith(QLatin1String(" 1.5000")));
+    EXPECT_TRUE(wide.endsWith(QLatin1String("E+00")));
+    EXPECT_EQ(FormatReal(INT_MIN, -1, 1.5), FormatReal(0, -1, 1.5));
+    EXPECT_EQ(FormatReal(INT_MIN, 2, 1.5), "1.50");
+    const QString manyDecimals = FormatReal(1, INT_MAX, 1.5);
+    EXPECT_EQ(manyDecimals.size(), 2 + kFormatRealMaxDecimals);
+    EXPECT_TRUE(manyDecimals.startsWith(QLatin1String("1.5000")));
+    EXPECT_EQ(FormatReal(1, INT_MAX - 1, 4.9e-324).size(), 2 + kFormatRealMaxDecimals);
+    EXPECT_EQ(FormatReal(INT_MAX, 0, 7.0).size(), kFormatRealMaxWidth); // padded, bounded
+    EXPECT_EQ(FormatReal(INT_MAX, -2, HUGE_VAL).size(), kFormatRealMaxWidth);
+    EXPECT_EQ(FormatReal(INT_MIN, INT_MIN, 1.0), FormatReal(0, INT_MIN, 1.0));
 }
 
 TEST(RadixDigits, CountsAndTwosComplement)

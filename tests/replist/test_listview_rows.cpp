@@ -37,8 +37,8 @@ TEST(ListViewRows, RowOperationsActOnTheRowsAsShown)
     EXPECT_EQ(v.ColumnTexts(1).join(QString()), QStringLiteral("bcd"));
     EXPECT_EQ(v.RowCount(), 4);
     EXPECT_EQ(v.LastSortColumn(), 1); // still in order, the arrow stays
-    v.UnSort();
-    EXPECT_EQ(v.ColumnTexts(1).join(QString()), QStringLiteral("bcd"));
+    v.UnSort(); // the rows that remain come back in their original order
+    EXPECT_EQ(v.ColumnTexts(1).join(QString()), QStringLiteral("cdb"));
 
     v.Sort(1, -1, false);
     EXPECT_EQ(v.InsertRow(2), 2); // an empty row between "d" and "c"

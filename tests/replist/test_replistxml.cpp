@@ -175,18 +175,21 @@ TEST(RepListXml, SortedListIsWrittenInPresentedOrderAndReadsBackUnsorted)
     EXPECT_EQ(d.GetElem(1, 1), QStringLiteral("a"));
 }
 
-TEST(RepListXml, CharactersXmlCannotCarryAreReplaced)
+TEST(RepListXml, CharactersXmlCannotCarryComeBack)
 {
     TRLData src;
     src.SetNrRows(1);
-    src.SetElem(1, 1, QStringLiteral("bell\x07 nul") + QChar(0) + QChar(0xD800) + QStringLiteral("x"));
+    const QString cell = QStringLiteral("bell\x07 nul") + QChar(0) + QChar(0xD800) + QStringLiteral("x");
+    src.SetElem(1, 1, cell);
     src.SetColName(1, QStringLiteral("esc\x1b"));
+    const QByteArray text = WriteList(src, true, QStringLiteral("a\tb\nc"));
     TRLData d;
-    ASSERT_TRUE(d.ReadFromXMLString(QString::fromUtf8(WriteList(src, true, QStringLiteral("a\tb\nc")))))
-        << d.LastError().toStdString();
-    EXPECT_EQ(d.GetElem(1, 1), QStringLiteral("bell\uFFFD nul\uFFFD\uFFFDx"));
-    EXPECT_EQ(d.GetColName(1), QStringLiteral("esc\uFFFD"));
-    EXPECT_EQ(d.DataID(), QStringLiteral("a b c")); // the identifier stays on one line
+    ASSERT_TRUE(d.ReadFromXMLString(QString::fromUtf8(text))) << d.LastError().toStdString();
+    EXPECT_EQ(d.GetElem(1, 1), cell);
+    EXPECT_EQ(d.GetColName(1), QStringLiteral("esc\x1b"));
+    EXPECT_EQ(d.DataID(), QStringLiteral("a\tb\nc"));
+    EXPECT_TRUE(text.contains("<char code=\"7\"/>"));
+    EXPECT_TRUE(text.contains("id=\"a&#9;b&#10;c\"")); // the signature stays on one line
 }
 
 TEST(RepListXml, SeveralListsInOneStream)

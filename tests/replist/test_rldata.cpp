@@ -308,15 +308,15 @@ TEST(RLData, SortUnSortAndTheExchangeEvent)
     EXPECT_FALSE(d.SortOrder()); // the last direction is kept
 }
 
-TEST(RLData, RemovingRowsUnderASortCommitsThePresentedOrder)
+TEST(RLData, RemovingRowsUnderASortKeepsTheOriginalOrderOfTheRest)
 {
     TRLData d;
     SetColumn(d, 1, {QStringLiteral("c"), QString(), QStringLiteral("a"), QString(), QStringLiteral("b")});
     d.Sort(1, -1, true); // a b c, blanks last
     d.RemoveRow(1);
     EXPECT_EQ(Column(d, 1), QStringList({QStringLiteral("b"), QStringLiteral("c"), QString(), QString()}));
-    d.UnSort(); // the removal made the order permanent
-    EXPECT_EQ(Column(d, 1), QStringList({QStringLiteral("b"), QStringLiteral("c"), QString(), QString()}));
+    d.UnSort(); // the rows left come back in their original order
+    EXPECT_EQ(Column(d, 1), QStringList({QStringLiteral("c"), QString(), QString(), QStringLiteral("b")}));
 
     d.Sort(1, -1, false); // blanks first in descending order
     d.RemoveEmptyRows();

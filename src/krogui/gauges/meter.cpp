@@ -635,7 +635,7 @@ struct TMeter::TDialKey
     qint64 BgKey = 0;
     TColor BakG = 0, ScaleColor = 0, BandLow = 0, BandNorm = 0, BandHigh = 0, FontColor = 0, CapColor = 0;
     QString FontName, CapName, Caption;
-    int FontSize = 0, CapSize = 0, FontOrient = 0, CapOrient = 0;
+    int FontSize = 0, CapSize = 0, FontOrient = 0, CapOrient = 0, FontQuality = 0, CapQuality = 0;
     unsigned FontStyle = 0, CapStyle = 0;
     bool operator==(const TDialKey &) const = default;
 };
@@ -684,11 +684,13 @@ void TMeter::MakeDialKey(TDialKey &k) const
     k.FontSize = f->Size();
     k.FontOrient = f->Orientation();
     k.FontStyle = f->Style();
+    k.FontQuality = int(f->Quality());
     k.FontColor = ColorToRGB(f->Color());
     k.CapName = d->FFontCaption.Name();
     k.CapSize = d->FFontCaption.Size();
     k.CapOrient = d->FFontCaption.Orientation();
     k.CapStyle = d->FFontCaption.Style();
+    k.CapQuality = int(d->FFontCaption.Quality());
     k.CapColor = ColorToRGB(d->FFontCaption.Color());
     k.Caption = d->FCaption;
 }

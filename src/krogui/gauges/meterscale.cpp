@@ -50,8 +50,13 @@ TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, int Height, int
     g.MeterRadius = h - rb - rt - 16;
     g.MeterCenterY = Round(h - rb - 8);
     switch (Layout) {
-    case mlCirc90:
+    case mlCirc90: {
+        // The end rays lie 45 degrees off the vertical: R sin 45 must fit beside the centre, or a
+        // meter taller than wide draws its scale outside the control.
+        const double byWidth = (w / 2.0 - rs - 8) * std::sqrt(2.0);
+        if (byWidth < g.MeterRadius) g.MeterRadius = byWidth;
         break;
+    }
     case mlCirc120: {
         // The end rays lie 60 degrees off the vertical: R sin 60 must fit beside the centre.
         const double byWidth = (w / 2.0 - rs - 8) * 1.1547;

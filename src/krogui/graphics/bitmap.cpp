@@ -46,6 +46,8 @@ void TBitmap::Reset(QImage Img)
     Img.setDotsPerMeterY(kDotsPerMeter96);
     FImage = std::move(Img);
     FImage.detach(); // the canvas draws into this image only
+    FWidth = FImage.width();
+    FHeight = FImage.height();
 }
 
 void TBitmap::SetSize(int Width, int Height)
@@ -62,6 +64,8 @@ void TBitmap::SetSize(int Width, int Height)
         p.drawImage(0, 0, FImage);
     }
     Reset(std::move(img));
+    FWidth = Width;
+    FHeight = Height;
 }
 
 uchar *TBitmap::ScanLine(int Row)

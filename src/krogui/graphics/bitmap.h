@@ -20,10 +20,11 @@ public:
     TBitmap(const TBitmap &Other);
     TBitmap &operator=(const TBitmap &Other);
 
-    int Width() const { return FImage.width(); }
-    int Height() const { return FImage.height(); }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
     /// Changes the size; the old picture stays in the top-left corner, new pixels are white.
-    /// Negative sizes count as 0.
+    /// Negative sizes count as 0. Each side keeps the value set, also while the other is 0 (the
+    /// bitmap is then empty): SetHeight(0) and SetHeight(3) give back the width it had.
     void SetSize(int Width, int Height);
     void SetWidth(int Value) { SetSize(Value, Height()); }
     void SetHeight(int Value) { SetSize(Width(), Value); }
@@ -70,6 +71,7 @@ public:
 private:
     void Reset(QImage Img);
     QImage FImage;
+    int FWidth = 0, FHeight = 0; // as set; the image is null while either is 0
     std::unique_ptr<TCanvas> FCanvas;
     TPixelFormat FPixelFormat = pfDevice;
     bool FTransparent = false;

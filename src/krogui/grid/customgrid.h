@@ -16,80 +16,25 @@
 // only the cells under it again. Drawing on Canvas() outside Paint shows until the next paint, as
 // on the framework's window canvas. Surface() returns the composed picture (tests read it).
 
-#include <krogui/graphics/bitmap.h>
 #include <krogui/core/component.h>
+#include <krogui/core/controlcore.h>
 #include <krogui/core/ctimer.h>
+#include <krogui/graphics/bitmap.h>
 #include <krogui/grid/gridextents.h>
+#include <krogui/grid/gridlayout.h>
+#include <krogui/grid/gridtypes.h>
 
 #include <QAbstractScrollArea>
 #include <QPoint>
+
+#include <memory>
 
 class QMenu;
 
 namespace kro {
 
 class TInplaceEdit;
-
-namespace GridEnums {
-Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
-/// Grid options (a set of flags; the bit of each option is its ordinal, so the five line and
-/// range options together are 31).
-enum TGridOption : unsigned {
-    goFixedVertLine = 0x0001,     ///< vertical lines between fixed cells
-    goFixedHorzLine = 0x0002,     ///< horizontal lines between fixed cells
-    goVertLine = 0x0004,          ///< vertical lines between the other cells
-    goHorzLine = 0x0008,          ///< horizontal lines between the other cells
-    goRangeSelect = 0x0010,       ///< several cells can be selected at once
-    goDrawFocusSelected = 0x0020, ///< the current cell is drawn in the selection colour too
-    goRowSizing = 0x0040,         ///< rows are sized by dragging the borders of fixed cells
-    goColSizing = 0x0080,         ///< columns likewise
-    goRowMoving = 0x0100,         ///< rows are moved by dragging their fixed cell
-    goColMoving = 0x0200,         ///< columns likewise
-    goEditing = 0x0400,           ///< cells can be edited in place
-    goTabs = 0x0800,              ///< Tab and Shift+Tab move between cells
-    goRowSelect = 0x1000,         ///< whole rows are selected (no in-place editor)
-    goAlwaysShowEditor = 0x2000,  ///< the editor stays open (needs goEditing)
-    goThumbTracking = 0x4000      ///< the view follows the scroll thumb while it is dragged
-};
-Q_ENUM_NS(TGridOption)
-/// How a cell is drawn (a set of flags).
-enum TGridDrawStateFlag : unsigned { gdSelected = 0x1, gdFocused = 0x2, gdFixed = 0x4 };
-Q_ENUM_NS(TGridDrawStateFlag)
-/// Kind of in-place editor for a cell: a line edit, one with an ellipsis button, or with a pick list.
-enum TEditStyle { esSimple, esEllipsis, esPickList };
-Q_ENUM_NS(TEditStyle)
-/// What a mouse drag is doing.
-enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
-Q_ENUM_NS(TGridState)
-} // namespace GridEnums
-using namespace GridEnums;
-
-using TGridOptions = unsigned;
-using TGridDrawState = unsigned;
-
-/// A cell position (column X, row Y).
-struct TGridCoord
-{
-    int X = 0, Y = 0;
-    constexpr bool operator==(const TGridCoord &) const = default;
-};
-
-/// A block of cells, all four bounds inclusive.
-struct TGridRect
-{
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    constexpr TGridCoord TopLeft() const { return {Left, Top}; }
-    constexpr TGridCoord BottomRight() const { return {Right, Bottom}; }
-    constexpr bool Contains(int ACol, int ARow) const
-    {
-        return ACol >= Left && ACol <= Right && ARow >= Top && ARow <= Bottom;
-    }
-    constexpr bool operator==(const TGridRect &) const = default;
-};
-constexpr TGridRect GridRect(int Left, int Top, int Right, int Bottom)
-{
-    return {Left, Top, Right, Bottom};
-}
+struct TCustomGridPrivate;
 
 using TDrawCellEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
@@ -107,7 +52,7 @@ using TMouseWheelUpDownEvent =
 /// A context menu is about to open at MousePos (client coordinates); Handled suppresses PopupMenu.
 using TContextPopupEvent = std::function<void(QObject *Sender, QPoint MousePos, bool &Handled)>;
 
-class KROGUI_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponentBase
+class KROGUI_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponentBase, public TControlCore
 {
     Q_OBJECT
     Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
@@ -119,7 +64,7 @@ class KROGUI_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponentB
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
     Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
-    Q_PROPERTY(unsigned Options READ Options WRITE SetOptions)
+    Q_PROPERTY(kro::GridEnums::TGridOptions Options READ Options WRITE SetOptions)
     Q_PROPERTY(kro::TScrollStyle ScrollBars READ ScrollBars WRITE SetScrollBars)
     Q_PROPERTY(kro::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE SetDefaultDrawing)
@@ -136,98 +81,75 @@ public:
     // ---- shape -----------------------------------------------------------------------------
     /// Number of columns, at least 1; FixedCols shrinks to stay below it. The current cell, the
     /// selection and the left column are kept inside the grid.
-    int ColCount() const { return FCols.Count(); }
+    int ColCount() const;
     void SetColCount(int Value);
     /// Number of rows, at least 1 (10,000,000 and more are fine); like ColCount.
-    int RowCount() const { return FRows.Count(); }
+    int RowCount() const;
     void SetRowCount(int Value);
     /// Fixed columns at the left, clamped to 0..ColCount-1. A change puts the current cell and the
     /// left column on the first scrollable column.
-    int FixedCols() const { return FFixedCols; }
+    int FixedCols() const;
     void SetFixedCols(int Value);
     /// Fixed rows at the top, clamped to 0..RowCount-1; like FixedCols.
-    int FixedRows() const { return FFixedRows; }
+    int FixedRows() const;
     void SetFixedRows(int Value);
     /// Width of column ACol; 0 for a column outside the grid.
-    int ColWidths(int ACol) const { return FCols.Size(ACol); }
+    int ColWidths(int ACol) const;
     /// Gives column ACol its own width (negative counts as 0); ignored outside the grid.
     void SetColWidths(int ACol, int Value);
     /// Height of row ARow; 0 for a row outside the grid.
-    int RowHeights(int ARow) const { return FRows.Size(ARow); }
+    int RowHeights(int ARow) const;
     /// Gives row ARow its own height (negative counts as 0); ignored outside the grid.
     void SetRowHeights(int ARow, int Value);
     /// Width of every column without a width of its own (negative counts as 0). Setting it makes
     /// all columns this wide, forgetting their own widths.
-    int DefaultColWidth() const { return FCols.Default(); }
+    int DefaultColWidth() const;
     void SetDefaultColWidth(int Value);
     /// Height of every row without a height of its own; setting it resets all row heights.
-    int DefaultRowHeight() const { return FRows.Default(); }
+    int DefaultRowHeight() const;
     void SetDefaultRowHeight(int Value);
     /// Width of the grid lines in pixels (negative counts as 0). A line takes its room after each
     /// column (row) while goFixedVertLine or goVertLine (goFixedHorzLine or goHorzLine) is set.
-    int GridLineWidth() const { return FGridLineWidth; }
+    int GridLineWidth() const;
     void SetGridLineWidth(int Value);
 
     // ---- appearance ------------------------------------------------------------------------
-    /// Background of the scrollable cells and of the area beyond the last cell (clWindow).
-    TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    // Color, Font, ParentFont, Hint, ShowHint, Cursor, bounds and Visible come from the control
+    // core. Color is the background of the scrollable cells and of the area beyond the last
+    // cell (clWindow); the font is the cells' and the editor's.
     /// Background of the fixed cells (clBtnFace).
-    TColor FixedColor() const { return FFixedColor; }
+    TColor FixedColor() const;
     void SetFixedColor(TColor Value);
-    /// The font of the cells and of the editor; changing it repaints.
-    TFont *Font() { return &FFont; }
-    const TFont *Font() const { return &FFont; }
-    void SetFont(const TFont &Value) { FFont.Assign(Value); }
-    /// When true the font follows the parent widget's font.
-    bool ParentFont() const { return FParentFont; }
-    void SetParentFont(bool Value);
     /// The grid's options (TGridOption flags). goRowSelect removes goAlwaysShowEditor; leaving
     /// the editing options closes an open editor (its text is kept).
-    TGridOptions Options() const { return FOptions; }
+    TGridOptions Options() const;
     void SetOptions(TGridOptions Value);
+    /// The same from the bits of the options (as forms and older code store them).
+    void SetOptions(unsigned Value) { SetOptions(TGridOptions::fromInt(Value)); }
     /// Which scroll bars appear (each only while the cells do not fit).
-    TScrollStyle ScrollBars() const { return FScrollBars; }
+    TScrollStyle ScrollBars() const;
     void SetScrollBars(TScrollStyle Value);
     /// bsSingle draws a border around the client area (sunken with Ctl3D), bsNone none.
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    TBorderStyle BorderStyle() const;
     void SetBorderStyle(TBorderStyle Value);
     /// When true the grid fills each cell with its colour (the selection colours for selected
     /// cells), sets the canvas font before DrawCell, bevels fixed cells with Ctl3D and draws the
     /// focus rectangle. When false DrawCell draws everything itself.
-    bool DefaultDrawing() const { return FDefaultDrawing; }
+    bool DefaultDrawing() const;
     void SetDefaultDrawing(bool Value);
     /// Three-dimensional look of the border and (with DefaultDrawing) of the fixed cells.
-    bool Ctl3D() const { return FCtl3D; }
+    bool Ctl3D() const;
     void SetCtl3D(bool Value);
-    QString Hint() const { return FHint; }
-    void SetHint(const QString &Value);
-    bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool Value);
     /// A menu shown on a right click (not owned); nullptr for none.
-    QMenu *PopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(QMenu *Menu) { FPopupMenu = Menu; }
-    Qt::CursorShape Cursor() const { return FCursor; }
-    void SetCursor(Qt::CursorShape Value);
+    QMenu *PopupMenu() const;
+    void SetPopupMenu(QMenu *Menu);
 
     // ---- geometry as the framework names it ------------------------------------------------
-    int Left() const { return x(); }
-    int Top() const { return y(); }
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    /// Moves and sizes the grid (negative sizes count as 0).
-    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-    void SetWidth(int Value) { SetBounds(Left(), Top(), Value, Height()); }
-    void SetHeight(int Value) { SetBounds(Left(), Top(), Width(), Value); }
     /// Size of the client area (the cells' area, without border and scroll bars).
     int ClientWidth() const;
     int ClientHeight() const;
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool Value);
-    bool Visible() const { return FVisible; }
-    void SetVisible(bool Value);
-    void Show() { SetVisible(true); }
-    void Hide() { SetVisible(false); }
     /// Whether the grid or its in-place editor has the keyboard focus.
     bool Focused() const { return hasFocus() || EditorHasFocus(); }
     /// Gives the grid the keyboard focus (its open editor, when there is one).
@@ -236,10 +158,10 @@ public:
     // ---- position, selection, scrolling ----------------------------------------------------
     /// The current cell's column. Setting it moves the current cell (SelectCell may refuse),
     /// scrolls it into view and fires OnClick; a column outside the grid is ignored.
-    int Col() const { return FCurrent.X; }
+    int Col() const;
     void SetCol(int Value);
     /// The current cell's row; like Col.
-    int Row() const { return FCurrent.Y; }
+    int Row() const;
     void SetRow(int Value);
     /// The selected cells: the block between the anchor and the current cell (whole rows with
     /// goRowSelect). Setting it puts the anchor at its top-left and the current cell at its
@@ -249,10 +171,10 @@ public:
     void SetSelection(const TGridRect &Value);
     /// First scrollable row shown, clamped to FixedRows..(the row that shows the last row at the
     /// bottom). Every change calls TopLeftChanged.
-    int TopRow() const { return FTopLeft.Y; }
+    int TopRow() const;
     void SetTopRow(int Value);
     /// First scrollable column shown; like TopRow.
-    int LeftCol() const { return FTopLeft.X; }
+    int LeftCol() const;
     void SetLeftCol(int Value);
     /// Scrollable columns (rows) that are fully visible from LeftCol (TopRow) on; at least 1.
     int VisibleColCount() const;
@@ -276,7 +198,7 @@ public:
     /// True while the in-place editor is open for the current cell. Setting it true opens the
     /// editor (when goEditing is set, goRowSelect is not and the current cell is a scrollable
     /// cell) with the caret after the text; false commits and closes it.
-    bool EditorMode() const { return FEditorMode; }
+    bool EditorMode() const;
     void SetEditorMode(bool Value);
     /// Opens the in-place editor on the current cell with its text (GetEditText) selected.
     void ShowEditor();
@@ -286,10 +208,10 @@ public:
     /// with goAlwaysShowEditor); SetEditText is not called.
     void CancelEditor();
     /// The in-place editor, nullptr until it is first needed.
-    TInplaceEdit *InplaceEditor() const { return FInplaceEdit; }
+    TInplaceEdit *InplaceEditor() const;
     /// The drag-scroll timer: it ticks every 60 ms while a selection (or a column or row being
     /// moved) is dragged outside the cells, scrolling one cell per tick.
-    TControlTimer *ScrollTimer() const { return FScrollTimer; }
+    TControlTimer *ScrollTimer() const;
 
     // ---- painting ----------------------------------------------------------------------------
     /// Marks the whole picture stale; it is composed again before the next paint on screen.
@@ -309,7 +231,7 @@ public:
     TCanvas *Canvas();
     /// The part of the client area the current Paint composes (the whole area unless only some
     /// cells were invalidated); cells outside it are not drawn.
-    TRect PaintRect() const { return FPaintRect; }
+    TRect PaintRect() const;
 
     // ---- structure operations ----------------------------------------------------------------
     /// Moves column FromIndex to ToIndex (widths follow; the current cell and the anchor stay on
@@ -322,39 +244,16 @@ public:
     void DeleteRow(int ARow);
 
     // ---- events ----------------------------------------------------------------------------
-    void SetOnClick(TNotifyEvent H) { FOnClick = std::move(H); }
-    const TNotifyEvent &OnClick() const { return FOnClick; }
-    void SetOnDblClick(TNotifyEvent H) { FOnDblClick = std::move(H); }
-    const TNotifyEvent &OnDblClick() const { return FOnDblClick; }
-    void SetOnMouseDown(TMouseEvent H) { FOnMouseDown = std::move(H); }
-    const TMouseEvent &OnMouseDown() const { return FOnMouseDown; }
-    void SetOnMouseUp(TMouseEvent H) { FOnMouseUp = std::move(H); }
-    const TMouseEvent &OnMouseUp() const { return FOnMouseUp; }
-    void SetOnMouseMove(TMouseMoveEvent H) { FOnMouseMove = std::move(H); }
-    const TMouseMoveEvent &OnMouseMove() const { return FOnMouseMove; }
     void SetOnMouseWheel(TMouseWheelEvent H) { FOnMouseWheel = std::move(H); }
     const TMouseWheelEvent &OnMouseWheel() const { return FOnMouseWheel; }
     void SetOnMouseWheelDown(TMouseWheelUpDownEvent H) { FOnMouseWheelDown = std::move(H); }
     const TMouseWheelUpDownEvent &OnMouseWheelDown() const { return FOnMouseWheelDown; }
     void SetOnMouseWheelUp(TMouseWheelUpDownEvent H) { FOnMouseWheelUp = std::move(H); }
     const TMouseWheelUpDownEvent &OnMouseWheelUp() const { return FOnMouseWheelUp; }
-    void SetOnKeyDown(TKeyEvent H) { FOnKeyDown = std::move(H); }
-    const TKeyEvent &OnKeyDown() const { return FOnKeyDown; }
-    void SetOnKeyUp(TKeyEvent H) { FOnKeyUp = std::move(H); }
-    const TKeyEvent &OnKeyUp() const { return FOnKeyUp; }
-    void SetOnKeyPress(TKeyPressEvent H) { FOnKeyPress = std::move(H); }
-    const TKeyPressEvent &OnKeyPress() const { return FOnKeyPress; }
-    void SetOnEnter(TNotifyEvent H) { FOnEnter = std::move(H); }
-    const TNotifyEvent &OnEnter() const { return FOnEnter; }
-    void SetOnExit(TNotifyEvent H) { FOnExit = std::move(H); }
-    const TNotifyEvent &OnExit() const { return FOnExit; }
-    /// Called after a size change of the client area, after the grid's own Resize.
-    void SetOnResize(TNotifyEvent H) { FOnResize = std::move(H); }
-    const TNotifyEvent &OnResize() const { return FOnResize; }
     void SetOnContextPopup(TContextPopupEvent H) { FOnContextPopup = std::move(H); }
     const TContextPopupEvent &OnContextPopup() const { return FOnContextPopup; }
 
-    QSize sizeHint() const override { return FDesignSize; }
+    QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return QSize(1, 1); }
 
 protected:
@@ -395,25 +294,26 @@ protected:
     virtual bool CanEditAcceptKey(QChar Key);
     /// Keyboard: navigation with arrows, Page Up/Down, Home, End, Ctrl+Home/End, Ctrl+arrows,
     /// Tab (goTabs), F2 (editor). OnKeyDown fires first; a Key of 0 then does nothing.
-    virtual void KeyDown(quint16 &Key, TShiftState Shift);
-    virtual void KeyUp(quint16 &Key, TShiftState Shift);
+    void KeyDown(quint16 &Key, TShiftState Shift) override;
+    void KeyUp(quint16 &Key, TShiftState Shift) override;
     /// A typed character: OnKeyPress fires first; Enter opens or closes the editor (not with
     /// goAlwaysShowEditor) and becomes #0; Esc cancels an open editor.
-    virtual void KeyPress(QChar &Key);
+    void KeyPress(QChar &Key) override;
     /// Mouse: selects cells, starts sizing and moving; OnMouseDown fires after the grid's part.
-    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
-    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    virtual void MouseMove(TShiftState Shift, int X, int Y);
-    virtual void Click();
-    virtual void DblClick();
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Click() override;
+    void DblClick() override;
     /// A wheel notch: OnMouseWheel, then DoMouseWheelDown (delta < 0) or DoMouseWheelUp.
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, const QPoint &MousePos);
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
     /// OnMouseWheelDown; unless handled, the current row moves one down. Returns true.
     virtual bool DoMouseWheelDown(TShiftState Shift, const QPoint &MousePos);
     /// OnMouseWheelUp; unless handled, the current row moves one up (not into the fixed rows).
     virtual bool DoMouseWheelUp(TShiftState Shift, const QPoint &MousePos);
-    virtual void DoEnter();
-    virtual void DoExit();
+    void DoEnter() override;
+    void DoExit() override;
     /// The grid's reaction to a change of the client size (OnResize runs after it).
     virtual void Resize() {}
     /// After a column width (row height) changed, by the program or by dragging.
@@ -425,7 +325,8 @@ protected:
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
     /// The font changed; the default updates the editor and invalidates.
-    virtual void FontChanged();
+    void FontChanged() override;
+    void ColorChanged() override;
     /// Whether Tab reaches the grid (goTabs by default); a descendant may always want it.
     virtual bool WantTabs() const;
 
@@ -444,9 +345,9 @@ protected:
     void UpdateText();
     /// Opens, moves or refreshes the editor to match the current cell and editor mode.
     void UpdateEdit();
-    TGridState GridState() const { return FGridState; }
+    TGridState GridState() const;
     /// The text the open editor started with.
-    QString EditorOriginalText() const { return FEditOriginal; }
+    QString EditorOriginalText() const;
 
     // ---- Qt plumbing ---------------------------------------------------------------------------
     bool event(QEvent *Event) override;
@@ -462,45 +363,28 @@ protected:
     void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
     void contextMenuEvent(QContextMenuEvent *Event) override;
+    void enterEvent(QEnterEvent *Event) override;
+    void leaveEvent(QEvent *Event) override;
+    void dragEnterEvent(QDragEnterEvent *Event) override;
+    void dragMoveEvent(QDragMoveEvent *Event) override;
+    void dragLeaveEvent(QDragLeaveEvent *Event) override;
+    void dropEvent(QDropEvent *Event) override;
     void changeEvent(QEvent *Event) override;
     void scrollContentsBy(int, int) override {}
     void SetDesignSize(int W, int H);
 
-    TNotifyEvent FOnClick, FOnDblClick, FOnEnter, FOnExit, FOnResize;
-    TMouseEvent FOnMouseDown, FOnMouseUp;
-    TMouseMoveEvent FOnMouseMove;
+    // The other event fields (FOnClick ... FOnResize) are the control core's.
     TMouseWheelEvent FOnMouseWheel;
     TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
-    TKeyEvent FOnKeyDown, FOnKeyUp;
-    TKeyPressEvent FOnKeyPress;
     TContextPopupEvent FOnContextPopup;
 
 private:
     friend class TInplaceEdit;
     friend class TInplaceEditList;
+    friend struct TCustomGridPrivate;
 
-    // Geometry of one axis for the current scroll position and client size.
-    struct TAxisInfo
-    {
-        bool Horz = true;         // columns (true) or rows
-        int LineWidth = 0;        // effective line width
-        qint64 FixedBoundary = 0; // end of the fixed cells (lines included)
-        int First = 0;            // first scrollable cell shown (LeftCol / TopRow)
-        int FixedCount = 0;
-        int Count = 0;
-        int Extent = 0;          // client width / height
-        int LastFullVisible = 0; // last scrollable cell fully shown (at least First)
-        int GridBoundary = 0;    // end of the last visible cell and line, at most Extent
-        int FullVisBoundary = 0; // end of the last fully visible cell and its line
-    };
-    TAxisInfo AxisInfo(bool Horz) const;
-    const TGridExtents &Axis(bool Horz) const { return Horz ? FCols : FRows; }
-    int EffectiveLineWidth(bool Horz) const;
-    // Client position of the start of cell I; false when it is not shown.
-    bool CellStart(const TAxisInfo &A, int I, qint64 &Start) const;
-    int CoordFromPos(const TAxisInfo &A, int Pos) const;
-    int MaxTopLeft(bool Horz) const;
-    int TopLeftFor(bool Horz, int Cell) const;
+    // The layout with the current client size.
+    const TGridLayout &Layout() const;
     void SetTopLeftInternal(int ALeft, int ATop);
     void ClampTopLeft();
     void UpdateScrollBars();
@@ -514,80 +398,27 @@ private:
     void Initialize();
 
     void HideEdit(bool Commit);
-    void ShowEditorChar(QChar Ch);
+    void TypeIntoEditor(QChar Ch);
     void EditorLostFocus();
     void EnsureEditor();
     void PlaceEditor();
     bool EditorHasFocus() const;
 
-    TGridState CalcSizingState(int X, int Y, int &Index, int &Pos, int &Ofs) const;
-    void DrawCells(const TAxisInfo &H, const TAxisInfo &V, int ColFrom, int RowFrom, int XStart, int YStart,
-                   int XEnd, int YEnd, bool Fixed, const TGridRect &Sel, bool HasFocus);
-    void DrawLines(const TAxisInfo &H, const TAxisInfo &V, int ColFrom, int RowFrom, int XStart, int YStart,
-                   int XEnd, int YEnd, bool DoHorz, bool DoVert, TColor LineColor, TColor OffColor);
+    void DrawCells(const TGridAxisInfo &H, const TGridAxisInfo &V, int ColFrom, int RowFrom, int XStart,
+                   int YStart, int XEnd, int YEnd, bool Fixed, const TGridRect &Sel, bool HasFocus);
+    void DrawFixedBevel(const TRect &Where);
+    void DrawLines(const TGridAxisInfo &H, const TGridAxisInfo &V, int ColFrom, int RowFrom, int XStart,
+                   int YStart, int XEnd, int YEnd, bool DoHorz, bool DoVert, TColor LineColor,
+                   TColor OffColor);
     void Compose(const TRect &Area);
     void DrawFocusRect(const TRect &R);
     void FocusChanged();
     void ScrollTimerTick();
-    void DispatchKey(QKeyEvent *Event);
     void ApplyFrame();
-    void ApplyParentFont();
     void ChangeSize(int NewColCount, int NewRowCount);
     void StructureMoved(bool Horz, int FromIndex, int ToIndex);
 
-    TGridExtents FCols{5, 64};
-    TGridExtents FRows{5, 24};
-    int FFixedCols = 1;
-    int FFixedRows = 1;
-    int FGridLineWidth = 1;
-    TGridOptions FOptions = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
-    TColor FColor = clWindow;
-    TColor FFixedColor = clBtnFace;
-    TFont FFont;
-    bool FParentFont = false;
-    bool FSettingParentFont = false;
-    TScrollStyle FScrollBars = ssBoth;
-    TBorderStyle FBorderStyle = bsSingle;
-    bool FDefaultDrawing = true;
-    bool FCtl3D = true;
-    QString FHint;
-    bool FShowHint = false;
-    QMenu *FPopupMenu = nullptr;
-    Qt::CursorShape FCursor = Qt::ArrowCursor;
-    bool FVisible = true;
-    QSize FDesignSize{320, 120};
-
-    TGridCoord FCurrent{1, 1};
-    TGridCoord FAnchor{1, 1};
-    TGridCoord FTopLeft{1, 1};
-
-    // Editor state: FInplaceCol/Row is the cell whose text the editor holds (-1 = none).
-    TInplaceEdit *FInplaceEdit = nullptr;
-    bool FEditorMode = false;
-    int FInplaceCol = -1;
-    int FInplaceRow = -1;
-    QString FEditOriginal;
-    bool FInEditorUpdate = false;
-    bool FFocusInside = false;
-
-    // Mouse drag state.
-    TGridState FGridState = gsNormal;
-    int FSizingIndex = 0;
-    int FSizingPos = 0;
-    int FSizingOfs = 0;
-    int FMoveIndex = 0;
-    int FMovePos = 0;
-    QPoint FLastMouse;
-    TControlTimer *FScrollTimer = nullptr;
-    int FWheelAccum = 0;
-
-    // Painting.
-    TBitmap FSurface;
-    bool FStale = true;
-    TRect FDirty; // union of invalidated rectangles since the last paint
-    TRect FPaintRect;
-    bool FComposing = false;
-    bool FUpdatingScrollBars = false;
+    std::unique_ptr<TCustomGridPrivate> const d;
 };
 
 /// A grid that leaves drawing and editing to events: OnDrawCell, OnSelectCell, OnTopLeftChanged,

@@ -1,7 +1,8 @@
-#include <krogui/grid/customgrid.h>
-#include <krogui/grid/inplaceedit.h>
 #include <krogui/core/keys.h>
 #include <krogui/core/strutil.h>
+#include <krogui/grid/customgrid.h>
+#include <krogui/grid/customgrid_p.h>
+#include <krogui/grid/inplaceedit.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,17 +27,17 @@ TInplaceEdit::TInplaceEdit(TCustomGrid *Grid) : QLineEdit(Grid ? Grid->viewport(
 
 TInplaceEdit::~TInplaceEdit()
 {
-    if (FGrid && FGrid->FInplaceEdit == this) {
-        FGrid->FInplaceEdit = nullptr;
-        FGrid->FInplaceCol = FGrid->FInplaceRow = -1;
-        FGrid->FEditorMode = false;
+    if (FGrid && FGrid->d->FInplaceEdit == this) {
+        FGrid->d->FInplaceEdit = nullptr;
+        FGrid->d->FInplaceCol = FGrid->d->FInplaceRow = -1;
+        FGrid->d->FEditorMode = false;
     }
 }
 
 void TInplaceEdit::UpdateContents()
 {
     if (!FGrid) return;
-    const int c = FGrid->FInplaceCol, r = FGrid->FInplaceRow;
+    const int c = FGrid->d->FInplaceCol, r = FGrid->d->FInplaceRow;
     setInputMask(FGrid->GetEditMask(c, r));
     const int limit = FGrid->GetEditLimit();
     setMaxLength(limit > 0 ? limit : 32767);
@@ -83,7 +84,7 @@ void TInplaceEdit::KeyDown(quint16 &Key, TShiftState Shift)
 {
     if (!FGrid) return;
     auto parentEvent = [&] {
-        if (FGrid->FOnKeyDown) FGrid->FOnKeyDown(FGrid, Key, Shift);
+        if (FGrid->OnKeyDown()) FGrid->OnKeyDown()(FGrid, Key, Shift);
     };
     // Whether the caret sits at the start (end) of the text, or everything is selected.
     const int len = text().length();
@@ -135,7 +136,12 @@ void TInplaceEdit::KeyPress(QChar &Key)
 {
     if (!FGrid) return;
     FGrid->KeyPress(Key);
-    if (Key.isNull()) return;
+    AcceptChar(Key);
+}
+
+void TInplaceEdit::AcceptChar(QChar &Key)
+{
+    if (!FGrid || Key.isNull()) return;
     const ushort u = Key.unicode();
     if (u >= 32 && !FGrid->CanEditAcceptKey(Key)) {
         Key = QChar();
@@ -158,7 +164,7 @@ void TInplaceEdit::KeyPress(QChar &Key)
     default:
         break;
     }
-    if (!isVisible() || isReadOnly() || FGrid->FInplaceCol < 0) return;
+    if (!isVisible() || isReadOnly() || FGrid->d->FInplaceCol < 0) return;
     if (u == 8)
         backspace();
     else if (u >= 32)
@@ -302,7 +308,7 @@ void TInplaceEditList::resizeEvent(QResizeEvent *Event)
 void TInplaceEditList::UpdateContents()
 {
     if (ListVisible()) CloseUp(false);
-    if (Grid()) SetEditStyle(Grid()->GetEditStyle(Grid()->FInplaceCol, Grid()->FInplaceRow));
+    if (Grid()) SetEditStyle(Grid()->GetEditStyle(Grid()->d->FInplaceCol, Grid()->d->FInplaceRow));
     TInplaceEdit::UpdateContents();
 }
 
@@ -327,7 +333,7 @@ void TInplaceEditList::LoadItems()
 {
     QStringList items;
     if (Grid()) {
-        const int c = Grid()->FInplaceCol, r = Grid()->FInplaceRow;
+        const int c = Grid()->d->FInplaceCol, r = Grid()->d->FInplaceRow;
         if (FOnGetPickListItems)
             FOnGetPickListItems(c, r, items);
         else

@@ -69,6 +69,8 @@ private:
     friend class TCustomGrid;
     // A character for the editor: the grid sees it first; printable ones are then inserted.
     void TypeChar(QChar Ch);
+    // The editor's own handling of a character the grid has already seen.
+    void AcceptChar(QChar &Key);
     void ApplyLoc(const TRect &Loc, bool TakeFocus);
 
     TCustomGrid *FGrid;

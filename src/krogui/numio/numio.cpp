@@ -52,6 +52,40 @@ TNumIO::~TNumIO() = default;
 
 // ---- conversion ------------------------------------------------------------------------------
 
+namespace {
+
+// True when the decimal integer text (optional blanks and sign, digits) lies in the 32-bit range.
+bool FitsInt32(QStringView Text)
+{
+    qsizetype i = 0;
+    while (i < Text.size() && Text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < Text.size() && (Text[i] == u'-' || Text[i] == u'+')) negative = Text[i++] == u'-';
+    qint64 v = 0;
+    for (; i < Text.size(); ++i) {
+        const char16_t c = Text[i].unicode();
+        if (c < u'0' || c > u'9') break;
+        v = v * 10 + (c - u'0');
+        if (v > qint64(INT32_MAX) + 1) return false;
+    }
+    return negative ? v <= qint64(INT32_MAX) + 1 : v <= INT32_MAX;
+}
+
+// Pasted or typed text keeps no line breaks or tabs around it, nor trailing blanks (copied from a
+// spreadsheet or a terminal). Leading blanks stay: formatted text may start with one.
+QString TrimPasted(const QString &Text)
+{
+    qsizetype from = 0, to = Text.size();
+    while (from < to && (Text[from] == u'\n' || Text[from] == u'\r' || Text[from] == u'\t'))
+        ++from;
+    while (to > from && Text[to - 1].isSpace())
+        --to;
+    return from == 0 && to == Text.size() ? Text : Text.mid(from, to - from);
+}
+
+} // namespace
+
 bool TNumIO::ConvertNumString(QString Text, double &Value) const
 {
     return Convert(std::move(Text), Value, EditSeparatorMode(d->FDecPSep));
@@ -98,7 +132,8 @@ bool TNumIO::Convert(QString Text, double &Value, TSeparatorMode Mode) const
         return pos == Text.size() + 1;
     case itInt:
         Value = ScanInt(Text, pos);
-        return pos == Text.size() + 1;
+        // ScanInt wraps; a text whose number does not fit the integer type is not one.
+        return pos == Text.size() + 1 && FitsInt32(Text);
     case itHex:
         Value = ScanHex(digits, pos);
         return pos == digits.size() + 1;
@@ -147,9 +182,9 @@ QString TNumIO::FormatValue(double Value) const
     case itHex:
         return HexDigits(RoundToInt32Bits(Value), 8);
     case itOct:
-        return OctDigits(RoundToInt32Bits(Value), 8);
+        return OctDigits(RoundToInt32Bits(Value), 11);
     case itBin:
-        return BinDigits(RoundToInt32Bits(Value), 8);
+        return BinDigits(RoundToInt32Bits(Value), 32);
     }
     // Write the separator the field's own conversion reads.
     if (EditSeparatorMode(d->FDecPSep) == sepComma) s.replace(u'.', u',');
@@ -160,6 +195,8 @@ void TNumIO::SetLabValue(double Value)
 {
     if (std::isnan(Value)) return;
     Value = std::clamp(Value, -uc_MaxDouble, uc_MaxDouble);
+    // The text must read back as the value: an integer field holds 32-bit integers.
+    if (d->FInFormat == itInt) Value = std::clamp(Value, double(INT32_MIN), double(INT32_MAX));
     const QString t = FormatValue(Value);
     SetEditText(t);
     // The written text is what a refused edit has to bring back.
@@ -188,31 +225,39 @@ void TNumIO::Change()
     if (IsLoading()) return; // validated once all stored properties are in (Loaded)
 
     const TSeparatorMode mode = EditSeparatorMode(d->FDecPSep);
-    const QString cur = text();
-    int caret = cursorPosition();
-    bool rewrite = false;
-    QString newText;
+    QString cur = TrimPasted(text());
+    int caret = std::min(cursorPosition(), int(cur.size()));
+    bool rewrite = cur.size() != text().size();
+    QString newText = cur;
 
     if (d->FInFormat == itFixPoint) {
-        int p = SeparatorPos(cur, 1, mode);
+        const int p = SeparatorPos(cur, 1, mode);
         const int q = p > 0 ? SeparatorPos(cur, p + 1, mode) : 0;
-        if (p == 0) {
+        if (q > 0) {
+            // A second point: the old text stays, the caret before its point.
             newText = d->FOldText;
-            rewrite = true;
-            // Before the old point; a last accepted text without one (the first key typed into
-            // an empty field) leaves the caret behind what was typed.
-            const int sep = SeparatorPos(d->FOldText, 1, mode);
-            if (sep > 0) caret = sep > 1 ? sep - 1 : sep;
-            p = caret;
+            caret = std::max(0, SeparatorPos(d->FOldText, 1, mode) - 1);
+            SetEditText(newText);
+            setCursorPosition(std::clamp(caret, 0, int(text().size())));
+            if (d->FBeep) MessageBeep();
+            UpdateAccessibleText();
+            return;
         }
-        if (p < q || p == 0) {
-            newText = d->FOldText;
-            rewrite = true;
-            caret = SeparatorPos(d->FOldText, 1, mode);
+        if (p == 0 && (cur.isEmpty() || cur == u"-" || cur == u"+")) {
+            // A number being started (typed over a selection, or into an empty field).
+            d->FOldText = cur;
+            if (rewrite) SetEditText(cur);
+            UpdateAccessibleText();
+            return;
         }
-        const int r = SeparatorPos(cur, 1, mode);
-        if (cur.size() - r > d->FFixPDecPl) {
-            newText = cur.left(r + d->FFixPDecPl);
+        if (cur == u"." || cur == u"-.") {
+            cur.insert(cur.size() - 1, u'0'); // a point typed over everything starts "0."
+            cur += u'0';
+            caret = int(cur.size()) - 1;
+            rewrite = true;
+        }
+        if (p > 0 && cur.size() - p > d->FFixPDecPl) {
+            cur.truncate(p + d->FFixPDecPl); // typing in the decimals overwrites them
             rewrite = true;
         }
     }
@@ -224,7 +269,16 @@ void TNumIO::Change()
         if (d->FInFormat == itFixPoint) {
             newText = FormatReal(1, d->FFixPDecPl, v);
             if (mode == sepComma) newText.replace(u'.', u',');
+            // A typed leading "-" stays even while the number is still zero.
+            if (v == 0.0 && cur.startsWith(u'-')) newText.prepend(u'-');
+            // The caret keeps its place counted from the point; without a point in the typed
+            // text (a number typed over a selection, the point deleted) it stays where it is.
+            const int oldPoint = SeparatorPos(cur, 1, mode);
+            const int newPoint = SeparatorPos(newText, 1, mode);
+            if (oldPoint > 0 && newPoint > 0) caret += newPoint - oldPoint;
             rewrite = true;
+        } else if (rewrite) {
+            newText = cur;
         }
         if ((v >= d->FMinimum && v <= d->FMaximum) || v == 0.0) {
             // The last accepted text is the one the field shows: in itFixPoint the formatted one.
@@ -437,6 +491,16 @@ void TNumIO::keyPressEvent(QKeyEvent *Event)
     if (r.Swallowed) {
         Event->accept();
         return;
+    }
+    if (d->FInFormat == itFixPoint && r.Typed && r.Text.size() == 1 && !hasSelectedText() && !isReadOnly()) {
+        // A point typed before the point that already stands moves the caret past it.
+        const TSeparatorMode mode = EditSeparatorMode(d->FDecPSep);
+        const int point = SeparatorPos(text(), 1, mode);
+        if (point > 0 && SeparatorPos(r.Text, 1, mode) == 1 && cursorPosition() < point) {
+            setCursorPosition(point);
+            Event->accept();
+            return;
+        }
     }
     if (r.Typed && r.Text != Event->text()) {
         // A handler changed the typed character: the edit types the new one.

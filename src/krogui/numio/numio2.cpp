@@ -61,7 +61,8 @@ double TNumIO2::GetNioValue() const
         if (d->FInBuffer.isEmpty() || !IsIntText(d->FInBuffer)) return 0.0;
         bool ok = false;
         const int v = d->FInBuffer.toInt(&ok);
-        return ok ? double(v) : 2147483647.0;
+        if (ok) return double(v);
+        return d->FInBuffer.startsWith(u'-') ? -2147483648.0 : 2147483647.0; // clamped, sign kept
     }
     case itHex:
         return ScanHex(d->FInBuffer, pos);
@@ -161,7 +162,8 @@ bool TNumIO2::CheckValidity(const QString &Instring) const
 {
     switch (d->FInFormat) {
     case itExp:
-        return IsRealText(Instring, true, d->FDecPSep);
+        // Junk behind the number ("1ABC") makes the whole text invalid.
+        return IsWholeRealText(Instring, true, d->FDecPSep);
     case itFloat:
         return IsFixedText(Instring, d->FDecPSep);
     case itFixPoint:
@@ -405,8 +407,9 @@ bool TNumIO2::ClipboardKey(quint16 Key)
     case 'V': {
         const QMimeData *md = QGuiApplication::clipboard()->mimeData();
         if (!md || !md->hasText()) return false;
-        // A paste replaces the selection, as typing does.
-        if (d->Paste(md->text(), kMaxBufferLength)) return true;
+        // A paste replaces the selection, as typing does; blanks and line breaks around the
+        // copied text (a spreadsheet cell, a terminal line) are not part of the number.
+        if (d->Paste(md->text().trimmed(), kMaxBufferLength)) return true;
         Beeper();
         return false;
     }
@@ -423,6 +426,12 @@ bool TNumIO2::ClipboardKey(quint16 Key)
 bool TNumIO2::EditKey(quint16 Key)
 {
     const QChar ch = TNumEditBuffer::CharOfKey(Key, d->FKeyShifted);
+    if (!ch.isNull() && d->FInFormat == itFixPoint && !d->HasSelection() && d->FCaretPos < d->Length() &&
+        SeparatorPos(QString(ch), 1, CheckSeparatorMode(d->FDecPSep)) == 1 &&
+        SeparatorPos(d->FInBuffer, d->FCaretPos + 1, CheckSeparatorMode(d->FDecPSep)) == d->FCaretPos + 1) {
+        d->CaretRight(); // a point typed on the point steps over it
+        return false;
+    }
     if (!ch.isNull()) {
         if (d->Type(ch, kMaxBufferLength)) return true;
         Beeper();
@@ -430,6 +439,7 @@ bool TNumIO2::EditKey(quint16 Key)
     }
     switch (Key) {
     case VK_BACK:
+        if (d->FInFormat == itFixPoint && FixPointClearDecimal()) return true;
         return d->Backspace(FormatValue(0.0));
     case VK_DELETE:
         return d->DeleteForward(FormatValue(0.0));
@@ -476,6 +486,9 @@ void TNumIO2::KeyDown(quint16 &Key, TShiftState Shift)
     const TNumEditBuffer before = *d;
     bool changed = d->FKeyCntrl ? ClipboardKey(Key) : EditKey(Key);
 
+    // A fixed-point number typed without its point (into an empty field, over a selection) gets
+    // its decimals; the caret stays before the point.
+    if (changed && d->FInFormat == itFixPoint) FixPointComplete();
     // On-line check: the incomplete "", "-" and "+" pass.
     if (d->FOnLineCheck && !Exempt(d->FInBuffer) && !CheckValidity(d->FInBuffer)) {
         static_cast<TNumEditBuffer &>(*d) = before;
@@ -488,6 +501,29 @@ void TNumIO2::KeyDown(quint16 &Key, TShiftState Shift)
     d->FCaretVisib = true;
     Repaint();
     if (changed && d->FOnChange) d->FOnChange(this);
+}
+
+bool TNumIO2::FixPointClearDecimal()
+{
+    const TSeparatorMode mode = CheckSeparatorMode(d->FDecPSep);
+    const int point = SeparatorPos(d->FInBuffer, 1, mode); // 1-based
+    // The decimal after the caret is kept selected for overwriting; any other selection is the
+    // user's and goes as usual.
+    const bool overwriteMark = d->FSelBegin == d->FCaretPos && d->FSelEnd == d->FCaretPos + 1;
+    if ((d->HasSelection() && !overwriteMark) || point == 0 || d->FCaretPos <= point) return false;
+    // Backspace inside the decimals clears the digit before the caret to 0.
+    d->FInBuffer[d->FCaretPos - 1] = u'0';
+    d->PlaceCaret(d->FCaretPos - 1);
+    return true;
+}
+
+void TNumIO2::FixPointComplete()
+{
+    const TSeparatorMode mode = CheckSeparatorMode(d->FDecPSep);
+    if (Exempt(d->FInBuffer) || SeparatorPos(d->FInBuffer, 1, mode) > 0 || !IsFixedText(d->FInBuffer, mode)) return;
+    if (d->FInBuffer.size() + 1 + d->FDecP > kMaxBufferLength) return;
+    d->FInBuffer += mode == sepComma ? u',' : u'.';
+    d->FInBuffer += QString(d->FDecP, u'0');
 }
 
 void TNumIO2::KeyUp(quint16 &Key, TShiftState Shift)

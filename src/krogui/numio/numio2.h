@@ -283,6 +283,8 @@ private:
     void PaintTextBox(const PaintState &P);
     int TextW(const QString &S) const;
     /// Ctrl+C, Ctrl+V, Ctrl+X; true when the text changed.
+    bool FixPointClearDecimal();
+    void FixPointComplete();
     bool ClipboardKey(quint16 Key);
     /// A key without Ctrl: characters, deleting and caret keys; true when the text changed.
     bool EditKey(quint16 Key);

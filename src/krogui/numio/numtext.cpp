@@ -344,6 +344,15 @@ bool IsRealText(QStringView Text, bool AllowExp, TDecPSep Choice)
     return RunRealMachine<true>(Text, AllowExp, CheckSeparatorMode(Choice), pos, nullptr, n) == SAccept;
 }
 
+bool IsWholeRealText(QStringView Text, bool AllowExp, TDecPSep Choice)
+{
+    if (Text.isEmpty()) return false;
+    int pos = 1;
+    size_t n = 0;
+    return RunRealMachine<true>(Text, AllowExp, CheckSeparatorMode(Choice), pos, nullptr, n) == SAccept &&
+           pos == Text.size() + 1;
+}
+
 bool IsFixedText(QStringView Text, TDecPSep Choice)
 {
     return IsFixedText(Text, CheckSeparatorMode(Choice));
@@ -436,6 +445,9 @@ bool IsBinText(QStringView Text)
 
 QString FormatReal(int Width, int Decimals, double Value)
 {
+    // Beyond these nothing more can be shown, and the arithmetic below must not overflow.
+    Width = std::clamp(Width, 0, kFormatRealMaxWidth);
+    if (Decimals > kFormatRealMaxDecimals) Decimals = kFormatRealMaxDecimals;
     if (std::isnan(Value)) return QStringLiteral("NAN").rightJustified(Width, u' ');
     if (Value == 0.0) Value = 0.0; // no negative zero
     if (std::isinf(Value)) {

@@ -57,6 +57,8 @@ KROGUI_EXPORT double ScanReal(QStringView Text, bool AllowExp, TSeparatorMode Mo
 /// True when Text scans as a real number (the characters after the one that ends the scan are not
 /// examined); an exponent above 4200 is invalid, an empty text too.
 KROGUI_EXPORT bool IsRealText(QStringView Text, bool AllowExp, TDecPSep Choice);
+/// IsRealText that also examines the rest: true only when the number ends with the text.
+KROGUI_EXPORT bool IsWholeRealText(QStringView Text, bool AllowExp, TDecPSep Choice);
 /// True when Text is an optionally signed fixed-point number or an incomplete one ("+", "-", ".",
 /// "-."); no blanks, no exponent, at most one separator. Empty is invalid.
 KROGUI_EXPORT bool IsFixedText(QStringView Text, TDecPSep Choice);
@@ -91,7 +93,11 @@ KROGUI_EXPORT bool IsBinText(QStringView Text);
 ///   four-digit exponent (Width 22: " 1.2345678901235E+0003"); a narrower Width gives the shortest
 ///   form, one digit and the point.
 /// A negative zero is written as zero; NaN gives "NAN" and infinities "INF" or "-INF".
+/// Width is clamped to 0..kFormatRealMaxWidth and Decimals to at most kFormatRealMaxDecimals
+/// (enough for every digit of the smallest double), so any arguments give a bounded text.
 KROGUI_EXPORT QString FormatReal(int Width, int Decimals, double Value);
+inline constexpr int kFormatRealMaxWidth = 512;
+inline constexpr int kFormatRealMaxDecimals = 400;
 
 /// Exactly Count hexadecimal digits (Count clamped to 1..8) of Value taken unsigned, upper case.
 KROGUI_EXPORT QString HexDigits(qint32 Value, int Count);

@@ -2,6 +2,7 @@
 
 #include <krogui/core/strutil.h>
 #include <krogui/replist/rldata.h>
+#include <krogui/replist/rldata_p.h>
 
 #include <krogui/data/stringarray.h>
 
@@ -186,7 +187,11 @@ bool PlainXmlText(const QString &Text)
 }
 
 // Writes Text as character data. A carriage return goes out as a reference (a parser would turn
-// a literal one into a line feed); characters XML cannot carry become U+FFFD.
+// a literal one into a line feed). Characters XML 1.0 cannot carry at all (controls other than
+// tab, line feed and carriage return, U+FFFE, U+FFFF, unpaired surrogates) go out as an empty
+// element <char code="HEX"/> holding the UTF-16 unit, which the readers put back. Automatic
+// formatting is switched off while such an element stands in the text, or the writer would indent
+// the closing tag; EndText switches it on again.
 void WriteText(QXmlStreamWriter &W, const QString &Text)
 {
     if (PlainXmlText(Text)) {
@@ -194,30 +199,43 @@ void WriteText(QXmlStreamWriter &W, const QString &Text)
         return;
     }
     QString chunk;
+    auto flush = [&] {
+        if (!chunk.isEmpty()) W.writeCharacters(chunk);
+        chunk.clear();
+    };
     const qsizetype n = Text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = Text[i].unicode();
         if (c == u'\r') {
-            if (!chunk.isEmpty()) W.writeCharacters(chunk);
-            chunk.clear();
+            flush();
             W.writeEntityReference(QStringLiteral("#13"));
         } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(Text[i + 1].unicode())) {
             chunk += Text[i];
             chunk += Text[++i];
         } else if (QChar::isSurrogate(c) || !XmlChar(c)) {
-            chunk += QChar(kReplacement);
+            flush();
+            W.setAutoFormatting(false);
+            W.writeEmptyElement(QStringLiteral("char"));
+            W.writeAttribute(QStringLiteral("code"), QString::number(uint(c), 16).toUpper());
         } else {
             chunk += QChar(c);
         }
     }
-    if (!chunk.isEmpty()) W.writeCharacters(chunk);
+    flush();
+}
+
+// Closes the element whose text WriteText wrote.
+void EndText(QXmlStreamWriter &W)
+{
+    W.writeEndElement();
+    W.setAutoFormatting(true);
 }
 
 void WriteTextElement(QXmlStreamWriter &W, const QString &Name, const QString &Text)
 {
     W.writeStartElement(Name);
     WriteText(W, Text);
-    W.writeEndElement();
+    EndText(W);
 }
 
 // The identifier as the signature line carries it: one trimmed line of characters XML allows.
@@ -228,7 +246,7 @@ QString SignatureId(const QString &DataID)
         const char16_t c = id[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < id.size() && QChar::isLowSurrogate(id[i + 1].unicode()))
             ++i;
-        else if (c < 0x20)
+        else if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
             id[i] = QLatin1Char(' ');
         else if (QChar::isSurrogate(c) || !XmlChar(c))
             id[i] = QChar(kReplacement);
@@ -268,15 +286,15 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
 
     const QString tColName = RepListXmlTagName(xmlColName), tChecked = RepListXmlTagName(xmlCheckedColumn),
                   tFormat = RepListXmlTagName(xmlColumnFormat), tCell = RepListXmlTagName(xmlCell);
-    W.writeTextElement(RepListXmlTagName(xmlNumCols), QString::number(FNrOfCols));
-    W.writeTextElement(RepListXmlTagName(xmlNumRows), QString::number(FNrOfRows));
-    for (int c = 1; c <= FNrOfCols; ++c) {
+    W.writeTextElement(RepListXmlTagName(xmlNumCols), QString::number(d->FNrOfCols));
+    W.writeTextElement(RepListXmlTagName(xmlNumRows), QString::number(d->FNrOfRows));
+    for (int c = 1; c <= d->FNrOfCols; ++c) {
         W.writeStartElement(tColName);
         W.writeAttribute(kAttrCol, QString::number(c));
         WriteText(W, GetColName(c));
-        W.writeEndElement();
+        EndText(W);
     }
-    for (int c = 1; c <= FNrOfCols; ++c) {
+    for (int c = 1; c <= d->FNrOfCols; ++c) {
         const TCheckMode m = GetColCheckMode(c);
         if (m == cmNone) continue;
         W.writeStartElement(tChecked);
@@ -284,25 +302,25 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
         W.writeCharacters(m == cmRadio ? QStringLiteral("radio") : QStringLiteral("box"));
         W.writeEndElement();
     }
-    WriteTextElement(W, RepListXmlTagName(xmlCommonHd), FCommonHeader);
-    for (int c = 1; c <= FNrOfCols; ++c) {
+    WriteTextElement(W, RepListXmlTagName(xmlCommonHd), d->FCommonHeader);
+    for (int c = 1; c <= d->FNrOfCols; ++c) {
         const QString f = GetColumnFormat(c);
         if (f.isEmpty()) continue;
         W.writeStartElement(tFormat);
         W.writeAttribute(kAttrCol, QString::number(c));
         WriteText(W, f);
-        W.writeEndElement();
+        EndText(W);
     }
 
-    std::vector<bool> check(size_t(FNrOfCols) + 1, false);
-    for (int c = 1; c <= FNrOfCols; ++c)
+    std::vector<bool> check(size_t(d->FNrOfCols) + 1, false);
+    for (int c = 1; c <= d->FNrOfCols; ++c)
         check[size_t(c)] = IsCheckCol(c);
-    TProgress progress(this, qint64(FNrOfRows) * (FNrOfCols + 1));
+    TProgress progress(this, qint64(d->FNrOfRows) * (d->FNrOfCols + 1));
     const QString one = QStringLiteral("1"), zero = QStringLiteral("0");
-    for (int r = 1; r <= FNrOfRows; ++r) {
+    for (int r = 1; r <= d->FNrOfRows; ++r) {
         const QString row = QString::number(r);
-        for (int c = 0; c <= FNrOfCols; ++c) {
-            const QString s = FStrings->GetString(c, r);
+        for (int c = 0; c <= d->FNrOfCols; ++c) {
+            const QString s = d->FStrings->GetString(c, r);
             if (s.isEmpty()) continue;
             W.writeStartElement(tCell);
             W.writeAttribute(kAttrCol, QString::number(c));
@@ -313,18 +331,18 @@ bool TRLData::WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, cons
             } else {
                 WriteText(W, s);
             }
-            W.writeEndElement();
+            EndText(W);
         }
-        progress.Step(qint64(r) * (FNrOfCols + 1));
+        progress.Step(qint64(r) * (d->FNrOfCols + 1));
         if (W.hasError()) break;
     }
-    WriteTextElement(W, RepListXmlTagName(xmlComment), FComment);
+    WriteTextElement(W, RepListXmlTagName(xmlComment), d->FComment);
     W.writeEndElement();
     W.writeCharacters(QStringLiteral("\n"));
     if (W.hasError())
         return Fail(QStringLiteral("Writing the report list failed (the output refused the data)"));
     progress.Finish();
-    FLastError.clear();
+    d->FLastError.clear();
     return true;
 }
 
@@ -340,12 +358,38 @@ bool TRLData::WriteToOpenXMLFile(QFile &OutFile, bool CreateHeader, const QStrin
     return WriteToXMLStream(&OutFile, CreateHeader, DataID);
 }
 
+namespace {
+
+QString LatinOnly(const QString &Text)
+{
+    QString out;
+    out.reserve(Text.size());
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        char32_t c = Text[i].unicode();
+        if (c < 0x100) {
+            out += Text[i];
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < Text.size() && Text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(Text[i].unicode(), Text[i + 1].unicode());
+            ++i;
+        }
+        out += QStringLiteral("&#x%1;").arg(uint(c), 0, 16);
+    }
+    return out;
+}
+
+} // namespace
+
 bool TRLData::WriteToOpenXMLFile(QTextStream &OutText, bool CreateHeader, const QString &DataID)
 {
     QString text;
     const char *enc = QStringConverter::nameForEncoding(OutText.encoding());
     if (!WriteXml(nullptr, &text, CreateHeader, DataID, QString::fromLatin1(enc ? enc : "UTF-8")))
         return false;
+    // Markup is ASCII: whatever the stream's encoding cannot hold stands in a text or an
+    // attribute, where a character reference carries it.
+    if (OutText.encoding() == QStringConverter::Latin1) text = LatinOnly(text);
     OutText << text;
     OutText.flush();
     if (OutText.status() != QTextStream::Ok) return Fail(QStringLiteral("Writing to the text stream failed"));
@@ -359,7 +403,7 @@ bool TRLData::SaveAsXMLFile(const QString &FName, const QString &DataID)
         return Fail(QStringLiteral("Cannot create file \"%1\": %2").arg(FName, f.errorString()));
     if (!WriteToXMLStream(&f, true, DataID)) {
         f.cancelWriting();
-        return Fail(QStringLiteral("\"%1\": %2").arg(FName, FLastError));
+        return Fail(QStringLiteral("\"%1\": %2").arg(FName, d->FLastError));
     }
     if (!f.commit()) return Fail(QStringLiteral("Cannot write file \"%1\": %2").arg(FName, f.errorString()));
     return true;
@@ -392,15 +436,22 @@ bool ParseCount(QStringView Text, qint64 &Value)
 
 } // namespace
 
-bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos)
+namespace {
+
+// Where the signature line of a list starts.
+struct TSignatureHit
 {
-    const QString wanted = RepListNormalizedId(DataID);
+    qsizetype Pos = -1;      // the '<' of the signature
+    qsizetype LineStart = 0; // start of its line
+    QString Id;              // the list's identifier
+};
+
+// The first signature line of the list Wanted (normalized; empty: any list) in Data.
+TSignatureHit FindSignature(const QByteArray &Data, const QString &Wanted)
+{
     const char *d = Data.constData();
     const qsizetype n = Data.size();
-
-    // 1. The signature line of the wanted list.
-    qsizetype sig = -1, sigLineStart = 0, pos = 0;
-    QString foundId;
+    qsizetype pos = 0;
     while (pos < n) {
         const void *hit = std::memchr(d + pos, '<', size_t(n - pos));
         if (!hit) break;
@@ -409,184 +460,319 @@ bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizety
             pos = i + 1;
             continue;
         }
+        // A line ends at a line feed or a carriage return, as for CheckIfValidReplist.
         qsizetype ls = i;
-        while (ls > 0 && d[ls - 1] != '\n')
+        while (ls > 0 && d[ls - 1] != '\n' && d[ls - 1] != '\r')
             --ls;
-        const void *nl = std::memchr(d + i, '\n', size_t(n - i));
-        const qsizetype le = nl ? static_cast<const char *>(nl) - d : n;
+        qsizetype le = i;
+        while (le < n && d[le] != '\n' && d[le] != '\r')
+            ++le;
         QString id;
         if (SignatureLine(QString::fromUtf8(d + ls, le - ls), id) &&
-            (wanted.isEmpty() || id.toLower() == wanted)) {
-            sig = i;
-            sigLineStart = ls;
-            foundId = id;
-            break;
-        }
+            (Wanted.isEmpty() || id.toLower() == Wanted))
+            return {i, ls, id};
         pos = le;
     }
-    if (sig < 0)
+    return {};
+}
+
+} // namespace
+
+// Reads one list's elements into a fresh data component; errors are raised on the stream reader.
+class TRLData::TXmlReader
+{
+public:
+    TXmlReader(const QByteArray &Slice, TRLData &Target, TProgress &Progress)
+        : Xr(Slice), FTmp(Target), FProgress(Progress)
+    {
+    }
+    // Reads the whole list; false when the reader holds an error.
+    bool Read();
+    QXmlStreamReader Xr;
+
+private:
+    bool Allocate();
+    bool Index(const QString &Attr, qint64 Low, qint64 High, int &Value);
+    bool Count(qint64 &Target, qint64 Low, qint64 High);
+    void ReadElement(TRepListXmlTag Tag);
+    void ReadColumnSetting(TRepListXmlTag Tag);
+    void ReadCell();
+    void AllocateWhenSized();
+    // The element's text with the <char code="HEX"/> escapes put back.
+    QString ReadText();
+
+    TRLData &FTmp;
+    TProgress &FProgress;
+    qint64 FNumCols = -1, FNumRows = -1;
+    bool FAllocated = false;
+};
+
+bool TRLData::TXmlReader::Allocate()
+{
+    if (FAllocated) return true;
+    if (FNumCols < 0 || FNumRows < 0) {
+        Xr.raiseError(QStringLiteral("<%1> before <numcols> and <numrows>").arg(Xr.name()));
+        return false;
+    }
+    try {
+        FTmp.SetNrCols(int(FNumCols));
+        FTmp.SetNrRows(int(FNumRows));
+    } catch (const std::exception &) {
+        Xr.raiseError(
+            QStringLiteral("not enough memory for %1 columns and %2 rows").arg(FNumCols).arg(FNumRows));
+        return false;
+    }
+    FAllocated = true;
+    return true;
+}
+
+bool TRLData::TXmlReader::Index(const QString &Attr, qint64 Low, qint64 High, int &Value)
+{
+    const QStringView v = Xr.attributes().value(Attr);
+    qint64 x = 0;
+    if (v.isNull() || !ParseCount(v, x) || x < Low || x > High) {
+        Xr.raiseError(v.isNull() ? QStringLiteral("<%1> without attribute %2").arg(Xr.name(), Attr)
+                                 : QStringLiteral("<%1> %2=\"%3\" is out of range %4..%5")
+                                       .arg(Xr.name(), Attr, v.toString())
+                                       .arg(Low)
+                                       .arg(High));
+        return false;
+    }
+    Value = int(x);
+    return true;
+}
+
+bool TRLData::TXmlReader::Count(qint64 &Target, qint64 Low, qint64 High)
+{
+    const QString name = Xr.name().toString();
+    if (Target >= 0) {
+        Xr.raiseError(QStringLiteral("second <%1>").arg(name));
+        return false;
+    }
+    const QString text = Xr.readElementText();
+    qint64 v = 0;
+    if (Xr.hasError()) return false;
+    if (!ParseCount(text, v) || v < Low || v > High) {
+        Xr.raiseError(QStringLiteral("<%1> \"%2\" is not a count in %3..%4")
+                          .arg(name, text.left(40))
+                          .arg(Low)
+                          .arg(High));
+        return false;
+    }
+    Target = v;
+    return true;
+}
+
+void TRLData::TXmlReader::ReadColumnSetting(TRepListXmlTag Tag)
+{
+    int col = 0;
+    if (!Allocate() || !Index(kAttrCol, 1, FNumCols, col)) return;
+    const QString text = ReadText();
+    if (Xr.hasError()) return;
+    if (Tag == xmlColName) {
+        FTmp.SetColName(col, text);
+    } else if (Tag == xmlColumnFormat) {
+        FTmp.SetColumnFormat(col, text);
+    } else {
+        const QString m = text.trimmed().toLower();
+        if (m == u"none" || m == u"0" || m == u"false")
+            FTmp.SetColCheckMode(col, cmNone);
+        else if (m == u"box" || m == u"1" || m == u"true")
+            FTmp.SetColCheckMode(col, cmBox);
+        else if (m == u"radio" || m == u"2")
+            FTmp.SetColCheckMode(col, cmRadio);
+        else
+            Xr.raiseError(QStringLiteral("unknown check mode \"%1\"").arg(text.left(40)));
+    }
+}
+
+void TRLData::TXmlReader::ReadCell()
+{
+    int col = 0, row = 0;
+    if (!Allocate() || !Index(kAttrCol, 0, FNumCols, col) || !Index(kAttrRow, 1, FNumRows, row)) return;
+    const QStringView chk = Xr.attributes().value(kAttrChecked);
+    bool checked = false;
+    if (!chk.isNull()) {
+        if (chk == u"1" || chk == u"true") {
+            checked = true;
+        } else if (!(chk == u"0" || chk == u"false")) {
+            Xr.raiseError(QStringLiteral("checked=\"%1\" is neither 1 nor 0").arg(chk.left(40)));
+            return;
+        }
+    }
+    QString text = ReadText();
+    if (Xr.hasError()) return;
+    if (FTmp.IsCheckCol(col) && !(text.isEmpty() && chk.isNull()))
+        text.prepend(checked ? QLatin1Char('X') : QLatin1Char(' '));
+    try {
+        FTmp.d->FStrings->SetString(col, row, text);
+    } catch (const std::exception &) {
+        Xr.raiseError(QStringLiteral("not enough memory for the cells"));
+    }
+}
+
+void TRLData::TXmlReader::ReadElement(TRepListXmlTag Tag)
+{
+    switch (Tag) {
+    case xmlNumCols:
+        if (Count(FNumCols, 0, RLXmlMaxColumns) && FNumCols == 0) FNumCols = 1;
+        break;
+    case xmlNumRows:
+        Count(FNumRows, 0, RLXmlMaxCells);
+        break;
+    case xmlColName:
+    case xmlColumnFormat:
+    case xmlCheckedColumn:
+        ReadColumnSetting(Tag);
+        break;
+    case xmlCell:
+        ReadCell();
+        break;
+    case xmlCommonHd:
+        FTmp.d->FCommonHeader = ReadText();
+        break;
+    case xmlComment:
+        FTmp.d->FComment = ReadText();
+        break;
+    case xmlEndReplist:
+    case xmlInvalid:
+        Xr.skipCurrentElement(); // a later version's element: not ours to judge
+        break;
+    }
+}
+
+QString TRLData::TXmlReader::ReadText()
+{
+    QString out;
+    while (!Xr.atEnd()) {
+        switch (Xr.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            out += Xr.text();
+            break;
+        case QXmlStreamReader::StartElement: {
+            bool ok = false;
+            const uint code = Xr.name() == u"char" ? Xr.attributes().value(QLatin1String("code")).toUInt(&ok, 16) : 0;
+            if (!ok || code > 0xFFFF) {
+                Xr.raiseError(QStringLiteral("unexpected <%1> in a text").arg(Xr.name()));
+                return {};
+            }
+            out += QChar(char16_t(code));
+            Xr.skipCurrentElement();
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            return out;
+        default: // comments and processing instructions are not text
+            break;
+        }
+    }
+    return out;
+}
+
+void TRLData::TXmlReader::AllocateWhenSized()
+{
+    // The cells are allocated as soon as both counts are known, within the limit of cells.
+    if (FNumCols < 0 || FNumRows < 0 || FAllocated || Xr.hasError()) return;
+    if ((FNumCols + 1) * std::max<qint64>(FNumRows, 1) > RLXmlMaxCells)
+        Xr.raiseError(QStringLiteral("%1 columns and %2 rows exceed the limit of %3 cells")
+                          .arg(FNumCols)
+                          .arg(FNumRows)
+                          .arg(RLXmlMaxCells));
+    else
+        Allocate();
+}
+
+bool TRLData::TXmlReader::Read()
+{
+    if (!Xr.readNextStartElement()) {
+        if (!Xr.hasError()) Xr.raiseError(QStringLiteral("no element"));
+    } else if (Xr.name() != kTagReplist) {
+        Xr.raiseError(QStringLiteral("root element <%1> is not <replist>").arg(Xr.name()));
+    } else {
+        int sinceProgress = 0;
+        while (Xr.readNextStartElement()) {
+            if (++sinceProgress == 4096) {
+                sinceProgress = 0;
+                FProgress.Step(Xr.characterOffset());
+            }
+            ReadElement(RepListXmlTagOf(Xr.name()));
+            AllocateWhenSized();
+            if (Xr.hasError()) break;
+        }
+    }
+    if (!Xr.hasError() && (FNumCols < 0 || FNumRows < 0))
+        Xr.raiseError(QStringLiteral("the list has no <%1>")
+                          .arg(FNumCols < 0 ? QStringLiteral("numcols") : QStringLiteral("numrows")));
+    return !Xr.hasError();
+}
+
+namespace {
+
+// The encoding the XML declaration at the start of Data names; empty without a declaration.
+QByteArray DeclaredEncoding(const QByteArray &Data)
+{
+    qsizetype i = Data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < Data.size() && (Data[i] == ' ' || Data[i] == '\t' || Data[i] == '\r' || Data[i] == '\n'))
+        ++i;
+    if (Data.mid(i, 5) != "<?xml") return {};
+    const qsizetype close = Data.indexOf("?>", i);
+    if (close < 0) return {};
+    const QByteArray decl = Data.mid(i, close - i);
+    const qsizetype e = decl.indexOf("encoding");
+    if (e < 0) return {};
+    qsizetype q = e + 8;
+    while (q < decl.size() && (decl[q] == ' ' || decl[q] == '=')) ++q;
+    if (q >= decl.size() || (decl[q] != '"' && decl[q] != '\'')) return {};
+    const qsizetype qe = decl.indexOf(decl[q], q + 1);
+    return qe < 0 ? QByteArray() : decl.mid(q + 1, qe - q - 1).trimmed();
+}
+
+} // namespace
+
+bool TRLData::ReadXmlBytes(const QByteArray &Data, const QString &DataID, qsizetype *EndPos)
+{
+    const QByteArray enc = DeclaredEncoding(Data);
+    if (enc.isEmpty() || enc.compare("UTF-8", Qt::CaseInsensitive) == 0 || enc.compare("UTF8", Qt::CaseInsensitive) == 0)
+        return ReadXmlFrom(Data, DataID, EndPos);
+    // Another encoding: read the text it names, and count the end in its bytes.
+    QStringDecoder dec(enc.constData());
+    if (!dec.isValid()) return Fail(QStringLiteral("Unknown encoding \"%1\"").arg(QString::fromLatin1(enc)));
+    const QString text = dec.decode(Data);
+    if (dec.hasError()) return Fail(QStringLiteral("The text is not valid %1").arg(QString::fromLatin1(enc)));
+    const QByteArray utf8 = text.toUtf8();
+    qsizetype end = 0;
+    if (!ReadXmlFrom(utf8, DataID, EndPos ? &end : nullptr)) return false;
+    if (EndPos) {
+        QStringEncoder back(enc.constData());
+        const QByteArray head = back.encode(QStringView(text).left(QString::fromUtf8(utf8.constData(), end).size()));
+        *EndPos = head.size();
+    }
+    return true;
+}
+
+bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos)
+{
+    // 1. The signature line of the wanted list.
+    const QString wanted = RepListNormalizedId(DataID);
+    const TSignatureHit sig = FindSignature(Data, wanted);
+    if (sig.Pos < 0)
         return Fail(
             wanted.isEmpty()
                 ? QStringLiteral("No report list found")
                 : QStringLiteral("No report list with identifier \"%1\" found").arg(DataID.trimmed()));
-    const qint64 baseLine = std::count(d, d + sig, '\n');
-    const qint64 baseColumn = sig - sigLineStart;
+    const char *raw = Data.constData();
+    const qint64 baseLine = std::count(raw, raw + sig.Pos, '\n');
+    const qint64 baseColumn = sig.Pos - sig.LineStart;
 
     // 2. The list itself, built apart.
-    const QByteArray slice = QByteArray::fromRawData(d + sig, n - sig);
-    QXmlStreamReader xr(slice);
+    const QByteArray slice = QByteArray::fromRawData(raw + sig.Pos, Data.size() - sig.Pos);
     TRLData tmp(nullptr);
-    tmp.FStrings->SetAllocRowsBy(FStrings->AllocRowsBy());
-    qint64 numCols = -1, numRows = -1;
-    bool allocated = false;
+    tmp.d->FStrings->SetAllocRowsBy(d->FStrings->AllocRowsBy());
     TProgress progress(this, slice.size());
-    int sinceProgress = 0;
-
-    auto allocate = [&]() -> bool {
-        if (allocated) return true;
-        if (numCols < 0 || numRows < 0) {
-            xr.raiseError(QStringLiteral("<%1> before <numcols> and <numrows>").arg(xr.name()));
-            return false;
-        }
-        try {
-            tmp.SetNrCols(int(numCols));
-            tmp.SetNrRows(int(numRows));
-        } catch (const std::exception &) {
-            xr.raiseError(
-                QStringLiteral("not enough memory for %1 columns and %2 rows").arg(numCols).arg(numRows));
-            return false;
-        }
-        allocated = true;
-        return true;
-    };
-    auto index = [&](const QString &Attr, qint64 Low, qint64 High, int &Value) -> bool {
-        const QStringView v = xr.attributes().value(Attr);
-        qint64 x = 0;
-        if (v.isNull() || !ParseCount(v, x) || x < Low || x > High) {
-            xr.raiseError(v.isNull() ? QStringLiteral("<%1> without attribute %2").arg(xr.name(), Attr)
-                                     : QStringLiteral("<%1> %2=\"%3\" is out of range %4..%5")
-                                           .arg(xr.name(), Attr, v.toString())
-                                           .arg(Low)
-                                           .arg(High));
-            return false;
-        }
-        Value = int(x);
-        return true;
-    };
-    auto count = [&](qint64 &Target, qint64 Low, qint64 High) -> bool {
-        const QString name = xr.name().toString();
-        if (Target >= 0) {
-            xr.raiseError(QStringLiteral("second <%1>").arg(name));
-            return false;
-        }
-        const QString text = xr.readElementText();
-        qint64 v = 0;
-        if (xr.hasError()) return false;
-        if (!ParseCount(text, v) || v < Low || v > High) {
-            xr.raiseError(QStringLiteral("<%1> \"%2\" is not a count in %3..%4")
-                              .arg(name, text.left(40))
-                              .arg(Low)
-                              .arg(High));
-            return false;
-        }
-        Target = v;
-        return true;
-    };
-
-    if (!xr.readNextStartElement()) {
-        if (!xr.hasError()) xr.raiseError(QStringLiteral("no element"));
-    } else if (xr.name() != kTagReplist) {
-        xr.raiseError(QStringLiteral("root element <%1> is not <replist>").arg(xr.name()));
-    } else {
-        while (xr.readNextStartElement()) {
-            if (++sinceProgress == 4096) {
-                sinceProgress = 0;
-                progress.Step(xr.characterOffset());
-            }
-            const TRepListXmlTag tag = RepListXmlTagOf(xr.name());
-            switch (tag) {
-            case xmlNumCols:
-                if (count(numCols, 0, RLXmlMaxColumns) && numCols == 0) numCols = 1;
-                break;
-            case xmlNumRows:
-                count(numRows, 0, RLXmlMaxCells);
-                break;
-            case xmlColName:
-            case xmlColumnFormat:
-            case xmlCheckedColumn: {
-                int col = 0;
-                if (!allocate() || !index(kAttrCol, 1, numCols, col)) break;
-                const QString text = xr.readElementText();
-                if (xr.hasError()) break;
-                if (tag == xmlColName) {
-                    tmp.SetColName(col, text);
-                } else if (tag == xmlColumnFormat) {
-                    tmp.SetColumnFormat(col, text);
-                } else {
-                    const QString m = text.trimmed().toLower();
-                    if (m == u"none" || m == u"0" || m == u"false")
-                        tmp.SetColCheckMode(col, cmNone);
-                    else if (m == u"box" || m == u"1" || m == u"true")
-                        tmp.SetColCheckMode(col, cmBox);
-                    else if (m == u"radio" || m == u"2")
-                        tmp.SetColCheckMode(col, cmRadio);
-                    else
-                        xr.raiseError(QStringLiteral("unknown check mode \"%1\"").arg(text.left(40)));
-                }
-                break;
-            }
-            case xmlCell: {
-                int col = 0, row = 0;
-                if (!allocate() || !index(kAttrCol, 0, numCols, col) || !index(kAttrRow, 1, numRows, row))
-                    break;
-                const QStringView chk = xr.attributes().value(kAttrChecked);
-                bool checked = false;
-                if (!chk.isNull()) {
-                    if (chk == u"1" || chk == u"true")
-                        checked = true;
-                    else if (!(chk == u"0" || chk == u"false")) {
-                        xr.raiseError(QStringLiteral("checked=\"%1\" is neither 1 nor 0").arg(chk.left(40)));
-                        break;
-                    }
-                }
-                QString text = xr.readElementText();
-                if (xr.hasError()) break;
-                if (tmp.IsCheckCol(col) && !(text.isEmpty() && chk.isNull()))
-                    text.prepend(checked ? QLatin1Char('X') : QLatin1Char(' '));
-                try {
-                    tmp.FStrings->SetString(col, row, text);
-                } catch (const std::exception &) {
-                    xr.raiseError(QStringLiteral("not enough memory for the cells"));
-                }
-                break;
-            }
-            case xmlCommonHd:
-                tmp.FCommonHeader = xr.readElementText();
-                break;
-            case xmlComment:
-                tmp.FComment = xr.readElementText();
-                break;
-            case xmlEndReplist:
-            case xmlInvalid:
-                xr.skipCurrentElement(); // a later version's element: not ours to judge
-                break;
-            }
-            if (numCols >= 0 && numRows >= 0 && !allocated && !xr.hasError()) {
-                if ((numCols + 1) * std::max<qint64>(numRows, 1) > RLXmlMaxCells)
-                    xr.raiseError(QStringLiteral("%1 columns and %2 rows exceed the limit of %3 cells")
-                                      .arg(numCols)
-                                      .arg(numRows)
-                                      .arg(RLXmlMaxCells));
-                else
-                    allocate();
-            }
-            if (xr.hasError()) break;
-        }
-    }
-    if (!xr.hasError() && (numCols < 0 || numRows < 0))
-        xr.raiseError(QStringLiteral("the list has no <%1>")
-                          .arg(numCols < 0 ? QStringLiteral("numcols") : QStringLiteral("numrows")));
-    if (xr.hasError()) {
+    TXmlReader reader(slice, tmp, progress);
+    QXmlStreamReader &xr = reader.Xr;
+    if (!reader.Read()) {
         const qint64 line = xr.lineNumber();
         const qint64 column = xr.columnNumber() + 1 + (line == 1 ? baseColumn : 0);
         return Fail(
@@ -599,15 +785,15 @@ bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizety
         while (k < slice.size() && (slice[k] == ' ' || slice[k] == '\t' || slice[k] == '\r'))
             ++k;
         if (k < slice.size() && slice[k] == '\n') e = k + 1;
-        *EndPos = sig + e;
+        *EndPos = sig.Pos + e;
     }
 
     // 3. Success: the new list replaces the old one.
     TakeContent(tmp);
-    FDataID = foundId;
-    FSortColumn = -1;
-    if (FSortColumnSec > FNrOfCols) FSortColumnSec = -1;
-    FLastError.clear();
+    d->FDataID = sig.Id;
+    d->FSortColumn = -1;
+    if (d->FSortColumnSec > d->FNrOfCols) d->FSortColumnSec = -1;
+    d->FLastError.clear();
     NotifyStoreChanged();
     progress.Finish();
     return true;
@@ -625,7 +811,7 @@ bool TRLData::ReadFromXMLStream(QIODevice *InStream, const QString &DataID)
     const qint64 start = InStream->pos();
     const QByteArray data = InStream->readAll();
     qsizetype end = 0;
-    const bool ok = ReadXmlFrom(data, DataID, &end);
+    const bool ok = ReadXmlBytes(data, DataID, &end);
     if (!InStream->isSequential()) InStream->seek(ok ? start + end : start);
     return ok;
 }
@@ -637,30 +823,24 @@ bool TRLData::ReadFromOpenXMLFile(QFile &InFile, const QString &DataID)
 
 bool TRLData::ReadFromOpenXMLFile(QTextStream &InText, const QString &DataID)
 {
-    const QString wanted = RepListNormalizedId(DataID);
-    QString line, id;
-    bool found = false;
-    while (InText.readLineInto(&line)) {
-        if (RepListSignatureLine(line, id) && (wanted.isEmpty() || id == wanted)) {
-            found = true;
-            break;
+    // The same reader as for files and devices, on the rest of the stream; the stream then stands
+    // right after the list (or where it stood, after a failure), where it can be positioned.
+    const qint64 start = InText.pos();
+    const QString text = InText.readAll();
+    const QByteArray data = text.toUtf8();
+    qsizetype end = 0;
+    const bool ok = ReadXmlFrom(data, DataID, &end);
+    if (start >= 0) {
+        const qsizetype chars = ok ? QString::fromUtf8(data.constData(), end).size() : 0;
+        if (InText.string()) {
+            InText.seek(start + chars);
+        } else if (QIODevice *dev = InText.device(); dev && !dev->isSequential()) {
+            QStringEncoder enc(InText.encoding());
+            const QByteArray head = enc.encode(QStringView(text).left(chars));
+            InText.seek(start + head.size());
         }
     }
-    if (!found)
-        return Fail(
-            wanted.isEmpty()
-                ? QStringLiteral("No report list found")
-                : QStringLiteral("No report list with identifier \"%1\" found").arg(DataID.trimmed()));
-    // The lines up to the end tag form the list; the stream stays right after them.
-    QString text = line.mid(line.indexOf(QLatin1String("<replist"), 0, Qt::CaseInsensitive));
-    text += QLatin1Char('\n');
-    bool ended = line.contains(QLatin1String("</replist"));
-    while (!ended && InText.readLineInto(&line)) {
-        text += line;
-        text += QLatin1Char('\n');
-        ended = line.contains(QLatin1String("</replist"));
-    }
-    return ReadXmlFrom(text.toUtf8(), DataID, nullptr);
+    return ok;
 }
 
 bool TRLData::LoadFromXMLFile(const QString &FName, const QString &DataID)
@@ -671,7 +851,8 @@ bool TRLData::LoadFromXMLFile(const QString &FName, const QString &DataID)
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return Fail(QStringLiteral("Cannot read file \"%1\": %2").arg(FName, f.errorString()));
-    if (!ReadXmlFrom(data, DataID, nullptr)) return Fail(QStringLiteral("\"%1\": %2").arg(FName, FLastError));
+    if (!ReadXmlBytes(data, DataID, nullptr))
+        return Fail(QStringLiteral("\"%1\": %2").arg(FName, d->FLastError));
     return true;
 }
 

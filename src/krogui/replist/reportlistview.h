@@ -31,8 +31,10 @@
 // of the list) is at or below the top row.
 
 #include <krogui/grid/customgrid.h>
+#include <krogui/replist/rlcellpainter.h>
 #include <krogui/replist/rldata.h>
 #include <krogui/replist/rlfilter.h>
+#include <krogui/replist/rlfilterengine.h>
 
 #include <QString>
 
@@ -46,6 +48,14 @@ class QTextStream;
 
 namespace kro {
 
+namespace ReportListEnums {
+Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
+/// How rows are selected: not at all, one at a time, or several.
+enum TRowSelectMode { rsmNone = 0, rsmSingle = 1, rsmMultiple = 2 };
+Q_ENUM_NS(TRowSelectMode)
+} // namespace ReportListEnums
+using namespace ReportListEnums;
+
 /// Exception class of the report list view.
 KRO_DECLARE_ERROR(EKRORepListError, EKROError)
 
@@ -58,6 +68,8 @@ using TRequestEditFormatEvent = std::function<void(QObject *Sender, int Col, int
 using TRenderCellEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, TColor &PenColor, TColor &BrushColor,
                        TColor &FontColor, TFontStyles &FontStyles, QString &Text)>;
+
+struct TReportListViewPrivate;
 
 class KROGUI_EXPORT TReportListView : public TCustomDrawGrid
 {
@@ -104,13 +116,13 @@ class KROGUI_EXPORT TReportListView : public TCustomDrawGrid
     Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
     Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
     Q_PROPERTY(int RowColPattern READ RowColPattern WRITE SetRowColPattern)
-    Q_PROPERTY(int RowSelectMode READ RowSelectMode WRITE SetRowSelectMode)
+    Q_PROPERTY(kro::ReportListEnums::TRowSelectMode RowSelectMode READ RowSelectMode WRITE SetRowSelectMode)
     Q_PROPERTY(bool ShowEmptyCheckBoxes READ ShowEmptyCheckBoxes WRITE SetShowEmptyCheckBoxes)
     Q_PROPERTY(bool SortEnabled READ SortEnabled WRITE SetSortEnabled)
     Q_PROPERTY(bool UseCtrlForMultiSel READ UseCtrlForMultiSel WRITE SetUseCtrlForMultiSel)
     Q_PROPERTY(int VisibleColCount READ VisibleColCount)
     Q_PROPERTY(int VisibleRowCount READ VisibleRowCount)
-    Q_PROPERTY(unsigned Options READ Options WRITE SetOptions)
+    Q_PROPERTY(kro::GridEnums::TGridOptions Options READ Options WRITE SetOptions)
 
 public:
     /// 5 columns "C-1".."C-5", 4 empty rows under one row of column headers, options
@@ -120,7 +132,7 @@ public:
     ~TReportListView() override;
 
     /// The owned data component (cells, names, formats, check modes, sort state, attributes).
-    TRLData *RLData() const { return FRLData.get(); }
+    TRLData *RLData() const;
 
     // ---- shape -------------------------------------------------------------------------------
     /// Number of data columns (at least 1). Setting it resizes the data, the grid and the
@@ -136,55 +148,55 @@ public:
     /// Rows the grid shows: NrOfRows(), or the matching rows while a filter is active.
     int NrOfShownRows() const;
     /// True while FilterAndSort hides rows.
-    bool IsFiltered() const { return FFilterCount >= 0; }
+    bool IsFiltered() const;
     /// Number of visible header rows (0..2).
     int CountHeadRows() const;
 
     // ---- published properties ------------------------------------------------------------------
     /// Enter (or a #0 key) moves down one row.
-    bool AutoAdvance() const { return FAutoAdvance; }
-    void SetAutoAdvance(bool Value) { FAutoAdvance = Value; }
+    bool AutoAdvance() const;
+    void SetAutoAdvance(bool Value);
     /// Colours. Every colour setter stores, repaints and fires OnChangeSetup.
-    TColor ColorHigh() const { return FHiLgtColor; }
+    TColor ColorHigh() const;
     void SetColorHigh(TColor Value);
-    TColor ColorHighText() const { return FHiLgtTextColor; }
+    TColor ColorHighText() const;
     void SetColorHighText(TColor Value);
-    TColor ColorText() const { return FColorNormal; }
+    TColor ColorText() const;
     void SetColorText(TColor Value);
-    TColor ColorBkgdNormal() const { return FRColorNormal; }
+    TColor ColorBkgdNormal() const;
     void SetColorBkgdNormal(TColor Value);
-    TColor ColorBkgdShaded() const { return FRColorShaded; }
+    TColor ColorBkgdShaded() const;
     void SetColorBkgdShaded(TColor Value);
     /// Background of the column header row; the same value as FixedColor.
-    TColor ColorColumnHd() const { return FColHdColor; }
+    TColor ColorColumnHd() const;
     void SetColorColumnHd(TColor Value);
-    TColor ColorColumnHdText() const { return FColHdTxtColor; }
+    TColor ColorColumnHdText() const;
     void SetColorColumnHdText(TColor Value);
-    TColor ColorCommonHd() const { return FComHdColor; }
+    TColor ColorCommonHd() const;
     void SetColorCommonHd(TColor Value);
-    TColor ColorCommonHdText() const { return FComHdTxtColor; }
+    TColor ColorCommonHdText() const;
     void SetColorCommonHdText(TColor Value);
-    TColor ColorDisabledBkgd() const { return FDisabledBkgdColor; }
+    TColor ColorDisabledBkgd() const;
     void SetColorDisabledBkgd(TColor Value);
-    TColor ColorDisabledText() const { return FDisabledTextColor; }
+    TColor ColorDisabledText() const;
     void SetColorDisabledText(TColor Value);
     /// Colour of the empty message; acts on a change only.
-    TColor ColorEmptyMsg() const { return FColorEmptyMsg; }
+    TColor ColorEmptyMsg() const;
     void SetColorEmptyMsg(TColor Value);
-    TColor ColorSelectedRow() const { return FSelRowColor; }
+    TColor ColorSelectedRow() const;
     void SetColorSelectedRow(TColor Value);
-    TColor ColorSelectedRowText() const { return FSelRowTextColor; }
+    TColor ColorSelectedRowText() const;
     void SetColorSelectedRowText(TColor Value);
-    TColor ColorSelectedCol() const { return FSelColColor; }
+    TColor ColorSelectedCol() const;
     void SetColorSelectedCol(TColor Value);
-    TColor ColorSelectedColText() const { return FSelColTextColor; }
+    TColor ColorSelectedColText() const;
     void SetColorSelectedColText(TColor Value);
-    TColor ColorSelectedBoth() const { return FSelBothColor; }
+    TColor ColorSelectedBoth() const;
     void SetColorSelectedBoth(TColor Value);
-    TColor ColorSelectedBothText() const { return FSelBothTextColor; }
+    TColor ColorSelectedBothText() const;
     void SetColorSelectedBothText(TColor Value);
     /// Same as ColorColumnHd.
-    TColor FixedColor() const { return FColHdColor; }
+    TColor FixedColor() const;
     void SetFixedColor(TColor Value) { SetColorColumnHd(Value); }
 
     /// Text of the common header (kept in the data; line feeds separate lines). Fires OnChange and
@@ -192,42 +204,42 @@ public:
     QString CommonHeader() const;
     void SetCommonHeader(const QString &Value);
     /// Alignment of the common header lines; fires OnChange and repaints.
-    TAlignment CommonHeaderAlignment() const { return FHeaderAlignment; }
+    TAlignment CommonHeaderAlignment() const;
     void SetCommonHeaderAlignment(TAlignment Value);
     /// The common header row; its height is clamped to 8..127.
-    bool CommonHeaderVisible() const { return FComHdVis; }
+    bool CommonHeaderVisible() const;
     void SetCommonHeaderVisible(bool Value);
-    int CommonHeaderHeight() const { return FComHdHgt; }
+    int CommonHeaderHeight() const;
     void SetCommonHeaderHeight(int Value);
     /// The row of column headers; its height is clamped to 8..127.
-    bool ColumnHeadersVisible() const { return FColHdVis; }
+    bool ColumnHeadersVisible() const;
     void SetColumnHeadersVisible(bool Value);
-    int ColumnHeadersHeight() const { return FColHdHgt; }
+    int ColumnHeadersHeight() const;
     void SetColumnHeadersHeight(int Value);
     /// Height of the data rows; setting it also re-applies the header heights.
     int DefaultRowHeight() const { return TCustomGrid::DefaultRowHeight(); }
     void SetDefaultRowHeight(int Value);
     /// Message drawn when the list has no rows (or a filter matched none); "|" separates lines.
-    QString EmptyMessage() const { return FEmptyMsg; }
+    QString EmptyMessage() const;
     void SetEmptyMessage(const QString &Value);
     /// The view's enabled state: stored, passed to the widget, then the view repaints. A disabled
     /// view draws its texts in clInactiveCaption and shows no selection colours.
-    bool Enabled() const { return FEnabled; }
+    bool Enabled() const;
     void SetEnabled(bool Value);
     /// The first data column becomes a fixed grid column (drawn grey with a bevel).
-    bool FixedFirstColumn() const { return FFixedColOne; }
+    bool FixedFirstColumn() const;
     void SetFixedFirstColumn(bool Value);
     /// Highlighted data row and column (0 = none) and whether highlighted cells are bold.
-    bool HighLightBold() const { return FHiLgtBold; }
+    bool HighLightBold() const;
     void SetHighLightBold(bool Value);
-    int HighLightRow() const { return FHiLgtRow; }
+    int HighLightRow() const;
     void SetHighLightRow(int Value);
-    int HighLightColumn() const { return FHiLgtColumn; }
+    int HighLightColumn() const;
     void SetHighLightColumn(int Value);
     /// Colour and pen width (at least 1) of the inter-row indicator.
-    TColor InterRowIndicatorColor() const { return FInterRowColor; }
+    TColor InterRowIndicatorColor() const;
     void SetInterRowIndicatorColor(TColor Value);
-    int InterRowIndicatorWidth() const { return FInterRowWidth; }
+    int InterRowIndicatorWidth() const;
     void SetInterRowIndicatorWidth(int Value);
     /// First visible data column; clamped to FixedCols()+1..NrOfColumns().
     int LeftCol() const;
@@ -236,22 +248,23 @@ public:
     int TopRow() const;
     void SetTopRow(int Value);
     /// Rows per colour band (0 or less: no bands). With 1 the first row is shaded.
-    int RowColPattern() const { return FRowColPattern; }
+    int RowColPattern() const;
     void SetRowColPattern(int Value);
     /// 0 = no row selection, 1 = single row, 2 = multiple rows (other values are ignored).
     /// Modes 0 and 1 deselect every row; mode 0 also moves the grid's selection off the cells.
-    int RowSelectMode() const { return FRowSelectMode; }
+    TRowSelectMode RowSelectMode() const;
+    void SetRowSelectMode(TRowSelectMode Value);
     void SetRowSelectMode(int Value);
     /// Draw a check box also in check cells without text.
-    bool ShowEmptyCheckBoxes() const { return FShowEmptyCBx; }
+    bool ShowEmptyCheckBoxes() const;
     void SetShowEmptyCheckBoxes(bool Value);
     /// A click on a column header sorts by that column.
-    bool SortEnabled() const { return FSortEnabled; }
-    void SetSortEnabled(bool Value) { FSortEnabled = Value; }
+    bool SortEnabled() const;
+    void SetSortEnabled(bool Value);
     /// In mode 2: true = a plain click selects only its row and Ctrl+click toggles; false = every
     /// click toggles.
-    bool UseCtrlForMultiSel() const { return FCtrlForMultiSel; }
-    void SetUseCtrlForMultiSel(bool Value) { FCtrlForMultiSel = Value; }
+    bool UseCtrlForMultiSel() const;
+    void SetUseCtrlForMultiSel(bool Value);
 
     // ---- public properties ---------------------------------------------------------------------
     /// Free comment and data identifier, kept in the data.
@@ -267,13 +280,13 @@ public:
     int SecondarySortColumn() const;
     void SetSecondarySortColumn(int Value);
     /// Check marks are drawn without box and cannot be clicked.
-    bool CheckMarksReadOnly() const { return FROCheckMarks; }
+    bool CheckMarksReadOnly() const;
     void SetCheckMarksReadOnly(bool Value);
     /// Data row above which the inter-row indicator is drawn (0 = none).
-    int InterRowIndicatorPos() const { return FInterRowIndi; }
+    int InterRowIndicatorPos() const;
     void SetInterRowIndicatorPos(int Value);
     /// While true nothing is painted; switching it off repaints.
-    bool SuppressPaint() const { return FSuppressPaint; }
+    bool SuppressPaint() const;
     void SetSuppressPaint(bool Value);
 
     // ---- cells and columns (forwarded to the data) -----------------------------------------------
@@ -440,7 +453,7 @@ public:
     template <std::same_as<bool> B>
     bool CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, B UseTabs)
     {
-        return FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
+        return RLData()->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
     }
 
     // ---- the cut rules of the painting -----------------------------------------------------------
@@ -465,40 +478,40 @@ public:
 
     // ---- events --------------------------------------------------------------------------------------
     /// The content changed (a cell, a name, a format, the header...).
-    void SetOnChange(TNotifyEvent H) { FOnChange = std::move(H); }
-    const TNotifyEvent &OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent H);
+    const TNotifyEvent &OnChange() const;
     /// Layout or colours changed (rows, columns, widths, colours...).
-    void SetOnChangeSetup(TNotifyEvent H) { FOnChangeSetup = std::move(H); }
-    const TNotifyEvent &OnChangeSetup() const { return FOnChangeSetup; }
+    void SetOnChangeSetup(TNotifyEvent H);
+    const TNotifyEvent &OnChangeSetup() const;
     /// The row or column selection changed.
-    void SetOnSelectedChange(TNotifyEvent H) { FOnSelectedChange = std::move(H); }
-    const TNotifyEvent &OnSelectedChange() const { return FOnSelectedChange; }
+    void SetOnSelectedChange(TNotifyEvent H);
+    const TNotifyEvent &OnSelectedChange() const;
     /// A click is about to change a check mark: State is the new state (may be changed; a radio
     /// click checks its cell whatever State says).
-    void SetOnBeforeCheckedChange(TCheckStateChangeEvent H) { FOnBefChkStChange = std::move(H); }
-    const TCheckStateChangeEvent &OnBeforeCheckedChange() const { return FOnBefChkStChange; }
+    void SetOnBeforeCheckedChange(TCheckStateChangeEvent H);
+    const TCheckStateChangeEvent &OnBeforeCheckedChange() const;
     /// A click changed a check mark. State is the opposite of the state OnBeforeCheckedChange ended
     /// with, so, unless that handler changed it, the state before the click.
-    void SetOnCheckedChange(TCheckStateChangeEvent H) { FOnChkStChange = std::move(H); }
-    const TCheckStateChangeEvent &OnCheckedChange() const { return FOnChkStChange; }
+    void SetOnCheckedChange(TCheckStateChangeEvent H);
+    const TCheckStateChangeEvent &OnCheckedChange() const;
     /// Asked for every row by FilterAndSort.
-    void SetOnBeforeFilter(TBeforeFilterEvent H) { FOnBeforeFilter = std::move(H); }
-    const TBeforeFilterEvent &OnBeforeFilter() const { return FOnBeforeFilter; }
+    void SetOnBeforeFilter(TBeforeFilterEvent H);
+    const TBeforeFilterEvent &OnBeforeFilter() const;
     /// Lets the application replace a column format in the row editor.
-    void SetOnRequestEditFormat(TRequestEditFormatEvent H) { FOnRequestEdFmt = std::move(H); }
-    const TRequestEditFormatEvent &OnRequestEditFormat() const { return FOnRequestEdFmt; }
+    void SetOnRequestEditFormat(TRequestEditFormatEvent H);
+    const TRequestEditFormatEvent &OnRequestEditFormat() const;
     /// Called for every data cell before it is drawn (ACol, ARow are data coordinates).
-    void SetOnBeforeRenderCell(TRenderCellEvent H) { FOnBefRenderCell = std::move(H); }
-    const TRenderCellEvent &OnBeforeRenderCell() const { return FOnBefRenderCell; }
+    void SetOnBeforeRenderCell(TRenderCellEvent H);
+    const TRenderCellEvent &OnBeforeRenderCell() const;
     /// Called before two rows are exchanged while sorting or filtering; Sender is the view.
-    void SetOnBeforeSortExchange(TBeforeSortExchgEvent H) { FOnBefSortExc = std::move(H); }
-    const TBeforeSortExchgEvent &OnBeforeSortExchange() const { return FOnBefSortExc; }
+    void SetOnBeforeSortExchange(TBeforeSortExchgEvent H);
+    const TBeforeSortExchgEvent &OnBeforeSortExchange() const;
     /// Called for every cell text of an HTML export; Sender is the view.
-    void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent H) { FOnBefHTMLExport = std::move(H); }
-    const TBeforeHTMLExportEvent &OnBeforeHTMLExport() const { return FOnBefHTMLExport; }
+    void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent H);
+    const TBeforeHTMLExportEvent &OnBeforeHTMLExport() const;
     /// Progress of long operations of the data; Sender is the view.
-    void SetOnPercentDone(TOnPercentDoneEvent H) { FOnPercentDone = std::move(H); }
-    const TOnPercentDoneEvent &OnPercentDone() const { return FOnPercentDone; }
+    void SetOnPercentDone(TOnPercentDoneEvent H);
+    const TOnPercentDoneEvent &OnPercentDone() const;
     // OnGetEditText / OnSetEditText (inherited setters) receive the grid column and the DATA row.
 
 protected:
@@ -521,7 +534,6 @@ protected:
 private:
     class TPaintHold;
     class TOrderOnly;
-    struct TSearchCache;
 
     void ConnectData();
     void RepaintView();
@@ -538,8 +550,6 @@ private:
     int DataRowOfGridRow(int GridRow) const { return GridRow - FixedRows() + 1; }
     int HeaderRightEdge() const;
     void DrawDataCell(int ACol, int ARow, const TRect &Rect);
-    void DrawCommonHeader(const TRect &Rect, int Xr);
-    void DrawColumnHeader(int ACol, const TRect &Rect, int Xr);
     void DrawEmptyMessage();
     void DrawInterRowIndicator();
     void HeaderClickSort(int GridCol);
@@ -550,59 +560,9 @@ private:
     int ShownSortColumn() const;
     bool ShownSortOrder() const;
     void EndFilter();
-    const TRLColumnText *SearchText(int Col, std::vector<int> &StoredOf);
     void SortData(int Col, int ColSec, bool Ascending);
 
-    bool FAutoAdvance = false;
-    int FLastMousePosX = 0, FLastMousePosY = 0;
-    TNotifyEvent FOnChange, FOnChangeSetup, FOnSelectedChange;
-    std::vector<TAlignment> FColAlignment;
-    TAlignment FHeaderAlignment = taCenter;
-    QString FEmptyMsg;
-    std::vector<bool> FColumnEditable;
-    std::vector<bool> FColumnIsPwd;
-    bool FComHdVis = false;
-    TColor FComHdColor = clBtnFace, FComHdTxtColor = clBlack;
-    int FComHdHgt = 20;
-    bool FColHdVis = true;
-    TColor FColHdColor = clBtnFace, FColHdTxtColor = clBlack;
-    int FColHdHgt = 20;
-    TColor FColorEmptyMsg = clBlack;
-    TColor FDisabledTextColor = 0xC0C0C0, FDisabledBkgdColor = 0xF0F0F0;
-    bool FEnabled = true;
-    int FSelectAnchor = 1;
-    int FRowSelectMode = 1;
-    bool FCtrlForMultiSel = true;
-    bool FSortEnabled = true;
-    TCheckStateChangeEvent FOnChkStChange, FOnBefChkStChange;
-    TBeforeFilterEvent FOnBeforeFilter;
-    TRequestEditFormatEvent FOnRequestEdFmt;
-    TColor FSelRowColor = 0x94BAED, FSelRowTextColor = 0x800000;
-    TColor FSelColColor = clBlack, FSelColTextColor = clBlack;
-    TColor FSelBothColor = clBlack, FSelBothTextColor = clBlack;
-    bool FShowEmptyCBx = true;
-    bool FROCheckMarks = false;
-    TColor FHiLgtColor = 0xCC9966, FHiLgtTextColor = 0xFFFFFF;
-    bool FHiLgtBold = false;
-    int FHiLgtRow = 0, FHiLgtColumn = 0;
-    TOnPercentDoneEvent FOnPercentDone;
-    TRenderCellEvent FOnBefRenderCell;
-    TBeforeSortExchgEvent FOnBefSortExc;
-    TBeforeHTMLExportEvent FOnBefHTMLExport;
-    bool FSuppressPaint = false;
-    TColor FColorNormal = 0x002000;
-    TColor FRColorNormal = 0xFFFFFF, FRColorShaded = 0xF0EFE8;
-    int FRowColPattern = 1;
-    int FInterRowIndi = 0;
-    TColor FInterRowColor = clRed;
-    int FInterRowWidth = 3;
-    bool FFixedColOne = false;
-    std::unique_ptr<TRLData> FRLData;
-    int FFilterCount = -1;                 // matching rows while a filter hides the others; -1: no filter
-    std::unique_ptr<TSearchCache> FSearch; // column texts for filtering, by stored row
-    bool FOrderOnly = false;               // the store changes only its order (the texts stay valid)
-    int FFilterSortCol = -1;               // column the filter sorted its matches by (-1: none)
-    bool FFilterSortAsc = true;
+    std::unique_ptr<TReportListViewPrivate> const d;
 };
 
 } // namespace kro

@@ -73,6 +73,8 @@ constexpr qint64 RLXmlMaxCells = 10000000; // (columns + 1) x rows
 /// raises EKROError naming the property; per-column memory failures raise EKRORLDataError. File,
 /// stream and export operations never raise for bad input: they return false and LastError()
 /// says what went wrong and where. Only CheckIfValidReplist raises for an unopenable file.
+struct TRLDataPrivate;
+
 class KROGUI_EXPORT TRLData : public TComponent
 {
     Q_OBJECT
@@ -88,42 +90,42 @@ public:
 
     // ---- published properties --------------------------------------------------------------
     /// Number of data columns (at least 1).
-    int NrOfColumns() const { return FNrOfCols; }
+    int NrOfColumns() const;
     /// Sets the column count (below 1 taken as 1). New columns are named "C-<n>", with an empty
     /// format and no check mode. Raises EKROError naming "TRLData.NrOfColumns" when the store
     /// cannot grow (count unchanged).
     void SetNrCols(int N);
     /// Number of rows (at least 0).
-    int NrOfRows() const { return FNrOfRows; }
+    int NrOfRows() const;
     /// Sets the row count (negative taken as 0); rows beyond it are dropped. Raises EKROError
     /// naming "TRLData.NrOfRows" when the store cannot grow (count unchanged).
     void SetNrRows(int N);
     /// Text above the column headers (line feeds separate lines).
-    QString CommonHeader() const { return FCommonHeader; }
+    QString CommonHeader() const;
     void SetCommonHeader(const QString &Value);
 
     // ---- public properties -------------------------------------------------------------------
-    QString Comment() const { return FComment; }
-    void SetComment(const QString &Value) { FComment = Value; }
-    QString DataID() const { return FDataID; }
-    void SetDataID(const QString &Value) { FDataID = Value; }
+    QString Comment() const;
+    void SetComment(const QString &Value);
+    QString DataID() const;
+    void SetDataID(const QString &Value);
     /// The cell store (stored form, presented order). Replaced by Assign and by a successful
     /// read; its change and percent-done handlers move to the replacement.
-    TStringArray *Strings() const { return FStrings.get(); }
+    TStringArray *Strings() const;
     /// What the last failed file, stream or export operation reported (empty after a success).
-    QString LastError() const { return FLastError; }
+    QString LastError() const;
 
     // ---- sort state --------------------------------------------------------------------------
     /// Column of the last sort, -1 when unsorted.
-    int SortColumn() const { return FSortColumn; }
+    int SortColumn() const;
     /// Secondary sort column, -1 for none. The setter accepts -1..NrOfColumns().
-    int SortColumnSec() const { return FSortColumnSec; }
+    int SortColumnSec() const;
     void SetSortColumnSec(int Col);
     /// Direction of the last sort (true = ascending).
-    bool SortOrder() const { return FSortOrder; }
+    bool SortOrder() const;
     /// Direction the next header click sorts in (inverted by the view before each click sort).
-    bool SortToggle() const { return FSortToggle; }
-    void SetSortToggle(bool Value) { FSortToggle = Value; }
+    bool SortToggle() const;
+    void SetSortToggle(bool Value);
     /// Forgets the sort column and the secondary column (the presented order stays).
     void ResetSortState();
 
@@ -263,20 +265,20 @@ public:
 
     // ---- progress counters -------------------------------------------------------------------
     /// Rows x (columns + 1) (1 when that is 0) and the progress step derived from it.
-    int FeedbackNumCells() const { return FFeedbkNumCells; }
-    int FeedbackStep() const { return FFeedbkStep; }
+    int FeedbackNumCells() const;
+    int FeedbackStep() const;
 
     // ---- events ------------------------------------------------------------------------------
     /// Called by the store before it exchanges two rows while sorting; Sender is this component.
-    void SetOnBeforeSortExchange(TBeforeSortExchgEvent Handler) { FOnBefSortExc = std::move(Handler); }
-    TBeforeSortExchgEvent OnBeforeSortExchange() const { return FOnBefSortExc; }
+    void SetOnBeforeSortExchange(TBeforeSortExchgEvent Handler);
+    TBeforeSortExchgEvent OnBeforeSortExchange() const;
     /// Called for every data cell text an HTML export writes.
-    void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent Handler) { FOnBefHTMLExport = std::move(Handler); }
-    TBeforeHTMLExportEvent OnBeforeHTMLExport() const { return FOnBefHTMLExport; }
+    void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent Handler);
+    TBeforeHTMLExportEvent OnBeforeHTMLExport() const;
     /// Progress (0..100, rising, at most about a hundred calls) of XML reads and writes, HTML
     /// exports and line loads.
-    void SetOnPercentDone(TOnPercentDoneEvent Handler) { FOnPercentDone = std::move(Handler); }
-    TOnPercentDoneEvent OnPercentDone() const { return FOnPercentDone; }
+    void SetOnPercentDone(TOnPercentDoneEvent Handler);
+    TOnPercentDoneEvent OnPercentDone() const;
 
 protected:
     bool AssignTo(TComponentBase *Dest) const override;
@@ -297,10 +299,12 @@ private:
         int FLast = -1;
     };
 
+    class TXmlReader;
+
     bool IsCheckCol(int Col) const { return GetColCheckMode(Col) != cmNone; }
     bool ValidCell(int Col, int Row) const
     {
-        return Col >= 0 && Col <= FNrOfCols && Row >= 1 && Row <= FNrOfRows;
+        return Col >= 0 && Col <= NrOfColumns() && Row >= 1 && Row <= NrOfRows();
     }
     void ClearMarksOfCol(int Col);
     void UpdateFeedback(qint64 Rows);
@@ -317,26 +321,10 @@ private:
     bool WriteXml(QIODevice *Out, QString *OutText, bool CreateHeader, const QString &DataID,
                   const QString &Encoding);
     bool ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizetype *EndPos);
+    /// ReadXmlFrom on bytes in the encoding their XML declaration names (UTF-8 without one).
+    bool ReadXmlBytes(const QByteArray &Data, const QString &DataID, qsizetype *EndPos);
 
-    QString FComment;
-    std::vector<QString> FColName;
-    std::vector<TColFmtString> FColumnFormat;
-    QString FCommonHeader;
-    std::vector<quint8> FColButMode;
-    int FNrOfCols = 1;
-    int FNrOfRows = 0;
-    int FSortColumn = -1;
-    int FSortColumnSec = -1;
-    bool FSortOrder = true;
-    TBeforeSortExchgEvent FOnBefSortExc;
-    QString FDataID;
-    bool FSortToggle = true;
-    TBeforeHTMLExportEvent FOnBefHTMLExport;
-    int FFeedbkNumCells = 1;
-    int FFeedbkStep = 1;
-    TOnPercentDoneEvent FOnPercentDone;
-    std::unique_ptr<TStringArray> FStrings;
-    QString FLastError;
+    std::unique_ptr<TRLDataPrivate> const d;
 };
 
 /// Largest range RangeAsText, RangeAsFixedWidthText and the clipboard copies accept.

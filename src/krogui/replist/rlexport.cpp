@@ -1,9 +1,10 @@
 // The report data component's ways out (clipboard text, HTML table) and in (lines of a file).
 
 #include <krogui/replist/rldata.h>
+#include <krogui/replist/rldata_p.h>
 
-#include <krogui/data/stringarray.h>
 #include <krogui/core/strutil.h>
+#include <krogui/data/stringarray.h>
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -121,9 +122,9 @@ QString TRLData::FixedWidthText(int LeftCol, int TopRow, int RightCol, int Botto
     std::vector<int> width;
     for (qint64 c = LeftCol; c <= RightCol; ++c) {
         int w = AddHeader ? int(GetColName(int(c)).size()) : 0;
-        for (int r = std::max(TopRow, 1); r <= std::min(BottomRow, FNrOfRows); ++r)
+        for (int r = std::max(TopRow, 1); r <= std::min(BottomRow, d->FNrOfRows); ++r)
             if (ValidCell(int(c), r))
-                w = std::max(w, FStrings->GetLength(int(c), r)); // the stored form, check flag included
+                w = std::max(w, d->FStrings->GetLength(int(c), r)); // the stored form, check flag included
         width.push_back(w);
     }
     QString out;
@@ -158,7 +159,7 @@ bool TRLData::CopyRange(int LeftCol, int TopRow, int RightCol, int BottomRow, bo
                    : SeparatedText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator, &progress);
     QGuiApplication::clipboard()->setText(text);
     progress.Finish();
-    FLastError.clear();
+    d->FLastError.clear();
     return true;
 }
 
@@ -175,8 +176,8 @@ bool TRLData::ExportHTMLTable(const QString &FName, int LeftCol, int TopRow, int
                               int TableWidth, bool WithHeader, const QString &Title,
                               const QString &TableClass, const QString &HeaderClass)
 {
-    const int left = std::max(LeftCol, 0), right = std::min(RightCol, FNrOfCols);
-    const int top = std::max(TopRow, 1), bottom = std::min(BottomRow, FNrOfRows);
+    const int left = std::max(LeftCol, 0), right = std::min(RightCol, d->FNrOfCols);
+    const int top = std::max(TopRow, 1), bottom = std::min(BottomRow, d->FNrOfRows);
     std::vector<int> cols;
     if (Columns.empty()) {
         for (int c = left; c <= right; ++c)
@@ -201,7 +202,7 @@ bool TRLData::ExportHTMLTable(const QString &FName, int LeftCol, int TopRow, int
     };
 
     QString title = Title;
-    if (title.trimmed().isEmpty()) title = FCommonHeader.section(QLatin1Char('\n'), 0, 0);
+    if (title.trimmed().isEmpty()) title = d->FCommonHeader.section(QLatin1Char('\n'), 0, 0);
     if (title.trimmed().isEmpty()) title = QStringLiteral("Report list");
     html += QLatin1String("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>");
     html += HtmlEscaped(title, false);
@@ -236,7 +237,7 @@ bool TRLData::ExportHTMLTable(const QString &FName, int LeftCol, int TopRow, int
         html += QLatin1String("<tr>");
         for (int c : cols) {
             QString text = GetElem(c, r);
-            if (FOnBefHTMLExport) FOnBefHTMLExport(this, text, c, r);
+            if (d->FOnBefHTMLExport) d->FOnBefHTMLExport(this, text, c, r);
             html += QLatin1String("<td>") + HtmlEscaped(text, true) + QLatin1String("</td>");
         }
         html += QLatin1String("</tr>\n");
@@ -247,7 +248,7 @@ bool TRLData::ExportHTMLTable(const QString &FName, int LeftCol, int TopRow, int
     flush(true);
     if (!f.commit()) return Fail(QStringLiteral("Cannot write file \"%1\": %2").arg(FName, f.errorString()));
     progress.Finish();
-    FLastError.clear();
+    d->FLastError.clear();
     return true;
 }
 
@@ -255,8 +256,8 @@ bool TRLData::ExportHTMLTable(const QString &FName, int LeftCol, int TopRow, int
 
 bool TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
 {
-    if (Column < 0 || Column > FNrOfCols)
-        return Fail(QStringLiteral("Column %1 is outside 0..%2").arg(Column).arg(FNrOfCols));
+    if (Column < 0 || Column > d->FNrOfCols)
+        return Fail(QStringLiteral("Column %1 is outside 0..%2").arg(Column).arg(d->FNrOfCols));
     if (FirstRow < 1) return Fail(QStringLiteral("First row %1 is below 1").arg(FirstRow));
     QFile f(FName);
     if (!f.open(QIODevice::ReadOnly))
@@ -292,12 +293,12 @@ bool TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
         return Fail(QStringLiteral("Cannot read file \"%1\": %2").arg(FName, f.errorString()));
     if (lines.isEmpty()) {
         progress.Finish();
-        FLastError.clear();
+        d->FLastError.clear();
         return true;
     }
 
     const int last = int(qint64(FirstRow) + lines.size() - 1);
-    if (last > FNrOfRows) {
+    if (last > d->FNrOfRows) {
         try {
             SetNrRows(last);
         } catch (const std::exception &e) {
@@ -313,7 +314,7 @@ bool TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString &FName)
         return Fail(QString::fromUtf8(e.what()));
     }
     progress.Finish();
-    FLastError.clear();
+    d->FLastError.clear();
     return true;
 }
 

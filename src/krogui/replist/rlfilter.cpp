@@ -209,6 +209,10 @@ TRLFilterQuery TRLFilterQuery::Compile(const QString &Query, TFilterMode Mode, b
         q.FRegexScans = true;
         for (const char *t : cellOnly)
             if (Query.contains(QLatin1String(t))) q.FRegexScans = false;
+        // Inline options ("(?-m)", "(?^)", "(?s)") could switch the line mode the column scan relies
+        // on: such patterns are tried cell by cell too.
+        static const QRegularExpression inlineOptions(QStringLiteral("\\(\\?[-\\^a-zA-Z]"));
+        if (inlineOptions.match(Query).hasMatch()) q.FRegexScans = false;
         if (q.FRegexScans) {
             q.FRegexLines =
                 QRegularExpression(Query, q.FRegex.patternOptions() | QRegularExpression::MultilineOption);
