@@ -6,11 +6,28 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 
 #include <ostream>
 
+class QWidget;
+
 namespace kro::test {
+
+// ---- input on any widget, as the window system delivers it ----
+/// Press and release of Button at Pos.
+void Click(QWidget *W, QPoint Pos, Qt::MouseButton Button = Qt::LeftButton,
+           Qt::KeyboardModifiers Mods = Qt::NoModifier);
+/// A double click: press, release, double-click press, release.
+void DoubleClick(QWidget *W, QPoint Pos, Qt::MouseButton Button = Qt::LeftButton);
+/// A mouse move to Pos with Buttons held (none: hovering).
+void MoveMouse(QWidget *W, QPoint Pos, Qt::MouseButtons Buttons = Qt::NoButton,
+               Qt::KeyboardModifiers Mods = Qt::NoModifier);
+/// Press at From, moves in Steps equal steps to To with the button held, release at To.
+void Drag(QWidget *W, QPoint From, QPoint To, int Steps = 4, Qt::MouseButton Button = Qt::LeftButton);
+/// Types Text key by key.
+void Type(QWidget *W, const QString &Text);
 
 /// The colour of one pixel of an image as a TColor (alpha ignored).
 TColor PixelAt(const QImage &Img, int X, int Y);

@@ -368,10 +368,7 @@ TEST(Control, MouseInputIsRoutedIntoTheOverridables)
     p.SetOnDblClick([&](QObject *) { ++dbl; });
     p.Log.clear();
     clicks = 0;
-    QTest::mousePress(&p, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(&p, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseDClick(&p, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(&p, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    DoubleClick(&p, QPoint(5, 5));
     EXPECT_EQ(p.Log, QStringList({QStringLiteral("Down 0 %1 5,5").arg(ssLeft), QStringLiteral("Click"),
                                   QStringLiteral("Up 0 0 5,5"), QStringLiteral("DblClick"),
                                   QStringLiteral("Down 0 %1 5,5").arg(ssLeft | ssDouble),
@@ -382,9 +379,7 @@ TEST(Control, MouseInputIsRoutedIntoTheOverridables)
     // Mouse moves carry the held buttons.
     TShiftState moved = 0;
     p.SetOnMouseMove([&](QObject *, TShiftState S, int, int) { moved = S | 0x1000; });
-    QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::LeftButton,
-                     Qt::ControlModifier);
-    QApplication::sendEvent(&p, &move);
+    MoveMouse(&p, QPoint(10, 10), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(moved, 0x1000u | ssLeft | ssCtrl);
 
     // An exception in a handler goes to HandleException.

@@ -120,9 +120,7 @@ TEST(ControlCore, AutomaticDragCarriesTheControlToAnAcceptingTarget)
     // Moving beyond the drag distance with the button held starts the drag. Qt's repeated move
     // right after the enter is not reported twice.
     QTest::mousePress(source, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QMouseEvent move(QEvent::MouseMove, QPointF(40, 10), QPointF(40, 10), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(source, &move);
+    test::MoveMouse(source, QPoint(40, 10), Qt::LeftButton);
     EXPECT_EQ(carried, QStringLiteral("payload"));
     EXPECT_EQ(log.Lines, QStringList({"start", "over 0 5,6", "over 2 12,8", "drop 12,8", "end target 12,8"}));
     EXPECT_FALSE(source->Dragging());
@@ -143,9 +141,7 @@ TEST(ControlCore, RefusedOrManualDragsEndWithoutTarget)
 
     // dmManual: moving with the button held drags nothing...
     QTest::mousePress(source, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
-    QMouseEvent move(QEvent::MouseMove, QPointF(60, 1), QPointF(60, 1), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(source, &move);
+    test::MoveMouse(source, QPoint(60, 1), Qt::LeftButton);
     QTest::mouseRelease(source, Qt::LeftButton, Qt::NoModifier, QPoint(60, 1));
     EXPECT_EQ(log.Lines, QStringList({"click"}));
     log.Lines.clear();

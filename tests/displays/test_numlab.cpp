@@ -443,9 +443,7 @@ TEST(NumLab, MouseAreaCode)
     int moves = 0;
     l.SetOnMouseMove([&](QObject *, TShiftState, int, int) { ++moves; });
     auto move = [&](int X) {
-        QMouseEvent ev(QEvent::MouseMove, QPointF(X, 5), QPointF(X, 5), Qt::NoButton, Qt::NoButton,
-                       Qt::NoModifier);
-        QApplication::sendEvent(&l, &ev);
+        test::MoveMouse(&l, QPoint(X, 5));
         return l.MouseAreaCode();
     };
     const int LS = l.LeftSpace(), LW = l.LabelWidth();

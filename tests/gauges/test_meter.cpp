@@ -1,5 +1,7 @@
 // TMeter state: setters and their cross-checks, range events, loading, needle layouts, images,
 // conversions and the mouse.
+#include "testutil.h"
+
 #include <krogui/gauges/meter.h>
 
 #include <gtest/gtest.h>
@@ -260,12 +262,8 @@ TEST(Meter, MouseMoveReportsTheValueAfterOnMouseMove)
         EXPECT_EQ(S, &m);
         log << QStringLiteral("meter %1 %2 %3").arg(Within).arg(bool(Shift & ssShift)).arg(V);
     });
-    QMouseEvent above(QEvent::MouseMove, QPointF(148, 20), QPointF(148, 20), Qt::NoButton, Qt::NoButton,
-                      Qt::ShiftModifier);
-    QApplication::sendEvent(&m, &above);
-    QMouseEvent below(QEvent::MouseMove, QPointF(148, 200), QPointF(148, 200), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&m, &below);
+    test::MoveMouse(&m, QPoint(148, 20), Qt::NoButton, Qt::ShiftModifier);
+    test::MoveMouse(&m, QPoint(148, 200));
     EXPECT_EQ(log, QStringList({"move 148,20", "meter 1 1 0.5", "move 148,200", "meter 0 0 0"}));
 }
 

@@ -434,10 +434,7 @@ TEST_F(NumIOTest, MouseFontAndHintComeFromTheSharedCore)
     });
     F.SetOnMouseUp([&](QObject *, TMouseButton, TShiftState, int, int) { log << "up"; });
     F.SetOnMouseEnter([&](QObject *) { log << "enter"; });
-    QTest::mousePress(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseDClick(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(&F, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    test::DoubleClick(&F, QPoint(5, 5));
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(&F, &enter);
     EXPECT_EQ(log, QStringList({"down", "click", "up", "dbl", "down2", "up", "enter"}));

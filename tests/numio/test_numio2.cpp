@@ -49,12 +49,7 @@ protected:
     void Key(Qt::Key K, Qt::KeyboardModifiers M = Qt::NoModifier) { QTest::keyClick(N, K, M); }
     void Press(int X, int Y) { QTest::mousePress(N, Qt::LeftButton, Qt::NoModifier, QPoint(X, Y)); }
     void Release(int X, int Y) { QTest::mouseRelease(N, Qt::LeftButton, Qt::NoModifier, QPoint(X, Y)); }
-    void DragTo(int X, int Y)
-    {
-        QMouseEvent ev(QEvent::MouseMove, QPointF(X, Y), N->mapToGlobal(QPointF(X, Y)), Qt::NoButton,
-                       Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(N, &ev);
-    }
+    void DragTo(int X, int Y) { test::MoveMouse(N, QPoint(X, Y), Qt::LeftButton); }
     QImage Picture()
     {
         N->Repaint();

@@ -1,13 +1,28 @@
+#include <krogui/core/kromath.h>
 #include <krogui/displays/gradfill.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
-#include <krogui/core/kromath.h>
 
 #include <algorithm>
 
 namespace kro {
 
-TGradFill::TGradFill(QWidget *Parent) : TGraphicControl(Parent)
+struct TGradFillPrivate
+{
+    TGradType FGradType = gtHoriz;
+    int FNrColors = 16;
+    TColor FColorFirst = clMaroon;
+    TColor FColorLast = clYellow;
+    bool FColorsFlipped = false;
+    TColor FColFirstOrg = clMaroon;
+    TColor FColLastOrg = clYellow;
+    TFrameStyle FFrameStyle = fsNone;
+    TGridMode FGridMode = gmNone;
+    TColor FGridColor = clNavy;
+    TNotifyEvent FOnPaint;
+};
+
+TGradFill::TGradFill(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<TGradFillPrivate>())
 {
     SetDesignSize(121, 121);
 }
@@ -16,61 +31,61 @@ TGradFill::~TGradFill() = default;
 
 void TGradFill::SeTGradType(TGradType Value)
 {
-    if (FGradType == Value) return;
+    if (d->FGradType == Value) return;
     if (Value < gtHoriz || Value > gtMidBandVert) throw EKROError(QStringLiteral("TGradFill.FillType"));
-    FGradType = Value;
+    d->FGradType = Value;
     Invalidate();
 }
 
 void TGradFill::SetNrColors(int Value)
 {
-    FNrColors = std::clamp(Value, 1, 255);
+    d->FNrColors = std::clamp(Value, 1, 255);
     Invalidate();
 }
 
 void TGradFill::SetColorFirst(TColor Value)
 {
-    FColorFirst = Value;
-    if (FColorsFlipped)
-        FColLastOrg = Value;
+    d->FColorFirst = Value;
+    if (d->FColorsFlipped)
+        d->FColLastOrg = Value;
     else
-        FColFirstOrg = Value;
+        d->FColFirstOrg = Value;
     Invalidate();
 }
 
 void TGradFill::SetColorLast(TColor Value)
 {
-    FColorLast = Value;
-    if (FColorsFlipped)
-        FColFirstOrg = Value;
+    d->FColorLast = Value;
+    if (d->FColorsFlipped)
+        d->FColFirstOrg = Value;
     else
-        FColLastOrg = Value;
+        d->FColLastOrg = Value;
     Invalidate();
 }
 
 void TGradFill::SetColorFlipped(bool Value)
 {
-    FColorsFlipped = Value;
-    FColorFirst = Value ? FColLastOrg : FColFirstOrg;
-    FColorLast = Value ? FColFirstOrg : FColLastOrg;
+    d->FColorsFlipped = Value;
+    d->FColorFirst = Value ? d->FColLastOrg : d->FColFirstOrg;
+    d->FColorLast = Value ? d->FColFirstOrg : d->FColLastOrg;
     Invalidate();
 }
 
 void TGradFill::SetFrameStyle(TFrameStyle Value)
 {
-    FFrameStyle = Value;
+    d->FFrameStyle = Value;
     Invalidate();
 }
 
 void TGradFill::SetGridMode(TGridMode Value)
 {
-    FGridMode = Value;
+    d->FGridMode = Value;
     Invalidate();
 }
 
 void TGradFill::SetGridColor(TColor Value)
 {
-    FGridColor = Value;
+    d->FGridColor = Value;
     Invalidate();
 }
 
@@ -78,12 +93,12 @@ void TGradFill::DrawGradient(TBitmap &Bitmap)
 {
     TCanvas *c = Bitmap.Canvas();
     const int W = Bitmap.Width(), H = Bitmap.Height();
-    const int N = FNrColors;
-    const TColor first = ColorToRGB(FColorFirst), last = ColorToRGB(FColorLast);
+    const int N = d->FNrColors;
+    const TColor first = ColorToRGB(d->FColorFirst), last = ColorToRGB(d->FColorLast);
     const int r0 = GetRValue(first), g0 = GetGValue(first), b0 = GetBValue(first);
     const int dR = GetRValue(last) - r0, dG = GetGValue(last) - g0, dB = GetBValue(last) - b0;
-    const bool horizBands = FGradType == gtHoriz || FGradType == gtMidBandHoriz;
-    const bool midBand = FGradType == gtMidBandHoriz || FGradType == gtMidBandVert;
+    const bool horizBands = d->FGradType == gtHoriz || d->FGradType == gtMidBandHoriz;
+    const bool midBand = d->FGradType == gtMidBandHoriz || d->FGradType == gtMidBandVert;
     const int h = N / 2;
 
     c->Pen()->SetStyle(psSolid);
@@ -116,21 +131,21 @@ void TGradFill::DrawGradient(TBitmap &Bitmap)
         c->FillRect(band);
     }
 
-    if (FGridMode != gmNone && N > 1) {
-        c->Brush()->SetColor(FGridColor);
+    if (d->FGridMode != gmNone && N > 1) {
+        c->Brush()->SetColor(d->FGridColor);
         for (int k = 1; k < N; ++k) {
-            if (FGridMode == gmHoriz || FGridMode == gmBoth) {
+            if (d->FGridMode == gmHoriz || d->FGridMode == gmBoth) {
                 const int y = MulDiv(k, H, N);
                 c->FillRect(0, y, W, y + 1);
             }
-            if (FGridMode == gmVert || FGridMode == gmBoth) {
+            if (d->FGridMode == gmVert || d->FGridMode == gmBoth) {
                 const int x = MulDiv(k, W, N);
                 c->FillRect(x, 0, x + 1, H);
             }
         }
     }
 
-    DrawFrame(c, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+    DrawFrame(c, d->FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
 }
 
 void TGradFill::Paint()
@@ -140,7 +155,50 @@ void TGradFill::Paint()
     TCanvas *c = Canvas();
     c->SetCopyMode(SRCCOPY);
     c->Draw(0, 0, bmp);
-    if (FOnPaint) FOnPaint(this);
+    if (d->FOnPaint) d->FOnPaint(this);
+}
+
+// ---- readers ----
+
+TGradType TGradFill::FillType() const
+{
+    return d->FGradType;
+}
+int TGradFill::NrColors() const
+{
+    return d->FNrColors;
+}
+TColor TGradFill::ColorFirst() const
+{
+    return d->FColorFirst;
+}
+TColor TGradFill::ColorLast() const
+{
+    return d->FColorLast;
+}
+bool TGradFill::ColorFlipped() const
+{
+    return d->FColorsFlipped;
+}
+TFrameStyle TGradFill::FrameStyle() const
+{
+    return d->FFrameStyle;
+}
+TGridMode TGradFill::GridMode() const
+{
+    return d->FGridMode;
+}
+TColor TGradFill::GridColor() const
+{
+    return d->FGridColor;
+}
+void TGradFill::SetOnPaint(TNotifyEvent Handler)
+{
+    d->FOnPaint = std::move(Handler);
+}
+const TNotifyEvent &TGradFill::OnPaint() const
+{
+    return d->FOnPaint;
 }
 
 } // namespace kro

@@ -19,6 +19,8 @@ Q_ENUM_NS(TGridMode)
 } // namespace GradFillEnums
 using namespace GradFillEnums;
 
+struct TGradFillPrivate;
+
 class KROGUI_EXPORT TGradFill : public TGraphicControl
 {
     Q_OBJECT
@@ -37,31 +39,31 @@ public:
 
     // ---- properties (every setter invalidates) ----
     /// The gradient type (SeTGradType).
-    TGradType FillType() const { return FGradType; }
+    TGradType FillType() const;
     void SetFillType(TGradType Value) { SeTGradType(Value); }
     /// Raises EKROError("TGradFill.FillType") for a value that is not a gradient type.
     void SeTGradType(TGradType Value);
     /// Number of bands, clamped to 1..255.
-    int NrColors() const { return FNrColors; }
+    int NrColors() const;
     void SetNrColors(int Value);
     /// Colour of the first band (and of the edges of the mirrored types).
-    TColor ColorFirst() const { return FColorFirst; }
+    TColor ColorFirst() const;
     void SetColorFirst(TColor Value);
     /// The colour the gradient runs towards.
-    TColor ColorLast() const { return FColorLast; }
+    TColor ColorLast() const;
     void SetColorLast(TColor Value);
     /// Exchanges the two colours; setting a colour while flipped sets it in its flipped place, so
     /// flipping back keeps the exchange consistent.
-    bool ColorFlipped() const { return FColorsFlipped; }
+    bool ColorFlipped() const;
     void SetColorFlipped(bool Value);
     /// Frame drawn around the area.
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
     /// Lines in GridColor on the band borders: horizontal lines at y = k * Height / NrColors,
     /// vertical lines at x = k * Width / NrColors (k = 1 .. NrColors - 1, rounded), or both.
-    TGridMode GridMode() const { return FGridMode; }
+    TGridMode GridMode() const;
     void SetGridMode(TGridMode Value);
-    TColor GridColor() const { return FGridColor; }
+    TColor GridColor() const;
     void SetGridColor(TColor Value);
 
     // ---- methods ----
@@ -70,24 +72,14 @@ public:
 
     // ---- events ----
     /// Fired after each paint, once the gradient is on the canvas: what it draws shows on top.
-    void SetOnPaint(TNotifyEvent Handler) { FOnPaint = std::move(Handler); }
-    const TNotifyEvent &OnPaint() const { return FOnPaint; }
+    void SetOnPaint(TNotifyEvent Handler);
+    const TNotifyEvent &OnPaint() const;
 
 protected:
     void Paint() override;
 
 private:
-    TGradType FGradType = gtHoriz;
-    int FNrColors = 16;
-    TColor FColorFirst = clMaroon;
-    TColor FColorLast = clYellow;
-    bool FColorsFlipped = false;
-    TColor FColFirstOrg = clMaroon;
-    TColor FColLastOrg = clYellow;
-    TFrameStyle FFrameStyle = fsNone;
-    TGridMode FGridMode = gmNone;
-    TColor FGridColor = clNavy;
-    TNotifyEvent FOnPaint;
+    std::unique_ptr<TGradFillPrivate> const d;
 };
 
 } // namespace kro

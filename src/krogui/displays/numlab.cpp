@@ -8,16 +8,48 @@
 
 namespace kro {
 
+struct TNumLabPrivate
+{
+    double FLabValue = 0;
+    TDisplay FDisplayType = dtFixP;
+    int FDecP = 2;
+    bool FComma = false;
+    bool FPlusSign = false;
+    bool FEmpty = false;
+    int FLeftSpace = 35;
+    int FLabWidth = 80;
+    QString FLeftText, FRightText;
+    TAlignment FLTAlignment = taRightJustify;
+    TAlignment FRTAlignment = taLeftJustify;
+    TAlignment FAlignment = taCenter;
+    TFrameStyle FFrameStyle = fsLowered;
+    QString FOverFlowIndi = QStringLiteral("*********");
+    QString FStateText = QStringLiteral("undefined");
+    TColor FColorLabBakG = clBtnFace;
+    TColor FColorLabText = clBlack;
+    TColor FColorOutBakG = clBtnFace;
+    TColor FColorOutText = clBlack;
+    TColorScheme FColorScheme = csBWG;
+    bool FTransParent = false;
+    int FMouseAreaCode = 0;
+    TColor FColBlackLine = clBlack;
+    TColor FColGrayLine = 0x808080;
+    TColor FColWhiteLine = 0xFFFFFF;
+    QString FShownText;
+    bool FMasked = false;
+    TBeforeDisplayEvent FOnBeforeDisplay;
+};
+
 namespace {
 // Measured for vertical centring: tall capitals, descenders and brackets of the usual fonts.
 const QString kSampleText = QStringLiteral("(8g]}\u00DC\u00C4\u00A7");
 } // namespace
 
-TNumLab::TNumLab(QWidget *Parent) : TGraphicControl(Parent)
+TNumLab::TNumLab(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<TNumLabPrivate>())
 {
     SetDesignSize(160, 28);
-    UpdateAccessibleName(
-        NumLabText(FLabValue, {FDisplayType, FDecP, FComma, FPlusSign, FDtFormat, FStateText}));
+    UpdateAccessibleName(NumLabText(
+        d->FLabValue, {d->FDisplayType, d->FDecP, d->FComma, d->FPlusSign, FDtFormat, d->FStateText}));
 }
 
 TNumLab::~TNumLab() = default;
@@ -29,21 +61,21 @@ void TNumLab::Changed()
 
 void TNumLab::UpdateAccessibleName(const QString &Number)
 {
-    const QString name = QStringList{FLeftText, Number, FRightText}.join(QLatin1Char(' ')).simplified();
+    const QString name = QStringList{d->FLeftText, Number, d->FRightText}.join(QLatin1Char(' ')).simplified();
     if (accessibleName() != name) setAccessibleName(name);
 }
 
 void TNumLab::SetLabValue(double Value)
 {
     // NaN never equals itself: storing NaN over NaN still counts as unchanged.
-    if (Value == FLabValue || (std::isnan(Value) && std::isnan(FLabValue))) return;
-    FLabValue = Value;
+    if (Value == d->FLabValue || (std::isnan(Value) && std::isnan(d->FLabValue))) return;
+    d->FLabValue = Value;
     Changed();
 }
 
 void TNumLab::SetDisplayType(TDisplay Value)
 {
-    if (!Store(FDisplayType, Value)) return;
+    if (!Store(d->FDisplayType, Value)) return;
     Changed();
 }
 
@@ -51,82 +83,82 @@ void TNumLab::SetPrecision(int Value)
 {
     if (Value < 0) return;
     Value = std::min(Value, 15);
-    if (!Store(FDecP, Value)) return;
+    if (!Store(d->FDecP, Value)) return;
     Changed();
 }
 
 void TNumLab::SetComma(bool Value)
 {
-    if (!Store(FComma, Value)) return;
+    if (!Store(d->FComma, Value)) return;
     Changed();
 }
 
 void TNumLab::SetForcePlusSign(bool Value)
 {
-    if (!Store(FPlusSign, Value)) return;
+    if (!Store(d->FPlusSign, Value)) return;
     Changed();
 }
 
 void TNumLab::SetEmpty(bool Value)
 {
-    if (!Store(FEmpty, Value)) return;
+    if (!Store(d->FEmpty, Value)) return;
     Changed();
 }
 
 void TNumLab::SetLeftSpace(int Value)
 {
-    if (Value < 0 || Value == FLeftSpace) return;
+    if (Value < 0 || Value == d->FLeftSpace) return;
     Value = std::min(Value, Width());
-    if (!Store(FLeftSpace, Value)) return;
+    if (!Store(d->FLeftSpace, Value)) return;
     Changed();
 }
 
 void TNumLab::SetLabelWidth(int Value)
 {
     Value = std::max(0, Value);
-    if (!Store(FLabWidth, Value)) return;
+    if (!Store(d->FLabWidth, Value)) return;
     Changed();
 }
 
 void TNumLab::SetLeftText(const QString &Value)
 {
-    if (!Store(FLeftText, Value)) return;
+    if (!Store(d->FLeftText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetRightText(const QString &Value)
 {
-    if (!Store(FRightText, Value)) return;
+    if (!Store(d->FRightText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetLeftTextAlignment(TAlignment Value)
 {
-    if (!Store(FLTAlignment, Value)) return;
+    if (!Store(d->FLTAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetRightTextAlignment(TAlignment Value)
 {
-    if (!Store(FRTAlignment, Value)) return;
+    if (!Store(d->FRTAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetAlignment(TAlignment Value)
 {
-    if (!Store(FAlignment, Value)) return;
+    if (!Store(d->FAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetFrameStyle(TFrameStyle Value)
 {
-    if (!Store(FFrameStyle, Value)) return;
+    if (!Store(d->FFrameStyle, Value)) return;
     Changed();
 }
 
 void TNumLab::SetOverflowIndicator(const QString &Value)
 {
-    if (!Store(FOverFlowIndi, Value)) return;
+    if (!Store(d->FOverFlowIndi, Value)) return;
     Changed();
 }
 
@@ -138,44 +170,44 @@ void TNumLab::SetDTFormat(const QString &Value)
 
 void TNumLab::SetStateText(const QString &Value)
 {
-    if (!Store(FStateText, Value)) return;
+    if (!Store(d->FStateText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorLabBakG(TColor Value)
 {
-    if (!Store(FColorLabBakG, Value)) return;
+    if (!Store(d->FColorLabBakG, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorLabText(TColor Value)
 {
-    if (!Store(FColorLabText, Value)) return;
+    if (!Store(d->FColorLabText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorOutBakG(TColor Value)
 {
-    if (!Store(FColorOutBakG, Value)) return;
+    if (!Store(d->FColorOutBakG, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorOutText(TColor Value)
 {
-    if (!Store(FColorOutText, Value)) return;
+    if (!Store(d->FColorOutText, Value)) return;
     Changed();
 }
 
 void TNumLab::SetColorScheme(TColorScheme Value)
 {
-    if (!Store(FColorScheme, Value)) return;
-    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
+    if (!Store(d->FColorScheme, Value)) return;
+    FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     Changed();
 }
 
 void TNumLab::SetTransparent(bool Value)
 {
-    if (!Store(FTransParent, Value)) return;
+    if (!Store(d->FTransParent, Value)) return;
     if (Value)
         Invalidate(); // the parent repaints under the control first
     else
@@ -191,41 +223,41 @@ void TNumLab::SetEnabled(bool Value)
 
 void TNumLab::MouseMove(TShiftState Shift, int X, int Y)
 {
-    FMouseAreaCode = 0;
-    if (X > FLeftSpace) FMouseAreaCode = 1;
-    if (X > FLeftSpace + FLabWidth) FMouseAreaCode = 2;
+    d->FMouseAreaCode = 0;
+    if (X > d->FLeftSpace) d->FMouseAreaCode = 1;
+    if (X > d->FLeftSpace + d->FLabWidth) d->FMouseAreaCode = 2;
     TGraphicControl::MouseMove(Shift, X, Y);
 }
 
 bool TNumLab::AssignTo(TComponentBase *Dest) const
 {
-    auto *d = dynamic_cast<TNumLab *>(Dest);
-    if (!d) return TGraphicControl::AssignTo(Dest);
-    if (d == this) return true;
-    d->FLeftSpace = FLeftSpace;
-    d->FEmpty = FEmpty;
-    d->FLabWidth = FLabWidth;
-    d->FDecP = FDecP;
-    d->FLeftText = FLeftText;
-    d->FRightText = FRightText;
-    d->FFrameStyle = FFrameStyle;
-    d->FLTAlignment = FLTAlignment;
-    d->FRTAlignment = FRTAlignment;
-    d->FAlignment = FAlignment;
-    d->FOverFlowIndi = FOverFlowIndi;
-    d->FLabValue = FLabValue;
-    d->FStateText = FStateText;
-    d->FTransParent = FTransParent;
-    d->FColorLabBakG = FColorLabBakG;
-    d->FColorLabText = FColorLabText;
-    d->FColorOutBakG = FColorOutBakG;
-    d->FColorOutText = FColorOutText;
-    d->FColBlackLine = FColBlackLine;
-    d->FColGrayLine = FColGrayLine;
-    d->FColWhiteLine = FColWhiteLine;
-    d->FColorScheme = FColorScheme;
-    d->FDisplayType = FDisplayType;
-    d->Changed();
+    auto *dst = dynamic_cast<TNumLab *>(Dest);
+    if (!dst) return TGraphicControl::AssignTo(Dest);
+    if (dst == this) return true;
+    dst->d->FLeftSpace = d->FLeftSpace;
+    dst->d->FEmpty = d->FEmpty;
+    dst->d->FLabWidth = d->FLabWidth;
+    dst->d->FDecP = d->FDecP;
+    dst->d->FLeftText = d->FLeftText;
+    dst->d->FRightText = d->FRightText;
+    dst->d->FFrameStyle = d->FFrameStyle;
+    dst->d->FLTAlignment = d->FLTAlignment;
+    dst->d->FRTAlignment = d->FRTAlignment;
+    dst->d->FAlignment = d->FAlignment;
+    dst->d->FOverFlowIndi = d->FOverFlowIndi;
+    dst->d->FLabValue = d->FLabValue;
+    dst->d->FStateText = d->FStateText;
+    dst->d->FTransParent = d->FTransParent;
+    dst->d->FColorLabBakG = d->FColorLabBakG;
+    dst->d->FColorLabText = d->FColorLabText;
+    dst->d->FColorOutBakG = d->FColorOutBakG;
+    dst->d->FColorOutText = d->FColorOutText;
+    dst->d->FColBlackLine = d->FColBlackLine;
+    dst->d->FColGrayLine = d->FColGrayLine;
+    dst->d->FColWhiteLine = d->FColWhiteLine;
+    dst->d->FColorScheme = d->FColorScheme;
+    dst->d->FDisplayType = d->FDisplayType;
+    dst->Changed();
     return true;
 }
 
@@ -233,7 +265,7 @@ void TNumLab::DrawSideText(const QString &Text, int X, int XDisabled, int Y)
 {
     TCanvas *c = Canvas();
     if (Enabled()) {
-        c->Font()->SetColor(FColorOutText);
+        c->Font()->SetColor(d->FColorOutText);
         c->TextOut(X, Y, Text);
         return;
     }
@@ -265,7 +297,7 @@ void TNumLab::Paint()
     const int B = H - 4;
 
     // Background.
-    const TColor outBack = FTransParent ? clWhite : FColorOutBakG;
+    const TColor outBack = d->FTransParent ? clWhite : d->FColorOutBakG;
     c->Pen()->SetColor(outBack);
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(outBack);
@@ -273,79 +305,80 @@ void TNumLab::Paint()
 
     // Side texts.
     const int y = (H - h) / 2;
-    const int LS = FLeftSpace, LW = FLabWidth;
-    int w = c->TextWidth(FLeftText);
-    switch (FLTAlignment) {
+    const int LS = d->FLeftSpace, LW = d->FLabWidth;
+    int w = c->TextWidth(d->FLeftText);
+    switch (d->FLTAlignment) {
     case taLeftJustify:
-        DrawSideText(FLeftText, 7, 8, y);
+        DrawSideText(d->FLeftText, 7, 8, y);
         break;
     case taRightJustify:
-        DrawSideText(FLeftText, LS - w - 5, LS - w - 4, y);
+        DrawSideText(d->FLeftText, LS - w - 5, LS - w - 4, y);
         break;
     case taCenter:
-        DrawSideText(FLeftText, (LS - w) / 2, (LS - w) / 2 + 1, y);
+        DrawSideText(d->FLeftText, (LS - w) / 2, (LS - w) / 2 + 1, y);
         break;
     }
-    w = c->TextWidth(FRightText);
-    switch (FRTAlignment) {
+    w = c->TextWidth(d->FRightText);
+    switch (d->FRTAlignment) {
     case taLeftJustify:
-        DrawSideText(FRightText, LS + LW + 7, LS + LW + 8, y);
+        DrawSideText(d->FRightText, LS + LW + 7, LS + LW + 8, y);
         break;
     case taRightJustify:
-        DrawSideText(FRightText, W - w - 6, W - w - 7, y);
+        DrawSideText(d->FRightText, W - w - 6, W - w - 7, y);
         break;
     case taCenter: {
         const int x = (W - LS - LW - w) / 2 + LS + LW + 1;
-        DrawSideText(FRightText, x, x + 1, y);
+        DrawSideText(d->FRightText, x, x + 1, y);
         break;
     }
     }
 
     // The box.
-    c->Pen()->SetColor(FFrameStyle == fsNone       ? FColorLabBakG
-                       : FFrameStyle == fsEmbossed ? FColWhiteLine
-                                                   : FColGrayLine);
+    c->Pen()->SetColor(d->FFrameStyle == fsNone       ? d->FColorLabBakG
+                       : d->FFrameStyle == fsEmbossed ? d->FColWhiteLine
+                                                      : d->FColGrayLine);
     c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FColorLabBakG);
+    c->Brush()->SetColor(d->FColorLabBakG);
     c->Rectangle(LS + 1, 0, LS + LW + 1, H - 1);
-    DrawFrame(c, FFrameStyle, LS + 1, 0, LS + LW, H - 2, FColWhiteLine, clSilver, FColGrayLine, FColBlackLine,
-              FColBlackLine);
+    DrawFrame(c, d->FFrameStyle, LS + 1, 0, LS + LW, H - 2, d->FColWhiteLine, clSilver, d->FColGrayLine,
+              d->FColBlackLine, d->FColBlackLine);
 
     // The number.
-    FShownText.clear();
-    if (!FEmpty) {
-        QString t = NumLabText(FLabValue, {FDisplayType, FDecP, FComma, FPlusSign, FDtFormat, FStateText});
-        if (FDisplayType == dtDateTime && !IsValidDayCount(FLabValue))
-            t = FOverFlowIndi; // no calendar date to write
-        if (FOnBeforeDisplay) FOnBeforeDisplay(this, t);
-        if (LW - 6 < c->TextWidth(t) && FDisplayType != dtState) t = FOverFlowIndi;
+    d->FShownText.clear();
+    if (!d->FEmpty) {
+        QString t = NumLabText(
+            d->FLabValue, {d->FDisplayType, d->FDecP, d->FComma, d->FPlusSign, FDtFormat, d->FStateText});
+        if (d->FDisplayType == dtDateTime && !IsValidDayCount(d->FLabValue))
+            t = d->FOverFlowIndi; // no calendar date to write
+        if (d->FOnBeforeDisplay) d->FOnBeforeDisplay(this, t);
+        if (LW - 6 < c->TextWidth(t) && d->FDisplayType != dtState) t = d->FOverFlowIndi;
         // Placed by the width of the text actually drawn, so that the indicator stays in the box.
         w = c->TextWidth(t);
-        c->Font()->SetColor(Enabled() ? FColorLabText : clBtnShadow);
+        c->Font()->SetColor(Enabled() ? d->FColorLabText : clBtnShadow);
         c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(FColorLabBakG);
+        c->Brush()->SetColor(d->FColorLabBakG);
         const TRect clip = Rect(LS + 3, 2, LS + LW - 1, B + 1);
         int x = LS + 4;
-        if (FAlignment == taRightJustify)
+        if (d->FAlignment == taRightJustify)
             x = LS + LW - 2 - w;
-        else if (FAlignment == taCenter)
+        else if (d->FAlignment == taCenter)
             x = LS + 2 + (LW - w) / 2;
         if (!clip.IsEmpty()) c->TextRect(clip, x, y, t);
-        FShownText = t;
+        d->FShownText = t;
     }
-    UpdateAccessibleName(FShownText);
+    UpdateAccessibleName(d->FShownText);
 
     // Transparent output: the parent's pixels are ANDed with the picture. Inside the box they
     // first become white (or the box colour for black numbers); elsewhere white leaves the parent
     // as it is, so only the non-white pixels are shown.
-    if (!FTransParent) {
-        if (FMasked) ClearOutputMask();
-        FMasked = false;
+    if (!d->FTransParent) {
+        if (d->FMasked) ClearOutputMask();
+        d->FMasked = false;
         return;
     }
     QImage *img = c->Image();
-    const TColor textRgb = ColorToRGB(FColorLabText);
-    const TColor fillRgb = textRgb != clBlack ? clWhite : ColorToRGB(FColorLabBakG);
+    const TColor textRgb = ColorToRGB(d->FColorLabText);
+    const TColor fillRgb = textRgb != clBlack ? clWhite : ColorToRGB(d->FColorLabBakG);
     const QRgb fill = qRgb(GetRValue(fillRgb), GetGValue(fillRgb), GetBValue(fillRgb));
     const QRect box(LS + 2, 2, LW - 2, H - 4);
     QImage mask(img->size(), QImage::Format_Mono);
@@ -364,7 +397,114 @@ void TNumLab::Paint()
         }
     }
     SetOutputMask(mask);
-    FMasked = true;
+    d->FMasked = true;
+}
+
+// ---- readers ----
+
+double TNumLab::Value() const
+{
+    return d->FLabValue;
+}
+TDisplay TNumLab::DisplayType() const
+{
+    return d->FDisplayType;
+}
+int TNumLab::Precision() const
+{
+    return d->FDecP;
+}
+bool TNumLab::Comma() const
+{
+    return d->FComma;
+}
+bool TNumLab::ForcePlusSign() const
+{
+    return d->FPlusSign;
+}
+bool TNumLab::Empty() const
+{
+    return d->FEmpty;
+}
+int TNumLab::LeftSpace() const
+{
+    return d->FLeftSpace;
+}
+int TNumLab::LabelWidth() const
+{
+    return d->FLabWidth;
+}
+QString TNumLab::LeftText() const
+{
+    return d->FLeftText;
+}
+QString TNumLab::RightText() const
+{
+    return d->FRightText;
+}
+TAlignment TNumLab::LeftTextAlignment() const
+{
+    return d->FLTAlignment;
+}
+TAlignment TNumLab::RightTextAlignment() const
+{
+    return d->FRTAlignment;
+}
+TAlignment TNumLab::Alignment() const
+{
+    return d->FAlignment;
+}
+TFrameStyle TNumLab::FrameStyle() const
+{
+    return d->FFrameStyle;
+}
+QString TNumLab::OverflowIndicator() const
+{
+    return d->FOverFlowIndi;
+}
+QString TNumLab::StateText() const
+{
+    return d->FStateText;
+}
+TColor TNumLab::ColorLabBakG() const
+{
+    return d->FColorLabBakG;
+}
+TColor TNumLab::ColorLabText() const
+{
+    return d->FColorLabText;
+}
+TColor TNumLab::ColorOutBakG() const
+{
+    return d->FColorOutBakG;
+}
+TColor TNumLab::ColorOutText() const
+{
+    return d->FColorOutText;
+}
+TColorScheme TNumLab::ColorScheme() const
+{
+    return d->FColorScheme;
+}
+bool TNumLab::Transparent() const
+{
+    return d->FTransParent;
+}
+int TNumLab::MouseAreaCode() const
+{
+    return d->FMouseAreaCode;
+}
+QString TNumLab::DisplayedText() const
+{
+    return d->FShownText;
+}
+void TNumLab::SetOnBeforeDisplay(TBeforeDisplayEvent Handler)
+{
+    d->FOnBeforeDisplay = std::move(Handler);
+}
+const TBeforeDisplayEvent &TNumLab::OnBeforeDisplay() const
+{
+    return d->FOnBeforeDisplay;
 }
 
 } // namespace kro

@@ -1,8 +1,8 @@
 #pragma once
 // TNumLab: a number in a framed label box, with a text to its left and one to its right.
 
-#include <krogui/displays/numlabtext.h>
 #include <krogui/core/control.h>
+#include <krogui/displays/numlabtext.h>
 
 namespace kro {
 
@@ -13,6 +13,8 @@ using TBeforeDisplayEvent = std::function<void(QObject *Sender, QString &Text)>;
 /// The number is written as DisplayType says (see NumLabText for every form), may be rewritten in
 /// OnBeforeDisplay, and is replaced by OverflowIndicator when it is wider than the box allows.
 /// With Transparent set, white parts outside the box let the parent show through.
+struct TNumLabPrivate;
+
 class KROGUI_EXPORT TNumLab : public TGraphicControl
 {
     Q_OBJECT
@@ -47,94 +49,94 @@ public:
     ~TNumLab() override;
 
     /// The number shown; a different value repaints.
-    double Value() const { return FLabValue; }
+    double Value() const;
     void SetValue(double Value) { SetLabValue(Value); }
     void SetLabValue(double Value);
     /// How the number is written (see NumLabText).
-    TDisplay DisplayType() const { return FDisplayType; }
+    TDisplay DisplayType() const;
     void SetDisplayType(TDisplay Value);
     /// Digits or decimals of the number (see NumLabText); negative values are ignored, values
     /// above 15 become 15.
-    int Precision() const { return FDecP; }
+    int Precision() const;
     void SetPrecision(int Value);
     /// true: every "." of the number becomes ","; false: every "," becomes ".".
-    bool Comma() const { return FComma; }
+    bool Comma() const;
     void SetComma(bool Value);
     /// Puts a "+" in front of values above 0.
-    bool ForcePlusSign() const { return FPlusSign; }
+    bool ForcePlusSign() const;
     void SetForcePlusSign(bool Value);
     /// true: no number is drawn (frame and side texts only) and OnBeforeDisplay is not called.
-    bool Empty() const { return FEmpty; }
+    bool Empty() const;
     void SetEmpty(bool Value);
     /// Width in pixels of the area left of the box; negative values are ignored, larger ones
     /// than Width become Width.
-    int LeftSpace() const { return FLeftSpace; }
+    int LeftSpace() const;
     void SetLeftSpace(int Value);
     /// Width in pixels of the box (negative values count as 0).
-    int LabelWidth() const { return FLabWidth; }
+    int LabelWidth() const;
     void SetLabelWidth(int Value);
     /// The texts left and right of the box.
-    QString LeftText() const { return FLeftText; }
+    QString LeftText() const;
     void SetLeftText(const QString &Value);
-    QString RightText() const { return FRightText; }
+    QString RightText() const;
     void SetRightText(const QString &Value);
     /// Placement of the left text in its area (default right-justified).
-    TAlignment LeftTextAlignment() const { return FLTAlignment; }
+    TAlignment LeftTextAlignment() const;
     void SetLeftTextAlignment(TAlignment Value);
     /// Placement of the right text in its area (default left-justified).
-    TAlignment RightTextAlignment() const { return FRTAlignment; }
+    TAlignment RightTextAlignment() const;
     void SetRightTextAlignment(TAlignment Value);
     /// Placement of the number in the box (default centred).
-    TAlignment Alignment() const { return FAlignment; }
+    TAlignment Alignment() const;
     void SetAlignment(TAlignment Value);
     /// Frame of the box (default fsLowered).
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
     /// Shown instead of a number that does not fit the box (default "*********").
-    QString OverflowIndicator() const { return FOverFlowIndi; }
+    QString OverflowIndicator() const;
     void SetOverflowIndicator(const QString &Value);
     /// Date-time format of dtDateTime (default "mmm-dd, yyyy"; tokens at FormatDayCount).
     QString DTFormat() const { return FDtFormat; }
     void SetDTFormat(const QString &Value);
     /// The text of dtState (default "undefined").
-    QString StateText() const { return FStateText; }
+    QString StateText() const;
     void SetStateText(const QString &Value);
     /// Background and number colour of the box.
-    TColor ColorLabBakG() const { return FColorLabBakG; }
+    TColor ColorLabBakG() const;
     void SetColorLabBakG(TColor Value);
-    TColor ColorLabText() const { return FColorLabText; }
+    TColor ColorLabText() const;
     void SetColorLabText(TColor Value);
     /// Background and text colour outside the box.
-    TColor ColorOutBakG() const { return FColorOutBakG; }
+    TColor ColorOutBakG() const;
     void SetColorOutBakG(TColor Value);
-    TColor ColorOutText() const { return FColorOutText; }
+    TColor ColorOutText() const;
     void SetColorOutText(TColor Value);
     /// csBWG: frame lines gray 0x808080 and white; csSystem: the button shadow and highlight colours.
-    TColorScheme ColorScheme() const { return FColorScheme; }
+    TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
     /// Outside the box, white parts of the picture let the parent show through; other parts are
     /// combined with it as an AND of colours would (dark text stays dark).
-    bool Transparent() const { return FTransParent; }
+    bool Transparent() const;
     void SetTransparent(bool Value);
     /// Disabled: engraved side texts and a number in the button shadow colour; repaints.
     void SetEnabled(bool Value) override;
 
     /// The area under the mouse at the last move: 0 left of the box, 1 over it, 2 right of it.
-    int MouseAreaCode() const { return FMouseAreaCode; }
+    int MouseAreaCode() const;
     /// The number text as last drawn (after OnBeforeDisplay and the overflow check; empty while
     /// Empty is set).
-    QString DisplayedText() const { return FShownText; }
+    QString DisplayedText() const;
 
     /// Called with the number text before it is measured; may change it.
-    void SetOnBeforeDisplay(TBeforeDisplayEvent Handler) { FOnBeforeDisplay = std::move(Handler); }
-    const TBeforeDisplayEvent &OnBeforeDisplay() const { return FOnBeforeDisplay; }
+    void SetOnBeforeDisplay(TBeforeDisplayEvent Handler);
+    const TBeforeDisplayEvent &OnBeforeDisplay() const;
 
 protected:
     void Paint() override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
-    /// Assign(Source) with another TNumLab lands here: fills it with LeftSpace, Empty, LabelWidth, Precision, both side texts,
-    /// FrameStyle, the three alignments, OverflowIndicator, Value, StateText, Transparent, the four
-    /// colours, the frame line colours, ColorScheme and DisplayType.
+    /// Assign(Source) with another TNumLab lands here: fills it with LeftSpace, Empty, LabelWidth, Precision,
+    /// both side texts, FrameStyle, the three alignments, OverflowIndicator, Value, StateText, Transparent,
+    /// the four colours, the frame line colours, ColorScheme and DisplayType.
     bool AssignTo(TComponentBase *Dest) const override;
 
 private:
@@ -142,35 +144,8 @@ private:
     void UpdateAccessibleName(const QString &Number);
     void DrawSideText(const QString &Text, int X, int XDisabled, int Y);
 
-    double FLabValue = 0;
-    TDisplay FDisplayType = dtFixP;
-    int FDecP = 2;
-    bool FComma = false;
-    bool FPlusSign = false;
-    bool FEmpty = false;
-    int FLeftSpace = 35;
-    int FLabWidth = 80;
-    QString FLeftText, FRightText;
-    TAlignment FLTAlignment = taRightJustify;
-    TAlignment FRTAlignment = taLeftJustify;
-    TAlignment FAlignment = taCenter;
-    TFrameStyle FFrameStyle = fsLowered;
-    QString FOverFlowIndi = QStringLiteral("*********");
     QString FDtFormat = QStringLiteral("mmm-dd, yyyy");
-    QString FStateText = QStringLiteral("undefined");
-    TColor FColorLabBakG = clBtnFace;
-    TColor FColorLabText = clBlack;
-    TColor FColorOutBakG = clBtnFace;
-    TColor FColorOutText = clBlack;
-    TColorScheme FColorScheme = csBWG;
-    bool FTransParent = false;
-    int FMouseAreaCode = 0;
-    TColor FColBlackLine = clBlack;
-    TColor FColGrayLine = 0x808080;
-    TColor FColWhiteLine = 0xFFFFFF;
-    QString FShownText;
-    bool FMasked = false;
-    TBeforeDisplayEvent FOnBeforeDisplay;
+    std::unique_ptr<TNumLabPrivate> const d;
 };
 
 } // namespace kro

@@ -1,12 +1,44 @@
 #include <krogui/core/property.h>
-#include <krogui/graphics/colors.h>
 #include <krogui/displays/rasterlab.h>
+#include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
 
 #include <algorithm>
 #include <limits>
 
 namespace kro {
+
+struct TRasterLabPrivate
+{
+    TRDCharMatrix FCMat;
+    QString FLabText = QStringLiteral("Text");
+    int FDotSize = 3;
+    int FDotSpacing = 1;
+    int FXPos = 1;
+    int FYPos = 1;
+    bool FProportional = true;
+    TRDBlockMode FCharBlockMode = rdbmOn;
+    TColor FColorDotOn = clLime;
+    TColor FColorDotOff = 0x404040;
+    TColor FColorLabBakG = clBlack;
+    TFrameStyle FFrameStyle = fsLowered;
+    TColorScheme FColorScheme = csBWG;
+    TColor FColBlackLine = clBlack;
+    TColor FColGrayLine = clGray;
+    TColor FColWhiteLine = clWhite;
+    bool FAutoHeight = false;
+    bool FAutoCenter = false;
+    TRDScrollMode FScrollMode = rdsmOff;
+    int FScrollIv = 100;
+    int FScrollInc = 1;
+    bool FScrollLoop = true;
+    int FScrollPosX = 0;
+    int FScrollPosY = 0;
+    int FTextBitLength = 0;
+    bool FScrTimerEnabled = false;
+    TNotifyEvent FOnScrollTimer;
+    TNotifyEvent FOnScrollLoopRestart;
+};
 
 namespace {
 
@@ -66,15 +98,15 @@ int ColumnCount(int First, int Last)
 
 } // namespace
 
-TRasterLab::TRasterLab(QWidget *Parent) : TGraphicControl(Parent)
+TRasterLab::TRasterLab(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<TRasterLabPrivate>())
 {
     SetDesignSize(400, 68);
     FScrTimer = new TControlTimer(this, [this] { DoTimer(); });
     // Setting the font name builds the matrix through FontChanged.
     Font()->SetName(QStringLiteral("default"));
     Font()->SetSize(8);
-    FTextBitLength = CalcTextBitLength(FLabText) + 1;
-    setAccessibleName(FLabText);
+    d->FTextBitLength = CalcTextBitLength(d->FLabText) + 1;
+    setAccessibleName(d->FLabText);
 }
 
 TRasterLab::~TRasterLab()
@@ -86,91 +118,91 @@ TRasterLab::~TRasterLab()
 
 void TRasterLab::SetText(const QString &Value)
 {
-    if (!Store(FLabText, Value)) return;
+    if (!Store(d->FLabText, Value)) return;
     setAccessibleName(Value);
-    if (FAutoCenter) AdjustAutoCenter();
+    if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 
 void TRasterLab::SetDotSize(int Value)
 {
     Value = std::clamp(Value, 1, 32);
-    if (!Store(FDotSize, Value)) return;
-    if (FAutoHeight) AdjustAutoHeight();
-    if (FAutoCenter) AdjustAutoCenter();
+    if (!Store(d->FDotSize, Value)) return;
+    if (d->FAutoHeight) AdjustAutoHeight();
+    if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 
 void TRasterLab::SetDotSpacing(int Value)
 {
     Value = std::clamp(Value, 0, 3);
-    if (!Store(FDotSpacing, Value)) return;
-    if (FAutoHeight) AdjustAutoHeight();
-    if (FAutoCenter) AdjustAutoCenter();
+    if (!Store(d->FDotSpacing, Value)) return;
+    if (d->FAutoHeight) AdjustAutoHeight();
+    if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 
 void TRasterLab::SetPosX(int Value)
 {
     Value = ClampPos(Value);
-    if (!Store(FXPos, Value)) return;
+    if (!Store(d->FXPos, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetPosY(int Value)
 {
     Value = ClampPos(Value);
-    if (!Store(FYPos, Value)) return;
+    if (!Store(d->FYPos, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetProportional(bool Value)
 {
-    if (!Store(FProportional, Value)) return;
-    if (FAutoCenter) AdjustAutoCenter();
+    if (!Store(d->FProportional, Value)) return;
+    if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 
 void TRasterLab::SetCharBlockMode(TRDBlockMode Value)
 {
-    if (!Store(FCharBlockMode, Value)) return;
+    if (!Store(d->FCharBlockMode, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorDotOn(TColor Value)
 {
-    if (!Store(FColorDotOn, Value)) return;
+    if (!Store(d->FColorDotOn, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorDotOff(TColor Value)
 {
-    if (!Store(FColorDotOff, Value)) return;
+    if (!Store(d->FColorDotOff, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorLabBakG(TColor Value)
 {
-    if (!Store(FColorLabBakG, Value)) return;
+    if (!Store(d->FColorLabBakG, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetFrameStyle(TFrameStyle Value)
 {
-    if (!Store(FFrameStyle, Value)) return;
+    if (!Store(d->FFrameStyle, Value)) return;
     Repaint();
 }
 
 void TRasterLab::SetColorScheme(TColorScheme Value)
 {
-    if (!Store(FColorScheme, Value)) return;
-    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
+    if (!Store(d->FColorScheme, Value)) return;
+    FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     Repaint();
 }
 
 void TRasterLab::SetAutoHeight(bool Value)
 {
-    if (!Store(FAutoHeight, Value)) return;
+    if (!Store(d->FAutoHeight, Value)) return;
     if (Value) {
         AdjustAutoHeight();
         Repaint();
@@ -179,24 +211,24 @@ void TRasterLab::SetAutoHeight(bool Value)
 
 void TRasterLab::SetAutoCenter(bool Value)
 {
-    if (!Store(FAutoCenter, Value)) return;
+    if (!Store(d->FAutoCenter, Value)) return;
     if (Value)
         AdjustAutoCenter();
     else
-        FXPos = 1;
+        d->FXPos = 1;
     Repaint();
 }
 
 void TRasterLab::SetScrollMode(TRDScrollMode Value)
 {
-    if (!Store(FScrollMode, Value)) return;
+    if (!Store(d->FScrollMode, Value)) return;
     if (!IsDesigning()) {
-        FScrTimerEnabled = Value != rdsmOff;
+        d->FScrTimerEnabled = Value != rdsmOff;
         UpdateTimer();
     }
     if (Value == rdsmOff) {
-        FScrollPosX = 0;
-        FScrollPosY = 0;
+        d->FScrollPosX = 0;
+        d->FScrollPosY = 0;
         Repaint();
     }
 }
@@ -204,7 +236,7 @@ void TRasterLab::SetScrollMode(TRDScrollMode Value)
 void TRasterLab::SetScrollInterval(int Value)
 {
     Value = std::max(10, Value);
-    if (!Store(FScrollIv, Value)) return;
+    if (!Store(d->FScrollIv, Value)) return;
     UpdateTimer();
 }
 
@@ -212,18 +244,18 @@ void TRasterLab::SetScrollIncrement(int Value)
 {
     qint64 v = qAbs(qint64(Value));
     Value = v == 0 ? 1 : int(std::min<qint64>(v, std::numeric_limits<int>::max()));
-    if (!Store(FScrollInc, Value)) return;
+    if (!Store(d->FScrollInc, Value)) return;
     UpdateTimer();
 }
 
 void TRasterLab::SetScrollLoop(bool Value)
 {
-    FScrollLoop = Value;
+    d->FScrollLoop = Value;
 }
 
 void TRasterLab::SetOnScrollTimer(TNotifyEvent Handler)
 {
-    FOnScrollTimer = std::move(Handler);
+    d->FOnScrollTimer = std::move(Handler);
     UpdateTimer();
 }
 
@@ -231,21 +263,21 @@ void TRasterLab::SetOnScrollTimer(TNotifyEvent Handler)
 
 void TRasterLab::SetCharMatrix(const TRDCharMatrix &CMat)
 {
-    FCMat = CMat;
+    d->FCMat = CMat;
     AfterMatrixChange();
 }
 
 void TRasterLab::FontChanged()
 {
     // A new font replaces a matrix the application had set.
-    FCMat = CreateBitFont(*Font());
+    d->FCMat = CreateBitFont(*Font());
     AfterMatrixChange();
 }
 
 void TRasterLab::AfterMatrixChange()
 {
-    if (FAutoHeight) AdjustAutoHeight();
-    if (FAutoCenter) AdjustAutoCenter();
+    if (d->FAutoHeight) AdjustAutoHeight();
+    if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 
@@ -254,12 +286,12 @@ int TRasterLab::CalcTextBitLength(const QString &Text) const
     const int p = Pitch();
     qint64 len = 0;
     for (const char32_t ch : Text.toUcs4()) {
-        if (FProportional) {
+        if (d->FProportional) {
             int first, last;
-            ColumnsOf(FCMat, ch, false, first, last);
+            ColumnsOf(d->FCMat, ch, false, first, last);
             len += qint64(ColumnCount(first, last) + 1) * p;
         } else {
-            len += qint64(FontWidthOf(FCMat) + 1) * p;
+            len += qint64(FontWidthOf(d->FCMat) + 1) * p;
         }
     }
     return ClampLength(len);
@@ -267,7 +299,7 @@ int TRasterLab::CalcTextBitLength(const QString &Text) const
 
 int TRasterLab::FrameAllowance() const
 {
-    switch (FFrameStyle) {
+    switch (d->FFrameStyle) {
     case fsSimple:
     case fsLowered:
     case fsRaised:
@@ -282,12 +314,12 @@ int TRasterLab::FrameAllowance() const
 
 void TRasterLab::AdjustAutoHeight()
 {
-    SetHeight(FrameAllowance() + Pitch() * RowsOf(FCMat));
+    SetHeight(FrameAllowance() + Pitch() * RowsOf(d->FCMat));
 }
 
 void TRasterLab::AdjustAutoCenter()
 {
-    FXPos = ClampPos((qint64(Width()) - CalcTextBitLength(FLabText)) / 2 + FrameAllowance() + 1);
+    d->FXPos = ClampPos((qint64(Width()) - CalcTextBitLength(d->FLabText)) / 2 + FrameAllowance() + 1);
 }
 
 void TRasterLab::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -295,7 +327,7 @@ void TRasterLab::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     const int oldWidth = Width();
     TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     // A hidden control gets its resize event only when shown; keep the centre current now.
-    if (FAutoCenter && Width() != oldWidth) {
+    if (d->FAutoCenter && Width() != oldWidth) {
         AdjustAutoCenter();
         Invalidate();
     }
@@ -303,7 +335,7 @@ void TRasterLab::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TRasterLab::Resize()
 {
-    if (FAutoCenter) AdjustAutoCenter();
+    if (d->FAutoCenter) AdjustAutoCenter();
 }
 
 void TRasterLab::Assign(const TComponentBase *Source)
@@ -314,16 +346,16 @@ void TRasterLab::Assign(const TComponentBase *Source)
         return;
     }
     if (src == this) return;
-    FFrameStyle = src->FFrameStyle;
-    FLabText = src->FLabText;
-    setAccessibleName(FLabText);
-    FColorLabBakG = src->FColorLabBakG;
-    FColorDotOn = src->FColorDotOn;
-    FColBlackLine = src->FColBlackLine;
-    FColGrayLine = src->FColGrayLine;
-    FColWhiteLine = src->FColWhiteLine;
-    FColorScheme = src->FColorScheme;
-    if (FAutoCenter) AdjustAutoCenter();
+    d->FFrameStyle = src->d->FFrameStyle;
+    d->FLabText = src->d->FLabText;
+    setAccessibleName(d->FLabText);
+    d->FColorLabBakG = src->d->FColorLabBakG;
+    d->FColorDotOn = src->d->FColorDotOn;
+    d->FColBlackLine = src->d->FColBlackLine;
+    d->FColGrayLine = src->d->FColGrayLine;
+    d->FColWhiteLine = src->d->FColWhiteLine;
+    d->FColorScheme = src->d->FColorScheme;
+    if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
 }
 
@@ -401,70 +433,70 @@ void TRasterLab::Paint()
 
     // 1. The face: off-dot colour, or the plain background without off-dots. The few corner
     //    pixels a frame leaves out take the frame's light colour.
-    const TColor fill = FCharBlockMode == rdbmOff ? FColorLabBakG : FColorDotOff;
-    if (FFrameStyle != fsNone) {
-        c->Brush()->SetColor(FColWhiteLine);
+    const TColor fill = d->FCharBlockMode == rdbmOff ? d->FColorLabBakG : d->FColorDotOff;
+    if (d->FFrameStyle != fsNone) {
+        c->Brush()->SetColor(d->FColWhiteLine);
         c->FillRect(0, 0, W, H);
     }
     c->Pen()->SetColor(fill);
     c->Brush()->SetColor(fill);
-    if (FFrameStyle != fsNone)
+    if (d->FFrameStyle != fsNone)
         c->Rectangle(1, 1, W - 1, H - 1);
     else
         c->Rectangle(0, 0, W, H);
 
-    const int X = ClampPos(qint64(FXPos) + FScrollPosX);
-    const int Y = ClampPos(qint64(FYPos) + FScrollPosY);
+    const int X = ClampPos(qint64(d->FXPos) + d->FScrollPosX);
+    const int Y = ClampPos(qint64(d->FYPos) + d->FScrollPosY);
     const int p = Pitch();
 
     // 2. The raster: background lines in the gaps, so that DotSize squares of off colour remain,
     //    aligned with the text origin.
-    if (FCharBlockMode != rdbmOff && FDotSpacing > 0) {
-        c->Pen()->SetColor(FColorLabBakG);
-        c->Brush()->SetColor(FColorLabBakG);
+    if (d->FCharBlockMode != rdbmOff && d->FDotSpacing > 0) {
+        c->Pen()->SetColor(d->FColorLabBakG);
+        c->Brush()->SetColor(d->FColorLabBakG);
         const int oy = FloorMod(Y, p), ox = FloorMod(X, p);
         for (int b = 0; b <= H / p + 1; ++b)
-            for (int i = 1; i <= FDotSpacing; ++i) {
-                const int y = oy + b * p + i - FDotSpacing - 1;
+            for (int i = 1; i <= d->FDotSpacing; ++i) {
+                const int y = oy + b * p + i - d->FDotSpacing - 1;
                 c->FillRect(0, y, W, y + 1);
             }
         for (int b = 0; b <= W / p + 1; ++b)
-            for (int i = 1; i <= FDotSpacing; ++i) {
-                const int x = ox + b * p + i - FDotSpacing - 1;
+            for (int i = 1; i <= d->FDotSpacing; ++i) {
+                const int x = ox + b * p + i - d->FDotSpacing - 1;
                 c->FillRect(x, 0, x + 1, H);
             }
     }
 
     // 3. The text.
-    PaintString(c, FCMat, X, Y, FLabText, FDotSize, FDotSpacing, FColorDotOn, FColorDotOff, FColorLabBakG,
-                FCharBlockMode, FProportional, FTextBitLength);
+    PaintString(c, d->FCMat, X, Y, d->FLabText, d->FDotSize, d->FDotSpacing, d->FColorDotOn, d->FColorDotOff,
+                d->FColorLabBakG, d->FCharBlockMode, d->FProportional, d->FTextBitLength);
 
     // 4. The frame (outlines run through their four corners; lines leave out their end point).
     auto outline = [c](TColor Color, int L, int T, int R, int B) {
         c->Pen()->SetColor(Color);
         DrawRectangle(c, L, T, R, B);
     };
-    switch (FFrameStyle) {
+    switch (d->FFrameStyle) {
     case fsSimple:
-        outline(FColGrayLine, 0, 0, W - 1, H - 1);
+        outline(d->FColGrayLine, 0, 0, W - 1, H - 1);
         break;
     case fsLowered:
-        c->LinePath(FColBlackLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
-        c->LinePath(FColWhiteLine, {{2, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
-        outline(FColGrayLine, 0, 0, W - 2, H - 2);
+        c->LinePath(d->FColBlackLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+        c->LinePath(d->FColWhiteLine, {{2, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+        outline(d->FColGrayLine, 0, 0, W - 2, H - 2);
         break;
     case fsRaised:
-        c->LinePath(FColWhiteLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
-        c->LinePath(FColBlackLine, {{0, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
-        outline(FColGrayLine, 0, 0, W - 2, H - 2);
+        c->LinePath(d->FColWhiteLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+        c->LinePath(d->FColBlackLine, {{0, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+        outline(d->FColGrayLine, 0, 0, W - 2, H - 2);
         break;
     case fsEmbossed:
-        outline(FColGrayLine, 1, 1, W - 1, H - 1);
-        outline(FColWhiteLine, 0, 0, W - 2, H - 2);
+        outline(d->FColGrayLine, 1, 1, W - 1, H - 1);
+        outline(d->FColWhiteLine, 0, 0, W - 2, H - 2);
         break;
     case fsEngraved:
-        outline(FColWhiteLine, 1, 1, W - 1, H - 1);
-        outline(FColGrayLine, 0, 0, W - 2, H - 2);
+        outline(d->FColWhiteLine, 1, 1, W - 1, H - 1);
+        outline(d->FColGrayLine, 0, 0, W - 2, H - 2);
         break;
     default:
         break;
@@ -476,63 +508,171 @@ void TRasterLab::Paint()
 void TRasterLab::UpdateTimer()
 {
     FScrTimer->Kill();
-    if (FScrollIv > 0 && FScrollMode != rdsmOff && FScrTimerEnabled && !FScrTimer->Start(FScrollIv))
+    if (d->FScrollIv > 0 && d->FScrollMode != rdsmOff && d->FScrTimerEnabled &&
+        !FScrTimer->Start(d->FScrollIv))
         throw EKRORasterLabError(ComponentMessage(QStringLiteral("no timer available")));
 }
 
 void TRasterLab::DoTimer()
 {
     ScrollTimerEvent();
-    if (FOnScrollTimer) FOnScrollTimer(this);
+    if (d->FOnScrollTimer) d->FOnScrollTimer(this);
 }
 
 void TRasterLab::DoScrLoopRestart()
 {
-    if (FOnScrollLoopRestart) FOnScrollLoopRestart(this);
+    if (d->FOnScrollLoopRestart) d->FOnScrollLoopRestart(this);
 }
 
 void TRasterLab::ScrollTimerEvent()
 {
-    const qint64 inc = FScrollInc;
-    const int textHeight = ClampLength(qint64(Pitch()) * RowsOf(FCMat));
-    switch (FScrollMode) {
+    const qint64 inc = d->FScrollInc;
+    const int textHeight = ClampLength(qint64(Pitch()) * RowsOf(d->FCMat));
+    switch (d->FScrollMode) {
     case rdsmOff:
-        FScrTimerEnabled = false;
+        d->FScrTimerEnabled = false;
         UpdateTimer();
-        FScrollPosX = 0;
-        FScrollPosY = 0;
+        d->FScrollPosX = 0;
+        d->FScrollPosY = 0;
         break;
     case rdsmRight:
-        FScrollPosX = ClampPos(FScrollPosX + inc);
-        if (FScrollLoop && FScrollPosX > Width()) {
-            FScrollPosX = -FTextBitLength;
+        d->FScrollPosX = ClampPos(d->FScrollPosX + inc);
+        if (d->FScrollLoop && d->FScrollPosX > Width()) {
+            d->FScrollPosX = -d->FTextBitLength;
             DoScrLoopRestart();
         }
         break;
     case rdsmLeft:
-        FScrollPosX = ClampPos(FScrollPosX - inc);
+        d->FScrollPosX = ClampPos(d->FScrollPosX - inc);
         // Out once the text's right end has passed the left edge; back in from the right edge.
-        if (FScrollLoop && qint64(FXPos) + FScrollPosX + FTextBitLength <= 0) {
-            FScrollPosX = ClampPos(qint64(Width()) - FXPos);
+        if (d->FScrollLoop && qint64(d->FXPos) + d->FScrollPosX + d->FTextBitLength <= 0) {
+            d->FScrollPosX = ClampPos(qint64(Width()) - d->FXPos);
             DoScrLoopRestart();
         }
         break;
     case rdsmDown:
-        FScrollPosY = ClampPos(FScrollPosY + inc);
-        if (FScrollLoop && FScrollPosY > Height()) {
-            FScrollPosY = -textHeight;
+        d->FScrollPosY = ClampPos(d->FScrollPosY + inc);
+        if (d->FScrollLoop && d->FScrollPosY > Height()) {
+            d->FScrollPosY = -textHeight;
             DoScrLoopRestart();
         }
         break;
     case rdsmUp:
-        FScrollPosY = ClampPos(FScrollPosY - inc);
-        if (FScrollLoop && qint64(FYPos) + FScrollPosY + textHeight <= 0) {
-            FScrollPosY = ClampPos(qint64(Height()) - FYPos);
+        d->FScrollPosY = ClampPos(d->FScrollPosY - inc);
+        if (d->FScrollLoop && qint64(d->FYPos) + d->FScrollPosY + textHeight <= 0) {
+            d->FScrollPosY = ClampPos(qint64(Height()) - d->FYPos);
             DoScrLoopRestart();
         }
         break;
     }
     Repaint();
+}
+
+// ---- readers ----
+
+QString TRasterLab::Text() const
+{
+    return d->FLabText;
+}
+int TRasterLab::DotSize() const
+{
+    return d->FDotSize;
+}
+int TRasterLab::DotSpacing() const
+{
+    return d->FDotSpacing;
+}
+int TRasterLab::PosX() const
+{
+    return d->FXPos;
+}
+int TRasterLab::PosY() const
+{
+    return d->FYPos;
+}
+bool TRasterLab::Proportional() const
+{
+    return d->FProportional;
+}
+TRDBlockMode TRasterLab::CharBlockMode() const
+{
+    return d->FCharBlockMode;
+}
+TColor TRasterLab::ColorDotOn() const
+{
+    return d->FColorDotOn;
+}
+TColor TRasterLab::ColorDotOff() const
+{
+    return d->FColorDotOff;
+}
+TColor TRasterLab::ColorLabBakG() const
+{
+    return d->FColorLabBakG;
+}
+TFrameStyle TRasterLab::FrameStyle() const
+{
+    return d->FFrameStyle;
+}
+TColorScheme TRasterLab::ColorScheme() const
+{
+    return d->FColorScheme;
+}
+bool TRasterLab::AutoHeight() const
+{
+    return d->FAutoHeight;
+}
+bool TRasterLab::AutoCenter() const
+{
+    return d->FAutoCenter;
+}
+TRDScrollMode TRasterLab::ScrollMode() const
+{
+    return d->FScrollMode;
+}
+int TRasterLab::ScrollInterval() const
+{
+    return d->FScrollIv;
+}
+int TRasterLab::ScrollIncrement() const
+{
+    return d->FScrollInc;
+}
+bool TRasterLab::ScrollLoop() const
+{
+    return d->FScrollLoop;
+}
+const TRDCharMatrix &TRasterLab::CharMatrix() const
+{
+    return d->FCMat;
+}
+int TRasterLab::ScrollPosX() const
+{
+    return d->FScrollPosX;
+}
+int TRasterLab::ScrollPosY() const
+{
+    return d->FScrollPosY;
+}
+int TRasterLab::TextBitLength() const
+{
+    return d->FTextBitLength;
+}
+const TNotifyEvent &TRasterLab::OnScrollTimer() const
+{
+    return d->FOnScrollTimer;
+}
+void TRasterLab::SetOnScrollLoopRestart(TNotifyEvent Handler)
+{
+    d->FOnScrollLoopRestart = std::move(Handler);
+}
+const TNotifyEvent &TRasterLab::OnScrollLoopRestart() const
+{
+    return d->FOnScrollLoopRestart;
+}
+int TRasterLab::Pitch() const
+{
+    return d->FDotSize + d->FDotSpacing;
 }
 
 } // namespace kro

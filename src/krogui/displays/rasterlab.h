@@ -3,10 +3,10 @@
 // from a character matrix (the built-in 7 x 12 font or a sampled font), optionally on a raster
 // of dark "off" dots, and the text can scroll in four directions on the control's own timer.
 
-#include <krogui/displays/rasterfont.h>
 #include <krogui/core/control.h>
 #include <krogui/core/ctimer.h>
 #include <krogui/core/error.h>
+#include <krogui/displays/rasterfont.h>
 
 namespace kro {
 
@@ -24,6 +24,8 @@ using namespace RasterLabEnums;
 
 /// Raised by TRasterLab (a scroll timer that cannot be started).
 KRO_DECLARE_ERROR(EKRORasterLabError, EKROError)
+
+struct TRasterLabPrivate;
 
 class KROGUI_EXPORT TRasterLab : public TGraphicControl
 {
@@ -53,63 +55,63 @@ public:
 
     // ---- properties ----
     /// The text; characters above code 255 have no dots. Re-centres when AutoCenter is on.
-    QString Text() const { return FLabText; }
+    QString Text() const;
     void SetText(const QString &Value);
     /// Dot edge in pixels, clamped to 1..32.
-    int DotSize() const { return FDotSize; }
+    int DotSize() const;
     void SetDotSize(int Value);
     /// Gap between dots in pixels, clamped to 0..3.
-    int DotSpacing() const { return FDotSpacing; }
+    int DotSpacing() const;
     void SetDotSpacing(int Value);
     /// Pixel origin of the text (top-left corner of its first dot), kept within +-2^28.
-    int PosX() const { return FXPos; }
+    int PosX() const;
     void SetPosX(int Value);
-    int PosY() const { return FYPos; }
+    int PosY() const;
     void SetPosY(int Value);
     /// Proportional character widths (otherwise every character takes the widest one's width).
-    bool Proportional() const { return FProportional; }
+    bool Proportional() const;
     void SetProportional(bool Value);
     /// Off-dot mode.
-    TRDBlockMode CharBlockMode() const { return FCharBlockMode; }
+    TRDBlockMode CharBlockMode() const;
     void SetCharBlockMode(TRDBlockMode Value);
     /// Colour of the lit dots.
-    TColor ColorDotOn() const { return FColorDotOn; }
+    TColor ColorDotOn() const;
     void SetColorDotOn(TColor Value);
     /// Colour of the off-dots.
-    TColor ColorDotOff() const { return FColorDotOff; }
+    TColor ColorDotOff() const;
     void SetColorDotOff(TColor Value);
     /// Background and raster-line colour.
-    TColor ColorLabBakG() const { return FColorLabBakG; }
+    TColor ColorLabBakG() const;
     void SetColorLabBakG(TColor Value);
     /// Frame: fsNone none, fsSimple a gray line, fsLowered and fsRaised 3-D edges, fsEmbossed and
     /// fsEngraved double lines.
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
     /// csBWG: gray 0x808080 and white frame lines; csSystem: button shadow and highlight.
-    TColorScheme ColorScheme() const { return FColorScheme; }
+    TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
     /// When on, the height follows the character matrix (see AdjustAutoHeight).
-    bool AutoHeight() const { return FAutoHeight; }
+    bool AutoHeight() const;
     void SetAutoHeight(bool Value);
     /// When on, PosX centres the text horizontally; turning it off puts PosX back to 1.
-    bool AutoCenter() const { return FAutoCenter; }
+    bool AutoCenter() const;
     void SetAutoCenter(bool Value);
     /// Scrolling direction; rdsmOff stops the timer and puts the text back in place.
-    TRDScrollMode ScrollMode() const { return FScrollMode; }
+    TRDScrollMode ScrollMode() const;
     void SetScrollMode(TRDScrollMode Value);
     /// Timer interval in milliseconds, at least 10.
-    int ScrollInterval() const { return FScrollIv; }
+    int ScrollInterval() const;
     void SetScrollInterval(int Value);
     /// Pixels per tick; 0 becomes 1, negative values count by their magnitude.
-    int ScrollIncrement() const { return FScrollInc; }
+    int ScrollIncrement() const;
     void SetScrollIncrement(int Value);
     /// Restart the text at the opposite edge once it has scrolled out.
-    bool ScrollLoop() const { return FScrollLoop; }
+    bool ScrollLoop() const;
     void SetScrollLoop(bool Value);
 
     // ---- methods ----
     /// The character matrix in use.
-    const TRDCharMatrix &CharMatrix() const { return FCMat; }
+    const TRDCharMatrix &CharMatrix() const;
     /// Uses a matrix supplied by the application (until the font changes) and repaints.
     void SetCharMatrix(const TRDCharMatrix &CMat);
     /// The pixel length of Text with the current dots: (RightMostBit - LeftMostBit + 2) pitches
@@ -121,10 +123,10 @@ public:
     /// PosX := (Width - CalcTextBitLength(Text)) div 2 + frame allowance + 1.
     void AdjustAutoCenter();
     /// Current scroll offsets in pixels.
-    int ScrollPosX() const { return FScrollPosX; }
-    int ScrollPosY() const { return FScrollPosY; }
+    int ScrollPosX() const;
+    int ScrollPosY() const;
     /// Pixel length of the text at the last paint.
-    int TextBitLength() const { return FTextBitLength; }
+    int TextBitLength() const;
     /// The scroll timer (Tick() runs one scroll step now).
     TControlTimer *ScrollTimer() const { return FScrTimer; }
     /// From another TRasterLab: frame style, text, background and lit-dot colours, the frame
@@ -146,10 +148,10 @@ public:
     // ---- events ----
     /// Fired after each scroll step.
     void SetOnScrollTimer(TNotifyEvent Handler);
-    const TNotifyEvent &OnScrollTimer() const { return FOnScrollTimer; }
+    const TNotifyEvent &OnScrollTimer() const;
     /// Fired when the text restarts at the opposite edge.
-    void SetOnScrollLoopRestart(TNotifyEvent Handler) { FOnScrollLoopRestart = std::move(Handler); }
-    const TNotifyEvent &OnScrollLoopRestart() const { return FOnScrollLoopRestart; }
+    void SetOnScrollLoopRestart(TNotifyEvent Handler);
+    const TNotifyEvent &OnScrollLoopRestart() const;
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -170,38 +172,11 @@ protected:
 
 private:
     int FrameAllowance() const;
-    int Pitch() const { return FDotSize + FDotSpacing; }
+    int Pitch() const;
     void AfterMatrixChange();
 
-    TRDCharMatrix FCMat;
-    QString FLabText = QStringLiteral("Text");
-    int FDotSize = 3;
-    int FDotSpacing = 1;
-    int FXPos = 1;
-    int FYPos = 1;
-    bool FProportional = true;
-    TRDBlockMode FCharBlockMode = rdbmOn;
-    TColor FColorDotOn = clLime;
-    TColor FColorDotOff = 0x404040;
-    TColor FColorLabBakG = clBlack;
-    TFrameStyle FFrameStyle = fsLowered;
-    TColorScheme FColorScheme = csBWG;
-    TColor FColBlackLine = clBlack;
-    TColor FColGrayLine = clGray;
-    TColor FColWhiteLine = clWhite;
-    bool FAutoHeight = false;
-    bool FAutoCenter = false;
-    TRDScrollMode FScrollMode = rdsmOff;
-    int FScrollIv = 100;
-    int FScrollInc = 1;
-    bool FScrollLoop = true;
-    int FScrollPosX = 0;
-    int FScrollPosY = 0;
-    int FTextBitLength = 0;
-    bool FScrTimerEnabled = false;
     TControlTimer *FScrTimer = nullptr;
-    TNotifyEvent FOnScrollTimer;
-    TNotifyEvent FOnScrollLoopRestart;
+    std::unique_ptr<TRasterLabPrivate> const d;
 };
 
 } // namespace kro

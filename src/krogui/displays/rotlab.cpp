@@ -1,12 +1,26 @@
+#include <krogui/core/kromath.h>
 #include <krogui/core/property.h>
 #include <krogui/displays/rotlab.h>
 #include <krogui/graphics/drawing.h>
-#include <krogui/core/kromath.h>
 
 #include <algorithm>
 #include <cmath>
 
 namespace kro {
+
+struct TRotLabPrivate
+{
+    QString FCaption;
+    int FTextAngle = 0;
+    int FTextPosX = 10;
+    int FTextPosY = 10;
+    bool FAutoCenter = true;
+    TAlignment FAlignment = taCenter;
+    bool FAntiAlias = true;
+    bool FTransparent = true;
+    TFrameStyle FFrameStyle = fsLowered;
+    bool FMaskShown = false;
+};
 
 namespace {
 
@@ -26,7 +40,7 @@ int NormalAngle(int Angle)
 
 } // namespace
 
-TRotLab::TRotLab(QWidget *Parent) : TGraphicControl(Parent)
+TRotLab::TRotLab(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<TRotLabPrivate>())
 {
     Font()->SetName(QStringLiteral("Arial"));
     Font()->SetSize(11);
@@ -39,7 +53,7 @@ TRotLab::~TRotLab() = default;
 
 void TRotLab::Changed()
 {
-    if (FTransparent)
+    if (d->FTransparent)
         Invalidate();
     else
         Repaint();
@@ -47,64 +61,64 @@ void TRotLab::Changed()
 
 void TRotLab::SetCaption(const QString &Value)
 {
-    if (!Store(FCaption, Value)) return;
+    if (!Store(d->FCaption, Value)) return;
     setAccessibleName(Value);
     Changed();
 }
 
 void TRotLab::SetTextAngle(int Value)
 {
-    if (!Store(FTextAngle, Value)) return;
+    if (!Store(d->FTextAngle, Value)) return;
     Changed();
 }
 
 void TRotLab::SetTextPosX(int Value)
 {
     Value = ClampPos(Value);
-    if (FTextPosX == Value) return;
-    if (FAutoCenter)
+    if (d->FTextPosX == Value) return;
+    if (d->FAutoCenter)
         AdjustAutoCenter();
     else
-        FTextPosX = Value;
+        d->FTextPosX = Value;
     Changed();
 }
 
 void TRotLab::SetTextPosY(int Value)
 {
     Value = ClampPos(Value);
-    if (FTextPosY == Value) return;
-    if (FAutoCenter)
+    if (d->FTextPosY == Value) return;
+    if (d->FAutoCenter)
         AdjustAutoCenter();
     else
-        FTextPosY = Value;
+        d->FTextPosY = Value;
     Changed();
 }
 
 void TRotLab::SetAutoCenter(bool Value)
 {
-    if (!Store(FAutoCenter, Value)) return;
+    if (!Store(d->FAutoCenter, Value)) return;
     if (Value) AdjustAutoCenter();
     Changed();
 }
 
 void TRotLab::SetAlignment(TAlignment Value)
 {
-    if (!Store(FAlignment, Value)) return;
+    if (!Store(d->FAlignment, Value)) return;
     Changed();
 }
 
 void TRotLab::SetAntiAlias(bool Value)
 {
-    if (!Store(FAntiAlias, Value)) return;
+    if (!Store(d->FAntiAlias, Value)) return;
     Changed();
 }
 
 void TRotLab::SetTransparent(bool Value)
 {
-    if (!Store(FTransparent, Value)) return;
-    if (!Value && FMaskShown) {
+    if (!Store(d->FTransparent, Value)) return;
+    if (!Value && d->FMaskShown) {
         ClearOutputMask();
-        FMaskShown = false;
+        d->FMaskShown = false;
     }
     Changed();
 }
@@ -118,14 +132,14 @@ void TRotLab::SetColor(TColor Value)
 
 void TRotLab::SetFrameStyle(TFrameStyle Value)
 {
-    if (!Store(FFrameStyle, Value)) return;
+    if (!Store(d->FFrameStyle, Value)) return;
     Changed();
 }
 
 void TRotLab::AdjustAutoCenter()
 {
-    FTextPosX = Width() / 2;
-    FTextPosY = Height() / 2;
+    d->FTextPosX = Width() / 2;
+    d->FTextPosY = Height() / 2;
 }
 
 void TRotLab::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -133,7 +147,7 @@ void TRotLab::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     const QSize old = size();
     TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     // A hidden control gets its resize event only when shown; keep the anchor current now.
-    if (FAutoCenter && size() != old) {
+    if (d->FAutoCenter && size() != old) {
         AdjustAutoCenter();
         Changed();
     }
@@ -141,7 +155,7 @@ void TRotLab::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TRotLab::Resize()
 {
-    if (FAutoCenter) {
+    if (d->FAutoCenter) {
         AdjustAutoCenter();
         Changed();
     }
@@ -155,12 +169,12 @@ void TRotLab::Assign(const TComponentBase *Source)
         return;
     }
     if (src == this) return;
-    FAutoCenter = src->FAutoCenter;
-    FFrameStyle = src->FFrameStyle;
-    FTextAngle = src->FTextAngle;
-    FTextPosX = src->FTextPosX;
-    FTextPosY = src->FTextPosY;
-    FAntiAlias = src->FAntiAlias;
+    d->FAutoCenter = src->d->FAutoCenter;
+    d->FFrameStyle = src->d->FFrameStyle;
+    d->FTextAngle = src->d->FTextAngle;
+    d->FTextPosX = src->d->FTextPosX;
+    d->FTextPosY = src->d->FTextPosY;
+    d->FAntiAlias = src->d->FAntiAlias;
     Invalidate();
 }
 
@@ -185,22 +199,22 @@ QPoint TRotLab::CalcTextOrigin(TAlignment Alignment, int PosX, int PosY, int Hal
 void TRotLab::DrawCaption(TCanvas *C, bool MaskOnly)
 {
     C->SetFont(*Font());
-    C->Font()->SetOrientation(NormalAngle(FTextAngle) * 10);
+    C->Font()->SetOrientation(NormalAngle(d->FTextAngle) * 10);
     // The platform's default quality smooths glyphs here as well, so "off" asks for hard edges.
-    C->Font()->SetQuality(FAntiAlias ? fqAntialiased : fqNonAntialiased);
+    C->Font()->SetQuality(d->FAntiAlias ? fqAntialiased : fqNonAntialiased);
     C->Brush()->SetStyle(bsClear);
-    const int hw = C->TextWidth(FCaption) / 2;
-    const int hh = C->TextHeight(FCaption) / 2;
-    const QPoint at = CalcTextOrigin(FAlignment, FTextPosX, FTextPosY, hw, hh, FTextAngle);
+    const int hw = C->TextWidth(d->FCaption) / 2;
+    const int hh = C->TextHeight(d->FCaption) / 2;
+    const QPoint at = CalcTextOrigin(d->FAlignment, d->FTextPosX, d->FTextPosY, hw, hh, d->FTextAngle);
     if (!Enabled()) {
         // Engraved: the highlight one pixel right and down, the shadow in place on top.
         C->Font()->SetColor(MaskOnly ? clBlack : clBtnHighlight);
-        C->TextOut(at.x() + 1, at.y() + 1, FCaption);
+        C->TextOut(at.x() + 1, at.y() + 1, d->FCaption);
         C->Font()->SetColor(MaskOnly ? clBlack : clBtnShadow);
     } else if (MaskOnly) {
         C->Font()->SetColor(clBlack);
     }
-    C->TextOut(at.x(), at.y(), FCaption);
+    C->TextOut(at.x(), at.y(), d->FCaption);
 }
 
 void TRotLab::DoDrawText(TRect &, int Flags)
@@ -221,12 +235,12 @@ void TRotLab::Paint()
     c->FillRect(0, 0, W, H);
     TRect r = Rect(0, 0, W, H);
     DoDrawText(r, 0);
-    DrawFrame(c, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+    DrawFrame(c, d->FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
 
-    if (!FTransparent) {
-        if (FMaskShown) {
+    if (!d->FTransparent) {
+        if (d->FMaskShown) {
             ClearOutputMask();
-            FMaskShown = false;
+            d->FMaskShown = false;
         }
         return;
     }
@@ -236,11 +250,50 @@ void TRotLab::Paint()
     m->Brush()->SetColor(clWhite);
     m->FillRect(0, 0, mask.Width(), mask.Height());
     DrawCaption(m, true);
-    DrawFrame(m, FFrameStyle, 0, 0, W - 1, H - 1, 0, 0, 0, 0, 0);
+    DrawFrame(m, d->FFrameStyle, 0, 0, W - 1, H - 1, 0, 0, 0, 0, 0);
     QImage shown = mask.MaskOf(clWhite);
     shown.invertPixels();
     SetOutputMask(shown);
-    FMaskShown = true;
+    d->FMaskShown = true;
+}
+
+// ---- readers ----
+
+QString TRotLab::Caption() const
+{
+    return d->FCaption;
+}
+int TRotLab::TextAngle() const
+{
+    return d->FTextAngle;
+}
+int TRotLab::PosX() const
+{
+    return d->FTextPosX;
+}
+int TRotLab::PosY() const
+{
+    return d->FTextPosY;
+}
+bool TRotLab::AutoCenter() const
+{
+    return d->FAutoCenter;
+}
+TAlignment TRotLab::Alignment() const
+{
+    return d->FAlignment;
+}
+bool TRotLab::AntiAlias() const
+{
+    return d->FAntiAlias;
+}
+bool TRotLab::Transparent() const
+{
+    return d->FTransparent;
+}
+TFrameStyle TRotLab::FrameStyle() const
+{
+    return d->FFrameStyle;
 }
 
 } // namespace kro

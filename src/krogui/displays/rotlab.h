@@ -8,6 +8,8 @@
 
 namespace kro {
 
+struct TRotLabPrivate;
+
 class KROGUI_EXPORT TRotLab : public TGraphicControl
 {
     Q_OBJECT
@@ -31,34 +33,34 @@ public:
     // ---- properties (every setter ignores an unchanged value and repaints: invalidates while
     //      Transparent so the parent repaints underneath, composes at once otherwise) ----
     /// The text.
-    QString Caption() const { return FCaption; }
+    QString Caption() const;
     void SetCaption(const QString &Value);
     /// Angle of the text in degrees, counter-clockwise (any value; 90 reads upwards).
-    int TextAngle() const { return FTextAngle; }
+    int TextAngle() const;
     void SetTextAngle(int Value);
     /// The anchor point in pixels (kept within +-2^28). While AutoCenter is on, setting it
     /// re-centres instead.
-    int PosX() const { return FTextPosX; }
+    int PosX() const;
     void SetTextPosX(int Value);
-    int PosY() const { return FTextPosY; }
+    int PosY() const;
     void SetTextPosY(int Value);
     /// When on, the anchor follows the control's centre (also after every resize).
-    bool AutoCenter() const { return FAutoCenter; }
+    bool AutoCenter() const;
     void SetAutoCenter(bool Value);
     /// Which point of the text sits on the anchor: the middle of its left edge, its centre, or
     /// the middle of its right edge.
-    TAlignment Alignment() const { return FAlignment; }
+    TAlignment Alignment() const;
     void SetAlignment(TAlignment Value);
     /// Smoothed glyphs; off draws hard-edged glyphs, keeping face, size, weight and slant.
-    bool AntiAlias() const { return FAntiAlias; }
+    bool AntiAlias() const;
     void SetAntiAlias(bool Value);
     /// No background: only the caption and the frame cover the parent.
-    bool Transparent() const { return FTransparent; }
+    bool Transparent() const;
     void SetTransparent(bool Value);
     /// Background colour (used when not Transparent).
     void SetColor(TColor Value) override;
     /// Frame drawn around the control.
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
 
     // ---- methods ----
@@ -85,17 +87,7 @@ protected:
 private:
     void Changed();
     void DrawCaption(TCanvas *C, bool MaskOnly);
-
-    QString FCaption;
-    int FTextAngle = 0;
-    int FTextPosX = 10;
-    int FTextPosY = 10;
-    bool FAutoCenter = true;
-    TAlignment FAlignment = taCenter;
-    bool FAntiAlias = true;
-    bool FTransparent = true;
-    TFrameStyle FFrameStyle = fsLowered;
-    bool FMaskShown = false;
+    std::unique_ptr<TRotLabPrivate> const d;
 };
 
 } // namespace kro

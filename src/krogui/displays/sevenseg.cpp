@@ -7,6 +7,23 @@
 
 namespace kro {
 
+struct TSevenSegPrivate
+{
+    QString FCaption = QStringLiteral("8.8.8.8.");
+    int FNumDigits = 4;
+    TColor FColorTxt = clRed;
+    TColor FColorBakG = 0x333333;
+    int FMargin = 8;
+    int FInterDigDist = 2;
+    TFrameStyle FFrameStyle = fsLowered;
+    TColorScheme FColorScheme = csBWG;
+    TColor FColBlackLine = clBlack;
+    TColor FColGrayLine = 0x808080;
+    TColor FColWhiteLine = 0xFFFFFF;
+    int FWidth = -1, FHeight = -1; // the size the cache was built for
+    bool FCacheValid = false;
+};
+
 const QString SevenSegCharList = QStringLiteral("0123456789-+:\u00B0ABCDEF.");
 
 namespace {
@@ -74,7 +91,8 @@ bool IsSeparator(QChar C)
 
 } // namespace
 
-TSevenSeg::TSevenSeg(QWidget *Parent) : TGraphicControl(Parent), DigImg(kDigitWidth, kDigitHeight)
+TSevenSeg::TSevenSeg(QWidget *Parent)
+    : TGraphicControl(Parent), DigImg(kDigitWidth, kDigitHeight), d(std::make_unique<TSevenSegPrivate>())
 {
     SegVert.LoadFromResourceName(QStringLiteral("SEGVERT"));
     SegHorz.LoadFromResourceName(QStringLiteral("SEGHORZ"));
@@ -85,7 +103,7 @@ TSevenSeg::TSevenSeg(QWidget *Parent) : TGraphicControl(Parent), DigImg(kDigitWi
     for (TBitmap *b : {&SegVert, &SegHorz, &SegDot, &SegPlus, &SegColon, &SegDeg})
         b->SetPixelFormat(pf32bit);
     SetDesignSize(216, 76);
-    setAccessibleName(FCaption);
+    setAccessibleName(d->FCaption);
 }
 
 TSevenSeg::~TSevenSeg() = default;
@@ -94,60 +112,60 @@ TSevenSeg::~TSevenSeg() = default;
 
 void TSevenSeg::CacheChanged()
 {
-    FCacheValid = false;
+    d->FCacheValid = false;
     Repaint();
 }
 
 void TSevenSeg::SetCaption(const QString &Value)
 {
-    if (!Store(FCaption, Value)) return;
+    if (!Store(d->FCaption, Value)) return;
     setAccessibleName(Value);
     Repaint();
 }
 
 void TSevenSeg::SetNumDigits(int Value)
 {
-    if (Value < 1 || Value > 32 || Value == FNumDigits) return;
-    FNumDigits = Value;
+    if (Value < 1 || Value > 32 || Value == d->FNumDigits) return;
+    d->FNumDigits = Value;
     CacheChanged();
 }
 
 void TSevenSeg::SetColorText(TColor Value)
 {
-    if (!Store(FColorTxt, Value)) return;
+    if (!Store(d->FColorTxt, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetColorBackGnd(TColor Value)
 {
-    if (!Store(FColorBakG, Value)) return;
+    if (!Store(d->FColorBakG, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetMargin(int Value)
 {
     Value = std::max(0, std::min(Value, Height() / 2 - 1));
-    if (!Store(FMargin, Value)) return;
+    if (!Store(d->FMargin, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetInterDigDist(int Value)
 {
     Value = std::clamp(Value, 0, 255);
-    if (!Store(FInterDigDist, Value)) return;
+    if (!Store(d->FInterDigDist, Value)) return;
     CacheChanged();
 }
 
 void TSevenSeg::SetFrameStyle(TFrameStyle Value)
 {
-    if (!Store(FFrameStyle, Value)) return;
+    if (!Store(d->FFrameStyle, Value)) return;
     Invalidate();
 }
 
 void TSevenSeg::SetColorScheme(TColorScheme Value)
 {
-    if (!Store(FColorScheme, Value)) return;
-    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
+    if (!Store(d->FColorScheme, Value)) return;
+    FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     Invalidate();
 }
 
@@ -175,7 +193,7 @@ void TSevenSeg::CreateDigit(QChar Ch, bool WithDot)
     c->FillRect(0, 0, kDigitWidth, kDigitHeight);
     // AND keeps the white of the master where a segment picture is white.
     c->SetCopyMode(SRCAND);
-    c->Brush()->SetColor(FColorBakG);
+    c->Brush()->SetColor(d->FColorBakG);
     const int segs = SegmentsOf(Ch);
     if (segs >= 0) {
         for (int s = 0; s < 7; ++s)
@@ -197,16 +215,16 @@ void TSevenSeg::CreateDigit(QChar Ch, bool WithDot)
 
 int TSevenSeg::CellWidth() const
 {
-    return (Width() - 2 * FMargin) / FNumDigits - FInterDigDist;
+    return (Width() - 2 * d->FMargin) / d->FNumDigits - d->FInterDigDist;
 }
 
 void TSevenSeg::CreateImageCache()
 {
-    FWidth = Width();
-    FHeight = Height();
-    FCacheValid = true;
+    d->FWidth = Width();
+    d->FHeight = Height();
+    d->FCacheValid = true;
     const int cw = CellWidth();
-    const int ch = Height() - 2 * FMargin;
+    const int ch = Height() - 2 * d->FMargin;
     if (cw <= 0 || ch <= 0) {
         ImgCache.SetSize(0, 0); // no room for digits
         return;
@@ -214,11 +232,11 @@ void TSevenSeg::CreateImageCache()
     ImgCache.SetSize(kNumChars * cw, ch);
     TCanvas *c = ImgCache.Canvas();
     c->SetCopyMode(SRCCOPY);
-    c->Pen()->SetColor(FColorBakG);
+    c->Pen()->SetColor(d->FColorBakG);
     c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FColorBakG);
+    c->Brush()->SetColor(d->FColorBakG);
     c->Rectangle(0, 0, kNumChars * cw, ch);
-    ColorizeSegments(FColorTxt);
+    ColorizeSegments(d->FColorTxt);
     c->SetStretchMode(smHalftone);
     for (int i = 0; i < kNumChars; ++i) {
         CreateDigit(SevenSegCharList[i], false);
@@ -229,12 +247,12 @@ void TSevenSeg::CreateImageCache()
 
 void TSevenSeg::EnsureCache()
 {
-    if (!FCacheValid || FWidth != Width() || FHeight != Height()) CreateImageCache();
+    if (!d->FCacheValid || d->FWidth != Width() || d->FHeight != Height()) CreateImageCache();
 }
 
 void TSevenSeg::ProcessResize()
 {
-    if (Width() == FWidth && Height() == FHeight) return;
+    if (Width() == d->FWidth && Height() == d->FHeight) return;
     CreateImageCache();
     Repaint();
 }
@@ -260,9 +278,9 @@ void TSevenSeg::Paint()
     c->Pen()->SetStyle(psSolid);
     c->Pen()->SetMode(pmCopy);
     c->Pen()->SetWidth(1);
-    c->Pen()->SetColor(FColorBakG);
+    c->Pen()->SetColor(d->FColorBakG);
     c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FColorBakG);
+    c->Brush()->SetColor(d->FColorBakG);
     c->Rectangle(0, 0, W, H);
 
     const int cw = CellWidth();
@@ -270,53 +288,88 @@ void TSevenSeg::Paint()
     TCanvas *cache = ImgCache.Canvas();
     if (!ImgCache.Empty()) {
         qsizetype i = 0;
-        for (int j = 1; j <= FNumDigits && i < FCaption.size(); ++j) {
-            QChar ch0 = FCaption[i++];
+        for (int j = 1; j <= d->FNumDigits && i < d->FCaption.size(); ++j) {
+            QChar ch0 = d->FCaption[i++];
             bool dot = false;
             if (IsSeparator(ch0)) {
                 dot = true;
                 ch0 = QLatin1Char(' ');
-            } else if (i < FCaption.size() && IsSeparator(FCaption[i])) {
+            } else if (i < d->FCaption.size() && IsSeparator(d->FCaption[i])) {
                 dot = true;
                 ++i;
             }
-            const int x = (j - 1) * (cw + FInterDigDist) + FMargin;
+            const int x = (j - 1) * (cw + d->FInterDigDist) + d->FMargin;
             const qsizetype p = SevenSegCharList.indexOf(ch0.toUpper());
             if (p >= 0)
-                c->CopyRect(Rect(x, FMargin, x + cw, H - FMargin), *cache,
+                c->CopyRect(Rect(x, d->FMargin, x + cw, H - d->FMargin), *cache,
                             Rect(int(p) * cw, 0, int(p + 1) * cw, ch));
             if (dot)
-                c->CopyRect(Rect(x + cw * 5 / 6, ch * 5 / 6 + FMargin, x + cw, H - FMargin), *cache,
+                c->CopyRect(Rect(x + cw * 5 / 6, ch * 5 / 6 + d->FMargin, x + cw, H - d->FMargin), *cache,
                             Rect(20 * cw + cw * 5 / 6, ch * 5 / 6, 21 * cw, ch));
         }
     }
-    DrawFrame(c, FFrameStyle, 0, 0, W - 1, H - 1, FColWhiteLine, clSilver, FColGrayLine, FColBlackLine,
-              FColBlackLine);
+    DrawFrame(c, d->FFrameStyle, 0, 0, W - 1, H - 1, d->FColWhiteLine, clSilver, d->FColGrayLine,
+              d->FColBlackLine, d->FColBlackLine);
 }
 
 // ---- assignment ---------------------------------------------------------------------
 
 bool TSevenSeg::AssignTo(TComponentBase *Dest) const
 {
-    auto *d = dynamic_cast<TSevenSeg *>(Dest);
-    if (!d) return TGraphicControl::AssignTo(Dest);
-    if (d == this) return true;
-    d->FColorTxt = FColorTxt;
-    d->FColorBakG = FColorBakG;
-    d->FNumDigits = FNumDigits;
-    d->FCaption = FCaption;
-    d->FFrameStyle = FFrameStyle;
-    d->FColBlackLine = FColBlackLine;
-    d->FColGrayLine = FColGrayLine;
-    d->FColWhiteLine = FColWhiteLine;
-    d->FColorScheme = FColorScheme;
-    d->FMargin = FMargin;
-    d->FInterDigDist = FInterDigDist;
+    auto *dst = dynamic_cast<TSevenSeg *>(Dest);
+    if (!dst) return TGraphicControl::AssignTo(Dest);
+    if (dst == this) return true;
+    dst->d->FColorTxt = d->FColorTxt;
+    dst->d->FColorBakG = d->FColorBakG;
+    dst->d->FNumDigits = d->FNumDigits;
+    dst->d->FCaption = d->FCaption;
+    dst->d->FFrameStyle = d->FFrameStyle;
+    dst->d->FColBlackLine = d->FColBlackLine;
+    dst->d->FColGrayLine = d->FColGrayLine;
+    dst->d->FColWhiteLine = d->FColWhiteLine;
+    dst->d->FColorScheme = d->FColorScheme;
+    dst->d->FMargin = d->FMargin;
+    dst->d->FInterDigDist = d->FInterDigDist;
     // The destination's cache was built for its old colours and cell layout.
-    d->FCacheValid = false;
-    d->setAccessibleName(FCaption);
-    d->Invalidate();
+    dst->d->FCacheValid = false;
+    dst->setAccessibleName(d->FCaption);
+    dst->Invalidate();
     return true;
+}
+
+// ---- readers ----
+
+QString TSevenSeg::Caption() const
+{
+    return d->FCaption;
+}
+int TSevenSeg::NumDigits() const
+{
+    return d->FNumDigits;
+}
+TColor TSevenSeg::ColorText() const
+{
+    return d->FColorTxt;
+}
+TColor TSevenSeg::ColorBackGnd() const
+{
+    return d->FColorBakG;
+}
+int TSevenSeg::Margin() const
+{
+    return d->FMargin;
+}
+int TSevenSeg::InterDigDist() const
+{
+    return d->FInterDigDist;
+}
+TFrameStyle TSevenSeg::FrameStyle() const
+{
+    return d->FFrameStyle;
+}
+TColorScheme TSevenSeg::ColorScheme() const
+{
+    return d->FColorScheme;
 }
 
 } // namespace kro

@@ -14,6 +14,8 @@ KROGUI_EXPORT extern const QString SevenSegCharList;
 /// into an image cache holding every character of SevenSegCharList; painting copies cache cells.
 /// A "." or "," in the caption lights the dot of the digit before it (or of a blank cell when no
 /// digit precedes it); characters that are not in the list leave their cell blank.
+struct TSevenSegPrivate;
+
 class KROGUI_EXPORT TSevenSeg : public TGraphicControl
 {
     Q_OBJECT
@@ -32,29 +34,29 @@ public:
     ~TSevenSeg() override;
 
     /// The text shown; repaints.
-    QString Caption() const { return FCaption; }
+    QString Caption() const;
     void SetCaption(const QString &Value);
     /// Number of digit cells, 1..32 (other values are ignored); rebuilds the cache.
-    int NumDigits() const { return FNumDigits; }
+    int NumDigits() const;
     void SetNumDigits(int Value);
     /// Colour of lit segments (white is drawn as 0xFEFEFE); rebuilds the cache.
-    TColor ColorText() const { return FColorTxt; }
+    TColor ColorText() const;
     void SetColorText(TColor Value);
     /// Background colour; rebuilds the cache.
-    TColor ColorBackGnd() const { return FColorBakG; }
+    TColor ColorBackGnd() const;
     void SetColorBackGnd(TColor Value);
     /// Border around the digits, 0 .. Height div 2 - 1 (clamped); rebuilds the cache.
-    int Margin() const { return FMargin; }
+    int Margin() const;
     void SetMargin(int Value);
     /// Gap between digit cells, 0..255 (clamped); rebuilds the cache.
-    int InterDigDist() const { return FInterDigDist; }
+    int InterDigDist() const;
     void SetInterDigDist(int Value);
     /// Frame around the control (default fsLowered); invalidates.
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
     /// csBWG: frame lines gray 0x808080 and white; csSystem: the button shadow and highlight
     /// colours; invalidates.
-    TColorScheme ColorScheme() const { return FColorScheme; }
+    TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
 
     /// Paints the shape of every segment bitmap in Color (white becomes 0xFEFEFE, so that lit
@@ -88,23 +90,10 @@ private:
     void EnsureCache();
     void CacheChanged();
 
-    QString FCaption = QStringLiteral("8.8.8.8.");
-    int FNumDigits = 4;
-    TColor FColorTxt = clRed;
-    TColor FColorBakG = 0x333333;
-    int FMargin = 8;
-    int FInterDigDist = 2;
-    TFrameStyle FFrameStyle = fsLowered;
-    TColorScheme FColorScheme = csBWG;
-    TColor FColBlackLine = clBlack;
-    TColor FColGrayLine = 0x808080;
-    TColor FColWhiteLine = 0xFFFFFF;
-
     TBitmap DigImg;   // master digit image
     TBitmap ImgCache; // all characters at display size
     TBitmap SegHorz, SegVert, SegDot, SegPlus, SegColon, SegDeg;
-    int FWidth = -1, FHeight = -1; // the size the cache was built for
-    bool FCacheValid = false;
+    std::unique_ptr<TSevenSegPrivate> const d;
 };
 
 } // namespace kro

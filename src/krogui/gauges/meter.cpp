@@ -1,8 +1,8 @@
+#include <krogui/core/kromath.h>
 #include <krogui/core/property.h>
+#include <krogui/gauges/meter.h>
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
-#include <krogui/core/kromath.h>
-#include <krogui/gauges/meter.h>
 
 #include <QFileInfo>
 #include <QPainter>
@@ -10,6 +10,54 @@
 #include <cmath>
 
 namespace kro {
+
+struct TMeterPrivate
+{
+    double FMinValue = 0, FMaxValue = 1;
+    double FValue = 0, FValue2 = 0;
+    double FLowThreshold = 0, FHighThreshold = 1;
+    bool FLogarithmic = false;
+    int FNrTicks = 3;
+    int FDecPlaces = 1;
+    bool FShortTicks = true;
+    TMeterLayout FMeterLayout = mlCirc90;
+    int FTRim = 8, FSRim = 10, FBRim = 10;
+    bool FOFL = false, FUFL = false;
+    mutable int FMeterAngle = 90;
+    mutable double FMeterRadius = 0;
+    mutable int FMeterCenterX = 0, FMeterCenterY = 0;
+    mutable QSize FLayoutSize;
+    int FAnchorSize = 24;
+    bool FAnchorCovered = true;
+    TBkgFill FBkgndFillMode = bfSimple;
+    QString FCaption;
+    TColor FColorBakG = clWhite;
+    TColor FColorCover = clBtnFace;
+    TColor FColorScale = 0x800000;
+    TColorScheme FColorScheme = csBWG;
+    TColor FColorSclBkLow = 0x00FF00;
+    TColor FColorSclBkNorm = 0x0080FF;
+    TColor FColorSclBkHigh = 0x0000FF;
+    TFrameStyle FFrameStyle = fsRaised;
+    bool FLimWatchHighOn = true, FLimWatchLowOn = true;
+    TColor FLimWatchActColor = 0x0000FF;
+    TColor FLimWatchPsvColor = 0x808080;
+    bool FMeterScaleLine = true;
+    double FScaleBkWidth = 0;
+    bool FScaleBkVisible = false;
+    bool FScaleVisible = true;
+    TColor FColGrayLine = 0x808080, FColWhiteLine = 0xFFFFFF;
+    std::unique_ptr<TNeedleLayout> FNeedleLayout, FNeedleLayoutSec;
+    TFont FFontCaption;
+    QString FBakGndFName, FACoverFName;
+    bool FDrewNothing = false;
+    std::unique_ptr<TMeter::TDialCache> FDial;
+    TNotifyEvent FOnOverFlow, FOnNormalRange, FOnUnderFlow;
+    TmtBeforeDrawScaleLabelEvent FOnBeforeDrawScaleLabel;
+    TBeforeDrawNeedleEvent FOnBeforeDrawNeedle;
+    TMeterRenderedEvent FOnMeterRendered;
+    TMouseMoveInMeterEvent FOnMouseMoveInMeter;
+};
 
 namespace {
 
@@ -29,16 +77,16 @@ constexpr double kLogFloor = 1e-100;
 
 } // namespace
 
-TMeter::TMeter(QWidget *Parent)
-    : TGraphicControl(Parent), FNeedleLayout(std::make_unique<TNeedleLayout>()),
-      FNeedleLayoutSec(std::make_unique<TNeedleLayout>())
+TMeter::TMeter(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<TMeterPrivate>())
 {
+    d->FNeedleLayout = std::make_unique<TNeedleLayout>();
+    d->FNeedleLayoutSec = std::make_unique<TNeedleLayout>();
     SetDesignSize(297, 209);
-    FNeedleLayoutSec->SetVisible(false);
-    FNeedleLayout->SetOwnerLink([this] { StyleChanged(); });
-    FNeedleLayoutSec->SetOwnerLink([this] { StyleChanged(); });
-    FFontCaption.Assign(*Font());
-    FFontCaption.SetOnChange([this] { StyleChanged(); });
+    d->FNeedleLayoutSec->SetVisible(false);
+    d->FNeedleLayout->SetOwnerLink([this] { StyleChanged(); });
+    d->FNeedleLayoutSec->SetOwnerLink([this] { StyleChanged(); });
+    d->FFontCaption.Assign(*Font());
+    d->FFontCaption.SetOnChange([this] { StyleChanged(); });
     AuxBGBmp.SetSize(10, 10);
     AuxACBmp.SetSize(10, 10);
     AuxACMaskBmp.SetSize(10, 10);
@@ -61,8 +109,8 @@ void TMeter::StyleChanged()
 
 void TMeter::UpdateAccessibleName()
 {
-    const QString name = FCaption.isEmpty() ? QStringLiteral("Meter") : FCaption;
-    setAccessibleName(QStringLiteral("%1: %2").arg(name, MeterLabelText(FValue, FDecPlaces)));
+    const QString name = d->FCaption.isEmpty() ? QStringLiteral("Meter") : d->FCaption;
+    setAccessibleName(QStringLiteral("%1: %2").arg(name, MeterLabelText(d->FValue, d->FDecPlaces)));
 }
 
 // ---- geometry -----------------------------------------------------------------------------------
@@ -74,42 +122,43 @@ void TMeter::CalcMeterLayoutParams()
 
 void TMeter::UpdateGeometry() const
 {
-    const TMeterGeometry g = CalcMeterGeometry(FMeterLayout, width(), height(), FTRim, FSRim, FBRim);
-    FMeterAngle = g.MeterAngle;
-    FMeterRadius = g.MeterRadius;
-    FMeterCenterX = g.MeterCenterX;
-    FMeterCenterY = g.MeterCenterY;
-    FLayoutSize = size();
+    const TMeterGeometry g =
+        CalcMeterGeometry(d->FMeterLayout, width(), height(), d->FTRim, d->FSRim, d->FBRim);
+    d->FMeterAngle = g.MeterAngle;
+    d->FMeterRadius = g.MeterRadius;
+    d->FMeterCenterX = g.MeterCenterX;
+    d->FMeterCenterY = g.MeterCenterY;
+    d->FLayoutSize = size();
 }
 
 void TMeter::EnsureLayout() const
 {
     // A layout manager may resize a hidden widget without a resize event reaching us yet.
-    if (FLayoutSize != size()) UpdateGeometry();
+    if (d->FLayoutSize != size()) UpdateGeometry();
 }
 
 int TMeter::MeterAngle() const
 {
     EnsureLayout();
-    return FMeterAngle;
+    return d->FMeterAngle;
 }
 
 double TMeter::MeterRadius() const
 {
     EnsureLayout();
-    return FMeterRadius;
+    return d->FMeterRadius;
 }
 
 int TMeter::MeterCenterX() const
 {
     EnsureLayout();
-    return FMeterCenterX;
+    return d->FMeterCenterX;
 }
 
 int TMeter::MeterCenterY() const
 {
     EnsureLayout();
-    return FMeterCenterY;
+    return d->FMeterCenterY;
 }
 
 void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -125,58 +174,59 @@ void TMeter::Resize()
 
 double TMeter::CalcNeedleAngle(double Value) const
 {
-    return MeterNeedleAngle(Value, FMinValue, FMaxValue, FLogarithmic, MeterLayoutSweep(FMeterLayout));
+    return MeterNeedleAngle(Value, d->FMinValue, d->FMaxValue, d->FLogarithmic,
+                            MeterLayoutSweep(d->FMeterLayout));
 }
 
 void TMeter::ConvertToPixelCoords(double Value, double PctRadius, int &X, int &Y) const
 {
     EnsureLayout();
     const double a = (-90.0 - CalcNeedleAngle(Value)) * kDeg;
-    const double r = PctRadius * 0.01 * FMeterRadius;
-    X = Round(FMeterCenterX + r * std::cos(a));
-    Y = Round(FMeterCenterY - r * std::sin(a));
+    const double r = PctRadius * 0.01 * d->FMeterRadius;
+    X = Round(d->FMeterCenterX + r * std::cos(a));
+    Y = Round(d->FMeterCenterY - r * std::sin(a));
 }
 
 bool TMeter::ConvertPixelToValue(int XPos, int YPos, double &MeterValue) const
 {
     EnsureLayout();
     TMeterGeometry g;
-    g.MeterAngle = FMeterAngle;
-    g.MeterRadius = FMeterRadius;
-    g.MeterCenterX = FMeterCenterX;
-    g.MeterCenterY = FMeterCenterY;
-    return MeterPixelToValue(XPos, YPos, g, FMinValue, FMaxValue, FLogarithmic, MeterValue);
+    g.MeterAngle = d->FMeterAngle;
+    g.MeterRadius = d->FMeterRadius;
+    g.MeterCenterX = d->FMeterCenterX;
+    g.MeterCenterY = d->FMeterCenterY;
+    return MeterPixelToValue(XPos, YPos, g, d->FMinValue, d->FMaxValue, d->FLogarithmic, MeterValue);
 }
 
 // ---- range events -------------------------------------------------------------------------------
 
 void TMeter::DoOverFlowEvent()
 {
-    if (FOnOverFlow) FOnOverFlow(this);
+    if (d->FOnOverFlow) d->FOnOverFlow(this);
 }
 
 void TMeter::DoUnderFlowEvent()
 {
-    if (FOnUnderFlow) FOnUnderFlow(this);
+    if (d->FOnUnderFlow) d->FOnUnderFlow(this);
 }
 
 void TMeter::DoNormalRangeEvent()
 {
-    if (FOnNormalRange) FOnNormalRange(this);
+    if (d->FOnNormalRange) d->FOnNormalRange(this);
 }
 
 void TMeter::ApplyRangeEvents(double NewValue, bool Fire)
 {
-    FOFL = false;
-    FUFL = false;
+    d->FOFL = false;
+    d->FUFL = false;
     if (!Fire) return;
-    if (NewValue >= FHighThreshold) {
-        FOFL = true;
+    if (NewValue >= d->FHighThreshold) {
+        d->FOFL = true;
         DoOverFlowEvent();
-    } else if (NewValue > FLowThreshold) {
+    } else if (NewValue > d->FLowThreshold) {
         DoNormalRangeEvent();
     } else {
-        FUFL = true;
+        d->FUFL = true;
         DoUnderFlowEvent();
     }
 }
@@ -187,13 +237,13 @@ void TMeter::SetValue(double Value)
 {
     if (std::isnan(Value)) return;
     if (IsLoading()) {
-        if (std::isfinite(Value)) FValue = Value;
+        if (std::isfinite(Value)) d->FValue = Value;
         return;
     }
-    if (Value == FValue) return;
-    FValue = ClampTo(Value, FMinValue, FMaxValue);
+    if (Value == d->FValue) return;
+    d->FValue = ClampTo(Value, d->FMinValue, d->FMaxValue);
     UpdateAccessibleName();
-    ApplyRangeEvents(FValue, FNeedleLayout->Visible());
+    ApplyRangeEvents(d->FValue, d->FNeedleLayout->Visible());
     Repaint();
 }
 
@@ -201,25 +251,25 @@ void TMeter::SetValueSec(double Value)
 {
     if (std::isnan(Value)) return;
     if (IsLoading()) {
-        if (std::isfinite(Value)) FValue2 = Value;
+        if (std::isfinite(Value)) d->FValue2 = Value;
         return;
     }
-    if (Value == FValue2) return;
-    FValue2 = ClampTo(Value, FMinValue, FMaxValue);
-    ApplyRangeEvents(FValue2, FNeedleLayoutSec->Visible());
-    if (FNeedleLayoutSec->Visible()) Repaint();
+    if (Value == d->FValue2) return;
+    d->FValue2 = ClampTo(Value, d->FMinValue, d->FMaxValue);
+    ApplyRangeEvents(d->FValue2, d->FNeedleLayoutSec->Visible());
+    if (d->FNeedleLayoutSec->Visible()) Repaint();
 }
 
 void TMeter::SetMeterMinValue(double Value)
 {
     if (!std::isfinite(Value)) return;
     if (IsLoading()) {
-        FMinValue = Value;
+        d->FMinValue = Value;
         return;
     }
-    if (FLogarithmic && Value < kLogFloor) return;
-    if (Value == FMinValue) return;
-    double newMax = FMaxValue;
+    if (d->FLogarithmic && Value < kLogFloor) return;
+    if (Value == d->FMinValue) return;
+    double newMax = d->FMaxValue;
     if (newMax <= Value) {
         newMax = Value + 1;
         if (!(newMax > Value)) // too large for a unit step to show in a double
@@ -227,12 +277,12 @@ void TMeter::SetMeterMinValue(double Value)
     }
     if (!MeterRangeUsable(Value, newMax))
         return; // a range that has no finite width: refused, the old one stays
-    FMinValue = Value;
-    FMaxValue = newMax;
-    FValue = std::max(FValue, FMinValue);
-    FValue2 = std::max(FValue2, FMinValue);
-    FLowThreshold = std::max(FLowThreshold, FMinValue);
-    FHighThreshold = std::max(FHighThreshold, FMinValue);
+    d->FMinValue = Value;
+    d->FMaxValue = newMax;
+    d->FValue = std::max(d->FValue, d->FMinValue);
+    d->FValue2 = std::max(d->FValue2, d->FMinValue);
+    d->FLowThreshold = std::max(d->FLowThreshold, d->FMinValue);
+    d->FHighThreshold = std::max(d->FHighThreshold, d->FMinValue);
     UpdateAccessibleName();
     Repaint();
 }
@@ -241,24 +291,24 @@ void TMeter::SetMeterMaxValue(double Value)
 {
     if (!std::isfinite(Value)) return;
     if (IsLoading()) {
-        FMaxValue = Value;
+        d->FMaxValue = Value;
         return;
     }
-    if (FLogarithmic && Value < kLogFloor) return;
-    if (Value == FMaxValue) return;
-    double newMin = FMinValue;
+    if (d->FLogarithmic && Value < kLogFloor) return;
+    if (Value == d->FMaxValue) return;
+    double newMin = d->FMinValue;
     if (newMin >= Value) {
         newMin = Value - 1;
         if (!(newMin < Value)) newMin = Value - std::abs(Value) * 1e-9;
-        if (FLogarithmic && newMin <= 0) newMin = Value / 10;
+        if (d->FLogarithmic && newMin <= 0) newMin = Value / 10;
     }
     if (!MeterRangeUsable(newMin, Value)) return;
-    FMinValue = newMin;
-    FMaxValue = Value;
-    FValue = std::min(FValue, FMaxValue);
-    FValue2 = std::min(FValue2, FMaxValue);
-    FLowThreshold = std::min(FLowThreshold, FMaxValue);
-    FHighThreshold = std::min(FHighThreshold, FMaxValue);
+    d->FMinValue = newMin;
+    d->FMaxValue = Value;
+    d->FValue = std::min(d->FValue, d->FMaxValue);
+    d->FValue2 = std::min(d->FValue2, d->FMaxValue);
+    d->FLowThreshold = std::min(d->FLowThreshold, d->FMaxValue);
+    d->FHighThreshold = std::min(d->FHighThreshold, d->FMaxValue);
     UpdateAccessibleName();
     Repaint();
 }
@@ -267,16 +317,16 @@ void TMeter::SetThresholdLow(double Value)
 {
     if (std::isnan(Value)) return;
     if (IsLoading()) {
-        if (std::isfinite(Value)) FLowThreshold = Value;
+        if (std::isfinite(Value)) d->FLowThreshold = Value;
         return;
     }
-    if (FLogarithmic && Value < kLogFloor) return;
-    if (Value == FLowThreshold) return;
-    FLowThreshold = ClampTo(Value, FMinValue, FMaxValue);
-    if (FLowThreshold > FHighThreshold) FHighThreshold = FLowThreshold;
-    FUFL = false;
-    if (FValue <= FLowThreshold) {
-        FUFL = true;
+    if (d->FLogarithmic && Value < kLogFloor) return;
+    if (Value == d->FLowThreshold) return;
+    d->FLowThreshold = ClampTo(Value, d->FMinValue, d->FMaxValue);
+    if (d->FLowThreshold > d->FHighThreshold) d->FHighThreshold = d->FLowThreshold;
+    d->FUFL = false;
+    if (d->FValue <= d->FLowThreshold) {
+        d->FUFL = true;
         DoUnderFlowEvent();
     }
     Repaint();
@@ -286,16 +336,16 @@ void TMeter::SetThresholdHigh(double Value)
 {
     if (std::isnan(Value)) return;
     if (IsLoading()) {
-        if (std::isfinite(Value)) FHighThreshold = Value;
+        if (std::isfinite(Value)) d->FHighThreshold = Value;
         return;
     }
-    if (FLogarithmic && Value < kLogFloor) return;
-    if (Value == FHighThreshold) return;
-    FHighThreshold = ClampTo(Value, FMinValue, FMaxValue);
-    if (FHighThreshold < FLowThreshold) FLowThreshold = FHighThreshold;
-    FOFL = false;
-    if (FValue >= FHighThreshold) {
-        FOFL = true;
+    if (d->FLogarithmic && Value < kLogFloor) return;
+    if (Value == d->FHighThreshold) return;
+    d->FHighThreshold = ClampTo(Value, d->FMinValue, d->FMaxValue);
+    if (d->FHighThreshold < d->FLowThreshold) d->FLowThreshold = d->FHighThreshold;
+    d->FOFL = false;
+    if (d->FValue >= d->FHighThreshold) {
+        d->FOFL = true;
         DoOverFlowEvent();
     }
     Repaint();
@@ -304,38 +354,38 @@ void TMeter::SetThresholdHigh(double Value)
 void TMeter::SetLogarithmic(bool Value)
 {
     if (IsLoading()) {
-        FLogarithmic = Value;
+        d->FLogarithmic = Value;
         return;
     }
-    if (Value == FLogarithmic) return;
-    FLogarithmic = (FMinValue <= kLogFloor || FMaxValue <= kLogFloor) ? false : Value;
+    if (Value == d->FLogarithmic) return;
+    d->FLogarithmic = (d->FMinValue <= kLogFloor || d->FMaxValue <= kLogFloor) ? false : Value;
     Repaint();
 }
 
 void TMeter::SetMeterNrTicks(int Value)
 {
-    if (Value == FNrTicks) return;
-    FNrTicks = std::clamp(Value, 2, 21);
+    if (Value == d->FNrTicks) return;
+    d->FNrTicks = std::clamp(Value, 2, 21);
     StyleChanged();
 }
 
 void TMeter::SetMeterDecPlaces(int Value)
 {
-    if (Value == FDecPlaces) return;
-    FDecPlaces = std::clamp(Value, 0, 4);
+    if (Value == d->FDecPlaces) return;
+    d->FDecPlaces = std::clamp(Value, 0, 4);
     UpdateAccessibleName();
     StyleChanged();
 }
 
 void TMeter::SetMeterShortTicks(bool Value)
 {
-    if (Store(FShortTicks, Value)) StyleChanged();
+    if (Store(d->FShortTicks, Value)) StyleChanged();
 }
 
 void TMeter::SetMeterLayout(TMeterLayout Value)
 {
-    if (Value == FMeterLayout || Value < mlCirc90 || Value > mlCirc360) return;
-    FMeterLayout = Value;
+    if (Value == d->FMeterLayout || Value < mlCirc90 || Value > mlCirc360) return;
+    d->FMeterLayout = Value;
     CalcMeterLayoutParams();
     StyleChanged();
 }
@@ -343,7 +393,7 @@ void TMeter::SetMeterLayout(TMeterLayout Value)
 void TMeter::SetRimTop(int Value)
 {
     Value = std::clamp(Value, 0, kMaxPixels);
-    if (!Store(FTRim, Value)) return;
+    if (!Store(d->FTRim, Value)) return;
     CalcMeterLayoutParams();
     StyleChanged();
 }
@@ -351,7 +401,7 @@ void TMeter::SetRimTop(int Value)
 void TMeter::SetRimSide(int Value)
 {
     Value = std::clamp(Value, 0, kMaxPixels);
-    if (!Store(FSRim, Value)) return;
+    if (!Store(d->FSRim, Value)) return;
     CalcMeterLayoutParams();
     StyleChanged();
 }
@@ -359,7 +409,7 @@ void TMeter::SetRimSide(int Value)
 void TMeter::SetRimBottom(int Value)
 {
     Value = std::clamp(Value, 0, kMaxPixels);
-    if (!Store(FBRim, Value)) return;
+    if (!Store(d->FBRim, Value)) return;
     CalcMeterLayoutParams();
     StyleChanged();
 }
@@ -367,12 +417,12 @@ void TMeter::SetRimBottom(int Value)
 void TMeter::Loaded()
 {
     TGraphicControl::Loaded();
-    FValue = ClampTo(FValue, FMinValue, FMaxValue);
-    if (!FBakGndFName.isEmpty()) {
+    d->FValue = ClampTo(d->FValue, d->FMinValue, d->FMaxValue);
+    if (!d->FBakGndFName.isEmpty()) {
         try {
-            AuxBGBmp.LoadFromFile(FBakGndFName);
+            AuxBGBmp.LoadFromFile(d->FBakGndFName);
         } catch (const EKROError &) {
-            FBakGndFName.clear();
+            d->FBakGndFName.clear();
         }
     }
     LoadAnchorImage();
@@ -385,20 +435,20 @@ void TMeter::Loaded()
 
 void TMeter::SetAnchorSize(int Value)
 {
-    if (Store(FAnchorSize, std::clamp(Value, 0, kMaxPixels))) StyleChanged();
+    if (Store(d->FAnchorSize, std::clamp(Value, 0, kMaxPixels))) StyleChanged();
 }
 void TMeter::SetAnchorCovered(bool Value)
 {
-    if (Store(FAnchorCovered, Value)) StyleChanged();
+    if (Store(d->FAnchorCovered, Value)) StyleChanged();
 }
 
 void TMeter::LoadAnchorImage()
 {
-    if (FACoverFName.isEmpty()) return;
+    if (d->FACoverFName.isEmpty()) return;
     try {
-        AuxACBmp.LoadFromFile(FACoverFName);
+        AuxACBmp.LoadFromFile(d->FACoverFName);
     } catch (const EKROError &) {
-        FACoverFName.clear();
+        d->FACoverFName.clear();
         return;
     }
     // The mask is white where the picture is black (those pixels let the meter show through).
@@ -413,128 +463,128 @@ void TMeter::LoadAnchorImage()
 
 void TMeter::SetAnchorImage(const QString &Value)
 {
-    FACoverFName = Value;
+    d->FACoverFName = Value;
     if (IsLoading()) return; // Loaded reads the file
     if (!Value.isEmpty() && QFileInfo(Value).isFile())
         LoadAnchorImage(); // a failing load clears the name
     else
-        FACoverFName.clear();
+        d->FACoverFName.clear();
     StyleChanged();
 }
 
 void TMeter::SetBackGroundImg(const QString &Value)
 {
     if (IsLoading()) {
-        FBakGndFName = Value;
+        d->FBakGndFName = Value;
         return;
     }
     if (!Value.isEmpty() && QFileInfo(Value).isFile()) {
         // Loads first and takes the name only on success: an unreadable file raises and leaves the
         // previous picture and name in place.
         AuxBGBmp.LoadFromFile(Value);
-        FBakGndFName = Value;
+        d->FBakGndFName = Value;
     } else {
-        FBakGndFName.clear();
+        d->FBakGndFName.clear();
     }
     StyleChanged();
 }
 
 void TMeter::SetBkgndFillMode(TBkgFill Value)
 {
-    FBkgndFillMode = Value;
+    d->FBkgndFillMode = Value;
     StyleChanged();
 }
 
 void TMeter::SetCaption(const QString &Value)
 {
-    FCaption = Value;
+    d->FCaption = Value;
     UpdateAccessibleName();
     StyleChanged();
 }
 
 void TMeter::SetColorBakG(TColor Value)
 {
-    if (Store(FColorBakG, Value)) StyleChanged();
+    if (Store(d->FColorBakG, Value)) StyleChanged();
 }
 void TMeter::SetColorCover(TColor Value)
 {
-    if (Store(FColorCover, Value)) StyleChanged();
+    if (Store(d->FColorCover, Value)) StyleChanged();
 }
 void TMeter::SetColorScale(TColor Value)
 {
-    if (Store(FColorScale, Value)) StyleChanged();
+    if (Store(d->FColorScale, Value)) StyleChanged();
 }
 
 void TMeter::SetColorScheme(TColorScheme Value)
 {
-    if (!Store(FColorScheme, Value)) return;
-    FrameLineColors(Value, FColGrayLine, FColWhiteLine);
+    if (!Store(d->FColorScheme, Value)) return;
+    FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     StyleChanged();
 }
 
 void TMeter::SetColorSclBkLow(TColor Value)
 {
-    if (Store(FColorSclBkLow, Value)) StyleChanged();
+    if (Store(d->FColorSclBkLow, Value)) StyleChanged();
 }
 void TMeter::SetColorSclBkNorm(TColor Value)
 {
-    if (Store(FColorSclBkNorm, Value)) StyleChanged();
+    if (Store(d->FColorSclBkNorm, Value)) StyleChanged();
 }
 void TMeter::SetColorSclBkHigh(TColor Value)
 {
-    if (Store(FColorSclBkHigh, Value)) StyleChanged();
+    if (Store(d->FColorSclBkHigh, Value)) StyleChanged();
 }
 void TMeter::SetFrameStyle(TFrameStyle Value)
 {
-    if (Store(FFrameStyle, Value)) StyleChanged();
+    if (Store(d->FFrameStyle, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchHighOn(bool Value)
 {
-    if (Store(FLimWatchHighOn, Value)) StyleChanged();
+    if (Store(d->FLimWatchHighOn, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchLowOn(bool Value)
 {
-    if (Store(FLimWatchLowOn, Value)) StyleChanged();
+    if (Store(d->FLimWatchLowOn, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchActColor(TColor Value)
 {
-    if (Store(FLimWatchActColor, Value)) StyleChanged();
+    if (Store(d->FLimWatchActColor, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchPsvColor(TColor Value)
 {
-    if (Store(FLimWatchPsvColor, Value)) StyleChanged();
+    if (Store(d->FLimWatchPsvColor, Value)) StyleChanged();
 }
 void TMeter::SetMeterScaleLine(bool Value)
 {
-    if (Store(FMeterScaleLine, Value)) StyleChanged();
+    if (Store(d->FMeterScaleLine, Value)) StyleChanged();
 }
 
 void TMeter::SetNeedleLayout(const TNeedleLayout *Value)
 {
-    if (Value) FNeedleLayout->Assign(*Value); // the layout's change link repaints
+    if (Value) d->FNeedleLayout->Assign(*Value); // the layout's change link repaints
 }
 
 void TMeter::SetNeedleLayoutSec(const TNeedleLayout *Value)
 {
-    if (Value) FNeedleLayoutSec->Assign(*Value);
+    if (Value) d->FNeedleLayoutSec->Assign(*Value);
 }
 
 void TMeter::SetScaleBkWidth(double Value)
 {
     if (std::isnan(Value)) return;
-    FScaleBkWidth = ClampTo(Value, 0, 100);
+    d->FScaleBkWidth = ClampTo(Value, 0, 100);
     StyleChanged();
 }
 
 void TMeter::SetScaleBkVisible(bool Value)
 {
-    FScaleBkVisible = Value;
+    d->FScaleBkVisible = Value;
     StyleChanged();
 }
 
 void TMeter::SetScaleVisible(bool Value)
 {
-    FScaleVisible = Value;
+    d->FScaleVisible = Value;
     StyleChanged();
 }
 
@@ -550,7 +600,7 @@ void TMeter::MouseMoveInMeter(TShiftState Shift, int X, int Y)
 {
     double v = 0;
     const bool within = ConvertPixelToValue(X, Y, v);
-    if (FOnMouseMoveInMeter) FOnMouseMoveInMeter(this, within, Shift, v);
+    if (d->FOnMouseMoveInMeter) d->FOnMouseMoveInMeter(this, within, Shift, v);
 }
 
 // ---- painting ---------------------------------------------------------------------------------------
@@ -605,30 +655,30 @@ void TMeter::MakeDialKey(TDialKey &k) const
 {
     k.W = width();
     k.H = height();
-    k.A = FMeterAngle;
-    k.CX = FMeterCenterX;
-    k.CY = FMeterCenterY;
-    k.R = FMeterRadius;
-    k.Min = FMinValue;
-    k.Max = FMaxValue;
-    k.Low = FLowThreshold;
-    k.High = FHighThreshold;
-    k.BandWidth = FScaleBkWidth;
-    k.Log = FLogarithmic;
-    k.Band = FScaleBkVisible;
-    k.Scale = FScaleVisible;
-    k.Line = FMeterScaleLine;
-    k.Short = FShortTicks;
-    k.HasBg = !FBakGndFName.isEmpty();
-    k.NrTicks = FNrTicks;
-    k.Dec = FDecPlaces;
-    k.FillMode = FBkgndFillMode;
+    k.A = d->FMeterAngle;
+    k.CX = d->FMeterCenterX;
+    k.CY = d->FMeterCenterY;
+    k.R = d->FMeterRadius;
+    k.Min = d->FMinValue;
+    k.Max = d->FMaxValue;
+    k.Low = d->FLowThreshold;
+    k.High = d->FHighThreshold;
+    k.BandWidth = d->FScaleBkWidth;
+    k.Log = d->FLogarithmic;
+    k.Band = d->FScaleBkVisible;
+    k.Scale = d->FScaleVisible;
+    k.Line = d->FMeterScaleLine;
+    k.Short = d->FShortTicks;
+    k.HasBg = !d->FBakGndFName.isEmpty();
+    k.NrTicks = d->FNrTicks;
+    k.Dec = d->FDecPlaces;
+    k.FillMode = d->FBkgndFillMode;
     k.BgKey = k.HasBg ? AuxBGBmp.Image().cacheKey() : 0;
-    k.BakG = ColorToRGB(FColorBakG);
-    k.ScaleColor = ColorToRGB(FColorScale);
-    k.BandLow = ColorToRGB(FColorSclBkLow);
-    k.BandNorm = ColorToRGB(FColorSclBkNorm);
-    k.BandHigh = ColorToRGB(FColorSclBkHigh);
+    k.BakG = ColorToRGB(d->FColorBakG);
+    k.ScaleColor = ColorToRGB(d->FColorScale);
+    k.BandLow = ColorToRGB(d->FColorSclBkLow);
+    k.BandNorm = ColorToRGB(d->FColorSclBkNorm);
+    k.BandHigh = ColorToRGB(d->FColorSclBkHigh);
     const TFont *f = Font();
     k.FontName = f->Name();
     k.FontSize = f->Size();
@@ -636,49 +686,49 @@ void TMeter::MakeDialKey(TDialKey &k) const
     k.FontStyle = f->Style();
     k.FontQuality = int(f->Quality());
     k.FontColor = ColorToRGB(f->Color());
-    k.CapName = FFontCaption.Name();
-    k.CapSize = FFontCaption.Size();
-    k.CapOrient = FFontCaption.Orientation();
-    k.CapStyle = FFontCaption.Style();
-    k.CapQuality = int(FFontCaption.Quality());
-    k.CapColor = ColorToRGB(FFontCaption.Color());
-    k.Caption = FCaption;
+    k.CapName = d->FFontCaption.Name();
+    k.CapSize = d->FFontCaption.Size();
+    k.CapOrient = d->FFontCaption.Orientation();
+    k.CapStyle = d->FFontCaption.Style();
+    k.CapQuality = int(d->FFontCaption.Quality());
+    k.CapColor = ColorToRGB(d->FFontCaption.Color());
+    k.Caption = d->FCaption;
 }
 
 bool TMeter::RestoreDial(TCanvas *C)
 {
-    if (!FDial || FOnBeforeDrawScaleLabel) return false;
+    if (!d->FDial || d->FOnBeforeDrawScaleLabel) return false;
     TDialKey key;
     MakeDialKey(key);
-    if (!(FDial->K == key)) return false;
+    if (!(d->FDial->K == key)) return false;
     QPainter *p = C->Handle();
     if (!p) return false;
     p->save();
     p->setCompositionMode(QPainter::CompositionMode_Source);
-    p->drawImage(0, 0, FDial->Picture);
+    p->drawImage(0, 0, d->FDial->Picture);
     p->restore();
-    C->Pen()->SetColor(FDial->PenColor);
-    C->Brush()->SetColor(FDial->BrushColor);
-    C->Brush()->SetStyle(FDial->BrushStyle);
-    C->SetPenPos(FDial->PenPos);
-    C->SetFont(FDial->Font);
+    C->Pen()->SetColor(d->FDial->PenColor);
+    C->Brush()->SetColor(d->FDial->BrushColor);
+    C->Brush()->SetStyle(d->FDial->BrushStyle);
+    C->SetPenPos(d->FDial->PenPos);
+    C->SetFont(d->FDial->Font);
     return true;
 }
 
 void TMeter::KeepDial(TCanvas *C)
 {
-    if (FOnBeforeDrawScaleLabel) {
-        FDial.reset();
+    if (d->FOnBeforeDrawScaleLabel) {
+        d->FDial.reset();
         return;
     }
-    if (!FDial) FDial = std::make_unique<TDialCache>();
-    MakeDialKey(FDial->K);
-    FDial->Picture = C->Image()->copy();
-    FDial->PenColor = C->Pen()->Color();
-    FDial->BrushColor = C->Brush()->Color();
-    FDial->BrushStyle = C->Brush()->Style();
-    FDial->PenPos = C->PenPos();
-    FDial->Font.Assign(*C->Font());
+    if (!d->FDial) d->FDial = std::make_unique<TDialCache>();
+    MakeDialKey(d->FDial->K);
+    d->FDial->Picture = C->Image()->copy();
+    d->FDial->PenColor = C->Pen()->Color();
+    d->FDial->BrushColor = C->Brush()->Color();
+    d->FDial->BrushStyle = C->Brush()->Style();
+    d->FDial->PenPos = C->PenPos();
+    d->FDial->Font.Assign(*C->Font());
 }
 
 void TMeter::Paint()
@@ -687,17 +737,17 @@ void TMeter::Paint()
     const int W = width(), H = height();
     TCanvas *C = Canvas();
     // 1. Nothing at all while the radius is not positive: the parent shows through.
-    if (!(FMeterRadius > 0)) {
-        if (!FDrewNothing) {
-            FDrewNothing = true;
+    if (!(d->FMeterRadius > 0)) {
+        if (!d->FDrewNothing) {
+            d->FDrewNothing = true;
             QImage none(1, 1, QImage::Format_Mono);
             none.fill(0);
             SetOutputMask(none);
         }
         return;
     }
-    if (FDrewNothing) {
-        FDrewNothing = false;
+    if (d->FDrewNothing) {
+        d->FDrewNothing = false;
         ClearOutputMask();
     }
     // The surface starts as a fresh bitmap would: black pen, white solid brush, default font.
@@ -711,38 +761,39 @@ void TMeter::Paint()
     // picture and reused until something they show changes (not while a label handler may vary).
     if (!RestoreDial(C)) {
         DrawBackground(C, W, H);
-        if (FScaleBkVisible) DrawRangeBand(C);
+        if (d->FScaleBkVisible) DrawRangeBand(C);
         C->Brush()->SetStyle(bsClear);
-        if (FScaleVisible) DrawScale(C);
-        if (!FCaption.isEmpty()) {
-            C->SetFont(FFontCaption);
-            C->TextOut(FMeterCenterX - C->TextWidth(FCaption) / 2,
-                       FMeterCenterY - Round(FMeterRadius / 3) - C->TextHeight(FCaption) / 2, FCaption);
+        if (d->FScaleVisible) DrawScale(C);
+        if (!d->FCaption.isEmpty()) {
+            C->SetFont(d->FFontCaption);
+            C->TextOut(d->FMeterCenterX - C->TextWidth(d->FCaption) / 2,
+                       d->FMeterCenterY - Round(d->FMeterRadius / 3) - C->TextHeight(d->FCaption) / 2,
+                       d->FCaption);
         }
         KeepDial(C);
     }
 
     // The second needle goes under the main one; OnBeforeDrawNeedle concerns the main one only.
-    if (FNeedleLayoutSec->Visible()) DrawNeedle(C, *FNeedleLayoutSec, FValue2);
+    if (d->FNeedleLayoutSec->Visible()) DrawNeedle(C, *d->FNeedleLayoutSec, d->FValue2);
     bool needleDrawn = false;
-    if (FOnBeforeDrawNeedle) {
-        FOnBeforeDrawNeedle(this, C, needleDrawn);
+    if (d->FOnBeforeDrawNeedle) {
+        d->FOnBeforeDrawNeedle(this, C, needleDrawn);
         C->SetCopyMode(SRCCOPY);
     }
-    if (!needleDrawn) DrawNeedle(C, *FNeedleLayout, FValue);
+    if (!needleDrawn) DrawNeedle(C, *d->FNeedleLayout, d->FValue);
 
     // Rims, anchor and lamps cover whatever was drawn so far.
-    PlainPen(C, FColorCover);
-    SolidBrush(C, FColorCover);
-    C->Rectangle(0, 0, FSRim - 1, H);
-    C->Rectangle(0, 0, W, FTRim);
-    C->Rectangle(W - FSRim, 0, W, H);
-    C->Rectangle(0, H - FBRim, W, H);
+    PlainPen(C, d->FColorCover);
+    SolidBrush(C, d->FColorCover);
+    C->Rectangle(0, 0, d->FSRim - 1, H);
+    C->Rectangle(0, 0, W, d->FTRim);
+    C->Rectangle(W - d->FSRim, 0, W, H);
+    C->Rectangle(0, H - d->FBRim, W, H);
     DrawAnchor(C, W, H);
-    if (FLimWatchHighOn) DrawLamp(C, W - FSRim - 18, FTRim + 8, FOFL);
-    if (FLimWatchLowOn) DrawLamp(C, FSRim + 8, FTRim + 8, FUFL);
-    if (FOnMeterRendered) {
-        FOnMeterRendered(this, C);
+    if (d->FLimWatchHighOn) DrawLamp(C, W - d->FSRim - 18, d->FTRim + 8, d->FOFL);
+    if (d->FLimWatchLowOn) DrawLamp(C, d->FSRim + 8, d->FTRim + 8, d->FUFL);
+    if (d->FOnMeterRendered) {
+        d->FOnMeterRendered(this, C);
         C->SetCopyMode(SRCCOPY);
     }
     DrawFrameLines(C, W, H);
@@ -750,15 +801,15 @@ void TMeter::Paint()
 
 void TMeter::DrawBackground(TCanvas *C, int W, int H)
 {
-    if (FBakGndFName.isEmpty()) {
+    if (d->FBakGndFName.isEmpty()) {
         C->SetFont(*Font());
-        PlainPen(C, FColorBakG);
-        SolidBrush(C, FColorBakG);
+        PlainPen(C, d->FColorBakG);
+        SolidBrush(C, d->FColorBakG);
         C->Rectangle(0, 0, W, H);
         return;
     }
     const int w = AuxBGBmp.Width(), h = AuxBGBmp.Height();
-    switch (FBkgndFillMode) {
+    switch (d->FBkgndFillMode) {
     case bfSimple:
         C->Rectangle(0, 0, W, H);
         C->StretchDraw(Rect(0, 0, w, h), AuxBGBmp);
@@ -776,12 +827,15 @@ void TMeter::DrawBackground(TCanvas *C, int W, int H)
 
 void TMeter::DrawRangeBand(TCanvas *C)
 {
-    const double R = FMeterRadius;
-    const int CX = FMeterCenterX, CY = FMeterCenterY, A = FMeterAngle;
+    const double R = d->FMeterRadius;
+    const int CX = d->FMeterCenterX, CY = d->FMeterCenterY, A = d->FMeterAngle;
     const int Ro = Round(R + 4);
-    const int Ri = Round((100 - FScaleBkWidth) * R / 100);
-    auto phi = [&](double v) { return MeterDrawAngle(v, FMinValue, FMaxValue, FLogarithmic, A) * kDeg; };
-    const double a0 = phi(FMinValue), aL = phi(FLowThreshold), aH = phi(FHighThreshold), a1 = phi(FMaxValue);
+    const int Ri = Round((100 - d->FScaleBkWidth) * R / 100);
+    auto phi = [&](double v) {
+        return MeterDrawAngle(v, d->FMinValue, d->FMaxValue, d->FLogarithmic, A) * kDeg;
+    };
+    const double a0 = phi(d->FMinValue), aL = phi(d->FLowThreshold), aH = phi(d->FHighThreshold),
+                 a1 = phi(d->FMaxValue);
     auto sector = [&](TColor Color, double From, double To) {
         if (std::abs(From - To) <= 1e-6) return;
         const QPoint p = MeterPointOnRay(CX, CY, R, From / kDeg);
@@ -793,21 +847,21 @@ void TMeter::DrawRangeBand(TCanvas *C)
         SolidBrush(C, Color);
         C->Pie(CX - Ro, CY - Ro, CX + Ro + 1, CY + Ro, p.x(), p.y(), q.x(), q.y());
     };
-    sector(FColorSclBkLow, aL, a0);
-    sector(FColorSclBkNorm, aH, aL);
-    sector(FColorSclBkHigh, a1, aH);
-    PlainPen(C, FColorBakG);
-    SolidBrush(C, FColorBakG);
+    sector(d->FColorSclBkLow, aL, a0);
+    sector(d->FColorSclBkNorm, aH, aL);
+    sector(d->FColorSclBkHigh, a1, aH);
+    PlainPen(C, d->FColorBakG);
+    SolidBrush(C, d->FColorBakG);
     C->Ellipse(CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri);
 }
 
 void TMeter::DrawScale(TCanvas *C)
 {
     // A range without width (only possible from stored values) gets no scale.
-    if (!MeterRangeUsable(FMinValue, FMaxValue)) return;
-    const double R = FMeterRadius;
-    const int CX = FMeterCenterX, CY = FMeterCenterY, A = FMeterAngle;
-    auto phi = [&](double v) { return MeterDrawAngle(v, FMinValue, FMaxValue, FLogarithmic, A); };
+    if (!MeterRangeUsable(d->FMinValue, d->FMaxValue)) return;
+    const double R = d->FMeterRadius;
+    const int CX = d->FMeterCenterX, CY = d->FMeterCenterY, A = d->FMeterAngle;
+    auto phi = [&](double v) { return MeterDrawAngle(v, d->FMinValue, d->FMaxValue, d->FLogarithmic, A); };
     auto rayLine = [&](double v, double Inner) {
         const double f = phi(v);
         const QPoint p = MeterPointOnRay(CX, CY, R, f);
@@ -815,30 +869,31 @@ void TMeter::DrawScale(TCanvas *C)
         C->MoveTo(p.x(), p.y());
         C->LineTo(q.x(), q.y());
     };
-    PlainPen(C, FColorScale);
-    if (FMeterScaleLine) {
+    PlainPen(C, d->FColorScale);
+    if (d->FMeterScaleLine) {
         const int Rr = Round(R);
-        const QPoint p1 = MeterPointOnRay(CX, CY, R, phi(FMaxValue));
-        const QPoint p0 = MeterPointOnRay(CX, CY, R, phi(FMinValue));
+        const QPoint p1 = MeterPointOnRay(CX, CY, R, phi(d->FMaxValue));
+        const QPoint p0 = MeterPointOnRay(CX, CY, R, phi(d->FMinValue));
         C->Arc(CX - Rr, CY - Rr, CX + Rr + 1, CY + Rr, p1.x(), p1.y(), p0.x(), p0.y());
     }
-    const TMeterTickStep step = CalcMeterTickStep(FMinValue, FMaxValue, FNrTicks);
-    if (FShortTicks)
-        for (double v : MeterMinorTicks(FMinValue, FMaxValue, step))
+    const TMeterTickStep step = CalcMeterTickStep(d->FMinValue, d->FMaxValue, d->FNrTicks);
+    if (d->FShortTicks)
+        for (double v : MeterMinorTicks(d->FMinValue, d->FMaxValue, step))
             rayLine(v, 4);
     C->SetFont(*Font());
-    const QString maxText = MeterLabelText(FMaxValue, FDecPlaces);
+    const QString maxText = MeterLabelText(d->FMaxValue, d->FDecPlaces);
     const double dX = C->TextWidth(maxText) / 2.0 + 15;
     const double dY = C->TextHeight(maxText) / 2.0 + 15;
-    for (const TMeterMajorTick &t : MeterMajorTicks(FMinValue, FMaxValue, FLogarithmic, step)) {
+    for (const TMeterMajorTick &t : MeterMajorTicks(d->FMinValue, d->FMaxValue, d->FLogarithmic, step)) {
         rayLine(t.Value, 8);
         if (!t.Labelled) continue;
         const double f = phi(t.Value) * kDeg;
         const int X = CX + Round(std::cos(f) * (R - dX));
         const int Y = CY - Round(std::sin(f) * (R - dY));
-        QString text = MeterLabelText(t.Value, FDecPlaces);
-        if (FOnBeforeDrawScaleLabel) {
-            FOnBeforeDrawScaleLabel(this, C, text, X - C->TextWidth(text) / 2, Y - C->TextHeight(text) / 2);
+        QString text = MeterLabelText(t.Value, d->FDecPlaces);
+        if (d->FOnBeforeDrawScaleLabel) {
+            d->FOnBeforeDrawScaleLabel(this, C, text, X - C->TextWidth(text) / 2,
+                                       Y - C->TextHeight(text) / 2);
             C->SetCopyMode(SRCCOPY);
         }
         if (!text.isEmpty()) C->TextOut(X - C->TextWidth(text) / 2, Y - C->TextHeight(text) / 2, text);
@@ -847,9 +902,10 @@ void TMeter::DrawScale(TCanvas *C)
 
 void TMeter::DrawNeedle(TCanvas *C, const TNeedleLayout &Layout, double Value)
 {
-    const double R = FMeterRadius;
-    const double CX = FMeterCenterX, CY = FMeterCenterY;
-    const double theta = MeterDrawAngle(Value, FMinValue, FMaxValue, FLogarithmic, FMeterAngle) * kDeg;
+    const double R = d->FMeterRadius;
+    const double CX = d->FMeterCenterX, CY = d->FMeterCenterY;
+    const double theta =
+        MeterDrawAngle(Value, d->FMinValue, d->FMaxValue, d->FLogarithmic, d->FMeterAngle) * kDeg;
     const double L = Layout.PercentNeedleLength() * (R - 4) * 0.01;
     const int Xt = Round(CX + L * std::cos(theta));
     const int Yt = Round(CY - L * std::sin(theta));
@@ -880,21 +936,21 @@ void TMeter::DrawNeedle(TCanvas *C, const TNeedleLayout &Layout, double Value)
 void TMeter::DrawBevel(TCanvas *C, int W, int H)
 {
     C->Pen()->SetColor(clWhite);
-    C->MoveTo(FSRim - 1, H - FBRim);
-    C->LineTo(W - FSRim, H - FBRim);
-    C->LineTo(W - FSRim, FTRim);
+    C->MoveTo(d->FSRim - 1, H - d->FBRim);
+    C->LineTo(W - d->FSRim, H - d->FBRim);
+    C->LineTo(W - d->FSRim, d->FTRim);
     C->Pen()->SetColor(clGray);
-    C->LineTo(FSRim - 1, FTRim);
-    C->LineTo(FSRim - 1, H - FBRim);
+    C->LineTo(d->FSRim - 1, d->FTRim);
+    C->LineTo(d->FSRim - 1, H - d->FBRim);
 }
 
 void TMeter::DrawAnchor(TCanvas *C, int W, int H)
 {
-    const int CX = FMeterCenterX, CY = FMeterCenterY, AS = FAnchorSize;
+    const int CX = d->FMeterCenterX, CY = d->FMeterCenterY, AS = d->FAnchorSize;
     const int L = CX - AS, T = CY - AS, R = CX + AS, B = CY + AS;
-    if (!FAnchorCovered) {
+    if (!d->FAnchorCovered) {
         DrawBevel(C, W, H);
-    } else if (!FACoverFName.isEmpty()) {
+    } else if (!d->FACoverFName.isEmpty()) {
         DrawBevel(C, W, H);
         // Black pixels transparent: AND the mask (white there), then OR the picture.
         const int x = CX - AuxACBmp.Width() / 2, y = CY - AuxACBmp.Height() / 2;
@@ -903,7 +959,7 @@ void TMeter::DrawAnchor(TCanvas *C, int W, int H)
         C->SetCopyMode(SRCPAINT);
         C->Draw(x, y, AuxACBmp);
         C->SetCopyMode(SRCCOPY);
-    } else if (FMeterLayout == mlCirc270 || FMeterLayout == mlCirc300 || FMeterLayout == mlCirc360) {
+    } else if (d->FMeterLayout == mlCirc270 || d->FMeterLayout == mlCirc300 || d->FMeterLayout == mlCirc360) {
         C->Ellipse(L, T, R, B);
         DrawBevel(C, W, H);
         C->Pen()->SetColor(clWhite);
@@ -913,18 +969,18 @@ void TMeter::DrawAnchor(TCanvas *C, int W, int H)
     } else {
         // A half disc standing on the bottom rim.
         C->Pie(L, T, R, B, W, CY, 0, CY);
-        C->Rectangle(CX - AS, H - FBRim, CX + AS, CY);
+        C->Rectangle(CX - AS, H - d->FBRim, CX + AS, CY);
         C->Pen()->SetColor(clGray);
         C->MoveTo(CX + AS - 1, CY);
-        C->LineTo(CX + AS - 1, H - FBRim);
+        C->LineTo(CX + AS - 1, H - d->FBRim);
         C->Pen()->SetColor(clWhite);
-        C->LineTo(W - FSRim, H - FBRim);
-        C->LineTo(W - FSRim, FTRim);
+        C->LineTo(W - d->FSRim, H - d->FBRim);
+        C->LineTo(W - d->FSRim, d->FTRim);
         C->Pen()->SetColor(clGray);
-        C->LineTo(FSRim - 1, FTRim);
-        C->LineTo(FSRim - 1, H - FBRim);
+        C->LineTo(d->FSRim - 1, d->FTRim);
+        C->LineTo(d->FSRim - 1, H - d->FBRim);
         C->Pen()->SetColor(clWhite);
-        C->LineTo(CX - AS, H - FBRim);
+        C->LineTo(CX - AS, H - d->FBRim);
         C->LineTo(CX - AS, CY - 1);
         C->Arc(L, T, R, B, W, CY, 0, CY);
         C->Pen()->SetColor(clGray);
@@ -934,7 +990,7 @@ void TMeter::DrawAnchor(TCanvas *C, int W, int H)
 
 void TMeter::DrawLamp(TCanvas *C, int X0, int Y0, bool Lit)
 {
-    SolidBrush(C, Lit ? FLimWatchActColor : FLimWatchPsvColor);
+    SolidBrush(C, Lit ? d->FLimWatchActColor : d->FLimWatchPsvColor);
     C->Pen()->SetColor(clBlack);
     C->Rectangle(X0, Y0 + 10, X0 + 10, Y0);
     C->Pen()->SetColor(clWhite);
@@ -953,7 +1009,7 @@ void TMeter::DrawLamp(TCanvas *C, int X0, int Y0, bool Lit)
 
 void TMeter::DrawFrameLines(TCanvas *C, int W, int H)
 {
-    PlainPen(C, FFrameStyle == fsEmbossed ? FColWhiteLine : FColGrayLine);
+    PlainPen(C, d->FFrameStyle == fsEmbossed ? d->FColWhiteLine : d->FColGrayLine);
     auto outline = [&](TColor First, TColor Second) {
         C->Pen()->SetColor(First);
         C->MoveTo(0, H - 1);
@@ -978,25 +1034,252 @@ void TMeter::DrawFrameLines(TCanvas *C, int W, int H)
         C->LineTo(W - 1, H - 1);
         C->LineTo(W - 1, 0);
     };
-    switch (FFrameStyle) {
+    switch (d->FFrameStyle) {
     case fsNone:
         break;
     case fsSimple:
-        DrawFrame(C, fsSimple, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, FColorBakG);
+        DrawFrame(C, fsSimple, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, d->FColorBakG);
         break;
     case fsLowered:
-        outline(FColGrayLine, FColWhiteLine);
+        outline(d->FColGrayLine, d->FColWhiteLine);
         break;
     case fsRaised:
-        outline(FColWhiteLine, FColGrayLine);
+        outline(d->FColWhiteLine, d->FColGrayLine);
         break;
     case fsEmbossed:
-        etched(FColWhiteLine, FColGrayLine);
+        etched(d->FColWhiteLine, d->FColGrayLine);
         break;
     case fsEngraved:
-        etched(FColGrayLine, FColWhiteLine);
+        etched(d->FColGrayLine, d->FColWhiteLine);
         break;
     }
+}
+
+// ---- readers ----
+
+double TMeter::Value() const
+{
+    return d->FValue;
+}
+double TMeter::ValueSec() const
+{
+    return d->FValue2;
+}
+double TMeter::MeterMinValue() const
+{
+    return d->FMinValue;
+}
+double TMeter::MeterMaxValue() const
+{
+    return d->FMaxValue;
+}
+double TMeter::ThresholdLow() const
+{
+    return d->FLowThreshold;
+}
+double TMeter::ThresholdHigh() const
+{
+    return d->FHighThreshold;
+}
+bool TMeter::Logarithmic() const
+{
+    return d->FLogarithmic;
+}
+int TMeter::MeterNrTicks() const
+{
+    return d->FNrTicks;
+}
+int TMeter::MeterDecPlaces() const
+{
+    return d->FDecPlaces;
+}
+bool TMeter::MeterShortTicks() const
+{
+    return d->FShortTicks;
+}
+TMeterLayout TMeter::MeterLayout() const
+{
+    return d->FMeterLayout;
+}
+int TMeter::RimTop() const
+{
+    return d->FTRim;
+}
+int TMeter::RimSide() const
+{
+    return d->FSRim;
+}
+int TMeter::RimBottom() const
+{
+    return d->FBRim;
+}
+int TMeter::AnchorSize() const
+{
+    return d->FAnchorSize;
+}
+bool TMeter::AnchorCovered() const
+{
+    return d->FAnchorCovered;
+}
+QString TMeter::AnchorImage() const
+{
+    return d->FACoverFName;
+}
+QString TMeter::BackGroundImg() const
+{
+    return d->FBakGndFName;
+}
+TBkgFill TMeter::BkgndFillMode() const
+{
+    return d->FBkgndFillMode;
+}
+QString TMeter::Caption() const
+{
+    return d->FCaption;
+}
+TFont *TMeter::FontCaption()
+{
+    return &d->FFontCaption;
+}
+void TMeter::SetFontCaption(const TFont &Value)
+{
+    d->FFontCaption.Assign(Value);
+}
+TColor TMeter::ColorBakG() const
+{
+    return d->FColorBakG;
+}
+TColor TMeter::ColorCover() const
+{
+    return d->FColorCover;
+}
+TColor TMeter::ColorScale() const
+{
+    return d->FColorScale;
+}
+TColorScheme TMeter::ColorScheme() const
+{
+    return d->FColorScheme;
+}
+TColor TMeter::ColorSclBkLow() const
+{
+    return d->FColorSclBkLow;
+}
+TColor TMeter::ColorSclBkNorm() const
+{
+    return d->FColorSclBkNorm;
+}
+TColor TMeter::ColorSclBkHigh() const
+{
+    return d->FColorSclBkHigh;
+}
+TFrameStyle TMeter::FrameStyle() const
+{
+    return d->FFrameStyle;
+}
+bool TMeter::LimWatchHighOn() const
+{
+    return d->FLimWatchHighOn;
+}
+bool TMeter::LimWatchLowOn() const
+{
+    return d->FLimWatchLowOn;
+}
+TColor TMeter::LimWatchActColor() const
+{
+    return d->FLimWatchActColor;
+}
+TColor TMeter::LimWatchPsvColor() const
+{
+    return d->FLimWatchPsvColor;
+}
+bool TMeter::MeterScaleLine() const
+{
+    return d->FMeterScaleLine;
+}
+TNeedleLayout *TMeter::NeedleLayout() const
+{
+    return d->FNeedleLayout.get();
+}
+TNeedleLayout *TMeter::NeedleLayoutSec() const
+{
+    return d->FNeedleLayoutSec.get();
+}
+double TMeter::ScaleBkWidth() const
+{
+    return d->FScaleBkWidth;
+}
+bool TMeter::ScaleBkVisible() const
+{
+    return d->FScaleBkVisible;
+}
+bool TMeter::ScaleVisible() const
+{
+    return d->FScaleVisible;
+}
+bool TMeter::IsOverFlow() const
+{
+    return d->FOFL;
+}
+bool TMeter::IsUnderFlow() const
+{
+    return d->FUFL;
+}
+void TMeter::SetOnOverFlow(TNotifyEvent H)
+{
+    d->FOnOverFlow = std::move(H);
+}
+const TNotifyEvent &TMeter::OnOverFlow() const
+{
+    return d->FOnOverFlow;
+}
+void TMeter::SetOnNormalRange(TNotifyEvent H)
+{
+    d->FOnNormalRange = std::move(H);
+}
+const TNotifyEvent &TMeter::OnNormalRange() const
+{
+    return d->FOnNormalRange;
+}
+void TMeter::SetOnUnderFlow(TNotifyEvent H)
+{
+    d->FOnUnderFlow = std::move(H);
+}
+const TNotifyEvent &TMeter::OnUnderFlow() const
+{
+    return d->FOnUnderFlow;
+}
+void TMeter::SetOnBeforeDrawScaleLabel(TmtBeforeDrawScaleLabelEvent H)
+{
+    d->FOnBeforeDrawScaleLabel = std::move(H);
+}
+const TmtBeforeDrawScaleLabelEvent &TMeter::OnBeforeDrawScaleLabel() const
+{
+    return d->FOnBeforeDrawScaleLabel;
+}
+void TMeter::SetOnBeforeDrawNeedle(TBeforeDrawNeedleEvent H)
+{
+    d->FOnBeforeDrawNeedle = std::move(H);
+}
+const TBeforeDrawNeedleEvent &TMeter::OnBeforeDrawNeedle() const
+{
+    return d->FOnBeforeDrawNeedle;
+}
+void TMeter::SetOnMeterRendered(TMeterRenderedEvent H)
+{
+    d->FOnMeterRendered = std::move(H);
+}
+const TMeterRenderedEvent &TMeter::OnMeterRendered() const
+{
+    return d->FOnMeterRendered;
+}
+void TMeter::SetOnMouseMoveInMeter(TMouseMoveInMeterEvent H)
+{
+    d->FOnMouseMoveInMeter = std::move(H);
+}
+const TMouseMoveInMeterEvent &TMeter::OnMouseMoveInMeter() const
+{
+    return d->FOnMouseMoveInMeter;
 }
 
 } // namespace kro

@@ -2,10 +2,10 @@
 // TMeter: an analogue meter with a circular scale, major and minor ticks with labels, a main and a
 // second needle, coloured range bands, two limit lamps, cover rims and an anchor disc or image.
 
-#include <krogui/graphics/bitmap.h>
 #include <krogui/core/control.h>
 #include <krogui/gauges/meterscale.h>
 #include <krogui/gauges/needlelayout.h>
+#include <krogui/graphics/bitmap.h>
 
 #include <memory>
 
@@ -23,6 +23,8 @@ using TMeterRenderedEvent = std::function<void(QObject *Sender, TCanvas *Canvas)
 /// angular range (MeterValue is 0 when not).
 using TMouseMoveInMeterEvent =
     std::function<void(QObject *Sender, bool WithinRange, TShiftState Shift, double MeterValue)>;
+
+struct TMeterPrivate;
 
 class KROGUI_EXPORT TMeter : public TGraphicControl
 {
@@ -75,125 +77,125 @@ public:
     /// Value of the main needle, clamped to the range. A change fires a range event when
     /// NeedleLayout is visible (OnOverFlow at or above ThresholdHigh, OnNormalRange above
     /// ThresholdLow, OnUnderFlow otherwise), then repaints. NaN is ignored.
-    double Value() const { return FValue; }
+    double Value() const;
     void SetValue(double Value);
     /// Value of the second needle; as Value, with NeedleLayoutSec deciding about events and repaint.
-    double ValueSec() const { return FValue2; }
+    double ValueSec() const;
     void SetValueSec(double Value);
     /// Lower end of the scale. Raises the maximum to min + 1 when needed and lifts values and
     /// thresholds below it. Ignored below 1e-100 on a logarithmic scale, and when not finite.
-    double MeterMinValue() const { return FMinValue; }
+    double MeterMinValue() const;
     void SetMeterMinValue(double Value);
     /// Upper end of the scale. Lowers the minimum to max - 1 when needed (max / 10 on a
     /// logarithmic scale that would reach 0) and lowers values and thresholds above it. Ignored
     /// below 1e-100 on a logarithmic scale, and when not finite.
-    double MeterMaxValue() const { return FMaxValue; }
+    double MeterMaxValue() const;
     void SetMeterMaxValue(double Value);
     /// Threshold between the low and the normal range, clamped to the scale; pushes ThresholdHigh
     /// up when above it; sets the underflow flag and fires OnUnderFlow when Value is at or below it.
-    double ThresholdLow() const { return FLowThreshold; }
+    double ThresholdLow() const;
     void SetThresholdLow(double Value);
     /// Threshold between the normal and the high range, clamped to the scale; pushes ThresholdLow
     /// down when below it; sets the overflow flag and fires OnOverFlow when Value is at or above it.
-    double ThresholdHigh() const { return FHighThreshold; }
+    double ThresholdHigh() const;
     void SetThresholdHigh(double Value);
     /// Logarithmic scale; refused (stays false) while a range end is not above 1e-100.
-    bool Logarithmic() const { return FLogarithmic; }
+    bool Logarithmic() const;
     void SetLogarithmic(bool Value);
     /// The least number of major scale intervals, clamped to 2..21.
-    int MeterNrTicks() const { return FNrTicks; }
+    int MeterNrTicks() const;
     void SetMeterNrTicks(int Value);
     /// Decimals of the tick labels, clamped to 0..4.
-    int MeterDecPlaces() const { return FDecPlaces; }
+    int MeterDecPlaces() const;
     void SetMeterDecPlaces(int Value);
     /// Minor ticks between the major ones.
-    bool MeterShortTicks() const { return FShortTicks; }
+    bool MeterShortTicks() const;
     void SetMeterShortTicks(bool Value);
     /// Sweep and shape of the scale; recomputes the geometry.
-    TMeterLayout MeterLayout() const { return FMeterLayout; }
+    TMeterLayout MeterLayout() const;
     void SetMeterLayout(TMeterLayout Value);
     /// Widths in pixels of the cover strips along the top, both sides and the bottom; a change
     /// recomputes the geometry.
-    int RimTop() const { return FTRim; }
+    int RimTop() const;
     void SetRimTop(int Value);
-    int RimSide() const { return FSRim; }
+    int RimSide() const;
     void SetRimSide(int Value);
-    int RimBottom() const { return FBRim; }
+    int RimBottom() const;
     void SetRimBottom(int Value);
 
     // ---- look -----------------------------------------------------------------------------
     /// Radius of the anchor disc in pixels.
-    int AnchorSize() const { return FAnchorSize; }
+    int AnchorSize() const;
     void SetAnchorSize(int Value);
     /// Draw the anchor (disc or image) over the needle's base.
-    bool AnchorCovered() const { return FAnchorCovered; }
+    bool AnchorCovered() const;
     void SetAnchorCovered(bool Value);
     /// Picture file drawn as anchor, black pixels transparent. A file that is missing or cannot
     /// be read clears the name.
-    QString AnchorImage() const { return FACoverFName; }
+    QString AnchorImage() const;
     void SetAnchorImage(const QString &Value);
     /// Background picture file. A missing file clears the name; a file that exists but cannot be
     /// read raises EKROError and keeps the previous picture and name.
-    QString BackGroundImg() const { return FBakGndFName; }
+    QString BackGroundImg() const;
     void SetBackGroundImg(const QString &Value);
     /// How the background picture fills the control: own size, stretched or tiled.
-    TBkgFill BkgndFillMode() const { return FBkgndFillMode; }
+    TBkgFill BkgndFillMode() const;
     void SetBkgndFillMode(TBkgFill Value);
     /// Text drawn above the centre with FontCaption.
-    QString Caption() const { return FCaption; }
+    QString Caption() const;
     void SetCaption(const QString &Value);
     /// The caption's font (a copy of Font at construction); changing it repaints.
-    TFont *FontCaption() { return &FFontCaption; }
-    void SetFontCaption(const TFont &Value) { FFontCaption.Assign(Value); }
+    TFont *FontCaption();
+    void SetFontCaption(const TFont &Value);
     /// Background colour, also the inside of the range band and the colour of the simple frame.
-    TColor ColorBakG() const { return FColorBakG; }
+    TColor ColorBakG() const;
     void SetColorBakG(TColor Value);
     /// Colour of the rims and the anchor disc.
-    TColor ColorCover() const { return FColorCover; }
+    TColor ColorCover() const;
     void SetColorCover(TColor Value);
     /// Pen colour of the scale line and ticks (labels use Font).
-    TColor ColorScale() const { return FColorScale; }
+    TColor ColorScale() const;
     void SetColorScale(TColor Value);
     /// Frame line colours: fixed gray and white (csBWG) or the system shadow and highlight.
-    TColorScheme ColorScheme() const { return FColorScheme; }
+    TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
     /// Range band colours from the minimum to ThresholdLow, between the thresholds, and from
     /// ThresholdHigh to the maximum.
-    TColor ColorSclBkLow() const { return FColorSclBkLow; }
+    TColor ColorSclBkLow() const;
     void SetColorSclBkLow(TColor Value);
-    TColor ColorSclBkNorm() const { return FColorSclBkNorm; }
+    TColor ColorSclBkNorm() const;
     void SetColorSclBkNorm(TColor Value);
-    TColor ColorSclBkHigh() const { return FColorSclBkHigh; }
+    TColor ColorSclBkHigh() const;
     void SetColorSclBkHigh(TColor Value);
     /// Frame round the control.
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
     /// Show the high and the low limit lamp.
-    bool LimWatchHighOn() const { return FLimWatchHighOn; }
+    bool LimWatchHighOn() const;
     void SetLimWatchHighOn(bool Value);
-    bool LimWatchLowOn() const { return FLimWatchLowOn; }
+    bool LimWatchLowOn() const;
     void SetLimWatchLowOn(bool Value);
     /// Lamp colours when lit (flag set) and otherwise.
-    TColor LimWatchActColor() const { return FLimWatchActColor; }
+    TColor LimWatchActColor() const;
     void SetLimWatchActColor(TColor Value);
-    TColor LimWatchPsvColor() const { return FLimWatchPsvColor; }
+    TColor LimWatchPsvColor() const;
     void SetLimWatchPsvColor(TColor Value);
     /// Draw the scale arc.
-    bool MeterScaleLine() const { return FMeterScaleLine; }
+    bool MeterScaleLine() const;
     void SetMeterScaleLine(bool Value);
     /// The main and the second needle. Assigning copies all needle properties.
-    TNeedleLayout *NeedleLayout() const { return FNeedleLayout.get(); }
+    TNeedleLayout *NeedleLayout() const;
     void SetNeedleLayout(const TNeedleLayout *Value);
-    TNeedleLayout *NeedleLayoutSec() const { return FNeedleLayoutSec.get(); }
+    TNeedleLayout *NeedleLayoutSec() const;
     void SetNeedleLayoutSec(const TNeedleLayout *Value);
     /// Width of the range band in percent of the radius, clamped to 0..100 (NaN ignored).
-    double ScaleBkWidth() const { return FScaleBkWidth; }
+    double ScaleBkWidth() const;
     void SetScaleBkWidth(double Value);
     /// Draw the range band.
-    bool ScaleBkVisible() const { return FScaleBkVisible; }
+    bool ScaleBkVisible() const;
     void SetScaleBkVisible(bool Value);
     /// Draw scale line, ticks and labels.
-    bool ScaleVisible() const { return FScaleVisible; }
+    bool ScaleVisible() const;
     void SetScaleVisible(bool Value);
 
     // ---- geometry and conversions -----------------------------------------------------------
@@ -205,8 +207,8 @@ public:
     int MeterCenterX() const;
     int MeterCenterY() const;
     /// Overflow and underflow flags, which light the high and the low lamp.
-    bool IsOverFlow() const { return FOFL; }
-    bool IsUnderFlow() const { return FUFL; }
+    bool IsOverFlow() const;
+    bool IsUnderFlow() const;
 
     /// Angle of Value (clamped to the range) in degrees clockwise from the downward vertical.
     double CalcNeedleAngle(double Value) const;
@@ -220,22 +222,22 @@ public:
 
     // ---- events -----------------------------------------------------------------------------
     /// Range events, fired by the value and threshold setters before the repaint.
-    void SetOnOverFlow(TNotifyEvent H) { FOnOverFlow = std::move(H); }
-    const TNotifyEvent &OnOverFlow() const { return FOnOverFlow; }
-    void SetOnNormalRange(TNotifyEvent H) { FOnNormalRange = std::move(H); }
-    const TNotifyEvent &OnNormalRange() const { return FOnNormalRange; }
-    void SetOnUnderFlow(TNotifyEvent H) { FOnUnderFlow = std::move(H); }
-    const TNotifyEvent &OnUnderFlow() const { return FOnUnderFlow; }
+    void SetOnOverFlow(TNotifyEvent H);
+    const TNotifyEvent &OnOverFlow() const;
+    void SetOnNormalRange(TNotifyEvent H);
+    const TNotifyEvent &OnNormalRange() const;
+    void SetOnUnderFlow(TNotifyEvent H);
+    const TNotifyEvent &OnUnderFlow() const;
     /// Drawing events, fired inside every paint.
-    void SetOnBeforeDrawScaleLabel(TmtBeforeDrawScaleLabelEvent H) { FOnBeforeDrawScaleLabel = std::move(H); }
-    const TmtBeforeDrawScaleLabelEvent &OnBeforeDrawScaleLabel() const { return FOnBeforeDrawScaleLabel; }
-    void SetOnBeforeDrawNeedle(TBeforeDrawNeedleEvent H) { FOnBeforeDrawNeedle = std::move(H); }
-    const TBeforeDrawNeedleEvent &OnBeforeDrawNeedle() const { return FOnBeforeDrawNeedle; }
-    void SetOnMeterRendered(TMeterRenderedEvent H) { FOnMeterRendered = std::move(H); }
-    const TMeterRenderedEvent &OnMeterRendered() const { return FOnMeterRendered; }
+    void SetOnBeforeDrawScaleLabel(TmtBeforeDrawScaleLabelEvent H);
+    const TmtBeforeDrawScaleLabelEvent &OnBeforeDrawScaleLabel() const;
+    void SetOnBeforeDrawNeedle(TBeforeDrawNeedleEvent H);
+    const TBeforeDrawNeedleEvent &OnBeforeDrawNeedle() const;
+    void SetOnMeterRendered(TMeterRenderedEvent H);
+    const TMeterRenderedEvent &OnMeterRendered() const;
     /// Fired on every mouse move after OnMouseMove.
-    void SetOnMouseMoveInMeter(TMouseMoveInMeterEvent H) { FOnMouseMoveInMeter = std::move(H); }
-    const TMouseMoveInMeterEvent &OnMouseMoveInMeter() const { return FOnMouseMoveInMeter; }
+    void SetOnMouseMoveInMeter(TMouseMoveInMeterEvent H);
+    const TMouseMoveInMeterEvent &OnMouseMoveInMeter() const;
 
 protected:
     void Paint() override;
@@ -254,6 +256,7 @@ protected:
 private:
     struct TDialKey;
     struct TDialCache;
+    friend struct TMeterPrivate;
     void MakeDialKey(TDialKey &K) const;
     void StyleChanged();
     void EnsureLayout() const;
@@ -273,56 +276,12 @@ private:
     void KeepDial(TCanvas *C);
 
     // range and value
-    double FMinValue = 0, FMaxValue = 1;
-    double FValue = 0, FValue2 = 0;
-    double FLowThreshold = 0, FHighThreshold = 1;
-    bool FLogarithmic = false;
-    int FNrTicks = 3;
-    int FDecPlaces = 1;
-    bool FShortTicks = true;
-    TMeterLayout FMeterLayout = mlCirc90;
-    int FTRim = 8, FSRim = 10, FBRim = 10;
-    bool FOFL = false, FUFL = false;
 
     // geometry, always the result of the last layout computation (for the size it was made for)
-    mutable int FMeterAngle = 90;
-    mutable double FMeterRadius = 0;
-    mutable int FMeterCenterX = 0, FMeterCenterY = 0;
-    mutable QSize FLayoutSize;
 
     // look
-    int FAnchorSize = 24;
-    bool FAnchorCovered = true;
-    TBkgFill FBkgndFillMode = bfSimple;
-    QString FCaption;
-    TColor FColorBakG = clWhite;
-    TColor FColorCover = clBtnFace;
-    TColor FColorScale = 0x800000;
-    TColorScheme FColorScheme = csBWG;
-    TColor FColorSclBkLow = 0x00FF00;
-    TColor FColorSclBkNorm = 0x0080FF;
-    TColor FColorSclBkHigh = 0x0000FF;
-    TFrameStyle FFrameStyle = fsRaised;
-    bool FLimWatchHighOn = true, FLimWatchLowOn = true;
-    TColor FLimWatchActColor = 0x0000FF;
-    TColor FLimWatchPsvColor = 0x808080;
-    bool FMeterScaleLine = true;
-    double FScaleBkWidth = 0;
-    bool FScaleBkVisible = false;
-    bool FScaleVisible = true;
-    TColor FColGrayLine = 0x808080, FColWhiteLine = 0xFFFFFF;
-    std::unique_ptr<TNeedleLayout> FNeedleLayout, FNeedleLayoutSec;
-    TFont FFontCaption;
-    QString FBakGndFName, FACoverFName;
     TBitmap AuxBGBmp, AuxACBmp, AuxACMaskBmp;
-    bool FDrewNothing = false;
-    std::unique_ptr<TDialCache> FDial;
-
-    TNotifyEvent FOnOverFlow, FOnNormalRange, FOnUnderFlow;
-    TmtBeforeDrawScaleLabelEvent FOnBeforeDrawScaleLabel;
-    TBeforeDrawNeedleEvent FOnBeforeDrawNeedle;
-    TMeterRenderedEvent FOnMeterRendered;
-    TMouseMoveInMeterEvent FOnMouseMoveInMeter;
+    std::unique_ptr<TMeterPrivate> const d;
 };
 
 } // namespace kro

@@ -10,6 +10,8 @@ namespace kro {
 /// The look of a meter needle: an arrow head on a straight body from the centre. Every setter
 /// clamps where stated, does nothing when the value is unchanged and otherwise reports the change
 /// (the owning meter repaints, then OnChange runs).
+struct TNeedleLayoutPrivate;
+
 class KROGUI_EXPORT TNeedleLayout : public QObject
 {
     Q_OBJECT
@@ -26,47 +28,48 @@ class KROGUI_EXPORT TNeedleLayout : public QObject
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
 public:
     explicit TNeedleLayout(QObject *Parent = nullptr);
+    ~TNeedleLayout() override;
 
     /// Length of the two edges of the head in pixels.
-    int HeadSize() const { return FSize1; }
+    int HeadSize() const;
     void SetHeadSize(int Value);
     /// Full opening angle of the head in degrees, clamped to 0..180.
-    int HeadAngle() const { return FAngle1; }
+    int HeadAngle() const;
     void SetHeadAngle(int Value);
     /// Distance in pixels from the tip back to where the body begins.
-    int HeadMidLeng() const { return FBackShift1; }
+    int HeadMidLeng() const;
     void SetHeadMidLeng(int Value);
     /// Width of the body in pixels (0: a line).
-    int Thickness() const { return FThickness; }
+    int Thickness() const;
     void SetThickness(int Value);
     /// Fill colour.
-    TColor ColorBody() const { return FColorFill; }
+    TColor ColorBody() const;
     void SetColorBody(TColor Value);
     /// Outline colour.
-    TColor ColorOutline() const { return FColorLine; }
+    TColor ColorOutline() const;
     void SetColorOutline(TColor Value);
     /// Length in percent of the scale radius less 4 pixels, clamped to 0..100.
-    int PercentNeedleLength() const { return FPctNeedleLeng; }
+    int PercentNeedleLength() const;
     void SetPercentNeedleLength(int Value);
     /// Shadow offset: the shadow is drawn shifted by (-ShadowDx, -ShadowDy); (0, 0) draws none.
-    int ShadowDx() const { return FShadowDx; }
+    int ShadowDx() const;
     void SetShadowDx(int Value);
-    int ShadowDy() const { return FShadowDy; }
+    int ShadowDy() const;
     void SetShadowDy(int Value);
     /// Colour of the shadow.
-    TColor ShadowColor() const { return FShadowColor; }
+    TColor ShadowColor() const;
     void SetShadowColor(TColor Value);
     /// For the main needle: whether value changes fire the range events. For the second needle:
     /// also whether it is drawn.
-    bool Visible() const { return FVisible; }
+    bool Visible() const;
     void SetVisible(bool Value);
 
     /// Copies every property of Source (not the handlers) and reports one change.
     void Assign(const TNeedleLayout &Source);
 
     /// Called with this layout as Sender after every change, after the owning meter has repainted.
-    void SetOnChange(TNotifyEvent Handler) { FOnChange = std::move(Handler); }
-    const TNotifyEvent &OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent Handler);
+    const TNotifyEvent &OnChange() const;
 
     /// The owner's own link (the meter repaints); kept apart from OnChange so that an application
     /// handler cannot cut it.
@@ -77,20 +80,8 @@ protected:
     void Changed();
 
 private:
-
-    TColor FColorFill = clSilver;
-    TColor FColorLine = clBlack;
-    int FSize1 = 20;
-    int FThickness = 0;
-    int FPctNeedleLeng = 100;
-    int FAngle1 = 30;
-    int FBackShift1 = 20;
-    int FShadowDx = 0;
-    int FShadowDy = 0;
-    TColor FShadowColor = clGray;
-    TNotifyEvent FOnChange;
     std::function<void()> FOwnerLink;
-    bool FVisible = true;
+    std::unique_ptr<TNeedleLayoutPrivate> const d;
 };
 
 } // namespace kro

@@ -1,7 +1,8 @@
+#include <krogui/core/kromath.h>
 #include <krogui/graphics/bitmap.h>
 #include <krogui/graphics/canvas.h>
 #include <krogui/graphics/colors.h>
-#include <krogui/core/kromath.h>
+#include <krogui/graphics/figures_p.h>
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -15,211 +16,26 @@
 
 namespace kro {
 
-// ---- pen, brush, font -----------------------------------------------------------
-
-void TPen::SetColor(TColor Value)
-{
-    if (FColor != Value) {
-        FColor = Value;
-        Changed();
-    }
-}
-
-void TPen::SetWidth(int Value)
-{
-    Value = std::max(1, Value);
-    if (FWidth != Value) {
-        FWidth = Value;
-        Changed();
-    }
-}
-
-void TPen::SetStyle(TPenStyle Value)
-{
-    if (FStyle != Value) {
-        FStyle = Value;
-        Changed();
-    }
-}
-
-void TPen::SetMode(TPenMode Value)
-{
-    if (FMode != Value) {
-        FMode = Value;
-        Changed();
-    }
-}
-
-void TPen::Assign(const TPen &Source)
-{
-    FColor = Source.FColor;
-    FWidth = Source.FWidth;
-    FStyle = Source.FStyle;
-    FMode = Source.FMode;
-    Changed();
-}
-
-void TBrush::SetColor(TColor Value)
-{
-    if (FColor != Value) {
-        FColor = Value;
-        if (FStyle == bsClear)
-            FStyle = bsSolid; // as the framework does: giving a colour makes the brush solid
-        Changed();
-    }
-}
-
-void TBrush::SetStyle(TBrushStyle Value)
-{
-    if (FStyle != Value) {
-        FStyle = Value;
-        Changed();
-    }
-}
-
-void TBrush::Assign(const TBrush &Source)
-{
-    FColor = Source.FColor;
-    FStyle = Source.FStyle;
-    Changed();
-}
-
-QString DefaultFontName()
-{
-    static const QString name = [] {
-        const QStringList families = QFontDatabase::families();
-        if (families.contains(QStringLiteral("DejaVu Sans")))
-            return QStringLiteral("DejaVu Sans");
-        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    }();
-    return name;
-}
-
-TFont::TFont() : FName(DefaultFontName()) {}
-
-void TFont::SetName(const QString &Value)
-{
-    if (FName != Value && !Value.isEmpty()) {
-        FName = Value;
-        Changed();
-    }
-}
-
-void TFont::SetSize(int Value)
-{
-    if (Value != 0 && FSize != Value) {
-        FSize = Value;
-        Changed();
-    }
-}
-
-int TFont::Height() const { return -MulDiv(std::abs(FSize), 96, 72); }
-
-void TFont::SetHeight(int Value)
-{
-    if (Value != 0)
-        SetSize(MulDiv(std::abs(Value), 72, 96));
-}
-
-void TFont::SetColor(TColor Value)
-{
-    if (FColor != Value) {
-        FColor = Value;
-        Changed();
-    }
-}
-
-void TFont::SetStyle(TFontStyles Value)
-{
-    if (FStyle != Value) {
-        FStyle = Value;
-        Changed();
-    }
-}
-
-void TFont::SetOrientation(int Value)
-{
-    if (FOrientation != Value) {
-        FOrientation = Value;
-        Changed();
-    }
-}
-
-void TFont::SetQuality(TFontQuality Value)
-{
-    if (FQuality != Value) {
-        FQuality = Value;
-        Changed();
-    }
-}
-
-void TFont::Assign(const TFont &Source)
-{
-    if (&Source == this)
-        return;
-    FName = Source.FName;
-    FSize = Source.FSize;
-    FColor = Source.FColor;
-    FStyle = Source.FStyle;
-    FOrientation = Source.FOrientation;
-    FQuality = Source.FQuality;
-    Changed();
-}
-
-void TFont::AssignQFont(const QFont &Font)
-{
-    FName = Font.family();
-    if (Font.pointSize() > 0)
-        FSize = Font.pointSize();
-    else if (Font.pixelSize() > 0)
-        FSize = std::max(1, MulDiv(Font.pixelSize(), 72, 96));
-    FStyle = (Font.bold() ? unsigned(fsBold) : 0u) | (Font.italic() ? unsigned(fsItalic) : 0u) |
-             (Font.underline() ? unsigned(fsUnderline) : 0u) | (Font.strikeOut() ? unsigned(fsStrikeOut) : 0u);
-    Changed();
-}
-
-QFont TFont::ToQFont() const
-{
-    QFont f(FName);
-    f.setPixelSize(std::max(1, MulDiv(std::abs(FSize), 96, 72)));
-    f.setBold(FStyle & fsBold);
-    f.setItalic(FStyle & fsItalic);
-    f.setUnderline(FStyle & fsUnderline);
-    f.setStrikeOut(FStyle & fsStrikeOut);
-    switch (FQuality) {
-    case fqNonAntialiased: f.setStyleStrategy(QFont::NoAntialias); break;
-    case fqAntialiased: f.setStyleStrategy(QFont::PreferAntialias); break;
-    default: f.setStyleStrategy(QFont::PreferDefault); break;
-    }
-    return f;
-}
-
-bool TFont::operator==(const TFont &Other) const
-{
-    return FName == Other.FName && FSize == Other.FSize && FColor == Other.FColor && FStyle == Other.FStyle &&
-           FOrientation == Other.FOrientation && FQuality == Other.FQuality;
-}
-
 // ---- canvas -----------------------------------------------------------------------
 
 TCanvas::TCanvas(QImage *Target) : FImage(Target) {}
 
 TCanvas::TCanvas(QPainter *Painter) : FPainter(Painter) {}
 
-TCanvas::~TCanvas() { End(); }
+TCanvas::~TCanvas()
+{
+    End();
+}
 
 void TCanvas::Begin()
 {
-    if (FPainter)
-        return;
-    if (!FImage || FImage->isNull())
-        return;
+    if (FPainter) return;
+    if (!FImage || FImage->isNull()) return;
     FPainter = new QPainter(FImage);
     FOwnsPainter = true;
     FPainter->setRenderHint(QPainter::Antialiasing, false);
     FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (!FClip.IsEmpty())
-        FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
+    if (!FClip.IsEmpty()) FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
 }
 
 void TCanvas::End()
@@ -233,7 +49,10 @@ void TCanvas::End()
     FixAlpha();
 }
 
-void TCanvas::Flush() { End(); }
+void TCanvas::Flush()
+{
+    End();
+}
 
 QPainter *TCanvas::Handle()
 {
@@ -250,11 +69,9 @@ QImage *TCanvas::Image()
 void TCanvas::FixAlpha()
 {
     // Raster operations also combine the alpha byte of RGB32 pixels; keep the image opaque.
-    if (!FAlphaDirty || !FImage || FImage->isNull() || FOwnsPainter)
-        return;
+    if (!FAlphaDirty || !FImage || FImage->isNull() || FOwnsPainter) return;
     FAlphaDirty = false;
-    if (FImage->format() != QImage::Format_RGB32 && FImage->format() != QImage::Format_ARGB32)
-        return;
+    if (FImage->format() != QImage::Format_RGB32 && FImage->format() != QImage::Format_ARGB32) return;
     const int w = FImage->width(), h = FImage->height();
     for (int y = 0; y < h; ++y) {
         auto *line = reinterpret_cast<QRgb *>(FImage->scanLine(y));
@@ -266,8 +83,7 @@ void TCanvas::FixAlpha()
 void TCanvas::SetClipRect(const TRect &R)
 {
     FClip = R;
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     if (R.IsEmpty())
         FPainter->setClipping(false);
     else
@@ -278,14 +94,22 @@ void TCanvas::ApplyPenMode()
 {
     QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
     switch (FPen.Mode()) {
-    case pmNot: m = QPainter::RasterOp_NotDestination; break;
-    case pmXor: m = QPainter::RasterOp_SourceXorDestination; break;
-    case pmNotXor: m = QPainter::RasterOp_NotSourceXorDestination; break;
-    case pmNotCopy: m = QPainter::RasterOp_NotSource; break;
-    default: break;
+    case pmNot:
+        m = QPainter::RasterOp_NotDestination;
+        break;
+    case pmXor:
+        m = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case pmNotXor:
+        m = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    case pmNotCopy:
+        m = QPainter::RasterOp_NotSource;
+        break;
+    default:
+        break;
     }
-    if (m != QPainter::CompositionMode_SourceOver && FImage)
-        FAlphaDirty = true;
+    if (m != QPainter::CompositionMode_SourceOver && FImage) FAlphaDirty = true;
     FPainter->setCompositionMode(m);
 }
 
@@ -293,14 +117,22 @@ void TCanvas::ApplyCopyMode()
 {
     QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
     switch (FCopyMode) {
-    case SRCAND: m = QPainter::RasterOp_SourceAndDestination; break;
-    case SRCPAINT: m = QPainter::RasterOp_SourceOrDestination; break;
-    case SRCINVERT: m = QPainter::RasterOp_SourceXorDestination; break;
-    case NOTSRCCOPY: m = QPainter::RasterOp_NotSource; break;
-    default: break;
+    case SRCAND:
+        m = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case SRCPAINT:
+        m = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case SRCINVERT:
+        m = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case NOTSRCCOPY:
+        m = QPainter::RasterOp_NotSource;
+        break;
+    default:
+        break;
     }
-    if (m != QPainter::CompositionMode_SourceOver && FImage)
-        FAlphaDirty = true;
+    if (m != QPainter::CompositionMode_SourceOver && FImage) FAlphaDirty = true;
     FPainter->setCompositionMode(m);
 }
 
@@ -311,8 +143,10 @@ bool TCanvas::PenModeCopies() const
     case pmNot:
     case pmXor:
     case pmNotXor:
-    case pmNotCopy: return false;
-    default: return true;
+    case pmNotCopy:
+        return false;
+    default:
+        return true;
     }
 }
 
@@ -321,8 +155,7 @@ bool TCanvas::PenModeCopies() const
 // pixels, which costs far less than a painter call per run of a line or a figure.
 bool TCanvas::DirectTarget() const
 {
-    if (!FImage || !FPainter || FImage->isNull() || FPainter->device() != FImage)
-        return false;
+    if (!FImage || !FPainter || FImage->isNull() || FPainter->device() != FImage) return false;
     const QImage::Format f = FImage->format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
         return false;
@@ -359,8 +192,7 @@ void TCanvas::FillDirect(const QRect *Rects, int N, const QColor &Color)
         const QRect &r = Rects[i];
         const int x0 = std::max(r.left(), 0), x1 = std::min(r.right(), w - 1);
         const int y0 = std::max(r.top(), 0), y1 = std::min(r.bottom(), h - 1);
-        if (x0 > x1 || y0 > y1)
-            continue;
+        if (x0 > x1 || y0 > y1) continue;
         if (qint64(x1 - x0 + 1) * (y1 - y0 + 1) >= 2048) {
             FPainter->fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), Color);
             continue;
@@ -378,31 +210,49 @@ void TCanvas::FillDirect(const QRect *Rects, int N, const QColor &Color)
 static QColor PenQColor(const TPen &Pen)
 {
     switch (Pen.Mode()) {
-    case pmBlack: return QColor(0, 0, 0);
-    case pmWhite: return QColor(255, 255, 255);
-    case pmNot: return QColor(255, 255, 255); // the colour is ignored; the destination is inverted
-    default: return ToQColor(Pen.Color());
+    case pmBlack:
+        return QColor(0, 0, 0);
+    case pmWhite:
+        return QColor(255, 255, 255);
+    case pmNot:
+        return QColor(255, 255, 255); // the colour is ignored; the destination is inverted
+    default:
+        return ToQColor(Pen.Color());
     }
 }
 
 static Qt::BrushStyle QtBrushStyle(TBrushStyle S)
 {
     switch (S) {
-    case bsSolid: return Qt::SolidPattern;
-    case bsClear: return Qt::NoBrush;
-    case bsHorizontal: return Qt::HorPattern;
-    case bsVertical: return Qt::VerPattern;
-    case bsFDiagonal: return Qt::FDiagPattern;
-    case bsBDiagonal: return Qt::BDiagPattern;
-    case bsCross: return Qt::CrossPattern;
-    case bsDiagCross: return Qt::DiagCrossPattern;
+    case bsSolid:
+        return Qt::SolidPattern;
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
     }
     return Qt::SolidPattern;
 }
 
-static QBrush QtBrush(const TBrush &B) { return QBrush(ToQColor(B.Color()), QtBrushStyle(B.Style())); }
+static QBrush QtBrush(const TBrush &B)
+{
+    return QBrush(ToQColor(B.Color()), QtBrushStyle(B.Style()));
+}
 
-static bool PenVisible(const TPen &P) { return P.Style() != psClear && P.Mode() != pmNop; }
+static bool PenVisible(const TPen &P)
+{
+    return P.Style() != psClear && P.Mode() != pmNop;
+}
 
 static QPen QtPen(const TPen &P)
 {
@@ -411,17 +261,31 @@ static QPen QtPen(const TPen &P)
     pen.setCapStyle(P.Width() <= 1 ? Qt::FlatCap : Qt::RoundCap);
     pen.setJoinStyle(Qt::MiterJoin);
     switch (P.Style()) {
-    case psDash: pen.setStyle(Qt::DashLine); break;
-    case psDot: pen.setStyle(Qt::DotLine); break;
-    case psDashDot: pen.setStyle(Qt::DashDotLine); break;
-    case psDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
-    case psClear: pen.setStyle(Qt::NoPen); break;
-    default: break;
+    case psDash:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case psDot:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case psDashDot:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    case psDashDotDot:
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    case psClear:
+        pen.setStyle(Qt::NoPen);
+        break;
+    default:
+        break;
     }
     return pen;
 }
 
-void TCanvas::MoveTo(int X, int Y) { FPenPos = QPoint(X, Y); }
+void TCanvas::MoveTo(int X, int Y)
+{
+    FPenPos = QPoint(X, Y);
+}
 
 // A one-pixel line from (X0, Y0) up to, not including, (X1, Y1); dashed styles follow the
 // classic cosmetic pen patterns.
@@ -434,11 +298,24 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     const int *pattern = nullptr;
     int patternLen = 0;
     switch (FPen.Style()) {
-    case psDash: pattern = kDash; patternLen = 2; break;
-    case psDot: pattern = kDot; patternLen = 2; break;
-    case psDashDot: pattern = kDashDot; patternLen = 4; break;
-    case psDashDotDot: pattern = kDashDotDot; patternLen = 6; break;
-    default: break;
+    case psDash:
+        pattern = kDash;
+        patternLen = 2;
+        break;
+    case psDot:
+        pattern = kDot;
+        patternLen = 2;
+        break;
+    case psDashDot:
+        pattern = kDashDot;
+        patternLen = 4;
+        break;
+    case psDashDotDot:
+        pattern = kDashDotDot;
+        patternLen = 6;
+        break;
+    default:
+        break;
     }
     // A line far longer than the target is cut to the target (plus a margin) first: walking
     // billions of steps outside the picture would hang. Lines of ordinary length keep their exact
@@ -450,15 +327,15 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
         const double ddx = double(X1) - X0, ddy = double(Y1) - Y0;
         double t0 = 0, t1 = 1;
         auto clip = [&](double p, double q) { // Liang-Barsky: keep the part where p * t <= q
-            if (p == 0)
-                return q >= 0;
+            if (p == 0) return q >= 0;
             if (p < 0)
                 t0 = std::max(t0, q / p);
             else
                 t1 = std::min(t1, q / p);
             return t0 <= t1;
         };
-        if (!clip(-ddx, X0 - left) || !clip(ddx, right - X0) || !clip(-ddy, Y0 - top) || !clip(ddy, bottom - Y0))
+        if (!clip(-ddx, X0 - left) || !clip(ddx, right - X0) || !clip(-ddy, Y0 - top) ||
+            !clip(ddy, bottom - Y0))
             return;
         const int x0 = Round(X0 + t0 * ddx), y0 = Round(Y0 + t0 * ddy);
         X1 = Round(X0 + t1 * ddx);
@@ -469,8 +346,7 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     const int dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
     const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
     const int steps = std::max(dx, dy);
-    if (steps == 0)
-        return;
+    if (steps == 0) return;
     auto fillRuns = [this](const QRect *Runs, int N) {
         if (DirectTarget()) {
             FillDirect(Runs, N, PenQColor(FPen));
@@ -495,8 +371,7 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     int runStart = 0, runEnd = 0, runFixed = 0;
     bool inRun = false;
     auto flush = [&] {
-        if (!inRun)
-            return;
+        if (!inRun) return;
         const int lo = std::min(runStart, runEnd), len = std::abs(runEnd - runStart) + 1;
         runs.push_back(horz ? QRect(lo, runFixed, len, 1) : QRect(runFixed, lo, 1, len));
         inRun = false;
@@ -535,19 +410,16 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
         }
     }
     flush();
-    if (!runs.empty())
-        fillRuns(runs.data(), int(runs.size()));
+    if (!runs.empty()) fillRuns(runs.data(), int(runs.size()));
 }
 
 void TCanvas::LineTo(int X, int Y)
 {
     const QPoint from = FPenPos;
     FPenPos = QPoint(X, Y);
-    if (!PenVisible(FPen))
-        return;
+    if (!PenVisible(FPen)) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     if (FPen.Width() <= 1) {
         // The thin line sets everything it uses; only the composition mode needs putting back.
         ApplyPenMode();
@@ -564,8 +436,7 @@ void TCanvas::LineTo(int X, int Y)
 
 void TCanvas::Polyline(const QPolygon &Points)
 {
-    if (Points.isEmpty())
-        return;
+    if (Points.isEmpty()) return;
     const QPoint saved = FPenPos;
     MoveTo(Points[0].x(), Points[0].y());
     for (int i = 1; i < Points.size(); ++i)
@@ -586,8 +457,7 @@ void TCanvas::Polyline(const QPolygon &Points)
 
 void TCanvas::LinePath(std::initializer_list<QPoint> Points)
 {
-    if (Points.size() == 0)
-        return;
+    if (Points.size() == 0) return;
     auto it = Points.begin();
     MoveTo(it->x(), it->y());
     for (++it; it != Points.end(); ++it)
@@ -602,21 +472,17 @@ void TCanvas::LinePath(TColor PenColor, std::initializer_list<QPoint> Points)
 
 void TCanvas::FillRect(int Left, int Top, int Right, int Bottom)
 {
-    if (Right <= Left || Bottom <= Top || FBrush.Style() == bsClear)
-        return;
+    if (Right <= Left || Bottom <= Top || FBrush.Style() == bsClear) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     FPainter->fillRect(QRect(Left, Top, Right - Left, Bottom - Top), QtBrush(FBrush));
 }
 
 void TCanvas::FrameRect(const TRect &R)
 {
-    if (R.IsEmpty())
-        return;
+    if (R.IsEmpty()) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     const QColor c = ToQColor(FBrush.Color());
     FPainter->fillRect(QRect(R.Left, R.Top, R.Width(), 1), c);
     FPainter->fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), c);
@@ -626,15 +492,11 @@ void TCanvas::FrameRect(const TRect &R)
 
 void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 {
-    if (Right < Left)
-        std::swap(Left, Right);
-    if (Bottom < Top)
-        std::swap(Top, Bottom);
-    if (Right == Left || Bottom == Top)
-        return;
+    if (Right < Left) std::swap(Left, Right);
+    if (Bottom < Top) std::swap(Top, Bottom);
+    if (Right == Left || Bottom == Top) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     // A plain copy goes straight into the picture; anything else through the painter, whose pen
     // raster operation applies to the whole figure, its inside included.
     const bool direct =
@@ -667,29 +529,24 @@ void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
     if (pen) {
         const QColor c = PenQColor(FPen);
         for (int k = 0; k < w; ++k) {
-            const int l = Left - out + k, t = Top - out + k, r = Right - 1 + out - k, b = Bottom - 1 + out - k;
-            if (r < l || b < t)
-                break;
+            const int l = Left - out + k, t = Top - out + k, r = Right - 1 + out - k,
+                      b = Bottom - 1 + out - k;
+            if (r < l || b < t) break;
             fill(QRect(l, t, r - l + 1, 1), c);
-            if (b > t)
-                fill(QRect(l, b, r - l + 1, 1), c);
+            if (b > t) fill(QRect(l, b, r - l + 1, 1), c);
             if (b - t > 1) {
                 fill(QRect(l, t + 1, 1, b - t - 1), c);
-                if (r > l)
-                    fill(QRect(r, t + 1, 1, b - t - 1), c);
+                if (r > l) fill(QRect(r, t + 1, 1, b - t - 1), c);
             }
         }
     }
-    if (!direct)
-        FPainter->restore();
+    if (!direct) FPainter->restore();
 }
 
 QRectF TCanvas::EllipseBox(int L, int T, int R, int B) const
 {
-    if (R < L)
-        std::swap(L, R);
-    if (B < T)
-        std::swap(T, B);
+    if (R < L) std::swap(L, R);
+    if (B < T) std::swap(T, B);
     // An aliased Qt ellipse of width w covers w + 1 pixels; the box covers L..R-1.
     return QRectF(L, T, std::max(0, R - L - 1), std::max(0, B - T - 1));
 }
@@ -707,8 +564,7 @@ void TCanvas::Ellipse(int Left, int Top, int Right, int Bottom)
         return;
     }
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     FPainter->save();
     ApplyPenMode();
     FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
@@ -717,475 +573,27 @@ void TCanvas::Ellipse(int Left, int Top, int Right, int Bottom)
     FPainter->restore();
 }
 
-// Start angle and sweep (degrees, counter-clockwise) from the rays through (X3, Y3) and (X4, Y4)
-// out of the centre (Cx, Cy).
-static void ArcAngles(double Cx, double Cy, int X3, int Y3, int X4, int Y4, double &Start, double &Span)
-{
-    const double a1 = std::atan2(-(Y3 - Cy), X3 - Cx) * 180.0 / uc_Pi;
-    const double a2 = std::atan2(-(Y4 - Cy), X4 - Cx) * 180.0 / uc_Pi;
-    double span = a2 - a1;
-    while (span <= 0)
-        span += 360.0;
-    if (X3 == X4 && Y3 == Y4)
-        span = 360.0;
-    Start = a1;
-    Span = span;
-}
-
-namespace {
-
-// The pixels of an ellipse filling a W x H box, row by row as runs of outline (Kind 1) and inside
-// (Kind 2) pixels. Arc, Pie and Ellipse of one box cut their pixels from this one set, so they
-// always meet exactly. Qt's aliased ellipse decides which pixels those are; finding them takes a
-// picture of the box, so a canvas keeps the sets of the last few boxes it drew.
-struct TEllipseShape
-{
-    struct TRun
-    {
-        int X0, X1; // inclusive
-        uchar Kind;
-    };
-    int W = 0, H = 0;
-    bool Outline = false;
-    std::vector<int> RowStart; // the runs of row y are Runs[RowStart[y]] .. Runs[RowStart[y + 1] - 1]
-    std::vector<TRun> Runs;
-};
-
-std::shared_ptr<const TEllipseShape> MakeEllipseShape(int W, int H, bool Outline)
-{
-    auto shape = std::make_shared<TEllipseShape>();
-    shape->W = W;
-    shape->H = H;
-    shape->Outline = Outline;
-    shape->RowStart.assign(size_t(H) + 1, 0);
-    QImage img(W, H, QImage::Format_RGB32);
-    img.fill(QColor(0, 0, 0));
-    {
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(Outline ? QPen(QColor(255, 0, 0), 0) : QPen(Qt::NoPen));
-        p.setBrush(QColor(0, 0, 255));
-        p.drawEllipse(QRectF(0, 0, W - 1, H - 1));
-    }
-    for (int y = 0; y < H; ++y) {
-        shape->RowStart[size_t(y)] = int(shape->Runs.size());
-        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
-        for (int x = 0; x < W;) {
-            const QRgb c = line[x] & 0xFFFFFFu;
-            int e = x + 1;
-            while (e < W && (line[e] & 0xFFFFFFu) == c)
-                ++e;
-            if (c == 0xFF0000u || c == 0x0000FFu)
-                shape->Runs.push_back({x, e - 1, uchar(c == 0xFF0000u ? 1 : 2)});
-            x = e;
-        }
-    }
-    shape->RowStart[size_t(H)] = int(shape->Runs.size());
-    return shape;
-}
-
-// Floor and ceiling of values within the int range, without a library call per row.
-int FloorInt(double V)
-{
-    const int i = int(V);
-    return i > V ? i - 1 : i;
-}
-
-int CeilInt(double V)
-{
-    const int i = int(V);
-    return i < V ? i + 1 : i;
-}
-
-// Which pixels lie in the sweep of an arc or pie. The rule is the angle of the pixel's point seen
-// from the centre (Exact). Within a row, each ray crosses at one point, and a pixel far enough from
-// those points is plainly on one side; only the pixels next to a ray (and the centre) are put to
-// the rule itself. The same pixels come out at a cost per row instead of an arc tangent per pixel.
-class TSweep
-{
-public:
-    enum TSide : signed char { sOut, sIn, sCheck };
-
-    // The pixels of one row against one ray: Left below Lo, Check in [Lo, Hi], Right above Hi.
-    struct TLine
-    {
-        int Lo, Hi;
-        TSide Left, Right;
-        TSide At(int X) const { return X < Lo ? Left : X > Hi ? Right : sCheck; }
-    };
-
-    struct TRow
-    {
-        int Y;
-        bool Centre; // the row through the centre
-        bool LeftIn, RightIn, MidIn; // on the centre row: left of, right of and at the centre
-        int C0, C1;                  // the centre pixel (C0 == C1) or the two beside it
-        TLine A, B;
-    };
-
-    TSweep(double Cx, double Cy, double Start, double Span) : cx(Cx), cy(Cy), start(Start), span(Span)
-    {
-        full = span >= 360.0;
-        wide = span > 180.0;
-        const double s = Start * uc_Pi / 180.0, e = (Start + Span) * uc_Pi / 180.0;
-        const double ax = std::cos(s), ay = std::sin(s), bx = std::cos(e), by = std::sin(e);
-        // Farther than 1e-7 radians from a ray the rule cannot put a pixel on the other side (its
-        // rounding and its 1e-9 degree allowance are far smaller); tau is that angle times the
-        // largest distance from the centre. In row dy the start ray gives the inside where
-        // g(x) = ax * dy - ay * (x - cx) >= 0, the end ray where by * (x - cx) - bx * dy >= 0.
-        const double tau = 1e-7 * (std::abs(Cx) + std::abs(Cy) + 2.0);
-        lineA = TRay(-ay, ax, tau);
-        lineB = TRay(by, -bx, tau);
-    }
-
-    // The rule: the pixel's angle, counted counter-clockwise from the start ray, within the span.
-    bool Exact(int X, int Y) const
-    {
-        if (full)
-            return true;
-        const double dx = X - cx, dy = cy - Y;
-        if (dx == 0 && dy == 0)
-            return true;
-        const double rel = std::fmod(std::atan2(dy, dx) * 180.0 / uc_Pi - start + 720.0, 360.0);
-        return rel <= span + 1e-9;
-    }
-
-    TRow Row(int Y) const
-    {
-        TRow r{};
-        r.Y = Y;
-        if (full)
-            return r;
-        const double dy = cy - Y;
-        if (dy == 0) {
-            // On the centre row every pixel's angle is exactly 0 or 180 degrees.
-            r.Centre = true;
-            r.C0 = CeilInt(cx);
-            r.C1 = FloorInt(cx);
-            r.LeftIn = Exact(r.C0 - 1, Y);
-            r.RightIn = Exact(r.C1 + 1, Y);
-            r.MidIn = r.C0 == r.C1 && Exact(r.C0, Y);
-            return r;
-        }
-        r.A = lineA.In(cx, dy);
-        r.B = lineB.In(cx, dy);
-        return r;
-    }
-
-    // Calls Emit(x0, x1) for the pieces of [X0, X1] in the row that lie in the sweep.
-    template <class F> void Cut(const TRow &Row, int X0, int X1, F &&Emit) const
-    {
-        if (full) {
-            Emit(X0, X1);
-            return;
-        }
-        if (Row.Centre) {
-            if (Row.LeftIn && X0 <= std::min(X1, Row.C0 - 1))
-                Emit(X0, std::min(X1, Row.C0 - 1));
-            if (Row.MidIn && Row.C0 >= X0 && Row.C0 <= X1)
-                Emit(Row.C0, Row.C0);
-            if (Row.RightIn && std::max(X0, Row.C1 + 1) <= X1)
-                Emit(std::max(X0, Row.C1 + 1), X1);
-            return;
-        }
-        int cuts[6] = {X0, 0, 0, 0, 0, 0};
-        int n = 1;
-        for (int c : {Row.A.Lo, Row.A.Hi + 1, Row.B.Lo, Row.B.Hi + 1})
-            if (c > X0 && c <= X1) {
-                int j = n++; // kept sorted: at most five
-                while (j > 0 && cuts[j - 1] > c) {
-                    cuts[j] = cuts[j - 1];
-                    --j;
-                }
-                cuts[j] = c;
-            }
-        cuts[n] = X1 + 1;
-        for (int i = 0; i < n; ++i) {
-            const int p0 = cuts[i], p1 = cuts[i + 1] - 1;
-            if (p1 < p0)
-                continue;
-            const TSide sa = Row.A.At(p0), sb = Row.B.At(p0);
-            TSide s;
-            if (wide)
-                s = (sa == sIn || sb == sIn) ? sIn : (sa == sOut && sb == sOut) ? sOut : sCheck;
-            else
-                s = (sa == sOut || sb == sOut) ? sOut : (sa == sIn && sb == sIn) ? sIn : sCheck;
-            if (s == sIn) {
-                Emit(p0, p1);
-            } else if (s == sCheck) {
-                for (int x = p0; x <= p1;) {
-                    if (!Exact(x, Row.Y)) {
-                        ++x;
-                        continue;
-                    }
-                    int e = x;
-                    while (e < p1 && Exact(e + 1, Row.Y))
-                        ++e;
-                    Emit(x, e);
-                    x = e + 2; // e + 1 is out (or past the end)
-                }
-            }
-        }
-    }
-
-private:
-    // The inside of one ray in a row: g(x) = P * (x - cx) + K * dy >= 0.
-    class TRay
-    {
-    public:
-        TRay() = default;
-        TRay(double P, double K, double Tau) : p(P), k(K), tau(Tau)
-        {
-            if (P != 0) {
-                kp = K / P;
-                w = Tau / std::abs(P) + 1e-6;
-                below = P > 0 ? sOut : sIn;
-                above = P > 0 ? sIn : sOut;
-            }
-        }
-
-        TLine In(double Cx, double Dy) const
-        {
-            constexpr int kFar = 1 << 29;
-            if (p == 0) {
-                const double q = k * Dy;
-                const TSide s = q > tau ? sIn : q < -tau ? sOut : sCheck;
-                return {kFar, kFar - 1, s, s};
-            }
-            // The zero of g and the band around it where |g| <= tau (with room for rounding); a
-            // ray almost parallel to the row puts both far away.
-            const double z = Cx - kp * Dy;
-            auto near = [](double V) { return std::clamp(V, -double(kFar), double(kFar)); };
-            return {CeilInt(near(z - w)), FloorInt(near(z + w)), below, above};
-        }
-
-    private:
-        double p = 0, k = 0, tau = 0, kp = 0, w = 0;
-        TSide below = sOut, above = sOut;
-    };
-
-    double cx, cy, start, span;
-    bool full, wide;
-    TRay lineA{}, lineB{};
-};
-
-// The pixels of a line from the centre (X0, Y0) towards (X1, Y1), both ends included, within the
-// W x H box, as one x range per row (a line of this kind covers a contiguous range in every row
-// it crosses). The line moves away from the centre in both axes, so once it has left the box it
-// never comes back: the walk stops there. (A ray almost parallel to a side of a box one pixel
-// wide ends billions of pixels away.)
-void RadiusRows(int X0, int Y0, qint64 X1, qint64 Y1, int W, int H, std::vector<std::pair<int, int>> &Rows)
-{
-    const qint64 dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
-    const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
-    qint64 err = dx - dy, x = X0, y = Y0;
-    while (x >= 0 && x < W && y >= 0 && y < H) {
-        auto &r = Rows[size_t(y)];
-        r.first = std::min(r.first, int(x));
-        r.second = std::max(r.second, int(x));
-        if (x == X1 && y == Y1)
-            break;
-        const qint64 e2 = 2 * err;
-        if (e2 > -dy) {
-            err -= dy;
-            x += sx;
-        }
-        if (e2 < dx) {
-            err += dx;
-            y += sy;
-        }
-    }
-}
-
-// The pixels of a figure as runs of one row, box-relative and inclusive; Pen says which colour.
-struct TFigureRun
-{
-    int X0, X1;
-    uchar Pen; // 1: the pen's (outline and radii), 0: the brush's (inside)
-};
-
-// Removes [C0, C1] from the runs Runs[Begin..] (all of one row); a run cut in the middle leaves its
-// right part at the end. Emptied runs get X1 < X0.
-void CutFromRow(std::vector<TFigureRun> &Runs, size_t Begin, int C0, int C1)
-{
-    if (C1 < C0)
-        return;
-    const size_t n = Runs.size();
-    for (size_t i = Begin; i < n; ++i) {
-        const int r0 = Runs[i].X0, r1 = Runs[i].X1;
-        if (r1 < r0 || C1 < r0 || C0 > r1)
-            continue;
-        if (C0 > r0 && C1 < r1) {
-            Runs[i].X1 = C0 - 1;
-            Runs.push_back({C1 + 1, r1, Runs[i].Pen});
-        } else if (C0 <= r0 && C1 >= r1) {
-            Runs[i].X1 = r0 - 1;
-        } else if (C0 <= r0) {
-            Runs[i].X0 = C1 + 1;
-        } else {
-            Runs[i].X1 = C0 - 1;
-        }
-    }
-}
-
-// All pixels of one ellipse, arc or pie in a W x H box, row by row: the inside and the outline as
-// disjoint runs, so that every pixel is drawn once and raster operations such as not and xor hold.
-// They depend on the figure's shape alone, so a canvas keeps those of the figures it drew last:
-// a dial drawn again costs little more than its fills.
-struct TFigurePixels
-{
-    int Kind = 0, W = 0, H = 0;
-    bool Pen = false, Brush = false;
-    double Start = 0, Span = 0;
-    std::vector<int> RowStart; // the runs of row y are Runs[RowStart[y]] .. Runs[RowStart[y + 1] - 1]
-    std::vector<TFigureRun> Runs;
-
-    bool Is(int K, int Wd, int Ht, bool P, bool B, double S, double Sp) const
-    {
-        return Kind == K && W == Wd && H == Ht && Pen == P && Brush == B && Start == S && Span == Sp;
-    }
-};
-
-std::shared_ptr<const TFigurePixels> MakeFigurePixels(const TEllipseShape &Shape, int Kind, int W, int H,
-                                                      bool Pen, bool Brush, double Start, double Span)
-{
-    auto fig = std::make_shared<TFigurePixels>();
-    fig->Kind = Kind;
-    fig->W = W;
-    fig->H = H;
-    fig->Pen = Pen;
-    fig->Brush = Brush;
-    fig->Start = Start;
-    fig->Span = Span;
-    fig->RowStart.assign(size_t(H) + 1, 0);
-    const double cx = (W - 1) / 2.0, cy = (H - 1) / 2.0;
-    const TSweep sweep(cx, cy, Start, Span);
-
-    // A pie's two radii, from the centre to where the rays meet the ellipse, are outline too.
-    const bool radii = Kind == 2 && Pen && Span < 360.0;
-    std::vector<std::pair<int, int>> rad[2];
-    if (radii) {
-        const double a = cx, b = cy;
-        const int x0 = int(std::lround(cx)), y0 = int(std::lround(cy));
-        for (int k = 0; k < 2; ++k) {
-            rad[k].assign(size_t(H), {INT_MAX, INT_MIN});
-            const double th = (k == 0 ? Start : Start + Span) * uc_Pi / 180.0;
-            const double c = std::cos(th), s = -std::sin(th);
-            const double q = (a > 0 ? (c / a) * (c / a) : 0) + (b > 0 ? (s / b) * (s / b) : 0);
-            const double t = q > 0 ? 1.0 / std::sqrt(q) : 0;
-            RadiusRows(x0, y0, int(std::lround(cx + t * c)), int(std::lround(cy + t * s)), W, H, rad[k]);
-        }
-    }
-
-    std::vector<TFigureRun> &runs = fig->Runs;
-    for (int y = 0; y < H; ++y) {
-        const size_t row0 = runs.size();
-        fig->RowStart[size_t(y)] = int(row0);
-        if (y < Shape.H) {
-            const TSweep::TRow row = sweep.Row(y);
-            for (int i = Shape.RowStart[size_t(y)]; i < Shape.RowStart[size_t(y) + 1]; ++i) {
-                const TEllipseShape::TRun &run = Shape.Runs[size_t(i)];
-                if (run.Kind == 2 && !Brush)
-                    continue; // also an arc: it has no inside
-                const uchar pen = run.Kind == 1 ? 1 : 0;
-                sweep.Cut(row, run.X0, run.X1, [&](int x0, int x1) { runs.push_back({x0, x1, pen}); });
-            }
-        }
-        if (radii) {
-            // The radii take the place of what lies under them, the second one where the first
-            // does not go.
-            const int r0 = rad[0][size_t(y)].first, r1 = rad[0][size_t(y)].second;
-            const int s0 = rad[1][size_t(y)].first, s1 = rad[1][size_t(y)].second;
-            CutFromRow(runs, row0, r0, r1);
-            CutFromRow(runs, row0, s0, s1);
-            if (r0 <= r1)
-                runs.push_back({r0, r1, 1});
-            if (s0 <= s1) {
-                const size_t second = runs.size();
-                runs.push_back({s0, s1, 1});
-                CutFromRow(runs, second, r0, r1);
-            }
-            runs.erase(std::remove_if(runs.begin() + qsizetype(row0), runs.end(),
-                                      [](const TFigureRun &r) { return r.X1 < r.X0; }),
-                       runs.end());
-        }
-    }
-    fig->RowStart[size_t(H)] = int(runs.size());
-    runs.shrink_to_fit();
-    return fig;
-}
-
-} // namespace
-
-struct TCanvas::TFigureCache
-{
-    static constexpr size_t kMaxShapes = 12, kMaxFigures = 16;
-    // The most recently used first.
-    std::vector<std::shared_ptr<const TEllipseShape>> Shapes;
-    std::vector<std::shared_ptr<const TFigurePixels>> Figures;
-
-    template <class T, class Match, class Make>
-    static std::shared_ptr<const T> Find(std::vector<std::shared_ptr<const T>> &List, size_t Max, Match &&Is,
-                                         Make &&New)
-    {
-        for (size_t i = 0; i < List.size(); ++i)
-            if (Is(*List[i])) {
-                std::rotate(List.begin(), List.begin() + qsizetype(i), List.begin() + qsizetype(i) + 1);
-                return List.front();
-            }
-        std::shared_ptr<const T> made = New();
-        if (List.size() >= Max)
-            List.pop_back();
-        List.insert(List.begin(), made);
-        return made;
-    }
-
-    std::shared_ptr<const TFigurePixels> Figure(int Kind, int W, int H, bool Pen, bool Brush, double Start,
-                                                double Span)
-    {
-        return Find(
-            Figures, kMaxFigures,
-            [&](const TFigurePixels &F) { return F.Is(Kind, W, H, Pen, Brush, Start, Span); },
-            [&] {
-                // Without a pen the ellipse is one pixel smaller, as the classic drawing has it.
-                const int fw = Pen ? W : std::max(1, W - 1), fh = Pen ? H : std::max(1, H - 1);
-                const auto shape = Find(
-                    Shapes, kMaxShapes,
-                    [&](const TEllipseShape &S) { return S.W == fw && S.H == fh && S.Outline == Pen; },
-                    [&] { return MakeEllipseShape(fw, fh, Pen); });
-                return MakeFigurePixels(*shape, Kind, W, H, Pen, Brush, Start, Span);
-            });
-    }
-};
-
 void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4)
 {
-    if (R < L)
-        std::swap(L, R);
-    if (B < T)
-        std::swap(T, B);
+    if (R < L) std::swap(L, R);
+    if (B < T) std::swap(T, B);
     const int W = R - L, H = B - T;
-    if (W <= 0 || H <= 0)
-        return;
+    if (W <= 0 || H <= 0) return;
     const bool pen = PenVisible(FPen);
     const bool brush = Kind != 1 && FBrush.Style() != bsClear && FPen.Mode() != pmNop;
-    if (!pen && !brush)
-        return;
+    if (!pen && !brush) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     double start = 0, span = 360;
-    if (Kind != 0)
-        ArcAngles(L + (W - 1) / 2.0, T + (H - 1) / 2.0, X3, Y3, X4, Y4, start, span);
-    if (!FFigures)
-        FFigures = std::make_unique<TFigureCache>();
+    if (Kind != 0) ArcAngles(L + (W - 1) / 2.0, T + (H - 1) / 2.0, X3, Y3, X4, Y4, start, span);
+    if (!FFigures) FFigures = std::make_unique<TFigureCache>();
     const std::shared_ptr<const TFigurePixels> fig = FFigures->Figure(Kind, W, H, pen, brush, start, span);
-    if (fig->Runs.empty())
-        return;
+    if (fig->Runs.empty()) return;
 
     // A plain copy goes straight into the picture, and only where the picture is.
     if (PenModeCopies() && (!brush || FBrush.Style() == bsSolid) && DirectTarget()) {
-        const QRgb px[2] = {ToQColor(FBrush.Color()).rgba() | 0xFF000000u, PenQColor(FPen).rgba() | 0xFF000000u};
+        const QRgb px[2] = {ToQColor(FBrush.Color()).rgba() | 0xFF000000u,
+                            PenQColor(FPen).rgba() | 0xFF000000u};
         uchar *const bits = const_cast<uchar *>(FImage->constBits()); // what the painter draws into
         const qsizetype bpl = FImage->bytesPerLine();
         const int imgW = FImage->width();
@@ -1197,8 +605,7 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
             QRgb c = 0;
             auto flush = [&] {
                 const int x0 = std::max(L + a, 0), x1 = std::min(L + b, imgW - 1);
-                if (x0 <= x1)
-                    FillPixels(line + x0, x1 - x0 + 1, c);
+                if (x0 <= x1) FillPixels(line + x0, x1 - x0 + 1, c);
             };
             for (int i = fig->RowStart[size_t(y)]; i < fig->RowStart[size_t(y) + 1]; ++i) {
                 const TFigureRun &run = fig->Runs[size_t(i)];
@@ -1238,15 +645,13 @@ void TCanvas::DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, i
 
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
-    if (!PenVisible(FPen))
-        return;
+    if (!PenVisible(FPen)) return;
     if (ThinSolid(FPen)) {
         DrawEllipticFigure(1, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
         return;
     }
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     double start, span;
     const QRectF box = EllipseBox(X1, Y1, X2, Y2);
     ArcAngles(box.center().x(), box.center().y(), X3, Y3, X4, Y4, start, span);
@@ -1265,8 +670,7 @@ void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
         return;
     }
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     double start, span;
     const QRectF box = EllipseBox(X1, Y1, X2, Y2);
     ArcAngles(box.center().x(), box.center().y(), X3, Y3, X4, Y4, start, span);
@@ -1280,11 +684,9 @@ void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 
 void TCanvas::Polygon(const QPolygon &Points)
 {
-    if (Points.size() < 2)
-        return;
+    if (Points.size() < 2) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     FPainter->save();
     ApplyPenMode();
     const bool pen = PenVisible(FPen), brush = FBrush.Style() != bsClear && FPen.Mode() != pmNop;
@@ -1296,8 +698,7 @@ void TCanvas::Polygon(const QPolygon &Points)
         // that outline.
         FPainter->setBrush(brush ? QtBrush(FBrush) : QBrush(Qt::NoBrush));
         FPainter->setPen(Qt::NoPen);
-        if (brush)
-            FPainter->drawPolygon(QPolygonF(Points).translated(0.5, 0.5), Qt::OddEvenFill);
+        if (brush) FPainter->drawPolygon(QPolygonF(Points).translated(0.5, 0.5), Qt::OddEvenFill);
         for (int i = 0; i < Points.size(); ++i) {
             const QPoint &a = Points[i], &b = Points[(i + 1) % Points.size()];
             PlotLine(a.x(), a.y(), b.x(), b.y());
@@ -1334,8 +735,7 @@ void TCanvas::Polygon(const QPolygon &Points)
         const auto *line = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
         for (int x = 0; x < mask.width();) {
             const QRgb c = line[x] & 0xFFFFFFu;
-            if (c == 0xFF0000u)
-                pts.emplace_back(box.left() + x, box.top() + y);
+            if (c == 0xFF0000u) pts.emplace_back(box.left() + x, box.top() + y);
             if (c != 0x0000FFu) {
                 ++x;
                 continue;
@@ -1373,31 +773,33 @@ int TCanvas::Advance(const QString &Text)
 {
     const QFontMetrics &fm = FontMetrics();
     const auto it = FWidths.constFind(Text);
-    if (it != FWidths.cend())
-        return *it;
-    if (FWidths.size() >= 256)
-        FWidths.clear();
+    if (it != FWidths.cend()) return *it;
+    if (FWidths.size() >= 256) FWidths.clear();
     const int w = fm.horizontalAdvance(Text);
     FWidths.insert(Text, w);
     return w;
 }
 
-int TCanvas::TextWidth(const QString &Text) { return Advance(Text); }
+int TCanvas::TextWidth(const QString &Text)
+{
+    return Advance(Text);
+}
 
-int TCanvas::TextHeight(const QString &) { return FontMetrics().height(); }
+int TCanvas::TextHeight(const QString &)
+{
+    return FontMetrics().height();
+}
 
 void TCanvas::TextOut(int X, int Y, const QString &Text)
 {
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     const QFontMetrics &fm = FontMetrics();
     const QFont &f = FQFont;
     const int width = Advance(Text);
     FPainter->save();
     FPainter->translate(X, Y);
-    if (FFont.Orientation() != 0)
-        FPainter->rotate(-FFont.Orientation() / 10.0);
+    if (FFont.Orientation() != 0) FPainter->rotate(-FFont.Orientation() / 10.0);
     if (FBrush.Style() != bsClear)
         FPainter->fillRect(QRect(0, 0, width, fm.height()), ToQColor(FBrush.Color()));
     FPainter->setFont(f);
@@ -1410,15 +812,13 @@ void TCanvas::TextOut(int X, int Y, const QString &Text)
 void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
 {
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     const QFontMetrics &fm = FontMetrics();
     const QFont &f = FQFont;
     const QRect clip(R.Left, R.Top, std::max(0, R.Width()), std::max(0, R.Height()));
     FPainter->save();
     FPainter->setClipRect(clip, Qt::IntersectClip);
-    if (FBrush.Style() != bsClear)
-        FPainter->fillRect(clip, ToQColor(FBrush.Color()));
+    if (FBrush.Style() != bsClear) FPainter->fillRect(clip, ToQColor(FBrush.Color()));
     FPainter->setFont(f);
     FPainter->setPen(ToQColor(FFont.Color()));
     FPainter->drawText(QPoint(X, Y + fm.ascent()), Text);
@@ -1427,11 +827,9 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
 
 void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic)
 {
-    if (Src.isNull() || Dest.IsEmpty() || SrcRect.isEmpty())
-        return;
+    if (Src.isNull() || Dest.IsEmpty() || SrcRect.isEmpty()) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     QImage src = Src;
     QRect srcRect = SrcRect;
     const bool keyed = Graphic && Graphic->Transparent();
@@ -1444,8 +842,7 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
         for (int y = 0; y < src.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(src.scanLine(y));
             for (int x = 0; x < src.width(); ++x)
-                if ((line[x] & 0x00FFFFFFu) == k)
-                    line[x] = 0;
+                if ((line[x] & 0x00FFFFFFu) == k) line[x] = 0;
         }
     }
     FPainter->save();
@@ -1455,7 +852,8 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
         FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     else
         ApplyCopyMode();
-    const bool smooth = FStretchMode == smHalftone && (Dest.Width() != srcRect.width() || Dest.Height() != srcRect.height());
+    const bool smooth =
+        FStretchMode == smHalftone && (Dest.Width() != srcRect.width() || Dest.Height() != srcRect.height());
     FPainter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     if (!keyed && (FCopyMode == BLACKNESS || FCopyMode == WHITENESS)) {
         FPainter->fillRect(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()),
@@ -1486,8 +884,7 @@ void TCanvas::StretchDraw(const TRect &R, const TBitmap &Graphic)
 void TCanvas::CopyRect(const TRect &Dest, TCanvas &Canvas, const TRect &Source)
 {
     QImage *src = Canvas.Image();
-    if (!src)
-        return;
+    if (!src) return;
     if (src == FImage) {
         // Copying within one image: take a snapshot of the source first.
         End();
@@ -1501,8 +898,7 @@ void TCanvas::CopyRect(const TRect &Dest, TCanvas &Canvas, const TRect &Source)
 void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
 {
     End();
-    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y) || FBrush.Style() == bsClear)
-        return;
+    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y) || FBrush.Style() == bsClear) return;
     if (FImage->format() != QImage::Format_RGB32 && FImage->format() != QImage::Format_ARGB32)
         *FImage = FImage->convertToFormat(QImage::Format_RGB32);
     const TColor rgb = ColorToRGB(Color);
@@ -1519,8 +915,7 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
         const bool isKey = (p & 0x00FFFFFFu) == key;
         return FillStyle == fsSurface ? isKey : !isKey;
     };
-    if (!inside(px(X, Y)))
-        return;
+    if (!inside(px(X, Y))) return;
     if (FillStyle == fsSurface && key == (fill & 0x00FFFFFFu))
         return; // the surface has the brush colour already
     // Every pixel is visited once (seen), so pixels that already have the brush colour are fine.
@@ -1539,14 +934,12 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
             px(x, y) = fill;
             if (y > 0) {
                 const bool in = !seen[size_t(y - 1) * w + x] && inside(px(x, y - 1));
-                if (in && !up)
-                    stack.emplace_back(x, y - 1);
+                if (in && !up) stack.emplace_back(x, y - 1);
                 up = in;
             }
             if (y < h - 1) {
                 const bool in = !seen[size_t(y + 1) * w + x] && inside(px(x, y + 1));
-                if (in && !down)
-                    stack.emplace_back(x, y + 1);
+                if (in && !down) stack.emplace_back(x, y + 1);
                 down = in;
             }
         }
@@ -1555,19 +948,16 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
 
 TColor TCanvas::Pixels(int X, int Y)
 {
-    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y))
-        return clBlack;
+    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y)) return clBlack;
     const QRgb p = FImage->pixel(X, Y); // the raster engine draws straight into the image
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 void TCanvas::SetPixel(int X, int Y, TColor Color)
 {
-    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y))
-        return;
+    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y)) return;
     Begin();
-    if (!FPainter)
-        return;
+    if (!FPainter) return;
     FPainter->save();
     FPainter->setCompositionMode(QPainter::CompositionMode_Source);
     FPainter->fillRect(QRect(X, Y, 1, 1), ToQColor(Color));

@@ -1,21 +1,42 @@
-#include <krogui/core/property.h>
-#include <krogui/graphics/colors.h>
 #include <krogui/core/keys.h>
 #include <krogui/core/kromath.h>
+#include <krogui/core/property.h>
 #include <krogui/core/strutil.h>
+#include <krogui/graphics/colors.h>
 #include <krogui/numio/numio.h>
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
-#include <QDropEvent>
 
 #include <cmath>
 
 namespace kro {
 
-TNumIO::TNumIO(QWidget *Parent) : QLineEdit(Parent), TComponentBase(this), TControlCore(this, clWindow)
+struct TNumIOPrivate
+{
+    TInFormat FInFormat = itDynamic;
+    int FFixPDecPl = 2;
+    QString FOldText;
+    bool FInternalChg = false;
+    bool FBeep = false;
+    double FMinimum = 0.0;
+    double FMaximum = 0.0;
+    bool FRangeSet = false;
+    TDecPSep FDecPSep = dsSystem;
+    bool FAutoSelect = true;
+    bool FAutoSize = true;
+    bool FParentColor = false;
+    bool FHideSelection = true;
+    bool FApplyingFont = false;
+    TNotifyEvent FOnChange;
+};
+
+TNumIO::TNumIO(QWidget *Parent)
+    : QLineEdit(Parent), TComponentBase(this), TControlCore(this, clWindow),
+      d(std::make_unique<TNumIOPrivate>())
 {
     // The field shows the font it inherits until the application gives it one of its own.
     AdoptFont(font());
@@ -67,7 +88,7 @@ QString TrimPasted(const QString &Text)
 
 bool TNumIO::ConvertNumString(QString Text, double &Value) const
 {
-    return Convert(std::move(Text), Value, EditSeparatorMode(FDecPSep));
+    return Convert(std::move(Text), Value, EditSeparatorMode(d->FDecPSep));
 }
 
 bool TNumIO::Convert(QString Text, double &Value, TSeparatorMode Mode) const
@@ -82,7 +103,7 @@ bool TNumIO::Convert(QString Text, double &Value, TSeparatorMode Mode) const
     Text = Text.toLower();
     if (Text.isEmpty()) return true; // only blanks
 
-    TInFormat fmt = FInFormat;
+    TInFormat fmt = d->FInFormat;
     QString digits = Text; // what a radix format reads
     if (fmt == itDynamic) {
         const QChar first = Text[0];
@@ -142,7 +163,7 @@ double TNumIO::GetLabValue() const
 QString TNumIO::FormatValue(double Value) const
 {
     QString s;
-    switch (FInFormat) {
+    switch (d->FInFormat) {
     case itExp:
     case itDynamic:
         s = FormatReal(12, -2, Value);
@@ -153,7 +174,7 @@ QString TNumIO::FormatValue(double Value) const
         s = FormatReal(1, 8, Value);
         break;
     case itFixPoint:
-        s = FormatReal(1, FFixPDecPl, Value);
+        s = FormatReal(1, d->FFixPDecPl, Value);
         break;
     case itInt:
         s = FormatReal(1, 0, Value);
@@ -166,7 +187,7 @@ QString TNumIO::FormatValue(double Value) const
         return BinDigits(RoundToInt32Bits(Value), 32);
     }
     // Write the separator the field's own conversion reads.
-    if (EditSeparatorMode(FDecPSep) == sepComma) s.replace(u'.', u',');
+    if (EditSeparatorMode(d->FDecPSep) == sepComma) s.replace(u'.', u',');
     return s;
 }
 
@@ -175,11 +196,11 @@ void TNumIO::SetLabValue(double Value)
     if (std::isnan(Value)) return;
     Value = std::clamp(Value, -uc_MaxDouble, uc_MaxDouble);
     // The text must read back as the value: an integer field holds 32-bit integers.
-    if (FInFormat == itInt) Value = std::clamp(Value, double(INT32_MIN), double(INT32_MAX));
+    if (d->FInFormat == itInt) Value = std::clamp(Value, double(INT32_MIN), double(INT32_MAX));
     const QString t = FormatValue(Value);
     SetEditText(t);
     // The written text is what a refused edit has to bring back.
-    FOldText = t;
+    d->FOldText = t;
 }
 
 // ---- validation ------------------------------------------------------------------------------
@@ -187,44 +208,44 @@ void TNumIO::SetLabValue(double Value)
 void TNumIO::SetEditText(const QString &Text)
 {
     if (Text == text()) return; // no notification would come to clear the flag
-    FInternalChg = true;
+    d->FInternalChg = true;
     setText(Text);
     // The notification is synchronous; the flag must not outlive this assignment, or the next
     // user edit would pass unvalidated (a text cut by maxLength, for example).
-    FInternalChg = false;
+    d->FInternalChg = false;
 }
 
 void TNumIO::Change()
 {
     if (IsDesigning()) return;
-    if (FInternalChg) {
-        FInternalChg = false;
+    if (d->FInternalChg) {
+        d->FInternalChg = false;
         return;
     }
     if (IsLoading()) return; // validated once all stored properties are in (Loaded)
 
-    const TSeparatorMode mode = EditSeparatorMode(FDecPSep);
+    const TSeparatorMode mode = EditSeparatorMode(d->FDecPSep);
     QString cur = TrimPasted(text());
     int caret = std::min(cursorPosition(), int(cur.size()));
     bool rewrite = cur.size() != text().size();
     QString newText = cur;
 
-    if (FInFormat == itFixPoint) {
+    if (d->FInFormat == itFixPoint) {
         const int p = SeparatorPos(cur, 1, mode);
         const int q = p > 0 ? SeparatorPos(cur, p + 1, mode) : 0;
         if (q > 0) {
             // A second point: the old text stays, the caret before its point.
-            newText = FOldText;
-            caret = std::max(0, SeparatorPos(FOldText, 1, mode) - 1);
+            newText = d->FOldText;
+            caret = std::max(0, SeparatorPos(d->FOldText, 1, mode) - 1);
             SetEditText(newText);
             setCursorPosition(std::clamp(caret, 0, int(text().size())));
-            if (FBeep) MessageBeep();
+            if (d->FBeep) MessageBeep();
             UpdateAccessibleText();
             return;
         }
         if (p == 0 && (cur.isEmpty() || cur == u"-" || cur == u"+")) {
             // A number being started (typed over a selection, or into an empty field).
-            FOldText = cur;
+            d->FOldText = cur;
             if (rewrite) SetEditText(cur);
             UpdateAccessibleText();
             return;
@@ -235,8 +256,8 @@ void TNumIO::Change()
             caret = int(cur.size()) - 1;
             rewrite = true;
         }
-        if (p > 0 && cur.size() - p > FFixPDecPl) {
-            cur.truncate(p + FFixPDecPl); // typing in the decimals overwrites them
+        if (p > 0 && cur.size() - p > d->FFixPDecPl) {
+            cur.truncate(p + d->FFixPDecPl); // typing in the decimals overwrites them
             rewrite = true;
         }
     }
@@ -245,8 +266,8 @@ void TNumIO::Change()
     bool ok = ConvertNumString(cur, v);
     bool accepted = false;
     if (ok) {
-        if (FInFormat == itFixPoint) {
-            newText = FormatReal(1, FFixPDecPl, v);
+        if (d->FInFormat == itFixPoint) {
+            newText = FormatReal(1, d->FFixPDecPl, v);
             if (mode == sepComma) newText.replace(u'.', u',');
             // A typed leading "-" stays even while the number is still zero.
             if (v == 0.0 && cur.startsWith(u'-')) newText.prepend(u'-');
@@ -259,20 +280,20 @@ void TNumIO::Change()
         } else if (rewrite) {
             newText = cur;
         }
-        if ((v >= FMinimum && v <= FMaximum) || v == 0.0) {
+        if ((v >= d->FMinimum && v <= d->FMaximum) || v == 0.0) {
             // The last accepted text is the one the field shows: in itFixPoint the formatted one.
-            FOldText = FInFormat == itFixPoint ? newText : cur;
+            d->FOldText = d->FInFormat == itFixPoint ? newText : cur;
             accepted = true;
         } else {
             ok = false;
         }
     }
     if (!ok) {
-        newText = FOldText;
+        newText = d->FOldText;
         rewrite = true;
         caret = caret - 1;
         repaint();
-        if (FBeep) MessageBeep();
+        if (d->FBeep) MessageBeep();
     }
     if (rewrite) {
         SetEditText(newText);
@@ -280,67 +301,67 @@ void TNumIO::Change()
     }
     UpdateAccessibleText();
     // Fired last, so that a handler sees (and may change) the final text.
-    if (accepted && FOnChange) FOnChange(this);
+    if (accepted && d->FOnChange) d->FOnChange(this);
 }
 
 void TNumIO::SetInputFormat(TInFormat Value)
 {
-    if (!Store(FInFormat, Value)) return;
-    FOldText.clear();
+    if (!Store(d->FInFormat, Value)) return;
+    d->FOldText.clear();
     Change();
 }
 
 void TNumIO::SetFixPDecPl(int Value)
 {
-    FFixPDecPl = std::clamp(Value, 1, 8);
+    d->FFixPDecPl = std::clamp(Value, 1, 8);
 }
 
 void TNumIO::SetDecPSep(TDecPSep Value)
 {
-    if (!Store(FDecPSep, Value)) return;
-    FOldText.clear();
+    if (!Store(d->FDecPSep, Value)) return;
+    d->FOldText.clear();
     Change();
 }
 
 void TNumIO::SetRangeLow(double Value)
 {
     if (std::isnan(Value)) return;
-    FRangeSet = true;
-    if (Value >= FMaximum) {
-        FMinimum = FMaximum;
-        FMaximum = Value;
+    d->FRangeSet = true;
+    if (Value >= d->FMaximum) {
+        d->FMinimum = d->FMaximum;
+        d->FMaximum = Value;
     } else {
-        FMinimum = Value;
+        d->FMinimum = Value;
     }
-    FOldText.clear();
+    d->FOldText.clear();
     Change();
 }
 
 void TNumIO::SetRangeHigh(double Value)
 {
     if (std::isnan(Value)) return;
-    FRangeSet = true;
-    if (Value > FMinimum) {
-        FMaximum = Value;
+    d->FRangeSet = true;
+    if (Value > d->FMinimum) {
+        d->FMaximum = Value;
     } else {
-        FMaximum = FMinimum;
-        FMinimum = Value;
+        d->FMaximum = d->FMinimum;
+        d->FMinimum = Value;
     }
-    FOldText.clear();
+    d->FOldText.clear();
     Change();
 }
 
 void TNumIO::Loaded()
 {
-    FOldText.clear();
+    d->FOldText.clear();
     Change();
 }
 
 void TNumIO::DesigningChanged()
 {
-    if (IsDesigning() && !FRangeSet) {
-        FMinimum = -uc_MaxDouble;
-        FMaximum = uc_MaxDouble;
+    if (IsDesigning() && !d->FRangeSet) {
+        d->FMinimum = -uc_MaxDouble;
+        d->FMaximum = uc_MaxDouble;
     }
 }
 
@@ -348,13 +369,13 @@ void TNumIO::Assign(const TComponentBase *Source)
 {
     if (Source == this) return;
     if (const auto *src = dynamic_cast<const TNumIO *>(Source)) {
-        FInFormat = src->FInFormat;
-        FBeep = src->FBeep;
-        FMinimum = src->FMinimum;
-        FMaximum = src->FMaximum;
-        FRangeSet = true;
-        FDecPSep = src->FDecPSep;
-        FOldText.clear();
+        d->FInFormat = src->d->FInFormat;
+        d->FBeep = src->d->FBeep;
+        d->FMinimum = src->d->FMinimum;
+        d->FMaximum = src->d->FMaximum;
+        d->FRangeSet = true;
+        d->FDecPSep = src->d->FDecPSep;
+        d->FOldText.clear();
         Change();
         return;
     }
@@ -374,13 +395,13 @@ bool TNumIO::AssignTo(TComponentBase *Dest) const
 
 void TNumIO::SetAutoSize(bool Value)
 {
-    if (!Store(FAutoSize, Value)) return;
+    if (!Store(d->FAutoSize, Value)) return;
     FitHeight();
 }
 
 void TNumIO::FitHeight()
 {
-    if (FAutoSize) {
+    if (d->FAutoSize) {
         setFixedHeight(sizeHint().height());
     } else {
         setMinimumHeight(0);
@@ -390,8 +411,8 @@ void TNumIO::FitHeight()
 
 void TNumIO::SetColor(TColor Value)
 {
-    const bool wasParent = FParentColor;
-    FParentColor = false;
+    const bool wasParent = d->FParentColor;
+    d->FParentColor = false;
     if (Value == Color()) {
         if (wasParent) ApplyPalette();
         return;
@@ -399,26 +420,29 @@ void TNumIO::SetColor(TColor Value)
     TControlCore::SetColor(Value);
 }
 
-void TNumIO::ColorChanged() { ApplyPalette(); }
+void TNumIO::ColorChanged()
+{
+    ApplyPalette();
+}
 
 void TNumIO::FontChanged()
 {
-    if (FApplyingFont) return;
-    FApplyingFont = true;
+    if (d->FApplyingFont) return;
+    d->FApplyingFont = true;
     // Following the parent, the field takes Qt's inherited font again.
     setFont(ParentFont() ? QFont() : Font()->ToQFont());
-    FApplyingFont = false;
+    d->FApplyingFont = false;
 }
 
 void TNumIO::SetParentColor(bool Value)
 {
-    if (!Store(FParentColor, Value)) return;
+    if (!Store(d->FParentColor, Value)) return;
     ApplyPalette();
 }
 
 void TNumIO::SetHideSelection(bool Value)
 {
-    if (!Store(FHideSelection, Value)) return;
+    if (!Store(d->FHideSelection, Value)) return;
     ApplyPalette();
 }
 
@@ -426,11 +450,11 @@ void TNumIO::ApplyPalette()
 {
     QPalette pal = palette();
     QColor base = ToQColor(Color());
-    if (FParentColor && parentWidget()) base = parentWidget()->palette().color(QPalette::Window);
+    if (d->FParentColor && parentWidget()) base = parentWidget()->palette().color(QPalette::Window);
     pal.setColor(QPalette::Base, base);
     // A hidden selection is drawn in the colours of the plain text, so it stays (and comes back)
     // but is not seen while another control has the focus.
-    const bool hide = FHideSelection && !hasFocus();
+    const bool hide = d->FHideSelection && !hasFocus();
     const QPalette app = QApplication::palette(this);
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::Highlight, hide ? base : app.color(group, QPalette::Highlight));
@@ -442,7 +466,7 @@ void TNumIO::ApplyPalette()
 
 void TNumIO::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    if (FAutoSize) AHeight = height();
+    if (d->FAutoSize) AHeight = height();
     TControlCore::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
@@ -451,11 +475,11 @@ void TNumIO::UpdateAccessibleText()
     static const char *const kFormats[] = {"real number", "real number", "fixed-point number",
                                            "integer",     "hexadecimal", "octal",
                                            "binary",      "number"};
-    const QString d = QStringLiteral("%1 field, %2 to %3")
-                          .arg(QLatin1String(kFormats[std::clamp(int(FInFormat), 0, 7)]))
-                          .arg(FMinimum)
-                          .arg(FMaximum);
-    if (accessibleDescription() != d) setAccessibleDescription(d);
+    const QString desc = QStringLiteral("%1 field, %2 to %3")
+                             .arg(QLatin1String(kFormats[std::clamp(int(d->FInFormat), 0, 7)]))
+                             .arg(d->FMinimum)
+                             .arg(d->FMaximum);
+    if (accessibleDescription() != desc) setAccessibleDescription(desc);
     if (accessibleName().isEmpty()) setAccessibleName(QStringLiteral("Number"));
 }
 
@@ -468,9 +492,9 @@ void TNumIO::keyPressEvent(QKeyEvent *Event)
         Event->accept();
         return;
     }
-    if (FInFormat == itFixPoint && r.Typed && r.Text.size() == 1 && !hasSelectedText() && !isReadOnly()) {
+    if (d->FInFormat == itFixPoint && r.Typed && r.Text.size() == 1 && !hasSelectedText() && !isReadOnly()) {
         // A point typed before the point that already stands moves the caret past it.
-        const TSeparatorMode mode = EditSeparatorMode(FDecPSep);
+        const TSeparatorMode mode = EditSeparatorMode(d->FDecPSep);
         const int point = SeparatorPos(text(), 1, mode);
         if (point > 0 && SeparatorPos(r.Text, 1, mode) == 1 && cursorPosition() < point) {
             setCursorPosition(point);
@@ -564,7 +588,7 @@ void TNumIO::focusInEvent(QFocusEvent *Event)
 {
     const bool hadSelection = hasSelectedText();
     QLineEdit::focusInEvent(Event);
-    if (!FAutoSelect && !hadSelection && hasSelectedText()) deselect();
+    if (!d->FAutoSelect && !hadSelection && hasSelectedText()) deselect();
     ApplyPalette();
     Input().FocusIn();
 }
@@ -580,10 +604,69 @@ void TNumIO::changeEvent(QEvent *Event)
 {
     QLineEdit::changeEvent(Event);
     if (Event->type() == QEvent::FontChange || Event->type() == QEvent::ParentChange) FollowParentFont();
-    if (Event->type() == QEvent::FontChange && FAutoSize)
+    if (Event->type() == QEvent::FontChange && d->FAutoSize)
         FitHeight();
-    else if (Event->type() == QEvent::ParentChange && FParentColor)
+    else if (Event->type() == QEvent::ParentChange && d->FParentColor)
         ApplyPalette();
+}
+
+// ---- readers ----
+
+TInFormat TNumIO::InputFormat() const
+{
+    return d->FInFormat;
+}
+int TNumIO::FixPointDecPlaces() const
+{
+    return d->FFixPDecPl;
+}
+TDecPSep TNumIO::DecPlaceSep() const
+{
+    return d->FDecPSep;
+}
+double TNumIO::RangeLow() const
+{
+    return d->FMinimum;
+}
+double TNumIO::RangeHigh() const
+{
+    return d->FMaximum;
+}
+bool TNumIO::Beep() const
+{
+    return d->FBeep;
+}
+void TNumIO::SetBeep(bool Value)
+{
+    d->FBeep = Value;
+}
+bool TNumIO::AutoSelect() const
+{
+    return d->FAutoSelect;
+}
+void TNumIO::SetAutoSelect(bool Value)
+{
+    d->FAutoSelect = Value;
+}
+bool TNumIO::AutoSize() const
+{
+    return d->FAutoSize;
+}
+bool TNumIO::ParentColor() const
+{
+    return d->FParentColor;
+}
+bool TNumIO::HideSelection() const
+{
+    return d->FHideSelection;
+}
+void TNumIO::SetOnChange(TNotifyEvent H)
+{
+    d->FOnChange = std::move(H);
+}
+const TNotifyEvent &TNumIO::OnChange() const
+{
+    return d->FOnChange;
 }
 
 } // namespace kro

@@ -15,6 +15,8 @@
 
 namespace kro {
 
+struct TNumIOPrivate;
+
 class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase, public TControlCore
 {
     Q_OBJECT
@@ -47,27 +49,27 @@ public:
 
     // ---- published properties ----
     /// Format of the text; a change clears the last accepted text and revalidates the field.
-    TInFormat InputFormat() const { return FInFormat; }
+    TInFormat InputFormat() const;
     void SetInputFormat(TInFormat Value);
     /// Decimal places of itFixPoint, clamped to 1..8; the text is not revalidated.
-    int FixPointDecPlaces() const { return FFixPDecPl; }
+    int FixPointDecPlaces() const;
     void SetFixPointDecPlaces(int Value) { SetFixPDecPl(Value); }
     void SetFixPDecPl(int Value);
     /// Decimal separator choice; a change clears the last accepted text and revalidates.
-    TDecPSep DecPlaceSep() const { return FDecPSep; }
+    TDecPSep DecPlaceSep() const;
     void SetDecPlaceSep(TDecPSep Value) { SetDecPSep(Value); }
     void SetDecPSep(TDecPSep Value);
     /// Lower bound of the accepted range; a value not below RangeHigh makes the bounds change
     /// places. Always clears the last accepted text and revalidates.
-    double RangeLow() const { return FMinimum; }
+    double RangeLow() const;
     void SetRangeLow(double Value);
     /// Upper bound; a value not above RangeLow makes the bounds change places. Always clears the
     /// last accepted text and revalidates.
-    double RangeHigh() const { return FMaximum; }
+    double RangeHigh() const;
     void SetRangeHigh(double Value);
     /// Beep (the system sound) when an edit is refused.
-    bool Beep() const { return FBeep; }
-    void SetBeep(bool Value) { FBeep = Value; }
+    bool Beep() const;
+    void SetBeep(bool Value);
 
     /// The value of the text (GetLabValue); writing formats it by InputFormat (SetLabValue) without
     /// validation and without OnChange. NaN is refused; infinities become +-uc_MaxDouble.
@@ -81,10 +83,10 @@ public:
     bool ConvertNumString(QString Text, double &Value) const;
 
     /// Select the whole text when the field is entered with the keyboard (default true).
-    bool AutoSelect() const { return FAutoSelect; }
-    void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    bool AutoSelect() const;
+    void SetAutoSelect(bool Value);
     /// Keep the height fitted to the font (default true).
-    bool AutoSize() const { return FAutoSize; }
+    bool AutoSize() const;
     void SetAutoSize(bool Value);
     /// bsSingle draws the edit frame, bsNone hides it.
     TBorderStyle BorderStyle() const { return hasFrame() ? bsSingle : bsNone; }
@@ -92,10 +94,10 @@ public:
     /// Background colour of the text area (default clWindow); setting it clears ParentColor.
     void SetColor(TColor Value) override;
     /// When true the background follows the parent's window colour.
-    bool ParentColor() const { return FParentColor; }
+    bool ParentColor() const;
     void SetParentColor(bool Value);
     /// Hide the selection while the field does not have the focus (default true).
-    bool HideSelection() const { return FHideSelection; }
+    bool HideSelection() const;
     void SetHideSelection(bool Value);
     bool ReadOnly() const { return isReadOnly(); }
     void SetReadOnly(bool Value) { setReadOnly(Value); }
@@ -115,8 +117,8 @@ public:
 
     // ---- events ----
     /// Fired after an accepted change of the text (not for rewrites by the field itself).
-    void SetOnChange(TNotifyEvent H) { FOnChange = std::move(H); }
-    const TNotifyEvent &OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent H);
+    const TNotifyEvent &OnChange() const;
 
 protected:
     /// The validation run after every change of the text.
@@ -153,24 +155,7 @@ private:
     void ApplyPalette();
     void FitHeight();
     void UpdateAccessibleText();
-
-    TInFormat FInFormat = itDynamic;
-    int FFixPDecPl = 2;
-    QString FOldText;
-    bool FInternalChg = false;
-    bool FBeep = false;
-    double FMinimum = 0.0;
-    double FMaximum = 0.0;
-    bool FRangeSet = false;
-    TDecPSep FDecPSep = dsSystem;
-
-    bool FAutoSelect = true;
-    bool FAutoSize = true;
-    bool FParentColor = false;
-    bool FHideSelection = true;
-    bool FApplyingFont = false;
-
-    TNotifyEvent FOnChange;
+    std::unique_ptr<TNumIOPrivate> const d;
 };
 
 } // namespace kro

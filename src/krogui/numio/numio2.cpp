@@ -1,8 +1,8 @@
-#include <krogui/core/property.h>
-#include <krogui/graphics/colors.h>
 #include <krogui/core/keys.h>
 #include <krogui/core/kromath.h>
+#include <krogui/core/property.h>
 #include <krogui/core/strutil.h>
+#include <krogui/graphics/colors.h>
 #include <krogui/numio/numeditbuffer.h>
 #include <krogui/numio/numio2.h>
 #include <krogui/numio/numio2_p.h>
@@ -686,8 +686,8 @@ void TNumIO2::Assign(const TComponentBase *Source)
 
 bool TNumIO2::AssignTo(TComponentBase *Dest) const
 {
-    if (auto *d = dynamic_cast<TNumIO2 *>(Dest)) {
-        d->Assign(this);
+    if (auto *dst = dynamic_cast<TNumIO2 *>(Dest)) {
+        dst->Assign(this);
         return true;
     }
     return TCustomControl::AssignTo(Dest);
@@ -695,57 +695,213 @@ bool TNumIO2::AssignTo(TComponentBase *Dest) const
 
 // ---- readers ----
 
-QString TNumIO2::Text() const { return d->FInBuffer; }
-TInFormat TNumIO2::InputFormat() const { return d->FInFormat; }
-int TNumIO2::FixPointDecPlaces() const { return d->FDecP; }
-int TNumIO2::SignificantDigits() const { return d->FSigDig; }
-TDecPSep TNumIO2::DecPlaceSep() const { return d->FDecPSep; }
-double TNumIO2::RangeLow() const { return d->FMinimum; }
-double TNumIO2::RangeHigh() const { return d->FMaximum; }
-bool TNumIO2::Beep() const { return d->FBeep; }
-void TNumIO2::SetBeep(bool Value) { d->FBeep = Value; }
-bool TNumIO2::ReadOnly() const { return d->FReadOnly; }
-bool TNumIO2::AutoSize() const { return d->FAutoSize; }
-bool TNumIO2::HideSelection() const { return d->FHideSel; }
-int TNumIO2::SelBegin() const { return d->FSelBegin; }
-int TNumIO2::SelEnd() const { return d->FSelEnd; }
-int TNumIO2::CaretPos() const { return d->FCaretPos; }
-bool TNumIO2::CaretVisible() const { return d->FCaretVisib; }
-int TNumIO2::MouseAreaCode() const { return d->FMouseAreaCode; }
-int TNumIO2::LeftSpace() const { return d->FLeftSpace; }
-int TNumIO2::TextBoxWidth() const { return d->FTextBoxWidth; }
-QString TNumIO2::LeftText() const { return d->FLeftText; }
-QString TNumIO2::RightText() const { return d->FRightText; }
-TAlignment TNumIO2::LeftTextAlignment() const { return d->FLeftTextAlign; }
-TAlignment TNumIO2::RightTextAlignment() const { return d->FRightTextAlign; }
-TAlignment TNumIO2::Alignment() const { return d->FAlignment; }
-TFrameStyle TNumIO2::FrameStyle() const { return d->FFrameStyle; }
-TColor TNumIO2::ColorBoxBG() const { return d->FColorBoxBG; }
-TColor TNumIO2::ColorBoxText() const { return d->FColorBoxText; }
-TColor TNumIO2::ColorOutBG() const { return d->FColorOutBG; }
-TColor TNumIO2::ColorOutText() const { return d->FColorOutText; }
-TColor TNumIO2::ColorWarnBG() const { return d->FColorWarnBG; }
-TColor TNumIO2::ColorWarnText() const { return d->FColorWarnText; }
-TColorScheme TNumIO2::ColorScheme() const { return d->FColorScheme; }
-bool TNumIO2::ButVisible() const { return d->FButVisible; }
-int TNumIO2::ButWidth() const { return d->FButWidth; }
-int TNumIO2::ButHeight() const { return d->FButHeight; }
-int TNumIO2::ButSpace() const { return d->FButSpace; }
-TColor TNumIO2::ButColor() const { return d->FButColor; }
-double TNumIO2::ButIncrem() const { return d->FButIncrem; }
-bool TNumIO2::But3D() const { return d->FBut3D; }
-bool TNumIO2::GaugeVisible() const { return d->FGaugeVisible; }
-int TNumIO2::GaugeHeight() const { return d->FGaugeHeight; }
-int TNumIO2::GaugeWidth() const { return d->FGaugeWidth; }
-int TNumIO2::GaugeLeftMargin() const { return d->FGaugeLeftMargin; }
-int TNumIO2::GaugeTopMargin() const { return d->FGaugeTopMargin; }
-TColor TNumIO2::GaugeColor() const { return d->FGaugeColor; }
-TColor TNumIO2::GaugeColorBg() const { return d->FGaugeColorBg; }
-TColor TNumIO2::GaugeColorFrame() const { return d->FGaugeColorFrame; }
-TFrameStyle TNumIO2::GaugeFrameStyle() const { return d->FGaugeFrameStyle; }
-void TNumIO2::SetOnChange(TNotifyEvent H) { d->FOnChange = std::move(H); }
-const TNotifyEvent &TNumIO2::OnChange() const { return d->FOnChange; }
-void TNumIO2::SetOnGaugeChange(TOnGaugeChangeEvent H) { d->FOnGaugeChange = std::move(H); }
-const TOnGaugeChangeEvent &TNumIO2::OnGaugeChange() const { return d->FOnGaugeChange; }
+QString TNumIO2::Text() const
+{
+    return d->FInBuffer;
+}
+TInFormat TNumIO2::InputFormat() const
+{
+    return d->FInFormat;
+}
+int TNumIO2::FixPointDecPlaces() const
+{
+    return d->FDecP;
+}
+int TNumIO2::SignificantDigits() const
+{
+    return d->FSigDig;
+}
+TDecPSep TNumIO2::DecPlaceSep() const
+{
+    return d->FDecPSep;
+}
+double TNumIO2::RangeLow() const
+{
+    return d->FMinimum;
+}
+double TNumIO2::RangeHigh() const
+{
+    return d->FMaximum;
+}
+bool TNumIO2::Beep() const
+{
+    return d->FBeep;
+}
+void TNumIO2::SetBeep(bool Value)
+{
+    d->FBeep = Value;
+}
+bool TNumIO2::ReadOnly() const
+{
+    return d->FReadOnly;
+}
+bool TNumIO2::AutoSize() const
+{
+    return d->FAutoSize;
+}
+bool TNumIO2::HideSelection() const
+{
+    return d->FHideSel;
+}
+int TNumIO2::SelBegin() const
+{
+    return d->FSelBegin;
+}
+int TNumIO2::SelEnd() const
+{
+    return d->FSelEnd;
+}
+int TNumIO2::CaretPos() const
+{
+    return d->FCaretPos;
+}
+bool TNumIO2::CaretVisible() const
+{
+    return d->FCaretVisib;
+}
+int TNumIO2::MouseAreaCode() const
+{
+    return d->FMouseAreaCode;
+}
+int TNumIO2::LeftSpace() const
+{
+    return d->FLeftSpace;
+}
+int TNumIO2::TextBoxWidth() const
+{
+    return d->FTextBoxWidth;
+}
+QString TNumIO2::LeftText() const
+{
+    return d->FLeftText;
+}
+QString TNumIO2::RightText() const
+{
+    return d->FRightText;
+}
+TAlignment TNumIO2::LeftTextAlignment() const
+{
+    return d->FLeftTextAlign;
+}
+TAlignment TNumIO2::RightTextAlignment() const
+{
+    return d->FRightTextAlign;
+}
+TAlignment TNumIO2::Alignment() const
+{
+    return d->FAlignment;
+}
+TFrameStyle TNumIO2::FrameStyle() const
+{
+    return d->FFrameStyle;
+}
+TColor TNumIO2::ColorBoxBG() const
+{
+    return d->FColorBoxBG;
+}
+TColor TNumIO2::ColorBoxText() const
+{
+    return d->FColorBoxText;
+}
+TColor TNumIO2::ColorOutBG() const
+{
+    return d->FColorOutBG;
+}
+TColor TNumIO2::ColorOutText() const
+{
+    return d->FColorOutText;
+}
+TColor TNumIO2::ColorWarnBG() const
+{
+    return d->FColorWarnBG;
+}
+TColor TNumIO2::ColorWarnText() const
+{
+    return d->FColorWarnText;
+}
+TColorScheme TNumIO2::ColorScheme() const
+{
+    return d->FColorScheme;
+}
+bool TNumIO2::ButVisible() const
+{
+    return d->FButVisible;
+}
+int TNumIO2::ButWidth() const
+{
+    return d->FButWidth;
+}
+int TNumIO2::ButHeight() const
+{
+    return d->FButHeight;
+}
+int TNumIO2::ButSpace() const
+{
+    return d->FButSpace;
+}
+TColor TNumIO2::ButColor() const
+{
+    return d->FButColor;
+}
+double TNumIO2::ButIncrem() const
+{
+    return d->FButIncrem;
+}
+bool TNumIO2::But3D() const
+{
+    return d->FBut3D;
+}
+bool TNumIO2::GaugeVisible() const
+{
+    return d->FGaugeVisible;
+}
+int TNumIO2::GaugeHeight() const
+{
+    return d->FGaugeHeight;
+}
+int TNumIO2::GaugeWidth() const
+{
+    return d->FGaugeWidth;
+}
+int TNumIO2::GaugeLeftMargin() const
+{
+    return d->FGaugeLeftMargin;
+}
+int TNumIO2::GaugeTopMargin() const
+{
+    return d->FGaugeTopMargin;
+}
+TColor TNumIO2::GaugeColor() const
+{
+    return d->FGaugeColor;
+}
+TColor TNumIO2::GaugeColorBg() const
+{
+    return d->FGaugeColorBg;
+}
+TColor TNumIO2::GaugeColorFrame() const
+{
+    return d->FGaugeColorFrame;
+}
+TFrameStyle TNumIO2::GaugeFrameStyle() const
+{
+    return d->FGaugeFrameStyle;
+}
+void TNumIO2::SetOnChange(TNotifyEvent H)
+{
+    d->FOnChange = std::move(H);
+}
+const TNotifyEvent &TNumIO2::OnChange() const
+{
+    return d->FOnChange;
+}
+void TNumIO2::SetOnGaugeChange(TOnGaugeChangeEvent H)
+{
+    d->FOnGaugeChange = std::move(H);
+}
+const TOnGaugeChangeEvent &TNumIO2::OnGaugeChange() const
+{
+    return d->FOnGaugeChange;
+}
 
 } // namespace kro
