@@ -171,8 +171,8 @@ quint64 DateKey(qint64 Ms)
 std::vector<quint32> CollationRanks(const std::vector<std::string_view> &Texts, const QLocale &Locale)
 {
     // The folded texts are put in code-unit order first. For most data (plain letters, digits)
-    // that already is the collation order, which then only needs confirming pair by pair; the
-    // collation keys, made in that order, also lie in memory in the order they are compared.
+    // that already is the collation order, which then only needs confirming pair by pair; only
+    // where it is not are all collation keys sorted.
     const size_t m = Texts.size();
     std::vector<QString> folded(m);
     struct TPre
@@ -206,17 +206,23 @@ std::vector<quint32> CollationRanks(const std::vector<std::string_view> &Texts, 
     });
     QCollator collator(Locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Confirming neighbours needs no collation keys (making them costs more than comparing),
+    // except in the C locale, whose keys order by code point where its comparison does not.
+    const bool keysFirst = Locale.language() == QLocale::C;
     std::vector<QCollatorSortKey> sortKeys; // by position in pre
-    sortKeys.reserve(m);
-    for (size_t k = 0; k < m; ++k)
-        sortKeys.push_back(collator.sortKey(folded[pre[k].Ix]));
-    std::vector<QString>().swap(folded);
+    auto makeKeys = [&] {
+        sortKeys.reserve(m);
+        for (size_t k = 0; k < m; ++k)
+            sortKeys.push_back(collator.sortKey(folded[pre[k].Ix]));
+    };
+    if (keysFirst) makeKeys();
     std::vector<quint32> rank(m);
     bool inOrder = true;
     quint32 r = 0;
     for (size_t k = 0; k < m && inOrder; ++k) {
         if (k > 0) {
-            const int c = sortKeys[k - 1].compare(sortKeys[k]);
+            const int c = keysFirst ? sortKeys[k - 1].compare(sortKeys[k])
+                                    : collator.compare(folded[pre[k - 1].Ix], folded[pre[k].Ix]);
             if (c > 0)
                 inOrder = false;
             else if (c < 0)
@@ -224,16 +230,17 @@ std::vector<quint32> CollationRanks(const std::vector<std::string_view> &Texts, 
         }
         rank[pre[k].Ix] = r;
     }
-    if (!inOrder) {
-        std::vector<quint32> byKey(m);
-        std::iota(byKey.begin(), byKey.end(), 0u);
-        std::sort(byKey.begin(), byKey.end(),
-                  [&](quint32 A, quint32 B) { return sortKeys[A].compare(sortKeys[B]) < 0; });
-        r = 0;
-        for (size_t i = 0; i < m; ++i) {
-            if (i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) != 0) ++r;
-            rank[pre[byKey[i]].Ix] = r;
-        }
+    if (inOrder) return rank;
+    if (!keysFirst) makeKeys();
+    std::vector<QString>().swap(folded);
+    std::vector<quint32> byKey(m);
+    std::iota(byKey.begin(), byKey.end(), 0u);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](quint32 A, quint32 B) { return sortKeys[A].compare(sortKeys[B]) < 0; });
+    r = 0;
+    for (size_t i = 0; i < m; ++i) {
+        if (i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) != 0) ++r;
+        rank[pre[byKey[i]].Ix] = r;
     }
     return rank;
 }
