@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaEnum>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace {
@@ -30,6 +31,12 @@ void FillRecords(TReportListView *V)
     const char *const names[] = {"Name", "City", "Date", "Amount", "Paid", "Chosen"};
     for (int c = 1; c <= 6; ++c)
         V->SetColName(c, QString::fromLatin1(names[c - 1]));
+    // Formats for the row editor: text, a city from the list or typed, a date, an amount, and a
+    // read-only last column.
+    const char *const formats[] = {"[s][160]", "[c:8][120]Bern|Oslo|Basel|Zürich|Genève|Wien|Graz|Lyon",
+                                   "[dyyyy-MM-dd][110]", "[f][100]0", "[s][120]", "[#s][80]"};
+    for (int c = 1; c <= 6; ++c)
+        V->SetColumnFormat(c, QString::fromUtf8(formats[c - 1]));
     V->SetColCheckMode(5, cmBox);
     V->SetColCheckMode(6, cmRadio);
     V->SetColAlignment(4, taRightJustify);
@@ -70,7 +77,8 @@ QWidget *CreatePage()
         "reverses), double-click a header border to fit the column, click the boxes to check them. The "
         "filter box searches as you type, in the chosen language: plain text, words with AND, OR, NOT, "
         "parentheses and \"phrases\", or a regular expression; matching rows come first, sorted by "
-        "amount, and are selected. Every 97th row is disabled."));
+        "amount, and are selected. Every 97th row is disabled. The edit button opens the row editor on the "
+        "first selected record."));
     QWidget *stage = page->Stage();
     auto *view = new TReportListView(stage);
     view->SetBounds(0, 0, 462, 340);
@@ -92,6 +100,21 @@ QWidget *CreatePage()
     };
     view->SetOnSelectedChange([showCount](QObject *) { showCount(0); });
     showCount(0);
+
+    auto *edit = new QPushButton(QStringLiteral("Edit the selected record..."));
+    QObject::connect(edit, &QPushButton::clicked, view, [view, status] {
+        const int row = view->FirstSelectedRow();
+        if (row == 0) {
+            status->setText(QStringLiteral("Select a record first"));
+            return;
+        }
+        const QPoint at = view->mapToGlobal(QPoint(30, 30));
+        const int result = view->EditRowEntries(row, at.x(), at.y());
+        status->setText(QStringLiteral("Row %1: %2").arg(row).arg(result == TReportListView::mrOK
+                                                                       ? QStringLiteral("saved")
+                                                                       : QStringLiteral("cancelled")));
+    });
+    page->AddRow(edit);
 
     auto *query = new QLineEdit;
     query->setPlaceholderText(QStringLiteral("e.g. bern OR \"Anna B\""));

@@ -42,6 +42,7 @@
 #include <memory>
 #include <vector>
 
+class QDialog;
 class QFile;
 class QIODevice;
 class QTextStream;
@@ -456,6 +457,34 @@ public:
         return RLData()->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
     }
 
+    // ---- row editor ------------------------------------------------------------------------------------
+    /// Modal results of the row editor.
+    static constexpr int mrNone = 0, mrOK = 1, mrCancel = 2;
+    /// Edits every cell of data row Row in a generated modal dialog at (PosLeft, PosTop) on the
+    /// screen, captioned "Editing Row <Row>" with the buttons "OK" and "Cancel". One right-aligned
+    /// label and one field per column, chosen by the column format (OnRequestEditFormat may
+    /// replace it for this dialog): "c" combo box, "l" drop-down list, "d" date/time editor, "e"
+    /// "f" "h" "i" number field, "s" (or no format) text field, any other letter a label only; a
+    /// "#" format is shown disabled. An empty cell shows its default. Enter in a field means OK.
+    /// The fields are named "runtime_rlre_" + Label/Edit/NumIO/CBox/DtPick + the column number
+    /// and carry the column number in their "Tag" property.
+    ///
+    /// On OK every field the user changed is written into its cell, with one repaint; a field
+    /// left as it was writes only into an empty cell (its default, read-only fields included),
+    /// so a cell text the field cannot show (a date that does not read, an item not in the list,
+    /// text a number field refuses) stays exactly as it was. Returns mrOK or mrCancel (Escape
+    /// and the close box count as Cancel); mrNone, without a dialog, for a row outside
+    /// 1..NrOfRows() or while another row editor of this view runs.
+    int EditRowEntries(int Row, int PosLeft, int PosTop);
+    /// The same with the caption and the button texts given.
+    int EditRowEntries(int Row, int PosLeft, int PosTop, const QString &FormCaption, const QString &ButOKCaption,
+                       const QString &ButCancelCaption);
+    /// The same with the labels and fields placed into ContainerForm at (PosLeft, PosTop) of its
+    /// client area; the form is only enlarged to hold them and must offer its own way to close.
+    /// Returns what the form's exec() returns. The generated widgets are removed afterwards; the
+    /// form and its own widgets (and its caption) stay. A null form gives the own dialog.
+    int EditRowEntries(int Row, QDialog *ContainerForm, int PosLeft, int PosTop);
+
     // ---- the cut rules of the painting -----------------------------------------------------------
     /// A cell text (check flag included) that is TextWidth pixels wide where Room pixels are
     /// left: unchanged when it fits (or is empty); else G = Round(length x Room / TextWidth - 4),
@@ -562,6 +591,8 @@ private:
     bool ShownSortOrder() const;
     void EndFilter();
     void SortData(int Col, int ColSec, bool Ascending);
+    int RunRowEditor(int Row, QDialog *ContainerForm, int PosLeft, int PosTop, const QString &FormCaption,
+                     const QString &ButOKCaption, const QString &ButCancelCaption);
 
     std::unique_ptr<TReportListViewPrivate> const d;
 };

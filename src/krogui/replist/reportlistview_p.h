@@ -4,7 +4,10 @@
 #include <krogui/replist/reportlistview.h>
 #include <krogui/replist/rldata_p.h>
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QGuiApplication>
+#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -51,6 +54,8 @@ struct TReportListViewPrivate
     bool FOrderOnly = false;                  // the store changes only its order (the texts stay valid)
     int FFilterSortCol = -1;                  // column the filter sorted its matches by (-1: none)
     bool FFilterSortAsc = true;
+    QPointer<QDialog> FContainerForm;       // the row editor's form while it runs
+    QPointer<QAbstractButton> FSBERCancel; // Cancel of the row editor's own form
 };
 
 namespace rlviewimpl {

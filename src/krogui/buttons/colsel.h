@@ -1,0 +1,146 @@
+#pragma once
+// TColSel: a drop-down list of named colours. Each item shows a colour bar and the colour's name;
+// the entries come from the predefined colour table in four palettes. Entries marked editable can
+// be changed by the user: opening the list with the mouse over the colour bar shows a colour dialog
+// for the selected entry first.
+
+#include <krogui/core/component.h>
+#include <krogui/core/controlcore.h>
+
+#include <QComboBox>
+
+#include <memory>
+
+namespace kro {
+
+class TCanvas;
+
+/// Lets the application rename a colour: ColorName holds the name derived from the colour.
+using TOnColorNameChangeEvent = std::function<void(QObject *Sender, QString &ColorName)>;
+
+struct TColSelPrivate;
+
+class KROGUI_EXPORT TColSel : public QComboBox, public TComponentBase, public TControlCore
+{
+    Q_OBJECT
+    Q_PROPERTY(int ColorBarWidth READ ColorBarWidth WRITE SetColorBarWidth)
+    Q_PROPERTY(int NumColors READ NumColors WRITE SetNumColors)
+    Q_PROPERTY(kro::TColor SelColor READ SelColor WRITE SetSelColor USER true)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(kro::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+
+public:
+    /// Most entries a selector holds.
+    static constexpr int MaxColors = 47;
+
+    /// A selector of 145 pixels width showing the extended palette (20 entries), the first one
+    /// selected, colour bars 30 pixels wide, no entry editable.
+    explicit TColSel(QWidget *Parent = nullptr);
+    ~TColSel() override;
+
+    // ---- properties ----
+    /// Width of the colour bar of each item; negative values are ignored.
+    int ColorBarWidth() const;
+    void SetColorBarWidth(int Value);
+    /// How many leading entries the list shows, 1..47 (others are ignored); a new value selects
+    /// entry 1 and rebuilds the list.
+    int NumColors() const;
+    void SetNumColors(int Value);
+    /// The colour of the selected entry (clNone when none is selected). Setting a colour selects
+    /// the first entry of the same RGB value. A colour not in the list is added as a new entry
+    /// behind the others and selected; when the list already holds 47 entries, nothing is
+    /// selected instead. No entry is ever overwritten. clNone selects nothing.
+    TColor SelColor() const;
+    void SetSelColor(TColor Value);
+    bool Enabled() const;
+    void SetEnabled(bool Value);
+    // Color (the background of the names, the window colour by default), Font (the inherited font
+    // while ParentFont is on), Hint, ShowHint, bounds and the events OnClick, OnEnter, OnExit and
+    // the mouse events come from TControlCore.
+
+    // ---- entries (numbered 1..NumColors; outside that range readers give 0, false or an empty
+    // string and writers do nothing) ----
+    TColor GetArrayColor(int Index) const;
+    /// Stores the colour and names it after the colour itself (a system colour keeps its name).
+    void SetArrayColor(int Index, TColor Color);
+    QString ColorNames(int Index) const { return GetArrayColorName(Index); }
+    QString GetArrayColorName(int Index) const;
+    /// Renames entry Index (the name is shown as given, OnColorNameChange is not called).
+    void SetArrayColorName(int Index, const QString &Name);
+    bool GetArrayAllowEdit(int Index) const;
+    void SetArrayAllowEdit(int Index, bool Value);
+    /// The name of the selected entry; empty when no item is selected.
+    QString GetSelColorID() const;
+    /// The number (1-based) of the selected entry; 0 when none is selected.
+    int SelColorIndex() const;
+
+    // ---- methods ----
+    /// Marks all 47 entries editable / not editable.
+    void SetAllColorEditFlags();
+    void ResetAllColorEditFlags();
+    /// Load the predefined entries 1-16, 1-20, 1-47 and 21-47 into entries 1..n, name each
+    /// (OnColorNameChange fires once per entry), select entry 1 and show n entries.
+    void LoadBasicVGAPalette();
+    void LoadExtendedPalette();
+    void LoadStandardPalette();
+    void LoadWindowsSystemPalette();
+    /// Redraws the closed box and the open list.
+    void Refresh();
+    /// Draws item Index (0-based) into Rect (right and bottom exclusive): the colour bar, the edit
+    /// mark of an editable entry and the name. The list and the closed box draw through it.
+    virtual void DrawItem(int Index, const TRect &Rect, TCanvas *Canvas);
+
+    // ---- events ----
+    void SetOnColorNameChange(TOnColorNameChangeEvent Handler);
+    const TOnColorNameChangeEvent &OnColorNameChange() const;
+    /// The user chose an entry (after OnClick, which fires for the same choice).
+    void SetOnChange(TNotifyEvent Handler);
+    const TNotifyEvent &OnChange() const;
+    /// The list is about to drop down (after a colour dialog, if one was shown).
+    void SetOnDropDown(TNotifyEvent Handler);
+    const TNotifyEvent &OnDropDown() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    void showPopup() override;
+
+protected:
+    void Loaded() override;
+    /// The user chose an item: it becomes the selected entry, then OnClick and OnChange fire.
+    void Click() override;
+    /// Offers the colour dialog for an editable entry when the mouse is over the colour bar, then
+    /// fires OnDropDown.
+    virtual void DropDown();
+    /// Notes whether the mouse is over the colour bar, then fires OnMouseMove.
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+    void ColorChanged() override { Refresh(); }
+    void FontChanged() override;
+    /// Opens the colour dialog on Color; true with the chosen colour in Color when confirmed.
+    virtual bool ExecuteColorDialog(TColor &Color);
+
+    void paintEvent(QPaintEvent *Event) override;
+    void mouseMoveEvent(QMouseEvent *Event) override;
+    void mousePressEvent(QMouseEvent *Event) override;
+    void enterEvent(QEnterEvent *Event) override;
+    void leaveEvent(QEvent *Event) override;
+    void changeEvent(QEvent *Event) override;
+    void focusInEvent(QFocusEvent *Event) override;
+    void focusOutEvent(QFocusEvent *Event) override;
+
+private:
+    QString DeriveName(TColor Color);
+    void LoadPalette(int First, int Count);
+    void LoadColorsIntoComboList();
+    void CurrentIndexChanged(int Index);
+    void UpdateAccessibleName();
+    int ItemHeight() const;
+
+    std::unique_ptr<TColSelPrivate> const d;
+    friend class TColSelDelegate;
+};
+
+} // namespace kro
