@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCollator>
 #include <QStringList>
 
 #include <algorithm>
@@ -135,6 +136,51 @@ TEST(StringArray, SortTextIsLocaleAwareAndCaseBlind)
     b->SetSortLocale(QLocale::c());
     b->Sort(0, -1, true);
     EXPECT_EQ(Column(*b, 0), QStringList({"A", "a", "b", "B"}));
+}
+
+TEST(StringArray, SortTextAgreesWithTheCollatorOnManyTexts)
+{
+    // Plain letters (code-unit order is the collation order) and the same with texts mixed in
+    // that the collation places elsewhere: accents, punctuation, case twins, a wide character.
+    std::mt19937 gen(7);
+    QStringList plain;
+    for (int i = 0; i < 400; ++i) {
+        QString w;
+        const int len = 1 + int(gen() % 6);
+        for (int k = 0; k < len; ++k)
+            w += QChar(char16_t((gen() % 2 ? u'a' : u'A') + gen() % 5));
+        plain << w;
+    }
+    QStringList mixed = plain;
+    for (const char16_t *t : {u"\u00c4bc", u"a-b", u"ab", u"\u00e9a", u"Ea", u"e\u0301b", u"\u6771", u"a b"})
+        mixed.insert(int(gen() % mixed.size()), QString::fromUtf16(t));
+    for (const QStringList &texts : {plain, mixed}) {
+        for (const QLocale &loc : {QLocale(QLocale::German, QLocale::Germany), QLocale::c()}) {
+            std::unique_ptr<TStringArray> a(MakeArray(0, texts));
+            a->SetSortLocale(loc);
+            a->Sort(0, -1, true);
+            const QStringList got = Column(*a, 0);
+            ASSERT_EQ(got.size(), texts.size());
+            QCollator coll(loc);
+            coll.setCaseSensitivity(Qt::CaseInsensitive);
+            auto cmp = [&](const QString &A, const QString &B) {
+                return coll.compare(A.toCaseFolded(), B.toCaseFolded());
+            };
+            QStringList sorted = got;
+            std::sort(sorted.begin(), sorted.end());
+            QStringList expected = texts;
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(sorted, expected); // nothing lost or doubled
+            for (qsizetype i = 1; i < got.size(); ++i)
+                EXPECT_LE(cmp(got[i - 1], got[i]), 0) << qPrintable(got[i - 1] + " / " + got[i]);
+            // Equal texts keep their previous order (here: the original one).
+            for (qsizetype i = 1; i < got.size(); ++i) {
+                if (cmp(got[i - 1], got[i]) == 0) {
+                    EXPECT_LT(texts.indexOf(got[i - 1]), texts.lastIndexOf(got[i]));
+                }
+            }
+        }
+    }
 }
 
 TEST(StringArray, SecondaryColumnAndStability)
@@ -282,6 +328,21 @@ TEST(StringArray, NotificationsFireAsDocumented)
     a->Resize(1, 4);
     a->Clear();
     EXPECT_EQ(changes, 7);
+}
+
+TEST(StringArray, HandlerTakingItselfAwayLetsTheSortFinish)
+{
+    std::unique_ptr<TStringArray> a(MakeArray(0, {"3", "1", "2"}));
+    int calls = 0;
+    a->SetOnBeforeSortExchange([&](QObject *, int, int, int) {
+        ++calls;
+        a->SetOnBeforeSortExchange(nullptr);
+    });
+    a->Sort(0, -1, false);
+    a->Sort(0, -1, true);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(Column(*a, 0), QStringList({"1", "2", "3"}));
+    EXPECT_TRUE(a->IsSorted());
 }
 
 TEST(StringArray, HandlerChangingTheShapeStopsTheSort)

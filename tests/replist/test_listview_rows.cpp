@@ -197,6 +197,36 @@ TEST(ListViewRows, FilterReportsItsRowExchangesAndKeepsAcrossRemoval)
     EXPECT_FALSE(v.IsFiltered());
 }
 
+TEST(ListViewRows, ExchangesAreSpelledOutOnlyForAHandler)
+{
+    TTestView v(3, 8, false);
+    FillPeople(v);
+    const TStringArray *store = v.RLData()->Strings();
+    EXPECT_FALSE(store->OnBeforeSortExchange()); // nobody listens: a sort takes its order at once
+    v.Sort(1, -1, false);
+    const QStringList descending = v.ColumnTexts(1);
+    QStringList shown = descending;
+    int calls = 0;
+    v.SetOnBeforeSortExchange([&](QObject *S, int, int A, int B) {
+        EXPECT_EQ(S, &v);
+        ++calls;
+        shown.swapItemsAt(A - 1, B - 1);
+    });
+    EXPECT_TRUE(store->OnBeforeSortExchange());
+    v.Sort(1, -1, true);
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(shown, v.ColumnTexts(1));
+    QStringList reversed(descending.rbegin(), descending.rend());
+    EXPECT_EQ(shown, reversed);
+    v.RLData()->SetOnBeforeSortExchange(nullptr); // the data's own slot, taken over by hand
+    v.SetOnBeforeSortExchange(nullptr);
+    EXPECT_FALSE(store->OnBeforeSortExchange());
+    calls = 0;
+    v.Sort(1, -1, false);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(v.ColumnTexts(1), descending);
+}
+
 TEST(ListViewRows, ColumnWidths)
 {
     TTestView v(3, 3);

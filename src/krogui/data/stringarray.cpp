@@ -166,6 +166,85 @@ quint64 DateKey(qint64 Ms)
     return quint64(Ms) ^ 0x8000000000000000ull;
 }
 
+// Ranks of texts (entries of the pool: a length byte, then Latin-1 or UTF-16 units) in the
+// case-blind collation order of Locale: equal texts share a rank, ranks rise with the order.
+std::vector<quint32> CollationRanks(const std::vector<std::string_view> &Texts, const QLocale &Locale)
+{
+    // The folded texts are put in code-unit order first. For most data (plain letters, digits)
+    // that already is the collation order, which then only needs confirming pair by pair; only
+    // where it is not are all collation keys sorted.
+    const size_t m = Texts.size();
+    std::vector<QString> folded(m);
+    struct TPre
+    {
+        quint64 Prefix; // the first four code units, for a cheap first comparison
+        quint32 Ix;     // index in Texts
+    };
+    std::vector<TPre> pre(m);
+    for (size_t i = 0; i < m; ++i) {
+        const std::string_view &entry = Texts[i];
+        // A two-byte length/data ambiguity cannot occur: the first byte is the length in units.
+        const quint8 len = quint8(entry[0]);
+        QString text;
+        if (entry.size() == size_t(len) + 1) {
+            text = QString::fromLatin1(entry.data() + 1, len);
+        } else {
+            text = QString(len, Qt::Uninitialized);
+            std::memcpy(text.data(), entry.data() + 1, size_t(len) * 2);
+        }
+        // Folding first makes the comparison case-blind in every locale, also the C locale,
+        // whose collation keys would otherwise keep the case.
+        folded[i] = text.toCaseFolded();
+        quint64 prefix = 0;
+        for (qsizetype u = 0; u < 4; ++u)
+            prefix = (prefix << 16) | (u < folded[i].size() ? folded[i].at(u).unicode() : 0u);
+        pre[i] = {prefix, quint32(i)};
+    }
+    std::sort(pre.begin(), pre.end(), [&](const TPre &A, const TPre &B) {
+        if (A.Prefix != B.Prefix) return A.Prefix < B.Prefix;
+        return folded[A.Ix] < folded[B.Ix];
+    });
+    QCollator collator(Locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Confirming neighbours needs no collation keys (making them costs more than comparing),
+    // except in the C locale, whose keys order by code point where its comparison does not.
+    const bool keysFirst = Locale.language() == QLocale::C;
+    std::vector<QCollatorSortKey> sortKeys; // by position in pre
+    auto makeKeys = [&] {
+        sortKeys.reserve(m);
+        for (size_t k = 0; k < m; ++k)
+            sortKeys.push_back(collator.sortKey(folded[pre[k].Ix]));
+    };
+    if (keysFirst) makeKeys();
+    std::vector<quint32> rank(m);
+    bool inOrder = true;
+    quint32 r = 0;
+    for (size_t k = 0; k < m && inOrder; ++k) {
+        if (k > 0) {
+            const int c = keysFirst ? sortKeys[k - 1].compare(sortKeys[k])
+                                    : collator.compare(folded[pre[k - 1].Ix], folded[pre[k].Ix]);
+            if (c > 0)
+                inOrder = false;
+            else if (c < 0)
+                ++r;
+        }
+        rank[pre[k].Ix] = r;
+    }
+    if (inOrder) return rank;
+    if (!keysFirst) makeKeys();
+    std::vector<QString>().swap(folded);
+    std::vector<quint32> byKey(m);
+    std::iota(byKey.begin(), byKey.end(), 0u);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](quint32 A, quint32 B) { return sortKeys[A].compare(sortKeys[B]) < 0; });
+    r = 0;
+    for (size_t i = 0; i < m; ++i) {
+        if (i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) != 0) ++r;
+        rank[pre[byKey[i]].Ix] = r;
+    }
+    return rank;
+}
+
 } // namespace
 
 // Sort item: the presented row's stored index with its primary and secondary keys.
@@ -656,34 +735,7 @@ bool TStringArray::BuildKeys(int Col, const std::vector<quint32> &Order, std::ve
     distinctIndex = {};
     if (!ReportPercent(middle, LastPercent, Generation)) return false;
 
-    QCollator collator(FSortLocale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> sortKeys;
-    sortKeys.reserve(distinct.size());
-    for (const std::string_view &entry : distinct) {
-        // A two-byte length/data ambiguity cannot occur: the first byte is the length in units.
-        const quint8 len = quint8(entry[0]);
-        QString text;
-        if (entry.size() == size_t(len) + 1) {
-            text = QString::fromLatin1(entry.data() + 1, len);
-        } else {
-            text = QString(len, Qt::Uninitialized);
-            std::memcpy(text.data(), entry.data() + 1, size_t(len) * 2);
-        }
-        // Folding first makes the comparison case-blind in every locale, also the C locale,
-        // whose collation keys would otherwise keep the case.
-        sortKeys.push_back(collator.sortKey(text.toCaseFolded()));
-    }
-    std::vector<quint32> byKey(distinct.size());
-    std::iota(byKey.begin(), byKey.end(), 0u);
-    std::sort(byKey.begin(), byKey.end(),
-              [&](quint32 A, quint32 B) { return sortKeys[A].compare(sortKeys[B]) < 0; });
-    std::vector<quint32> rank(distinct.size());
-    quint32 r = 0;
-    for (size_t i = 0; i < byKey.size(); ++i) {
-        if (i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) != 0) ++r;
-        rank[byKey[i]] = r;
-    }
+    const std::vector<quint32> rank = CollationRanks(distinct, FSortLocale);
     for (size_t t = 0; t < texts.size(); ++t) {
         if (Secondary)
             Keys[texts[t]].V2 = rank[group[t]];
@@ -698,7 +750,9 @@ bool TStringArray::ApplyOrder(std::vector<quint32> &&NewOrder, quint64 Generatio
     const size_t n = NewOrder.size();
     if (FOnBeforeSortExchange) {
         // The change of order as exchanges of two presented rows, each reported before it is
-        // made; at most n - 1 of them.
+        // made; at most n - 1 of them. A copy of the handler reports them, so that a handler
+        // which takes itself away cannot leave an empty one to call.
+        const TBeforeSortExchgEvent report = FOnBeforeSortExchange;
         std::vector<quint32> current(n), position(n);
         for (size_t i = 0; i < n; ++i) {
             current[i] = Stored(int(i) + 1);
@@ -707,7 +761,7 @@ bool TStringArray::ApplyOrder(std::vector<quint32> &&NewOrder, quint64 Generatio
         for (size_t i = 0; i < n; ++i) {
             if (current[i] == NewOrder[i]) continue;
             const size_t j = position[NewOrder[i]];
-            FOnBeforeSortExchange(this, 0, int(i) + 1, int(j) + 1);
+            report(this, 0, int(i) + 1, int(j) + 1);
             if (FGeneration != Generation) return false;
             std::swap(current[i], current[j]);
             position[current[i]] = quint32(i);

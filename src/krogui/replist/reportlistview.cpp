@@ -58,11 +58,22 @@ void TReportListView::ConnectData()
     };
     s->SetOnPercentDone(percent);
     d->FRLData->SetOnPercentDone(percent);
-    d->FRLData->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
-        if (d->FOnBefSortExc) d->FOnBefSortExc(this, What, Ix1, Ix2);
-    });
+    ConnectSortExchange();
     d->FRLData->SetOnBeforeHTMLExport([this](QObject *, QString &Text, int Col, int Row) {
         if (d->FOnBefHTMLExport) d->FOnBefHTMLExport(this, Text, Col, Row);
+    });
+}
+
+void TReportListView::ConnectSortExchange()
+{
+    // Only a handler makes the data report its reordering row exchange by row exchange: a
+    // header click on a long list must not pay for reports nobody reads.
+    if (!d->FOnBefSortExc) {
+        d->FRLData->SetOnBeforeSortExchange(nullptr);
+        return;
+    }
+    d->FRLData->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
+        if (d->FOnBefSortExc) d->FOnBefSortExc(this, What, Ix1, Ix2);
     });
 }
 
@@ -229,6 +240,7 @@ void TReportListView::Assign(const TComponentBase *Source)
     d->FOnPercentDone = src->d->FOnPercentDone;
     d->FOnBefRenderCell = src->d->FOnBefRenderCell;
     d->FOnBefSortExc = src->d->FOnBefSortExc;
+    ConnectSortExchange();
     d->FOnBefHTMLExport = src->d->FOnBefHTMLExport;
     d->FInterRowIndi = src->d->FInterRowIndi;
     d->FInterRowColor = src->d->FInterRowColor;

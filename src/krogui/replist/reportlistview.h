@@ -565,6 +565,7 @@ private:
     class TOrderOnly;
 
     void ConnectData();
+    void ConnectSortExchange();
     void RepaintView();
     void ApplyHeaderRows();
     void SyncFromData();

@@ -331,6 +331,7 @@ const TRenderCellEvent &TReportListView::OnBeforeRenderCell() const
 void TReportListView::SetOnBeforeSortExchange(TBeforeSortExchgEvent H)
 {
     d->FOnBefSortExc = std::move(H);
+    ConnectSortExchange();
 }
 
 const TBeforeSortExchgEvent &TReportListView::OnBeforeSortExchange() const

@@ -92,6 +92,7 @@ int TRLData::FeedbackStep() const
 void TRLData::SetOnBeforeSortExchange(TBeforeSortExchgEvent Handler)
 {
     d->FOnBefSortExc = std::move(Handler);
+    ConnectStore();
 }
 
 TBeforeSortExchgEvent TRLData::OnBeforeSortExchange() const
@@ -544,6 +545,12 @@ void TRLData::Clear()
 
 void TRLData::ConnectStore()
 {
+    // The store spells a new order out as single exchanges only for a listener; without one a
+    // sort just takes its new order.
+    if (!d->FOnBefSortExc) {
+        d->FStrings->SetOnBeforeSortExchange(nullptr);
+        return;
+    }
     d->FStrings->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
         if (d->FOnBefSortExc) d->FOnBefSortExc(this, What, Ix1, Ix2);
     });
@@ -609,6 +616,7 @@ void TRLData::Assign(const TComponentBase *Source)
     d->FComment = src->d->FComment;
     d->FCommonHeader = src->d->FCommonHeader;
     d->FOnBefSortExc = src->d->FOnBefSortExc;
+    ConnectStore();
     d->FDataID = src->d->FDataID;
     UpdateFeedback(std::max(d->FNrOfRows, 1));
     NotifyStoreChanged();
