@@ -9,11 +9,11 @@
 //   KROGUI_BENCH_ITERATIONS=50 valgrind --tool=callgrind ./krogui_bench_meter --benchmark_filter=Dial
 #include <krogui/gauges/meter.h>
 
+#include "benchutil.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,47 +22,11 @@
 
 namespace {
 
-// A shown top-level window that the platform has exposed: before that, QWidget::repaint() does
-// not run the paint event and nothing would be copied.
-struct Window
-{
-    QWidget Top;
-    Window()
-    {
-        Top.resize(320, 240);
-        Top.show();
-        QElapsedTimer t;
-        t.start();
-        while (!(Top.windowHandle() && Top.windowHandle()->isExposed()) && t.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QCoreApplication::processEvents();
-    }
-};
-
-// Counts the paint events that reach the control, to show that the copy really happened.
-template <class T> class Counted : public T
-{
-public:
-    using T::T;
-    int PaintEvents = 0;
-
-protected:
-    void paintEvent(QPaintEvent *E) override
-    {
-        ++PaintEvents;
-        T::paintEvent(E);
-    }
-};
-
-void ReportCopies(benchmark::State &State, int PaintEvents)
-{
-    State.counters["copies/iter"] = benchmark::Counter(
-        double(PaintEvents) / double(std::max<benchmark::IterationCount>(1, State.iterations())));
-}
+using benchutil::Counted;
 
 void BM_FillAndCopyBaseline(benchmark::State &State)
 {
-    Window w;
+    benchutil::ExposedWindow w(320, 240);
     Counted<kro::TGraphicControl> ctl(&w.Top);
     ctl.SetBounds(0, 0, 297, 209);
     ctl.SetColor(kro::clWhite);
@@ -73,7 +37,7 @@ void BM_FillAndCopyBaseline(benchmark::State &State)
         ctl.Repaint(); // fills the surface
         ctl.repaint(); // copies it to the widget
     }
-    ReportCopies(State, ctl.PaintEvents);
+    benchutil::ReportPaintEvents(State, ctl.PaintEvents, "copies/iter");
 }
 
 void SetUpMeter(kro::TMeter &M)
@@ -97,7 +61,7 @@ void SetUpMeter(kro::TMeter &M)
 // The usual case: the needles move, the dial picture is reused.
 void BM_MeterPaintNeedles(benchmark::State &State)
 {
-    Window w;
+    benchutil::ExposedWindow w(320, 240);
     Counted<kro::TMeter> m(&w.Top);
     SetUpMeter(m);
     m.PaintEvents = 0;
@@ -106,13 +70,13 @@ void BM_MeterPaintNeedles(benchmark::State &State)
         m.SetValue(0.3 + 0.001 * (++i % 500)); // repaints
         m.repaint();
     }
-    ReportCopies(State, m.PaintEvents);
+    benchutil::ReportPaintEvents(State, m.PaintEvents, "copies/iter");
 }
 
 // Every paint draws the dial too: a property it shows (the scale colour) changes each time.
 void BM_MeterPaintDial(benchmark::State &State)
 {
-    Window w;
+    benchutil::ExposedWindow w(320, 240);
     Counted<kro::TMeter> m(&w.Top);
     SetUpMeter(m);
     m.PaintEvents = 0;
@@ -121,7 +85,7 @@ void BM_MeterPaintDial(benchmark::State &State)
         m.SetColorScale(++i % 2 ? kro::clNavy : kro::clBlack); // repaints
         m.repaint();
     }
-    ReportCopies(State, m.PaintEvents);
+    benchutil::ReportPaintEvents(State, m.PaintEvents, "copies/iter");
 }
 
 // Prints the usual table and remembers the times for the ratios.

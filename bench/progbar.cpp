@@ -4,12 +4,12 @@
 // Our bar is measured plain (one colour) and with the colour table drawn line by line.
 #include <krogui/gauges/progbar.h>
 
+#include "benchutil.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QProgressBar>
-#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,45 +18,11 @@
 
 namespace {
 
-struct Window
-{
-    QWidget Top;
-    Window()
-    {
-        Top.resize(320, 60);
-        Top.show();
-        QElapsedTimer t;
-        t.start();
-        while (!(Top.windowHandle() && Top.windowHandle()->isExposed()) && t.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QCoreApplication::processEvents();
-    }
-};
-
-// Counts the paint events that reach a widget, to show that every iteration really painted.
-template <class T> class Counted : public T
-{
-public:
-    using T::T;
-    int PaintEvents = 0;
-
-protected:
-    void paintEvent(QPaintEvent *E) override
-    {
-        ++PaintEvents;
-        T::paintEvent(E);
-    }
-};
-
-void ReportPaints(benchmark::State &State, int PaintEvents)
-{
-    State.counters["paints/iter"] = benchmark::Counter(
-        double(PaintEvents) / double(std::max<benchmark::IterationCount>(1, State.iterations())));
-}
+using benchutil::Counted;
 
 void BM_QProgressBar(benchmark::State &State)
 {
-    Window w;
+    benchutil::ExposedWindow w(320, 60);
     Counted<QProgressBar> bar(&w.Top);
     bar.setGeometry(0, 0, 300, 24);
     bar.setRange(0, 100);
@@ -68,12 +34,12 @@ void BM_QProgressBar(benchmark::State &State)
     for (auto _ : State) {
         bar.setValue(++i % 100); // repaints at once: its text changes with every value
     }
-    ReportPaints(State, bar.PaintEvents);
+    benchutil::ReportPaintEvents(State, bar.PaintEvents, "paints/iter");
 }
 
 void RunProgBar(benchmark::State &State, bool Gradient)
 {
-    Window w;
+    benchutil::ExposedWindow w(320, 60);
     Counted<kro::TProgBar> bar(&w.Top);
     bar.SetBounds(0, 0, 300, 24);
     bar.SetTextPosX(150);
@@ -87,7 +53,7 @@ void RunProgBar(benchmark::State &State, bool Gradient)
         bar.SetValue(++i % 100); // composes the picture
         bar.repaint();           // copies it to the widget
     }
-    ReportPaints(State, bar.PaintEvents);
+    benchutil::ReportPaintEvents(State, bar.PaintEvents, "paints/iter");
 }
 
 void BM_ProgBar(benchmark::State &State)
