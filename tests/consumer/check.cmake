@@ -7,6 +7,7 @@ if(NOT rc EQUAL 0)
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build -G Ninja
                         -DCMAKE_PREFIX_PATH=${WORK_DIR}/stage -DCMAKE_CXX_COMPILER=${COMPILER}
+                        -DKROGUI_REQUIRE_FORMS=${REQUIRE_FORMS}
                         # A sanitized library needs its runtime in the program that loads it.
                         "-DCMAKE_CXX_FLAGS=${CONSUMER_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CONSUMER_FLAGS}"
                 RESULT_VARIABLE rc)
