@@ -38,6 +38,16 @@ if(EXISTS ${WORK_DIR}/stage/bin/krogui-gallery)
   endif()
 endif()
 
+# The installed krogui-render renders the sample form (it finds both libraries by its run path).
+if(EXISTS ${WORK_DIR}/stage/bin/krogui-render)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                          ${WORK_DIR}/stage/bin/krogui-render ${SAMPLE_FORM} ${WORK_DIR}/form.png
+                  RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT EXISTS ${WORK_DIR}/form.png)
+    message(FATAL_ERROR "the installed krogui-render failed: ${rc}\n${err}")
+  endif()
+endif()
+
 # A user without CMake: compile with the flags pkg-config gives for the installed krogui.pc.
 find_program(PKG_CONFIG pkg-config)
 if(PKG_CONFIG)

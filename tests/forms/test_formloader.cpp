@@ -101,6 +101,9 @@ TEST(FormLoader, BadFormsGiveNullAndAReason)
         Error.clear();
         EXPECT_EQ(LoadForm(&Buffer, &Parent, &Error), nullptr) << Bad.constData();
         EXPECT_FALSE(Error.isEmpty()) << Bad.constData();
+        if (!Bad.isEmpty()) { // a broken text says where it broke
+            EXPECT_TRUE(Error.contains(QStringLiteral("line "))) << Error.toStdString();
+        }
         // Nothing half-built stays behind in the parent, and no control is left loading.
         for (auto *C : Parent.findChildren<QWidget *>())
             if (auto *Component = ComponentOf(C)) {

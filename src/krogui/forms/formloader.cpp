@@ -137,6 +137,7 @@ QWidget *TFormLoader::load(QIODevice *Device, QWidget *ParentWidget)
         }
     }
     if (!Top) {
+        if (QWidget *Partial = PartialTop(Created, ParentWidget)) delete Partial;
         if (d->Error.isEmpty()) d->Error = errorString();
         if (d->Error.isEmpty()) d->Error = tr("the form could not be read");
         return nullptr;
