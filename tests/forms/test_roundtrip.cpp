@@ -306,8 +306,53 @@ TEST(FormProperties, EveryPublishedPropertyIsOfAStorableKind)
             if (!Reason.isEmpty()) Problems << Where + QStringLiteral(": ") + Reason;
         }
     }
+    // Settings that must be properties of their own: every control's font, the meter's caption
+    // font, and the needle layouts flattened into settings of the meter.
+    const std::pair<const char *, const char *> Wanted[] = {{"kro::TMeter", "FontCaption"},
+                                                            {"kro::TMeter", "NeedleLayoutColorBody"},
+                                                            {"kro::TMeter", "NeedleLayoutSecThickness"}};
+    for (const TFormControlClass &Class : FormControlClasses()) {
+        const std::unique_ptr<QWidget> W(Class.Create(nullptr));
+        const QMetaObject *M = W->metaObject();
+        const int Font = M->indexOfProperty("Font");
+        if (Font < 0 || M->property(Font).metaType().id() != QMetaType::QFont)
+            Problems
+                << QStringLiteral("%1.Font: no QFont property").arg(QString::fromLatin1(Class.ClassName));
+        for (const auto &[ClassName, Property] : Wanted) {
+            if (qstrcmp(ClassName, Class.ClassName) == 0 && M->indexOfProperty(Property) < 0)
+                Problems << QStringLiteral("%1.%2: missing")
+                                .arg(QString::fromLatin1(ClassName), QString::fromLatin1(Property));
+        }
+    }
     EXPECT_TRUE(Problems.isEmpty()) << Problems.size() << " properties a form cannot keep:\n"
                                     << Problems.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(FormProperties, ValuesAreUserPropertiesWithChangeSignals)
+{
+    // What QDataWidgetMapper and property bindings look for: the value property is the USER
+    // property, and it announces its changes.
+    QStringList Problems;
+    for (const TFormControlClass &Class : FormControlClasses()) {
+        const std::unique_ptr<QWidget> W(Class.Create(nullptr));
+        const QMetaObject *M = W->metaObject();
+        const QMetaProperty User = M->userProperty();
+        const QString Name = QString::fromLatin1(Class.ClassName);
+        if (User.isValid() && QByteArray(User.enclosingMetaObject()->className()).startsWith("kro::")) {
+            if (!User.hasNotifySignal())
+                Problems
+                    << QStringLiteral("%1.%2: USER property without a change signal").arg(Name, User.name());
+            continue;
+        }
+        for (const char *Value : {"Value", "Text", "Checked", "Day"}) {
+            if (M->indexOfProperty(Value) >= 0) {
+                Problems << QStringLiteral("%1: no USER property (the value is in %2)")
+                                .arg(Name, QString::fromLatin1(Value));
+                break;
+            }
+        }
+    }
+    EXPECT_TRUE(Problems.isEmpty()) << Problems.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace
