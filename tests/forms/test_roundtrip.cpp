@@ -306,16 +306,18 @@ TEST(FormProperties, EveryPublishedPropertyIsOfAStorableKind)
             if (!Reason.isEmpty()) Problems << Where + QStringLiteral(": ") + Reason;
         }
     }
-    // Settings that must be properties of their own: every control's font, the meter's caption
-    // font, and the needle layouts flattened into settings of the meter.
+    // Settings that must be properties of their own: the font of every control that has one, the meter's
+    // caption font, and the needle layouts flattened into settings of the meter.
     const std::pair<const char *, const char *> Wanted[] = {{"kro::TMeter", "FontCaption"},
                                                             {"kro::TMeter", "NeedleLayoutColorBody"},
                                                             {"kro::TMeter", "NeedleLayoutSecThickness"}};
     for (const TFormControlClass &Class : FormControlClasses()) {
         const std::unique_ptr<QWidget> W(Class.Create(nullptr));
         const QMetaObject *M = W->metaObject();
+        // (A control without ParentFont draws with Qt's own font property.)
         const int Font = M->indexOfProperty("Font");
-        if (Font < 0 || M->property(Font).metaType().id() != QMetaType::QFont)
+        if (M->indexOfProperty("ParentFont") >= 0 &&
+            (Font < 0 || M->property(Font).metaType().id() != QMetaType::QFont))
             Problems
                 << QStringLiteral("%1.Font: no QFont property").arg(QString::fromLatin1(Class.ClassName));
         for (const auto &[ClassName, Property] : Wanted) {
