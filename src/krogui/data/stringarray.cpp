@@ -2,6 +2,7 @@
 
 #include <krogui/core/error.h>
 #include <krogui/core/memguard.h>
+#include <krogui/data/sortkeys_p.h>
 
 #include <QCollator>
 
@@ -668,8 +669,7 @@ bool TStringArray::ReportPercent(int Percent, int &LastPercent, quint64 Generati
 }
 
 bool TStringArray::BuildKeys(int Col, const std::vector<quint32> &Order, std::vector<TSortKey> &Keys,
-                             bool Secondary, int PercentFrom, int PercentTo, int &LastPercent,
-                             quint64 Generation)
+                             bool Secondary, int PercentFrom, int PercentTo, const TProgress &Progress) const
 {
     const size_t n = Order.size();
     const int middle = (PercentFrom + PercentTo) / 2;
@@ -711,38 +711,86 @@ bool TStringArray::BuildKeys(int Col, const std::vector<quint32> &Order, std::ve
                 k.V1 = value;
                 k.Row = Order[i];
             }
-            if (i % step == 0 && !ReportPercent(PercentFrom + int(quint64(middle - PercentFrom) * i / n),
-                                                LastPercent, Generation))
+            if (i % step == 0 && !Progress(PercentFrom + int(quint64(middle - PercentFrom) * i / n)))
                 return false;
         }
     }
-    if (texts.empty()) return ReportPercent(PercentTo, LastPercent, Generation);
+    if (texts.empty()) return Progress(PercentTo);
+
+    const TColumn &c = FColumns[size_t(Col)];
+    auto entryOf = [&](size_t T) {
+        const quint32 ref = c.Ref[Order[texts[T]]];
+        return std::string_view(c.Pool.data() + (ref & ~WideFlag), size_t(EntryBytes(ref, c)));
+    };
+    auto setRank = [&](size_t T, quint32 Rank) {
+        if (Secondary)
+            Keys[texts[T]].V2 = Rank;
+        else
+            Keys[texts[T]].V1 = Rank;
+    };
+    if (FSortLocale.language() == QLocale::C) {
+        // The C locale orders by code point: every text gets its key at once, with no collator.
+        std::vector<std::string_view> entries(texts.size());
+        for (size_t t = 0; t < texts.size(); ++t)
+            entries[t] = entryOf(t);
+        if (!Progress(middle)) return false;
+        const std::vector<quint32> rank = sortimpl::CLocaleRanks(entries);
+        for (size_t t = 0; t < texts.size(); ++t)
+            setRank(t, rank[t]);
+        return Progress(PercentTo);
+    }
 
     // Texts are ranked once per distinct text, then compared as ranks.
-    const TColumn &c = FColumns[size_t(Col)];
     std::unordered_map<std::string_view, quint32> distinctIndex;
     distinctIndex.reserve(texts.size());
     std::vector<std::string_view> distinct;
     std::vector<quint32> group(texts.size());
     for (size_t t = 0; t < texts.size(); ++t) {
-        const quint32 ref = c.Ref[Order[texts[t]]];
-        const char *p = c.Pool.data() + (ref & ~WideFlag);
-        const std::string_view entry(p, size_t(EntryBytes(ref, c)));
-        auto [it, inserted] = distinctIndex.try_emplace(entry, quint32(distinct.size()));
-        if (inserted) distinct.push_back(entry);
+        auto [it, inserted] = distinctIndex.try_emplace(entryOf(t), quint32(distinct.size()));
+        if (inserted) distinct.push_back(it->first);
         group[t] = it->second;
     }
     distinctIndex = {};
-    if (!ReportPercent(middle, LastPercent, Generation)) return false;
+    if (!Progress(middle)) return false;
 
     const std::vector<quint32> rank = CollationRanks(distinct, FSortLocale);
-    for (size_t t = 0; t < texts.size(); ++t) {
-        if (Secondary)
-            Keys[texts[t]].V2 = rank[group[t]];
+    for (size_t t = 0; t < texts.size(); ++t)
+        setRank(t, rank[group[t]]);
+    return Progress(PercentTo);
+}
+
+bool TStringArray::SortedOrder(std::vector<quint32> &Order, int Col, int ColSec, bool Ascending,
+                               const TProgress &Progress) const
+{
+    const size_t n = Order.size();
+    std::vector<TSortKey> keys(n);
+    const int keysDone = ColSec >= 0 ? 40 : 80;
+    if (!BuildKeys(Col, Order, keys, false, 0, keysDone, Progress)) return false;
+    if (ColSec >= 0 && !BuildKeys(ColSec, Order, keys, true, keysDone, 80, Progress)) return false;
+    // Stable, by (K1, V1, K2, V2); the secondary digits only when there is a secondary column.
+    // Descending order mirrors every digit, so equal rows still keep their order.
+    const quint8 flip = Ascending ? 0 : 0xFF;
+    auto digit = [flip](const TSortKey &K, int D) {
+        quint8 b;
+        if (D < 8)
+            b = quint8(K.V2 >> (8 * D));
+        else if (D == 8)
+            b = K.K2;
+        else if (D < 17)
+            b = quint8(K.V1 >> (8 * (D - 9)));
         else
-            Keys[texts[t]].V1 = rank[group[t]];
-    }
-    return ReportPercent(PercentTo, LastPercent, Generation);
+            b = K.K1;
+        return size_t(b ^ flip);
+    };
+    std::vector<TSortKey> scratch;
+    if (ColSec >= 0)
+        sortimpl::StableRadixSort(keys, scratch, 18, digit);
+    else
+        sortimpl::StableRadixSort(keys, scratch, 9, [&digit](const TSortKey &K, int D) { return digit(K, D + 9); });
+    std::vector<TSortKey>().swap(scratch);
+    for (size_t i = 0; i < n; ++i)
+        Order[i] = keys[i].Row;
+    return true;
 }
 
 bool TStringArray::ApplyOrder(std::vector<quint32> &&NewOrder, quint64 Generation)
@@ -780,38 +828,44 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending)
     if (ColSec < 0 || ColSec > NrOfColumns() || ColSec == Col) ColSec = -1;
     const quint64 generation = FGeneration;
     int lastPercent = -1;
+    const TProgress progress = [&](int Percent) { return ReportPercent(Percent, lastPercent, generation); };
     try {
-        if (!ReportPercent(0, lastPercent, generation)) return;
+        if (!progress(0)) return;
         const size_t n = size_t(FNrRows);
         std::vector<quint32> order(n);
         for (size_t i = 0; i < n; ++i)
             order[i] = Stored(int(i) + 1);
-        std::vector<TSortKey> keys(n);
-        const int keysDone = ColSec >= 0 ? 40 : 80;
-        if (!BuildKeys(Col, order, keys, false, 0, keysDone, lastPercent, generation)) return;
-        if (ColSec >= 0 && !BuildKeys(ColSec, order, keys, true, keysDone, 80, lastPercent, generation))
-            return;
-        auto less = [](const TSortKey &A, const TSortKey &B) {
-            if (A.K1 != B.K1) return A.K1 < B.K1;
-            if (A.V1 != B.V1) return A.V1 < B.V1;
-            if (A.K2 != B.K2) return A.K2 < B.K2;
-            return A.V2 < B.V2;
-        };
-        if (Ascending)
-            std::stable_sort(keys.begin(), keys.end(), less);
-        else
-            std::stable_sort(keys.begin(), keys.end(),
-                             [&less](const TSortKey &A, const TSortKey &B) { return less(B, A); });
-        for (size_t i = 0; i < n; ++i)
-            order[i] = keys[i].Row;
-        std::vector<TSortKey>().swap(keys);
-        if (!ReportPercent(90, lastPercent, generation)) return;
+        if (!SortedOrder(order, Col, ColSec, Ascending, progress)) return;
+        if (!progress(90)) return;
         if (!ApplyOrder(std::move(order), generation)) return;
     } catch (const std::bad_alloc &) {
         throw EKROError(QStringLiteral("TStringArray.Sort: not enough memory"));
     }
     ReportPercent(100, lastPercent, FGeneration);
     Changed();
+}
+
+std::vector<int> TStringArray::SortedRecords(const std::vector<int> &Records, int Col, int ColSec,
+                                             bool Ascending) const
+{
+    const size_t n = size_t(FNrRows);
+    std::vector<quint32> order(Records.size());
+    for (size_t i = 0; i < Records.size(); ++i) {
+        if (Records[i] < 1 || size_t(Records[i]) > n)
+            throw EKROError(QStringLiteral("TStringArray.SortedRecords: no record %1").arg(Records[i]));
+        order[i] = quint32(Records[i] - 1);
+    }
+    if (Col < 0 || Col > NrOfColumns() || order.empty()) return Records;
+    if (ColSec < 0 || ColSec > NrOfColumns() || ColSec == Col) ColSec = -1;
+    try {
+        SortedOrder(order, Col, ColSec, Ascending, [](int) { return true; });
+    } catch (const std::bad_alloc &) {
+        throw EKROError(QStringLiteral("TStringArray.SortedRecords: not enough memory"));
+    }
+    std::vector<int> out(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        out[i] = int(order[i]) + 1;
+    return out;
 }
 
 void TStringArray::UnSort()
@@ -890,6 +944,66 @@ void TStringArray::SetSortOrder(int Row, int Value)
     }
     ++FGeneration;
     Changed();
+}
+
+std::vector<int> TStringArray::SortOrder() const
+{
+    std::vector<int> order(static_cast<size_t>(FNrRows));
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(Stored(int(i) + 1)) + 1;
+    return order;
+}
+
+bool TStringArray::SetSortOrder(const std::vector<int> &Order)
+{
+    const size_t n = size_t(FNrRows);
+    if (Order.size() != n)
+        throw EKROError(QStringLiteral("TStringArray.SetSortOrder: %1 entries for %2 rows").arg(Order.size()).arg(n));
+    std::vector<quint32> perm;
+    try {
+        perm.resize(n);
+        std::vector<bool> seen(n, false);
+        for (size_t i = 0; i < n; ++i) {
+            const int v = Order[i];
+            if (v < 1 || size_t(v) > n || seen[size_t(v - 1)])
+                throw EKROError(QStringLiteral("TStringArray.SetSortOrder: entry %1 (%2) is not a row left to place")
+                                    .arg(i + 1)
+                                    .arg(v));
+            seen[size_t(v - 1)] = true;
+            perm[i] = quint32(v - 1);
+        }
+    } catch (const std::bad_alloc &) {
+        throw EKROError(QStringLiteral("TStringArray.SetSortOrder: not enough memory"));
+    }
+    bool same = true; // the rows are presented in this order already
+    for (size_t i = 0; i < n && same; ++i)
+        same = Stored(int(i) + 1) == perm[i];
+    if (same) return false;
+    FPerm.swap(perm);
+    FInv.clear();
+    ++FGeneration;
+    Changed();
+    return true;
+}
+
+int TStringArray::PresentedRow(int Record) const
+{
+    if (Record < 1 || Record > FNrRows) return 0;
+    const quint32 stored = quint32(Record - 1);
+    if (FPerm.empty()) return Record;
+    if (!FInv.empty()) return int(FInv[stored]) + 1;
+    const auto it = std::find(FPerm.begin(), FPerm.end(), stored);
+    return int(it - FPerm.begin()) + 1;
+}
+
+void TStringArray::SetRowAttribBits(int FromRow, int ToRow, quint8 Bits, bool On)
+{
+    FromRow = std::max(FromRow, 1);
+    ToRow = std::min(ToRow, FNrRows);
+    for (int r = FromRow; r <= ToRow; ++r) {
+        quint8 &a = FRowAttrib[Stored(r)];
+        a = On ? quint8(a | Bits) : quint8(a & ~Bits);
+    }
 }
 
 quint64 TStringArray::StorageBytes() const
