@@ -3,6 +3,10 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define KRO_SCAN_AVX2 1
+#endif
 
 #include <algorithm>
 #include <bit>
@@ -553,6 +557,73 @@ const std::array<quint32, 256> &TRLColumnText::UnitCounts(bool UseFolded) const
     return FCounts[k];
 }
 
+namespace {
+
+// The vector scan of a term over a column's text: candidate starts come in blocks, two mask bits
+// per start; each is compared in full and must end inside its cell.
+struct TTermScan
+{
+    const TRLColumnText &Col;
+    std::vector<char> &Hit;
+    const char16_t *T; // the text
+    const char16_t *P; // the term
+    qsizetype Len;
+    qsizetype Pos = 0; // the earliest start still wanted
+    int From = 0;      // occurrences come in order: the cell is looked for from the last one on
+
+    bool Equal(const char16_t *At) const
+    {
+        for (qsizetype k = 0; k < Len; ++k)
+            if (At[k] != P[k]) return false;
+        return true;
+    }
+
+    // Takes the candidates of the block starting at I; returns where the next block starts.
+    qsizetype Block(qsizetype I, quint64 M, qsizetype After)
+    {
+        while (M) {
+            const qsizetype start = I + std::countr_zero(M) / 2;
+            M &= M - 1; // each start owns two bits
+            M &= M - 1;
+            if (start < Pos || !Equal(T + start)) continue;
+            // Occurrences are often a few cells apart: those are stepped over before galloping.
+            const quint32 *st = Col.Start.data();
+            const size_t last = Col.Start.size() - 1;
+            size_t c = size_t(From);
+            for (int k = 0; k < 4 && c < last && st[c + 1] <= quint64(start); ++k)
+                ++c;
+            const int cell = c < last && st[c + 1] <= quint64(start) ? Col.CellAt(start, int(c)) : int(c);
+            From = cell;
+            const qsizetype next = Col.Start[size_t(cell) + 1];
+            if (start + Len <= next - 1) {
+                Hit[size_t(cell)] = 1;
+                Pos = next;
+                if (next >= After) return next;
+            }
+        }
+        return After;
+    }
+};
+
+#ifdef KRO_SCAN_AVX2
+// Sixteen starts at a time; returns the first start not yet looked at.
+__attribute__((target("avx2"))) qsizetype ScanAvx2(TTermScan &S, qsizetype N, qsizetype Anchor, qsizetype Second)
+{
+    const __m256i k1 = _mm256_set1_epi16(qint16(S.P[Anchor])), k2 = _mm256_set1_epi16(qint16(S.P[Second]));
+    qsizetype i = 0;
+    while (i + S.Len + 16 <= N) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(S.T + i + Anchor));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(S.T + i + Second));
+        const unsigned m =
+            unsigned(_mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi16(a, k1), _mm256_cmpeq_epi16(b, k2))));
+        i = m ? S.Block(i, m, i + 16) : i + 16;
+    }
+    return i;
+}
+#endif
+
+} // namespace
+
 void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<char> &Hit) const
 {
     // A case-blind term is looked for exactly in the folded text (folding keeps every position).
@@ -580,43 +651,30 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
     int from = 0;      // occurrences come in order: the cell is looked for from the last one on
 #ifdef __SSE2__
     if (len >= 2) {
-        // Eight starts at a time, kept only where both the rarest unit and the next rarest one
+        // Many starts at a time, kept only where both the rarest unit and the next rarest one
         // stand where the term has them; those few are compared in full.
         qsizetype second = anchor == 0 ? 1 : 0;
         for (qsizetype i = 0; i < len; ++i)
             if (i != anchor && counts[term.at(i).unicode() & 0xFF] < counts[term.at(second).unicode() & 0xFF])
                 second = i;
-        const char16_t *t = text.utf16();
-        const char16_t *p = pattern.utf16();
+        TTermScan scan{Col, Hit, text.utf16(), pattern.utf16(), len};
         const qsizetype n = text.size();
-        const __m128i k1 = _mm_set1_epi16(qint16(p[anchor])), k2 = _mm_set1_epi16(qint16(p[second]));
         qsizetype i = 0;
+#ifdef KRO_SCAN_AVX2
+        static const bool avx2 = __builtin_cpu_supports("avx2");
+        if (avx2) i = ScanAvx2(scan, n, anchor, second);
+#endif
+        const char16_t *t = scan.T;
+        const __m128i k1 = _mm_set1_epi16(qint16(scan.P[anchor])), k2 = _mm_set1_epi16(qint16(scan.P[second]));
         while (i + len + 8 <= n) {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + anchor));
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + second));
-            unsigned m =
+            const unsigned m =
                 unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, k1), _mm_cmpeq_epi16(b, k2))));
-            qsizetype after = i + 8;
-            while (m) {
-                const qsizetype start = i + std::countr_zero(m) / 2;
-                m &= m - 1; // each start owns two bits
-                m &= m - 1;
-                if (start < pos || std::memcmp(t + start, p, size_t(len) * 2) != 0) continue;
-                const int cell = Col.CellAt(start, from);
-                from = cell;
-                const qsizetype next = Col.Start[size_t(cell) + 1];
-                if (start + len <= next - 1) {
-                    Hit[size_t(cell)] = 1;
-                    pos = next;
-                    if (next >= after) {
-                        after = next;
-                        break;
-                    }
-                }
-            }
-            i = after;
+            i = m ? scan.Block(i, m, i + 8) : i + 8;
         }
-        pos = std::max(pos, i); // every start before i has been seen
+        pos = std::max(scan.Pos, i); // every start before i has been seen
+        from = scan.From;
     }
 #endif
     for (;;) {
@@ -765,8 +823,9 @@ void TRLFilterQuery::MatchColumns(std::span<const TRLColumnText *const> Columns,
         return;
     }
     std::vector<std::vector<char>> hits(FTerms.size(), std::vector<char>(rows, 0));
-    for (size_t t = 0; t < FTerms.size(); ++t)
-        for (const TRLColumnText *c : Columns)
+    // Column by column, so that a column's text is still in the cache for the next term.
+    for (const TRLColumnText *c : Columns)
+        for (size_t t = 0; t < FTerms.size(); ++t)
             ScanTerm(int(t), *c, hits[t]);
     Out.resize(rows);
     // Whole columns of verdicts at once, unless the query nests so deep that a column per level
