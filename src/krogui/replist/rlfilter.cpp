@@ -1,11 +1,9 @@
 #include <krogui/replist/rlfilter.h>
 
+#include <krogui/replist/rlscan_p.h>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#define KRO_SCAN_AVX2 1
 #endif
 
 #include <algorithm>
@@ -399,6 +397,7 @@ void TRLColumnText::Reset()
     FFolded.resize(0);
     FFoldState = 0;
     FCounted[0] = FCounted[1] = false;
+    FNarrowState[0] = FNarrowState[1] = 0;
 }
 
 bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
@@ -532,6 +531,45 @@ const QString *TRLColumnText::Folded() const
     return FFoldState > 0 ? &FFolded : nullptr;
 }
 
+const char *TRLColumnText::Narrow(bool UseFolded) const
+{
+    const int k = UseFolded ? 1 : 0;
+    if (FNarrowState[k] == 0) {
+        const QString *t = UseFolded ? Folded() : &Text;
+        FNarrowState[k] = -1;
+        if (!t) return nullptr;
+        const char16_t *p = reinterpret_cast<const char16_t *>(t->utf16());
+        const size_t n = size_t(t->size());
+        std::vector<char> &out = FNarrow[k];
+        try {
+            out.resize(n);
+        } catch (const std::bad_alloc &) {
+            std::vector<char>().swap(out);
+            return nullptr;
+        }
+        char16_t high = 0; // the units or-ed together
+        size_t i = 0;
+#ifdef __SSE2__
+        __m128i any = _mm_setzero_si128();
+        const __m128i highBits = _mm_set1_epi16(qint16(0xFF00));
+        for (; i + 16 <= n; i += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i + 8));
+            any = _mm_or_si128(any, _mm_and_si128(_mm_or_si128(a, b), highBits));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out.data() + i), _mm_packus_epi16(a, b));
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, _mm_setzero_si128())) != 0xFFFF) high = 0xFF00;
+#endif
+        for (; i < n; ++i) {
+            high |= p[i];
+            out[i] = char(quint8(p[i]));
+        }
+        if (high >= 256) return nullptr;
+        FNarrowState[k] = 1;
+    }
+    return FNarrowState[k] > 0 ? FNarrow[k].data() : nullptr;
+}
+
 const std::array<quint32, 256> &TRLColumnText::UnitCounts(bool UseFolded) const
 {
     const int k = UseFolded ? 1 : 0;
@@ -556,73 +594,6 @@ const std::array<quint32, 256> &TRLColumnText::UnitCounts(bool UseFolded) const
     }
     return FCounts[k];
 }
-
-namespace {
-
-// The vector scan of a term over a column's text: candidate starts come in blocks, two mask bits
-// per start; each is compared in full and must end inside its cell.
-struct TTermScan
-{
-    const TRLColumnText &Col;
-    std::vector<char> &Hit;
-    const char16_t *T; // the text
-    const char16_t *P; // the term
-    qsizetype Len;
-    qsizetype Pos = 0; // the earliest start still wanted
-    int From = 0;      // occurrences come in order: the cell is looked for from the last one on
-
-    bool Equal(const char16_t *At) const
-    {
-        for (qsizetype k = 0; k < Len; ++k)
-            if (At[k] != P[k]) return false;
-        return true;
-    }
-
-    // Takes the candidates of the block starting at I; returns where the next block starts.
-    qsizetype Block(qsizetype I, quint64 M, qsizetype After)
-    {
-        while (M) {
-            const qsizetype start = I + std::countr_zero(M) / 2;
-            M &= M - 1; // each start owns two bits
-            M &= M - 1;
-            if (start < Pos || !Equal(T + start)) continue;
-            // Occurrences are often a few cells apart: those are stepped over before galloping.
-            const quint32 *st = Col.Start.data();
-            const size_t last = Col.Start.size() - 1;
-            size_t c = size_t(From);
-            for (int k = 0; k < 4 && c < last && st[c + 1] <= quint64(start); ++k)
-                ++c;
-            const int cell = c < last && st[c + 1] <= quint64(start) ? Col.CellAt(start, int(c)) : int(c);
-            From = cell;
-            const qsizetype next = Col.Start[size_t(cell) + 1];
-            if (start + Len <= next - 1) {
-                Hit[size_t(cell)] = 1;
-                Pos = next;
-                if (next >= After) return next;
-            }
-        }
-        return After;
-    }
-};
-
-#ifdef KRO_SCAN_AVX2
-// Sixteen starts at a time; returns the first start not yet looked at.
-__attribute__((target("avx2"))) qsizetype ScanAvx2(TTermScan &S, qsizetype N, qsizetype Anchor, qsizetype Second)
-{
-    const __m256i k1 = _mm256_set1_epi16(qint16(S.P[Anchor])), k2 = _mm256_set1_epi16(qint16(S.P[Second]));
-    qsizetype i = 0;
-    while (i + S.Len + 16 <= N) {
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(S.T + i + Anchor));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(S.T + i + Second));
-        const unsigned m =
-            unsigned(_mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi16(a, k1), _mm256_cmpeq_epi16(b, k2))));
-        i = m ? S.Block(i, m, i + 16) : i + 16;
-    }
-    return i;
-}
-#endif
-
-} // namespace
 
 void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<char> &Hit) const
 {
@@ -649,7 +620,6 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
     const QStringView pattern(term);
     qsizetype pos = 0; // the earliest start still wanted
     int from = 0;      // occurrences come in order: the cell is looked for from the last one on
-#ifdef __SSE2__
     if (len >= 2) {
         // Many starts at a time, kept only where both the rarest unit and the next rarest one
         // stand where the term has them; those few are compared in full.
@@ -657,26 +627,11 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
         for (qsizetype i = 0; i < len; ++i)
             if (i != anchor && counts[term.at(i).unicode() & 0xFF] < counts[term.at(second).unicode() & 0xFF])
                 second = i;
-        TTermScan scan{Col, Hit, text.utf16(), pattern.utf16(), len};
-        const qsizetype n = text.size();
-        qsizetype i = 0;
-#ifdef KRO_SCAN_AVX2
-        static const bool avx2 = __builtin_cpu_supports("avx2");
-        if (avx2) i = ScanAvx2(scan, n, anchor, second);
-#endif
-        const char16_t *t = scan.T;
-        const __m128i k1 = _mm_set1_epi16(qint16(scan.P[anchor])), k2 = _mm_set1_epi16(qint16(scan.P[second]));
-        while (i + len + 8 <= n) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + anchor));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + second));
-            const unsigned m =
-                unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, k1), _mm_cmpeq_epi16(b, k2))));
-            i = m ? scan.Block(i, m, i + 8) : i + 8;
-        }
+        rlscan::TTermScan scan{Col, Hit, text.utf16(), pattern.utf16(), len};
+        const qsizetype i = rlscan::ScanVector(scan, text.size(), anchor, second, Col.Narrow(folded != nullptr));
         pos = std::max(scan.Pos, i); // every start before i has been seen
         from = scan.From;
     }
-#endif
     for (;;) {
         const qsizetype at = text.indexOf(key, pos + anchor);
         if (at < 0) return;

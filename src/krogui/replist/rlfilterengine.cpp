@@ -160,16 +160,19 @@ std::vector<int> TRLFilterEngine::MatchesOnTop(const TRLData &Data, const std::v
     // The matching rows are sorted on their own, compared exactly as Sort compares; the hidden
     // rows cost nothing.
     const TStringArray *s = Data.Strings();
-    const std::vector<int> now = PresentedOrder(Data);
-    std::vector<int> matches, order;
-    order.reserve(now.size());
-    for (const int st : now)
-        if (IsSet(MatchedStored, st)) matches.push_back(st);
+    std::vector<int> order = PresentedOrder(Data), rest;
+    rest.reserve(order.size());
+    size_t k = 0; // the matches are gathered at the front, the others in rest
+    for (const int st : order) {
+        if (IsSet(MatchedStored, st))
+            order[k++] = st;
+        else
+            rest.push_back(st);
+    }
+    order.resize(k);
     const bool useSec = ColSec >= 0 && ColSec <= Data.NrOfColumns() && ColSec != Col;
-    order = s->SortedRecords(matches, Col, useSec ? ColSec : -1, Ascending);
-    order.reserve(now.size());
-    for (const int st : now)
-        if (!IsSet(MatchedStored, st)) order.push_back(st);
+    order = s->SortedRecords(order, Col, useSec ? ColSec : -1, Ascending);
+    order.insert(order.end(), rest.begin(), rest.end());
     return order;
 }
 
