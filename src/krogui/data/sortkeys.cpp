@@ -2,14 +2,243 @@
 
 #include <QByteArray>
 #include <QChar>
+#include <QCollator>
 #include <QString>
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cstring>
 #include <limits>
 #include <new>
+#include <numeric>
 
 namespace kro::sortimpl {
+
+namespace {
+
+bool IsBlankChar(char C)
+{
+    return C == ' ' || C == '\t';
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date.
+qint64 DaysFromCivil(int Y, int M, int D)
+{
+    Y -= M <= 2;
+    const qint64 era = (Y >= 0 ? Y : Y - 399) / 400;
+    const qint64 yoe = Y - era * 400;
+    const qint64 doy = (153 * (M + (M > 2 ? -3 : 9)) + 2) / 5 + D - 1;
+    const qint64 doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+int DaysInMonth(int Y, int M)
+{
+    static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (M == 2 && ((Y % 4 == 0 && Y % 100 != 0) || Y % 400 == 0)) return 29;
+    return days[M - 1];
+}
+
+int Digits(const char *P, int N)
+{
+    int v = 0;
+    for (int i = 0; i < N; ++i) {
+        if (!IsDigit(P[i])) return -1;
+        v = v * 10 + (P[i] - '0');
+    }
+    return v;
+}
+
+} // namespace
+
+bool IsDigit(char C)
+{
+    return C >= '0' && C <= '9';
+}
+
+void Trim(const char *&B, const char *&E)
+{
+    while (B < E && IsBlankChar(*B))
+        ++B;
+    while (E > B && IsBlankChar(E[-1]))
+        --E;
+}
+
+// Reads [B, E) (Latin-1, at most 255 bytes) as a decimal number: sign, digits with at most one
+// '.' or ',', optional exponent; surrounding blanks allowed.
+bool ParseNumber(const char *B, const char *E, double &Out)
+{
+    Trim(B, E);
+    if (B == E) return false;
+    char buf[2 * 255 + 8];
+    size_t k = 0;
+    const char *p = B;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    int digits = 0;
+    bool separator = false;
+    for (; p < E; ++p) {
+        if (IsDigit(*p)) {
+            buf[k++] = *p;
+            ++digits;
+        } else if ((*p == '.' || *p == ',') && !separator) {
+            separator = true;
+            buf[k++] = '.';
+        } else {
+            break;
+        }
+    }
+    if (digits == 0) return false;
+    if (p < E && (*p == 'e' || *p == 'E')) {
+        buf[k++] = 'e';
+        ++p;
+        if (p < E && (*p == '+' || *p == '-')) buf[k++] = *p++;
+        int expDigits = 0;
+        while (p < E && IsDigit(*p)) {
+            buf[k++] = *p++;
+            ++expDigits;
+        }
+        if (expDigits == 0) return false;
+    }
+    if (p != E) return false;
+    double value = 0;
+    const auto res = std::from_chars(buf, buf + k, value);
+    if (res.ec != std::errc() || res.ptr != buf + k) return false; // out of the double range: a text
+    Out = negative ? -value : value;
+    return true;
+}
+
+// Reads [B, E) as yyyy-MM-dd with an optional time ("T" or blank, then hh:mm[:ss[.z{1,3}]]);
+// Ms is the moment in milliseconds since 1970-01-01.
+bool ParseDate(const char *B, const char *E, qint64 &Ms)
+{
+    Trim(B, E);
+    if (E - B < 10 || B[4] != '-' || B[7] != '-') return false;
+    const int y = Digits(B, 4), m = Digits(B + 5, 2), d = Digits(B + 8, 2);
+    if (y < 0 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) return false;
+    qint64 ms = 0;
+    const char *p = B + 10;
+    if (p < E) {
+        if ((*p != 'T' && *p != ' ') || E - p < 6 || p[3] != ':') return false;
+        const int hh = Digits(p + 1, 2), mm = Digits(p + 4, 2);
+        if (hh < 0 || hh > 23 || mm < 0 || mm > 59) return false;
+        ms = (hh * 60 + mm) * 60000;
+        p += 6;
+        if (p < E) {
+            if (*p != ':' || E - p < 3) return false;
+            const int ss = Digits(p + 1, 2);
+            if (ss < 0 || ss > 59) return false;
+            ms += ss * 1000;
+            p += 3;
+            if (p < E) {
+                if (*p != '.' || E - p < 2 || E - p > 4) return false;
+                int frac = 0, scale = 100;
+                for (++p; p < E; ++p, scale /= 10) {
+                    if (!IsDigit(*p)) return false;
+                    frac += (*p - '0') * scale;
+                }
+                ms += frac;
+            }
+        }
+    }
+    Ms = DaysFromCivil(y, m, d) * 86400000 + ms;
+    return true;
+}
+
+// Order-preserving maps to unsigned 64-bit keys.
+quint64 NumberKey(double V)
+{
+    if (V == 0) V = 0; // -0 and +0 are equal
+    const quint64 bits = std::bit_cast<quint64>(V);
+    return (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
+}
+quint64 DateKey(qint64 Ms)
+{
+    return quint64(Ms) ^ 0x8000000000000000ull;
+}
+
+// Ranks of texts (entries of the pool: a length byte, then Latin-1 or UTF-16 units) in the
+// case-blind collation order of Locale: equal texts share a rank, ranks rise with the order.
+std::vector<quint32> CollationRanks(const std::vector<std::string_view> &Texts, const QLocale &Locale)
+{
+    // The folded texts are put in code-unit order first. For most data (plain letters, digits)
+    // that already is the collation order, which then only needs confirming pair by pair; only
+    // where it is not are all collation keys sorted.
+    const size_t m = Texts.size();
+    std::vector<QString> folded(m);
+    struct TPre
+    {
+        quint64 Prefix; // the first four code units, for a cheap first comparison
+        quint32 Ix;     // index in Texts
+    };
+    std::vector<TPre> pre(m);
+    for (size_t i = 0; i < m; ++i) {
+        const std::string_view &entry = Texts[i];
+        // A two-byte length/data ambiguity cannot occur: the first byte is the length in units.
+        const quint8 len = quint8(entry[0]);
+        QString text;
+        if (entry.size() == size_t(len) + 1) {
+            text = QString::fromLatin1(entry.data() + 1, len);
+        } else {
+            text = QString(len, Qt::Uninitialized);
+            std::memcpy(text.data(), entry.data() + 1, size_t(len) * 2);
+        }
+        // Folding first makes the comparison case-blind in every locale, also the C locale,
+        // whose collation keys would otherwise keep the case.
+        folded[i] = text.toCaseFolded();
+        quint64 prefix = 0;
+        for (qsizetype u = 0; u < 4; ++u)
+            prefix = (prefix << 16) | (u < folded[i].size() ? folded[i].at(u).unicode() : 0u);
+        pre[i] = {prefix, quint32(i)};
+    }
+    std::sort(pre.begin(), pre.end(), [&](const TPre &A, const TPre &B) {
+        if (A.Prefix != B.Prefix) return A.Prefix < B.Prefix;
+        return folded[A.Ix] < folded[B.Ix];
+    });
+    QCollator collator(Locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Confirming neighbours needs no collation keys (making them costs more than comparing),
+    // except in the C locale, whose keys order by code point where its comparison does not.
+    const bool keysFirst = Locale.language() == QLocale::C;
+    std::vector<QCollatorSortKey> sortKeys; // by position in pre
+    auto makeKeys = [&] {
+        sortKeys.reserve(m);
+        for (size_t k = 0; k < m; ++k)
+            sortKeys.push_back(collator.sortKey(folded[pre[k].Ix]));
+    };
+    if (keysFirst) makeKeys();
+    std::vector<quint32> rank(m);
+    bool inOrder = true;
+    quint32 r = 0;
+    for (size_t k = 0; k < m && inOrder; ++k) {
+        if (k > 0) {
+            const int c = keysFirst ? sortKeys[k - 1].compare(sortKeys[k])
+                                    : collator.compare(folded[pre[k - 1].Ix], folded[pre[k].Ix]);
+            if (c > 0)
+                inOrder = false;
+            else if (c < 0)
+                ++r;
+        }
+        rank[pre[k].Ix] = r;
+    }
+    if (inOrder) return rank;
+    if (!keysFirst) makeKeys();
+    std::vector<QString>().swap(folded);
+    std::vector<quint32> byKey(m);
+    std::iota(byKey.begin(), byKey.end(), 0u);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](quint32 A, quint32 B) { return sortKeys[A].compare(sortKeys[B]) < 0; });
+    r = 0;
+    for (size_t i = 0; i < m; ++i) {
+        if (i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) != 0) ++r;
+        rank[pre[byKey[i]].Ix] = r;
+    }
+    return rank;
+}
 
 namespace {
 

@@ -1,7 +1,8 @@
 #pragma once
-// Widget-free helpers of TStringArray's sort: text ranks in the C locale and a stable radix sort.
-// Not installed.
+// Widget-free helpers of TStringArray's sort: reading cells as numbers and dates, keys that
+// order like them, text ranks and a stable radix sort. Not installed.
 
+#include <QLocale>
 #include <QtGlobal>
 
 #include <array>
@@ -10,6 +11,22 @@
 #include <vector>
 
 namespace kro::sortimpl {
+
+bool IsDigit(char C);
+/// Moves B and E past leading and trailing blanks (space, tab).
+void Trim(const char *&B, const char *&E);
+/// Reads [B, E) (Latin-1, at most 255 bytes) as a decimal number: sign, digits with at most one
+/// '.' or ',', optional exponent; surrounding blanks allowed.
+bool ParseNumber(const char *B, const char *E, double &Out);
+/// Reads [B, E) as an ISO date with an optional time; Ms is the moment in milliseconds since
+/// 1970-01-01.
+bool ParseDate(const char *B, const char *E, qint64 &Ms);
+/// Order-preserving maps to unsigned 64-bit keys.
+quint64 NumberKey(double V);
+quint64 DateKey(qint64 Ms);
+/// Ranks of distinct texts (pool entries, as for CLocaleRanks) in the case-blind collation order
+/// of Locale: equal texts share a rank, ranks rise with the order.
+std::vector<quint32> CollationRanks(const std::vector<std::string_view> &Texts, const QLocale &Locale);
 
 /// Ranks of texts in the C locale's case-blind order. Each text is a pool entry of TStringArray:
 /// a length byte followed by that many Latin-1 bytes, or by that many UTF-16 units (the entry is

@@ -170,7 +170,8 @@ public:
     /// rows, ties broken by ColSec the same way; equal ones keep their order in Records. Records
     /// comes back unchanged when Col is outside the columns. Changes nothing and notifies no one.
     /// Raises EKROError for a record outside the rows or when memory runs out.
-    std::vector<int> SortedRecords(const std::vector<int> &Records, int Col, int ColSec, bool Ascending) const;
+    std::vector<int> SortedRecords(const std::vector<int> &Records, int Col, int ColSec,
+                                   bool Ascending) const;
 
     /// Locale of the text comparison of Sort (default: QLocale()).
     QLocale SortLocale() const { return FSortLocale; }

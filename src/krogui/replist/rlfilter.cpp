@@ -628,7 +628,8 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
             if (i != anchor && counts[term.at(i).unicode() & 0xFF] < counts[term.at(second).unicode() & 0xFF])
                 second = i;
         rlscan::TTermScan scan{Col, Hit, text.utf16(), pattern.utf16(), len};
-        const qsizetype i = rlscan::ScanVector(scan, text.size(), anchor, second, Col.Narrow(folded != nullptr));
+        const qsizetype i =
+            rlscan::ScanVector(scan, text.size(), anchor, second, Col.Narrow(folded != nullptr));
         pos = std::max(scan.Pos, i); // every start before i has been seen
         from = scan.From;
     }
