@@ -69,13 +69,12 @@ void TReportListView::HeaderClickSort(int GridCol)
     d->FRLData->SetSortToggle(ascending);
     Sort(GridCol + 1, SecondarySortColumn(), ascending);
     if (record == 0) return;
-    for (int r = 1; r <= NrOfShownRows(); ++r)
-        if (s->GetSortOrder(r) == record) {
-            const int g = r + FixedRows() - 1;
-            const TGridRect sel = Selection();
-            SetSelection(GridRect(sel.Left, g, sel.Right, g));
-            break;
-        }
+    const int r = s->PresentedRow(record);
+    if (r >= 1 && r <= NrOfShownRows()) {
+        const int g = r + FixedRows() - 1;
+        const TGridRect sel = Selection();
+        SetSelection(GridRect(sel.Left, g, sel.Right, g));
+    }
 }
 
 void TReportListView::ToggleCheck(int C, int R)
