@@ -1,21 +1,16 @@
 #pragma once
-// Checks of a control's Qt face shared by the grid families' tests: every stored property takes a
-// value through the meta-object and gives it back, and the control in a layout stays inside its
-// rectangle at its minimum and at three times its size.
+// A check of a control's Qt face shared by the grid families' tests: every stored property takes a
+// value through the meta-object and gives it back.
 
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QDate>
 #include <QFont>
-#include <QImage>
 #include <QMetaEnum>
 #include <QMetaProperty>
-#include <QVBoxLayout>
 #include <QVariant>
-#include <QWidget>
 
-#include <functional>
 #include <map>
 #include <set>
 
@@ -110,49 +105,6 @@ inline int ExpectPropertiesRoundTrip(QObject *O, const std::map<QString, QVarian
         }
     }
     return checked;
-}
-
-/// Pixels of Img outside Inside that differ from the window background Bg.
-inline int PixelsOutside(const QImage &Img, const QRect &Inside, QRgb Bg)
-{
-    int n = 0;
-    for (int y = 0; y < Img.height(); ++y)
-        for (int x = 0; x < Img.width(); ++x)
-            if (!Inside.contains(x, y) && (Img.pixel(x, y) & 0xFFFFFF) != (Bg & 0xFFFFFF)) ++n;
-    return n;
-}
-
-/// Puts Control into a QVBoxLayout of a window, shrinks the window to its minimum and stretches it
-/// to three times its size hint. Each time the window's picture may differ from its background
-/// only inside the control, and Check (given the control's own picture) says whether what the
-/// size promises shows.
-inline void ExpectBehavesInLayout(QWidget *Control,
-                                  const std::function<void(QWidget *, const QImage &)> &Check)
-{
-    QWidget window;
-    window.setAutoFillBackground(true);
-    QPalette pal = window.palette();
-    pal.setColor(QPalette::Window, QColor(0xFE, 0x01, 0xFE)); // a colour no control draws
-    window.setPalette(pal);
-    auto *layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(7, 7, 7, 7);
-    layout->addWidget(Control);
-    window.show();
-    const QSize minimum = window.minimumSizeHint(), stretched = window.sizeHint() * 3;
-    EXPECT_GE(Control->minimumSizeHint().width(), 16);
-    EXPECT_GE(Control->minimumSizeHint().height(), 16);
-    for (const QSize &size : {minimum, stretched}) {
-        SCOPED_TRACE(testing::Message() << "window " << size.width() << " x " << size.height());
-        window.resize(size);
-        layout->activate();
-        const QImage img = window.grab().toImage();
-        EXPECT_EQ(PixelsOutside(img, Control->geometry(), pal.color(QPalette::Window).rgb()), 0);
-        EXPECT_GE(Control->width(), Control->minimumSizeHint().width());
-        EXPECT_GE(Control->height(), Control->minimumSizeHint().height());
-        Check(Control, Control->grab().toImage());
-    }
-    layout->removeWidget(Control);
-    Control->setParent(nullptr);
 }
 
 } // namespace kro::test

@@ -4,6 +4,7 @@
 
 #include "facecheck.h"
 
+#include <QAccessible>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -129,9 +130,13 @@ TEST(NTabEdFaces, EachSignalFiresWhereItsEventDoes)
 
 TEST(NTabEdFaces, InALayoutAtItsMinimumAndStretched)
 {
-    auto *e = new TNTabEd;
-    e->SetAttribColVisible(true);
-    ExpectBehavesInLayout(e, [](QWidget *W, const QImage &) {
+    const auto make = [](QWidget *Parent) {
+        auto *e = new TNTabEd(Parent);
+        e->SetAttribColVisible(true);
+        return e;
+    };
+    EXPECT_TRUE(FitsInLayout(make, [](QWidget *W, const QImage &, const QString &Stage) {
+        SCOPED_TRACE(Stage.toStdString());
         auto *ed = static_cast<TNTabEd *>(W);
         // The headings, both attribute cells and the first data cell show whole.
         for (int c = 0; c <= ed->FixedCols(); ++c)
@@ -142,6 +147,17 @@ TEST(NTabEdFaces, InALayoutAtItsMinimumAndStretched)
             }
         const QImage &s = ed->Surface();
         EXPECT_EQ(s.size(), QSize(ed->ClientWidth(), ed->ClientHeight()));
-    });
-    delete e;
+        return QString();
+    }));
+}
+
+TEST(NTabEdFaces, AssistiveToolsSeeATableNamedAfterItsSize)
+{
+    TNTabEd e;
+    e.show();
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&e);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Table);
+    e.Redimension(5, 7);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Table of 5 columns and 7 rows"));
 }

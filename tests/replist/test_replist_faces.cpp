@@ -8,6 +8,7 @@
 #include "listview_util.h"
 #include "qstringprint.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -295,13 +296,19 @@ TEST(ReportListFaces, RowEditorAsksForFormatsThroughTheSignal)
 
 TEST(ReportListFaces, InALayoutAtItsMinimumAndStretched)
 {
-    auto *v = new TReportListView;
-    v->SetCommonHeaderVisible(true);
-    v->SetFixedFirstColumn(true);
-    for (int r = 1; r <= v->NrOfRows(); ++r)
-        v->SetElem(1, r, QStringLiteral("row %1").arg(r));
-    ExpectBehavesInLayout(v, [](QWidget *W, const QImage &) {
+    const auto make = [](QWidget *Parent) {
+        auto *v = new TReportListView(Parent);
+        v->SetCommonHeaderVisible(true);
+        v->SetFixedFirstColumn(true);
+        for (int r = 1; r <= v->NrOfRows(); ++r)
+            v->SetElem(1, r, QStringLiteral("row %1").arg(r));
+        return v;
+    };
+    EXPECT_TRUE(FitsInLayout(make, [](QWidget *W, const QImage &, const QString &Stage) {
+        SCOPED_TRACE(Stage.toStdString());
         auto *view = static_cast<TReportListView *>(W);
+        EXPECT_GE(view->width(), view->minimumSizeHint().width());
+        EXPECT_GE(view->height(), view->minimumSizeHint().height());
         // Both header rows, the fixed column and one data cell show whole.
         const int col = view->FixedCols(), row = view->FixedRows();
         for (const auto &[c, r] : {std::pair{0, 0}, std::pair{0, 1}, std::pair{col, row}}) {
@@ -315,6 +322,18 @@ TEST(ReportListFaces, InALayoutAtItsMinimumAndStretched)
         if (view->GridHeight() < s.height() - 1) {
             EXPECT_EQ(PixelAt(s, 2, s.height() - 1), ColorToRGB(view->Color()));
         }
-    });
-    delete v;
+        return QString();
+    }));
+}
+
+TEST(ReportListFaces, AssistiveToolsSeeATableWithItsName)
+{
+    TReportListView v;
+    v.show();
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&v);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Table);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Report list"));
+    v.setAccessibleName(QStringLiteral("Samples"));
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Samples"));
 }

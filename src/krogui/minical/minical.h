@@ -180,6 +180,8 @@ public:
 
     /// Room for two digits in every cell and a line of text in every row.
     QSize minimumSizeHint() const override;
+    /// Assistive tools see a table whose cells are the shown days.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
 
     /// Fired after the date was changed by a setter, a navigation method, a key or a click.
     void SetOnChange(TNotifyEvent H);

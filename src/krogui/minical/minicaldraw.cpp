@@ -231,7 +231,7 @@ void TMiniCal::KeyDown(quint16 &Key, TShiftState Shift)
         TCustomDrawGrid::KeyDown(Key, Shift);
         return;
     }
-    if (OnKeyDown()) OnKeyDown()(this, Key, Shift);
+    TControlCore::KeyDown(Key, Shift); // OnKeyDown and its signal
     QDate to = d->FDate;
     const bool ctrl = Shift & ssCtrl;
     switch (Key) {

@@ -294,6 +294,8 @@ public:
 
     /// The headings, the attribute cells and one data cell whole, beside the scroll bars.
     QSize minimumSizeHint() const override { return CellsMinimumSize(1, 1); }
+    /// Assistive tools see a table.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
 
     // ---- change notifications ------------------------------------------------------------------
     void ChangedData();

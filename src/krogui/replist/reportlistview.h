@@ -529,6 +529,8 @@ public:
 
     /// The header rows, the fixed column and one data cell whole, beside the scroll bars.
     QSize minimumSizeHint() const override { return CellsMinimumSize(1, 1); }
+    /// Assistive tools see a table.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
 
     // ---- events --------------------------------------------------------------------------------------
     /// The content changed (a cell, a name, a format, the header...).
