@@ -116,8 +116,8 @@ class KROGUI_EXPORT TReportListView : public TCustomDrawGrid
     Q_PROPERTY(
         QColor InterRowIndicatorColor READ InterRowIndicatorColorStored WRITE SetInterRowIndicatorColor)
     Q_PROPERTY(int InterRowIndicatorWidth READ InterRowIndicatorWidth WRITE SetInterRowIndicatorWidth)
-    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
-    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol STORED false)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow STORED false)
     Q_PROPERTY(int RowColPattern READ RowColPattern WRITE SetRowColPattern)
     Q_PROPERTY(kro::ReportListEnums::TRowSelectMode RowSelectMode READ RowSelectMode WRITE SetRowSelectMode)
     Q_PROPERTY(bool ShowEmptyCheckBoxes READ ShowEmptyCheckBoxes WRITE SetShowEmptyCheckBoxes)
