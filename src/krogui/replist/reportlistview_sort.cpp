@@ -10,6 +10,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <new>
@@ -71,7 +72,7 @@ void TReportListView::ApplyOrder(const std::vector<int> &NewOrder)
     const int n = NrOfRows();
     if (int(NewOrder.size()) != n) return;
     bool changed = false;
-    if (!d->FOnBefSortExc && s->NrOfRows() == n) {
+    if (!ListensToSortExchange() && s->NrOfRows() == n) {
         TStoreQuiet quiet(s);
         changed = s->SetSortOrder(NewOrder);
     } else {
@@ -84,7 +85,8 @@ void TReportListView::ApplyOrder(const std::vector<int> &NewOrder)
             if (want == cur) continue;
             const int other = pos[size_t(want)];
             // Reported like the store's own sort: an exchange of two presented rows, before it happens.
-            d->FOnBefSortExc(this, 0, r, other);
+            if (d->FOnBefSortExc) d->FOnBefSortExc(this, 0, r, other);
+            Q_EMIT onBeforeSortExchange(this, 0, r, other);
             if (NrOfRows() != n) break; // the handler reshaped the list: stop here, nothing is lost
             s->SetSortOrder(r, want);
             pos[size_t(cur)] = other;
@@ -152,11 +154,12 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     const std::vector<char> verdict = d->FFilter->Verdicts(*d->FRLData, query, cols);
 
     std::vector<char> matched = verdict;
-    if (d->FOnBeforeFilter) {
+    if (d->FOnBeforeFilter || isSignalConnected(QMetaMethod::fromSignal(&TReportListView::onBeforeFilter))) {
         for (int r = 1; r <= n; ++r) {
             bool found = true;
             TLogicOp op = loAND;
-            d->FOnBeforeFilter(this, r, found, op);
+            if (d->FOnBeforeFilter) d->FOnBeforeFilter(this, r, found, op);
+            Q_EMIT onBeforeFilter(this, r, found, op);
             n = std::min(n, NrOfRows());
             if (r > n) break;
             const int st = s->GetSortOrder(r);
