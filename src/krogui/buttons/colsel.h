@@ -6,6 +6,7 @@
 
 #include <krogui/core/component.h>
 #include <krogui/core/controlcore.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <QComboBox>
 
@@ -25,7 +26,7 @@ class KROGUI_EXPORT TColSel : public QComboBox, public TComponentBase, public TC
     Q_OBJECT
     Q_PROPERTY(int ColorBarWidth READ ColorBarWidth WRITE SetColorBarWidth)
     Q_PROPERTY(int NumColors READ NumColors WRITE SetNumColors)
-    Q_PROPERTY(kro::TColor SelColor READ SelColor WRITE SetSelColor USER true)
+    Q_PROPERTY(QColor SelColor READ SelColorStored WRITE SetSelColor NOTIFY SelColorChanged USER true)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(kro::TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
@@ -55,6 +56,7 @@ public:
     /// selected instead. No entry is ever overwritten. clNone selects nothing.
     TColor SelColor() const;
     void SetSelColor(TColor Value);
+    KRO_COLOR_FACE(SelColor)
     bool Enabled() const;
     void SetEnabled(bool Value);
     // Color (the background of the names, the window colour by default), Font (the inherited font
@@ -66,6 +68,10 @@ public:
     TColor GetArrayColor(int Index) const;
     /// Stores the colour and names it after the colour itself (a system colour keeps its name).
     void SetArrayColor(int Index, TColor Color);
+    /// Entry Index as an opaque QColor (system colours resolved), and set from a QColor (the
+    /// stored form of special colours is understood).
+    QColor GetArrayQColor(int Index) const { return ToQColor(GetArrayColor(Index)); }
+    void SetArrayColor(int Index, const QColor &Color) { SetArrayColor(Index, FromStoredColor(Color)); }
     QString ColorNames(int Index) const { return GetArrayColorName(Index); }
     QString GetArrayColorName(int Index) const;
     /// Renames entry Index (the name is shown as given, OnColorNameChange is not called).
@@ -107,6 +113,15 @@ public:
     QSize minimumSizeHint() const override;
     void showPopup() override;
 
+Q_SIGNALS:
+    /// SelColor changed (by the user, the setter, a palette, NumColors or an edited entry); the
+    /// argument is the colour in its stored form (special colours kept, see propertyfaces.h).
+    void SelColorChanged(const QColor &Value);
+    /// The signals of OnColorNameChange, OnChange and OnDropDown, emitted right after the handler.
+    void onColorNameChange(QObject *Sender, QString &ColorName);
+    void onChange(QObject *Sender);
+    void onDropDown(QObject *Sender);
+
 protected:
     void Loaded() override;
     /// The user chose an item: it becomes the selected entry, then OnClick and OnChange fire.
@@ -137,6 +152,7 @@ private:
     void LoadColorsIntoComboList();
     void CurrentIndexChanged(int Index);
     void UpdateAccessibleName();
+    void SelectionChanged();
     int ItemHeight() const;
 
     std::unique_ptr<TColSelPrivate> const d;

@@ -138,6 +138,8 @@ TOnOffBut::TOnOffBut(QWidget *Parent) : TGraphicControl(Parent), d(std::make_uni
     }
     LoadGlyphs();
     SetDesignSize(100, 50);
+    // A button keeps its height in a layout; its width may follow the layout.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     UpdateAccessibleName();
 }
 
@@ -524,7 +526,7 @@ void TOnOffBut::Release()
         d->FOnOff = false;
         ShowChange();
     }
-    if (FOnClick) FOnClick(this);
+    TGraphicControl::Click(); // OnClick (and its signal) for presses in the active area only
 }
 
 void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
