@@ -127,8 +127,11 @@ void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 QSize TMeter::minimumSizeHint() const
 {
-    // A scale of 45 pixels radius still shows its ticks, end labels, needle and lamps.
-    return MeterSizeForRadius(d->FMeterLayout, 45, d->FTRim, d->FSRim, d->FBRim)
+    // A scale of 45 pixels radius still shows its ticks, end labels, needle and lamps. Scales that
+    // run round the centre put labels beside it, where the anchor disc would cover them.
+    const bool round = MeterLayoutSweep(d->FMeterLayout) >= 270 && d->FAnchorCovered;
+    const double radius = 45 + (round ? d->FAnchorSize : 0);
+    return MeterSizeForRadius(d->FMeterLayout, radius, d->FTRim, d->FSRim, d->FBRim)
         .expandedTo(QSize(100, 60))
         .boundedTo(QSize(4000, 4000));
 }
@@ -431,11 +434,15 @@ void TMeter::Loaded()
 
 void TMeter::SetAnchorSize(int Value)
 {
-    if (Store(d->FAnchorSize, std::clamp(Value, 0, kMaxPixels))) StyleChanged();
+    if (!Store(d->FAnchorSize, std::clamp(Value, 0, kMaxPixels))) return;
+    updateGeometry();
+    StyleChanged();
 }
 void TMeter::SetAnchorCovered(bool Value)
 {
-    if (Store(d->FAnchorCovered, Value)) StyleChanged();
+    if (!Store(d->FAnchorCovered, Value)) return;
+    updateGeometry();
+    StyleChanged();
 }
 
 void TMeter::LoadAnchorImage()

@@ -96,22 +96,30 @@ class KROGUI_EXPORT TMeter : public TGraphicControl
     Q_PROPERTY(int NeedleLayoutHeadMidLeng READ NeedleLayoutHeadMidLeng WRITE SetNeedleLayoutHeadMidLeng)
     Q_PROPERTY(int NeedleLayoutThickness READ NeedleLayoutThickness WRITE SetNeedleLayoutThickness)
     Q_PROPERTY(QColor NeedleLayoutColorBody READ NeedleLayoutColorBodyStored WRITE SetNeedleLayoutColorBody)
-    Q_PROPERTY(QColor NeedleLayoutColorOutline READ NeedleLayoutColorOutlineStored WRITE SetNeedleLayoutColorOutline)
-    Q_PROPERTY(int NeedleLayoutPercentNeedleLength READ NeedleLayoutPercentNeedleLength WRITE SetNeedleLayoutPercentNeedleLength)
+    Q_PROPERTY(
+        QColor NeedleLayoutColorOutline READ NeedleLayoutColorOutlineStored WRITE SetNeedleLayoutColorOutline)
+    Q_PROPERTY(int NeedleLayoutPercentNeedleLength READ NeedleLayoutPercentNeedleLength WRITE
+                   SetNeedleLayoutPercentNeedleLength)
     Q_PROPERTY(int NeedleLayoutShadowDx READ NeedleLayoutShadowDx WRITE SetNeedleLayoutShadowDx)
     Q_PROPERTY(int NeedleLayoutShadowDy READ NeedleLayoutShadowDy WRITE SetNeedleLayoutShadowDy)
-    Q_PROPERTY(QColor NeedleLayoutShadowColor READ NeedleLayoutShadowColorStored WRITE SetNeedleLayoutShadowColor)
+    Q_PROPERTY(
+        QColor NeedleLayoutShadowColor READ NeedleLayoutShadowColorStored WRITE SetNeedleLayoutShadowColor)
     Q_PROPERTY(bool NeedleLayoutVisible READ NeedleLayoutVisible WRITE SetNeedleLayoutVisible)
     Q_PROPERTY(int NeedleLayoutSecHeadSize READ NeedleLayoutSecHeadSize WRITE SetNeedleLayoutSecHeadSize)
     Q_PROPERTY(int NeedleLayoutSecHeadAngle READ NeedleLayoutSecHeadAngle WRITE SetNeedleLayoutSecHeadAngle)
-    Q_PROPERTY(int NeedleLayoutSecHeadMidLeng READ NeedleLayoutSecHeadMidLeng WRITE SetNeedleLayoutSecHeadMidLeng)
+    Q_PROPERTY(
+        int NeedleLayoutSecHeadMidLeng READ NeedleLayoutSecHeadMidLeng WRITE SetNeedleLayoutSecHeadMidLeng)
     Q_PROPERTY(int NeedleLayoutSecThickness READ NeedleLayoutSecThickness WRITE SetNeedleLayoutSecThickness)
-    Q_PROPERTY(QColor NeedleLayoutSecColorBody READ NeedleLayoutSecColorBodyStored WRITE SetNeedleLayoutSecColorBody)
-    Q_PROPERTY(QColor NeedleLayoutSecColorOutline READ NeedleLayoutSecColorOutlineStored WRITE SetNeedleLayoutSecColorOutline)
-    Q_PROPERTY(int NeedleLayoutSecPercentNeedleLength READ NeedleLayoutSecPercentNeedleLength WRITE SetNeedleLayoutSecPercentNeedleLength)
+    Q_PROPERTY(
+        QColor NeedleLayoutSecColorBody READ NeedleLayoutSecColorBodyStored WRITE SetNeedleLayoutSecColorBody)
+    Q_PROPERTY(QColor NeedleLayoutSecColorOutline READ NeedleLayoutSecColorOutlineStored WRITE
+                   SetNeedleLayoutSecColorOutline)
+    Q_PROPERTY(int NeedleLayoutSecPercentNeedleLength READ NeedleLayoutSecPercentNeedleLength WRITE
+                   SetNeedleLayoutSecPercentNeedleLength)
     Q_PROPERTY(int NeedleLayoutSecShadowDx READ NeedleLayoutSecShadowDx WRITE SetNeedleLayoutSecShadowDx)
     Q_PROPERTY(int NeedleLayoutSecShadowDy READ NeedleLayoutSecShadowDy WRITE SetNeedleLayoutSecShadowDy)
-    Q_PROPERTY(QColor NeedleLayoutSecShadowColor READ NeedleLayoutSecShadowColorStored WRITE SetNeedleLayoutSecShadowColor)
+    Q_PROPERTY(QColor NeedleLayoutSecShadowColor READ NeedleLayoutSecShadowColorStored WRITE
+                   SetNeedleLayoutSecShadowColor)
     Q_PROPERTY(bool NeedleLayoutSecVisible READ NeedleLayoutSecVisible WRITE SetNeedleLayoutSecVisible)
     Q_PROPERTY(double ScaleBkWidth READ ScaleBkWidth WRITE SetScaleBkWidth)
     Q_PROPERTY(bool ScaleBkVisible READ ScaleBkVisible WRITE SetScaleBkVisible)

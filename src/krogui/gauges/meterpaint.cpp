@@ -38,7 +38,6 @@ void SolidBrush(TCanvas *C, TColor Color)
 
 } // namespace
 
-
 void TMeter::MakeDialKey(TDialKey &k) const
 {
     k.W = width();
@@ -106,7 +105,8 @@ bool TMeter::RestoreDial(TCanvas *C)
 bool TMeter::LabelHookActive() const
 {
     // A label handler or listener may vary the labels from paint to paint: no dial is kept then.
-    return d->FOnBeforeDrawScaleLabel || isSignalConnected(QMetaMethod::fromSignal(&TMeter::onBeforeDrawScaleLabel));
+    return d->FOnBeforeDrawScaleLabel ||
+           isSignalConnected(QMetaMethod::fromSignal(&TMeter::onBeforeDrawScaleLabel));
 }
 
 void TMeter::KeepDial(TCanvas *C)

@@ -36,6 +36,18 @@ int MeterLayoutSweep(TMeterLayout Layout)
     return 90;
 }
 
+namespace {
+// How far the dial reaches beside the centre and in height, per pixel of radius.
+double HalfWidthFactor(int Angle)
+{
+    return Angle == 90 ? std::sqrt(0.5) : Angle == 120 ? 0.8660254 : 1.0;
+}
+double HeightFactor(int Angle)
+{
+    return Angle == 270 ? 1.0 + std::sqrt(0.5) : Angle == 300 ? 1.866 : Angle == 360 ? 2.0 : 1.0;
+}
+} // namespace
+
 TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, int Height, int RimTop, int RimSide,
                                  int RimBottom)
 {
@@ -92,10 +104,7 @@ TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, int Height, int
     // A control much taller than the dial needs (the width limits the radius) moves the dial
     // towards the middle of the height instead of leaving it at one edge of a stretched control;
     // up to half a radius of spare room keeps the usual place.
-    const double used = g.MeterAngle >= 270 ? g.MeterRadius * (g.MeterAngle == 270 ? 1.0 + std::sqrt(0.5)
-                                                                 : g.MeterAngle == 300 ? 1.866
-                                                                                       : 2.0)
-                                            : g.MeterRadius;
+    const double used = g.MeterRadius * HeightFactor(g.MeterAngle);
     const double room = h - rt - rb - (g.MeterAngle == 180 ? 24 : 16);
     const double spare = room - used - g.MeterRadius / 2;
     if (g.MeterRadius > 0 && spare >= 2) {
@@ -104,18 +113,6 @@ TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, int Height, int
     }
     return g;
 }
-
-namespace {
-// How far the dial reaches beside the centre and in height, per pixel of radius.
-double HalfWidthFactor(int Angle)
-{
-    return Angle == 90 ? std::sqrt(0.5) : Angle == 120 ? 0.8660254 : 1.0;
-}
-double HeightFactor(int Angle)
-{
-    return Angle == 270 ? 1.0 + std::sqrt(0.5) : Angle == 300 ? 1.866 : Angle == 360 ? 2.0 : 1.0;
-}
-} // namespace
 
 QSize MeterSizeForRadius(TMeterLayout Layout, double Radius, int RimTop, int RimSide, int RimBottom)
 {

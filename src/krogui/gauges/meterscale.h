@@ -42,8 +42,7 @@ KROGUI_EXPORT TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, i
 KROGUI_EXPORT QSize MeterSizeForRadius(TMeterLayout Layout, double Radius, int RimTop, int RimSide,
                                        int RimBottom);
 /// The height at which a control of Width shows the largest scale of Layout without spare room.
-KROGUI_EXPORT int MeterHeightForWidth(TMeterLayout Layout, int Width, int RimTop, int RimSide,
-                                      int RimBottom);
+KROGUI_EXPORT int MeterHeightForWidth(TMeterLayout Layout, int Width, int RimTop, int RimSide, int RimBottom);
 
 /// The sweep in degrees named by a layout (90 for unknown ordinals).
 KROGUI_EXPORT int MeterLayoutSweep(TMeterLayout Layout);

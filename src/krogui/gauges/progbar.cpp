@@ -5,9 +5,9 @@
 #include <krogui/graphics/colors.h>
 
 #include <QAccessible>
-#include <QFontMetrics>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
