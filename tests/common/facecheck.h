@@ -1,20 +1,16 @@
 #pragma once
-// Checks of a control's Qt face shared by the family tests: every published property written and
-// read back through the meta-object, and a control shrunk and stretched in an ordinary layout.
+// A check of a control's Qt face shared by the family tests: every published property written and
+// read back through the meta-object, as a form loader does.
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QMetaProperty>
 #include <QPixmap>
 #include <QStringList>
-#include <QTest>
-#include <QVBoxLayout>
 #include <QVariantMap>
-#include <QWidget>
 
 namespace kro::test {
 
@@ -129,65 +125,5 @@ inline void ExpectPropertiesRoundTrip(QObject *O, const QVariantMap &Overrides =
         EXPECT_TRUE(SamePropertyValue(p.read(O), after)) << name.toStdString() << ": rewriting changed it";
     }
 }
-
-/// A window whose only content is Control in a QVBoxLayout (margins Margin), filled with
-/// Background around it. Shrink() sets the window to its minimum size, Stretch() to Factor times
-/// the size it first had; Grab() pictures the window.
-class LayoutWindow
-{
-public:
-    static constexpr int Margin = 6;
-
-    explicit LayoutWindow(QWidget *Control, QColor Background = QColor(255, 0, 255)) : C(Control)
-    {
-        QPalette pal = W.palette();
-        pal.setColor(QPalette::Window, Background);
-        W.setPalette(pal);
-        W.setAutoFillBackground(true);
-        auto *box = new QVBoxLayout(&W);
-        box->setContentsMargins(Margin, Margin, Margin, Margin);
-        box->addWidget(Control);
-        W.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&W));
-        Natural = W.size();
-    }
-
-    void Shrink()
-    {
-        W.resize(W.minimumSizeHint().expandedTo(W.minimumSize()));
-        Settle();
-    }
-    void Stretch(int Factor = 3)
-    {
-        W.resize(Natural * Factor);
-        Settle();
-    }
-    QImage Grab() { return W.grab().toImage().convertToFormat(QImage::Format_RGB32); }
-    /// The control's rectangle in the window.
-    QRect ControlRect() const { return C->geometry(); }
-    QWidget &Window() { return W; }
-
-    /// True when every pixel of Img outside the control's rectangle is the background colour.
-    bool NothingOutside(const QImage &Img, QColor Background = QColor(255, 0, 255)) const
-    {
-        const QRect r = ControlRect();
-        for (int y = 0; y < Img.height(); ++y)
-            for (int x = 0; x < Img.width(); ++x)
-                if (!r.contains(x, y) && QColor(Img.pixel(x, y)).rgb() != Background.rgb()) return false;
-        return true;
-    }
-
-private:
-    void Settle()
-    {
-        for (int i = 0; i < 3; ++i) {
-            QApplication::sendPostedEvents();
-            QApplication::processEvents();
-        }
-    }
-    QWidget W;
-    QWidget *C;
-    QSize Natural;
-};
 
 } // namespace kro::test
