@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -255,4 +256,49 @@ TEST(ButtonLayout, EachControlShrunkAndStretched)
                 return QString();
             }));
     }
+}
+
+TEST(ButtonFaces, AccessibleRolesAndNames)
+{
+    TMarkSel m;
+    m.SetSelected(5);
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&m);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::List);
+    EXPECT_EQ(a->text(QAccessible::Name), m.accessibleName());
+    EXPECT_TRUE(m.accessibleName().contains(QStringLiteral("5")));
+
+    TColSel c;
+    c.SetSelColor(clRed);
+    a = QAccessible::queryAccessibleInterface(&c);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::ComboBox);
+    EXPECT_TRUE(a->text(QAccessible::Name).contains(QStringLiteral("clRed")));
+
+    TSpeedButton s;
+    s.SetCaption(QStringLiteral("Start"));
+    a = QAccessible::queryAccessibleInterface(&s);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Button);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Start"));
+
+    TOnOffBut o;
+    o.SetGroupIndex(2);
+    o.SetAllowAllOff(false);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&o)->role(), QAccessible::RadioButton);
+}
+
+TEST(ButtonFaces, OnOffButClickReachesTheCoreSignal)
+{
+    QWidget window;
+    auto *b = new TOnOffBut(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy click(b, &TOnOffBut::onClick), state(b, &TOnOffBut::OnOffChanged);
+    Click(b, QPoint(b->width() / 2, b->height() / 2)); // on the glyph
+    EXPECT_EQ(click.count(), 1);
+    ASSERT_EQ(state.count(), 1);
+    EXPECT_FALSE(state.at(0).at(0).toBool());
+    Click(b, QPoint(2, 2)); // outside the glyph: neither toggles nor clicks
+    EXPECT_EQ(click.count(), 1);
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -327,4 +329,28 @@ TEST(GaugeLayout, ProgBarShrunkAndStretched)
                 return QStringLiteral("no text");
             return QString();
         }));
+}
+
+TEST(GaugeFaces, MeterIsAnAccessibleReadOnlyIndicator)
+{
+    TMeter m;
+    m.SetCaption(QStringLiteral("Pressure"));
+    m.SetMeterMaxValue(10);
+    m.SetValue(4);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&m);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::Indicator);
+    EXPECT_TRUE(iface->text(QAccessible::Name).startsWith(QStringLiteral("Pressure")));
+    QAccessibleValueInterface *v = iface->valueInterface();
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->currentValue().toDouble(), 4);
+    EXPECT_EQ(v->minimumValue().toDouble(), 0);
+    EXPECT_EQ(v->maximumValue().toDouble(), 10);
+    m.SetValue(7.5);
+    EXPECT_EQ(v->currentValue().toDouble(), 7.5);
+    v->setCurrentValue(2.0);
+    EXPECT_EQ(m.Value(), 7.5) << "a meter shows, it is not set by the user";
+
+    TProgBar b;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&b)->role(), QAccessible::ProgressBar);
 }

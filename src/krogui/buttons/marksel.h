@@ -99,6 +99,8 @@ public:
 
     /// Cells of 12 x 12 pixels for every visible symbol, in NrOfColumns columns, and the frame.
     QSize minimumSizeHint() const override;
+    /// A list of symbols to assistive tools; the name tells the selected one.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
 
     // ---- events ----
     void SetOnMarkClick(TMarkClickEvent Handler);

@@ -179,6 +179,9 @@ public:
     void ButtonPressed(int AGroupIndex, TOnOffBut *Sender);
 
     QSize minimumSizeHint() const override;
+    /// To assistive tools a push button (momentary mode), a radio button (radio style, or in a
+    /// group that keeps one button on) or a check box.
+    QAccessible::Role AccessibleRole() const override;
 
 signals:
     /// The state changed (by a click, a group member, a property or the mode).

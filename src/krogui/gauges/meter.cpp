@@ -12,7 +12,6 @@
 
 namespace kro {
 
-
 namespace {
 
 constexpr double kDeg = uc_Pi / 180.0;
@@ -125,6 +124,14 @@ void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     CalcMeterLayoutParams();
 }
 
+bool TMeter::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = d->FValue;
+    Minimum = d->FMinValue;
+    Maximum = d->FMaxValue;
+    return true;
+}
+
 QSize TMeter::minimumSizeHint() const
 {
     // A scale of 45 pixels radius still shows its ticks, end labels, needle and lamps. Scales that
@@ -212,7 +219,10 @@ void TMeter::ApplyRangeEvents(double NewValue, bool Fire)
 
 void TMeter::NotifyValues(double OldValue, double OldValueSec)
 {
-    if (d->FValue != OldValue) Q_EMIT ValueChanged(d->FValue);
+    if (d->FValue != OldValue) {
+        NotifyAccessibleValueChanged();
+        Q_EMIT ValueChanged(d->FValue);
+    }
     if (d->FValue2 != OldValueSec) Q_EMIT ValueSecChanged(d->FValue2);
 }
 

@@ -311,6 +311,10 @@ public:
     void SetOnMouseMoveInMeter(TMouseMoveInMeterEvent H);
     const TMouseMoveInMeterEvent &OnMouseMoveInMeter() const;
 
+    /// Assistive tools see an indicator with the value of the main needle and the scale's range.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Indicator; }
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int Width) const override;

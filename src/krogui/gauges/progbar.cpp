@@ -151,10 +151,7 @@ void TProgBar::SetValue(double Value)
     if (std::isnan(Value) || Value == d->FProgValue) return;
     d->FProgValue = Value;
     UpdateAccessibleText();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent ev(this, Value);
-        QAccessible::updateAccessibility(&ev);
-    }
+    NotifyAccessibleValueChanged();
     Changed();
     Q_EMIT ValueChanged(Value);
 }
@@ -397,6 +394,14 @@ void TProgBar::SetBarColorElem(int Index, TColor Color)
 {
     if (Index < 0 || Index >= ProgBarColorCount) return;
     d->FBarColorArray[Index] = Color;
+}
+
+bool TProgBar::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = d->FProgValue;
+    Minimum = std::min(d->FProgMin, d->FProgMax);
+    Maximum = std::max(d->FProgMin, d->FProgMax);
+    return true;
 }
 
 QSize TProgBar::minimumSizeHint() const
@@ -648,7 +653,10 @@ void TProgBar::Assign(const TComponentBase *Source)
     t.FShowValue = s.FShowValue;
     UpdateAccessibleText();
     Changed();
-    if (oldValue != t.FProgValue) Q_EMIT ValueChanged(t.FProgValue);
+    if (oldValue != t.FProgValue) {
+        NotifyAccessibleValueChanged();
+        Q_EMIT ValueChanged(t.FProgValue);
+    }
 }
 
 bool TProgBar::AssignTo(TComponentBase *Dest) const

@@ -206,6 +206,10 @@ public:
     bool TimerActive() const;
     bool TimerAtStart() const;
 
+    /// Assistive tools see a read-only progress bar with value, minimum and maximum.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+
     /// Room for the frames, the margins and a bar of a few pixels, and at least one text line.
     QSize minimumSizeHint() const override;
 
