@@ -2,7 +2,7 @@
 // as a signal, QColor overloads, and the calendar in a layout.
 #include <krogui/minical/minical.h>
 
-#include "facecheck.h"
+#include "gridfacecheck.h"
 #include "testutil.h"
 
 #include <QSignalSpy>

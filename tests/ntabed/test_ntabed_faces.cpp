@@ -2,7 +2,7 @@
 // overloads, and the editor in a layout.
 #include "ntabtest.h"
 
-#include "facecheck.h"
+#include "gridfacecheck.h"
 
 #include <QAccessible>
 #include <QMenu>

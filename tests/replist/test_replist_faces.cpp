@@ -4,7 +4,7 @@
 #include <krogui/grid/inplaceedit.h>
 #include <krogui/replist/reportlistview.h>
 
-#include "facecheck.h"
+#include "gridfacecheck.h"
 #include "listview_util.h"
 #include "qstringprint.h"
 
