@@ -189,7 +189,7 @@ void TColSel::FontChanged()
 void TColSel::changeEvent(QEvent *Event)
 {
     QComboBox::changeEvent(Event);
-    if (Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange) FollowParentFont();
+    FontEvent(Event);
 }
 
 // ---- entries ---------------------------------------------------------------------

@@ -177,6 +177,12 @@ QSize TCustomGrid::sizeHint() const
 {
     return d->FDesignSize;
 }
+
+QSize TCustomGrid::minimumSizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return QSize(DefaultColWidth() + frame, DefaultRowHeight() + frame).boundedTo(sizeHint());
+}
 TGridState TCustomGrid::GridState() const
 {
     return d->FGridState;

@@ -256,7 +256,8 @@ public:
     const TContextPopupEvent &OnContextPopup() const { return FOnContextPopup; }
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return QSize(1, 1); }
+    /// One cell of the default size inside the frame, at most the design size.
+    QSize minimumSizeHint() const override;
 
 protected:
     // ---- overridables ------------------------------------------------------------------------
