@@ -604,7 +604,7 @@ void TNumIO::focusOutEvent(QFocusEvent *Event)
 void TNumIO::changeEvent(QEvent *Event)
 {
     QLineEdit::changeEvent(Event);
-    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::ParentChange) FollowParentFont();
+    FontEvent(Event);
     if (Event->type() == QEvent::FontChange && d->FAutoSize)
         FitHeight();
     else if (Event->type() == QEvent::ParentChange && d->FParentColor)
