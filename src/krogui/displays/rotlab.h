@@ -13,7 +13,7 @@ struct TRotLabPrivate;
 class KROGUI_EXPORT TRotLab : public TGraphicControl
 {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY CaptionChanged USER true)
     Q_PROPERTY(int TextAngle READ TextAngle WRITE SetTextAngle)
     Q_PROPERTY(int PosX READ PosX WRITE SetTextPosX)
     Q_PROPERTY(int PosY READ PosY WRITE SetTextPosY)
@@ -59,6 +59,7 @@ public:
     void SetTransparent(bool Value);
     /// Background colour (used when not Transparent).
     void SetColor(TColor Value) override;
+    using TGraphicControl::SetColor; // the QColor forms
     /// Frame drawn around the control.
     TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
@@ -75,6 +76,16 @@ public:
     /// invalidates.
     void Assign(const TComponentBase *Source) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+    /// The constructor size, at least the least size.
+    QSize sizeHint() const override;
+    /// The rotated caption whole around its anchor (centred while AutoCenter is on), inside the
+    /// frame.
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    /// The caption changed.
+    void CaptionChanged(const QString &Caption);
 
 protected:
     /// The label's painting: background unless Transparent, DoDrawText, then the frame.

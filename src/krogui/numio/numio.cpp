@@ -32,6 +32,9 @@ struct TNumIOPrivate
     bool FHideSelection = true;
     bool FApplyingFont = false;
     TNotifyEvent FOnChange;
+    int FChangeDepth = 0;      // nesting of text-change notifications being handled
+    double FNotifiedValue = 0; // value and text last announced by ValueChanged / TextChanged
+    QString FNotifiedText;
 };
 
 TNumIO::TNumIO(QWidget *Parent)
@@ -41,11 +44,35 @@ TNumIO::TNumIO(QWidget *Parent)
     // The field shows the font it inherits until the application gives it one of its own.
     AdoptFont(font());
     SetParentFont(true);
-    connect(this, &QLineEdit::textChanged, this, [this] { SafeInvoke([this] { Change(); }); });
+    connect(this, &QLineEdit::textChanged, this, &TNumIO::TextEdited);
     SetEditText(QString());
     FitHeight();
     ApplyPalette();
     UpdateAccessibleText();
+    d->FNotifiedValue = Value();
+    d->FNotifiedText = text();
+}
+
+void TNumIO::TextEdited()
+{
+    // A refused edit puts the old text back from inside the validation: only the outermost
+    // notification announces the outcome, so a refused text is never reported.
+    ++d->FChangeDepth;
+    SafeInvoke([this] { Change(); });
+    if (--d->FChangeDepth == 0) NotifyValue();
+}
+
+void TNumIO::NotifyValue()
+{
+    // The value also depends on the format: a new format may give the same text another value.
+    const QString t = text();
+    const double v = Value();
+    const bool textChanged = t != d->FNotifiedText;
+    const bool valueChanged = v != d->FNotifiedValue;
+    d->FNotifiedText = t;
+    d->FNotifiedValue = v;
+    if (textChanged) Q_EMIT TextChanged(t);
+    if (valueChanged) Q_EMIT ValueChanged(v);
 }
 
 TNumIO::~TNumIO() = default;
@@ -301,7 +328,9 @@ void TNumIO::Change()
     }
     UpdateAccessibleText();
     // Fired last, so that a handler sees (and may change) the final text.
-    if (accepted && d->FOnChange) d->FOnChange(this);
+    if (!accepted) return;
+    if (d->FOnChange) d->FOnChange(this);
+    Q_EMIT onChange(this);
 }
 
 void TNumIO::SetInputFormat(TInFormat Value)
@@ -309,6 +338,7 @@ void TNumIO::SetInputFormat(TInFormat Value)
     if (!Store(d->FInFormat, Value)) return;
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::SetFixPDecPl(int Value)
@@ -321,6 +351,7 @@ void TNumIO::SetDecPSep(TDecPSep Value)
     if (!Store(d->FDecPSep, Value)) return;
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::SetRangeLow(double Value)
@@ -335,6 +366,7 @@ void TNumIO::SetRangeLow(double Value)
     }
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::SetRangeHigh(double Value)
@@ -349,12 +381,14 @@ void TNumIO::SetRangeHigh(double Value)
     }
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::Loaded()
 {
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::DesigningChanged()
@@ -377,6 +411,7 @@ void TNumIO::Assign(const TComponentBase *Source)
         d->FDecPSep = src->d->FDecPSep;
         d->FOldText.clear();
         Change();
+        NotifyValue();
         return;
     }
     TComponentBase::Assign(Source);
