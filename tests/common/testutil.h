@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <ostream>
 
 class QWidget;
@@ -46,6 +47,23 @@ QString Picture(const QImage &Img, TColor C);
 /// differing pixels and leaves the actual picture in the temporary folder. With
 /// KROGUI_WRITE_REFERENCES=1 in the environment the picture is written to Path instead.
 ::testing::AssertionResult MatchesReference(const QImage &Img, const QString &Path);
+
+// ---- a control in an ordinary Qt layout ----
+/// Makes the control under test as a child of Parent.
+using ControlFactory = std::function<QWidget *(QWidget *Parent)>;
+/// An extra check of the control's own picture (Picture is the control's area only) at one stage
+/// ("minimum" or "stretched"); returns what is wrong, or an empty string when all is well.
+using PictureCheck = std::function<QString(QWidget *Control, const QImage &Picture, const QString &Stage)>;
+/// The window background of the layout check: a colour no control uses by default.
+inline constexpr TColor LayoutBackdrop = 0x5A20C8; // RGB(0xC8, 0x20, 0x5A)
+/// Puts the control alone in a QVBoxLayout with margins in a top-level window painted in
+/// LayoutBackdrop, shrinks the window to its minimum size, grabs it, and checks that no pixel
+/// outside the control (and outside the layout's contents rectangle) differs from the backdrop and
+/// that the control drew something (its area holds more than one colour); then the same with the
+/// window stretched so that the control may take 3x its size hint. Extra runs at both stages.
+/// A failure names the stage, the sizes and the stray pixels, and leaves the picture in the
+/// temporary folder.
+::testing::AssertionResult FitsInLayout(const ControlFactory &Make, const PictureCheck &Extra = {});
 
 } // namespace kro::test
 
