@@ -7,7 +7,6 @@
 #include <krogui/displays/sevenseg.h>
 #include <krogui/graphics/colors.h>
 
-#include <layoutprobe.h>
 #include <roundtrip.h>
 #include <testutil.h>
 
@@ -178,82 +177,82 @@ TEST(DisplaysFaces, EventSignalsFireWithoutHandlers)
 
 TEST(DisplaysFaces, SevenSegKeepsItsDigitShapeInALayout)
 {
-    auto *s = new TSevenSeg;
-    EXPECT_EQ(s->sizeHint(), QSize(216, 76));
-    EXPECT_EQ(s->heightForWidth(216), 76);
-    test::TLayoutProbe probe(s);
-    for (const bool stretched : {false, true}) {
-        SCOPED_TRACE(stretched ? "stretched" : "shrunk");
-        const QImage img = stretched ? probe.ShootStretched(3) : probe.ShootAtMinimum();
-        const double shape = double(s->height() - 2 * s->Margin()) / s->CellWidth();
-        EXPECT_NEAR(shape, 1.25, 0.2) << s->width() << " x " << s->height();
-        // Every cell shows its lit digit.
-        const int pitch = (s->width() - 2 * s->Margin()) / s->NumDigits();
-        for (int i = 0; i < s->NumDigits(); ++i) {
-            const int x = s->Margin() + i * pitch;
-            EXPECT_GT(CountRed(img, x, x + pitch), 5) << "cell " << i;
-        }
+    {
+        TSevenSeg fresh;
+        EXPECT_EQ(fresh.sizeHint(), QSize(216, 76));
+        EXPECT_EQ(fresh.heightForWidth(216), 76);
     }
+    EXPECT_TRUE(test::FitsInLayout([](QWidget *P) { return new TSevenSeg(P); },
+                                   [](QWidget *C, const QImage &Img, const QString &) {
+                                       auto *s = static_cast<TSevenSeg *>(C);
+                                       const double shape =
+                                           double(s->height() - 2 * s->Margin()) / s->CellWidth();
+                                       if (std::fabs(shape - 1.25) > 0.2)
+                                           return QStringLiteral("digit shape %1 at %2 x %3")
+                                               .arg(shape)
+                                               .arg(s->width())
+                                               .arg(s->height());
+                                       // Every cell shows its lit digit.
+                                       const int pitch = (s->width() - 2 * s->Margin()) / s->NumDigits();
+                                       for (int i = 0; i < s->NumDigits(); ++i) {
+                                           const int x = s->Margin() + i * pitch;
+                                           if (CountRed(Img, x, x + pitch) < 5)
+                                               return QStringLiteral("cell %1 dark").arg(i);
+                                       }
+                                       return QString();
+                                   }));
 }
 
 TEST(DisplaysFaces, LabelsInALayoutShowWhatTheirMinimumPromises)
 {
-    {
-        auto *n = new TNumLab;
-        n->SetValue(8.25);
-        n->SetRightText("volts");
-        test::TLayoutProbe probe(n);
-        EXPECT_GT(n->sizeHint().width(), n->LeftSpace() + n->LabelWidth() + 20);
-        for (const bool stretched : {false, true}) {
-            SCOPED_TRACE(stretched ? "numlab stretched" : "numlab shrunk");
-            const QImage img = stretched ? probe.ShootStretched(3) : probe.ShootAtMinimum();
-            EXPECT_EQ(img.height(), n->sizeHint().height());
-            EXPECT_EQ(n->DisplayedText(), "8.25"); // no overflow indicator
-            const int l = n->LeftSpace(), r = l + n->LabelWidth();
-            const test::Box b = DarkBounds(img, l + 3, r - 3);
-            EXPECT_GT(b.R - b.L, 10); // the number, inside the box's frame
-            EXPECT_GE(b.T, 2);
-            EXPECT_LE(b.B, img.height() - 3);
-        }
-    }
-    {
-        auto *r = new TRasterLab;
-        test::TLayoutProbe probe(r);
-        for (const bool stretched : {false, true}) {
-            SCOPED_TRACE(stretched ? "rasterlab stretched" : "rasterlab shrunk");
-            const QImage img = stretched ? probe.ShootStretched(3) : probe.ShootAtMinimum();
-            // The first character whole: its dots do not reach the bottom frame line.
-            const test::Box b = BoundsOf(img, r->ColorDotOn());
-            ASSERT_GE(b.L, 0);
-            EXPECT_LT(b.B, img.height() - 1);
-        }
-    }
-    {
-        auto *l = new TRotLab;
-        l->SetCaption("Pressure");
-        l->SetTextAngle(30);
-        l->SetTransparent(false);
-        test::TLayoutProbe probe(l);
-        for (const bool stretched : {false, true}) {
-            SCOPED_TRACE(stretched ? "rotlab stretched" : "rotlab shrunk");
-            const QImage img = stretched ? probe.ShootStretched(3) : probe.ShootAtMinimum();
+    EXPECT_TRUE(test::FitsInLayout(
+        [](QWidget *P) {
+            auto *n = new TNumLab(P);
+            n->SetValue(8.25);
+            n->SetRightText("volts");
+            EXPECT_GT(n->sizeHint().width(), n->LeftSpace() + n->LabelWidth() + 20);
+            return n;
+        },
+        [](QWidget *C, const QImage &Img, const QString &) {
+            auto *n = static_cast<TNumLab *>(C);
+            if (Img.height() != n->sizeHint().height()) return QStringLiteral("height %1").arg(Img.height());
+            if (n->DisplayedText() != "8.25") return "shows " + n->DisplayedText();
+            // The number, inside the box's frame.
+            const test::Box b = DarkBounds(Img, n->LeftSpace() + 3, n->LeftSpace() + n->LabelWidth() - 3);
+            if (b.R - b.L < 10 || b.T < 2 || b.B > Img.height() - 3) return QStringLiteral("number cut");
+            return QString();
+        }));
+    EXPECT_TRUE(test::FitsInLayout([](QWidget *P) { return new TRasterLab(P); },
+                                   [](QWidget *C, const QImage &Img, const QString &) {
+                                       // The first character whole: its dots stop above the frame.
+                                       const test::Box b =
+                                           BoundsOf(Img, static_cast<TRasterLab *>(C)->ColorDotOn());
+                                       if (b.L < 0) return QStringLiteral("no dots");
+                                       if (b.B >= Img.height() - 1) return QStringLiteral("dots cut");
+                                       return QString();
+                                   }));
+    EXPECT_TRUE(test::FitsInLayout(
+        [](QWidget *P) {
+            auto *l = new TRotLab(P);
+            l->SetCaption("Pressure");
+            l->SetTextAngle(30);
+            l->SetTransparent(false);
+            return l;
+        },
+        [](QWidget *, const QImage &Img, const QString &) {
             // The whole caption inside the frame, centred.
-            const test::Box b = DarkBounds(img, 2, img.width() - 2);
-            ASSERT_GE(b.L, 0);
-            EXPECT_GE(b.L, 2);
-            EXPECT_GE(b.T, 2);
-            EXPECT_LE(b.R, img.width() - 3);
-            EXPECT_LE(b.B, img.height() - 3);
-            EXPECT_NEAR((b.L + b.R) / 2.0, img.width() / 2.0, 3);
-        }
-    }
-    {
-        auto *g = new TGradFill;
-        test::TLayoutProbe probe(g);
-        for (const bool stretched : {false, true}) {
-            SCOPED_TRACE(stretched ? "gradfill stretched" : "gradfill shrunk");
-            const QImage img = stretched ? probe.ShootStretched(3) : probe.ShootAtMinimum();
-            EXPECT_EQ(test::PixelAt(img, img.width() / 2, 0), g->ColorFirst());
-        }
-    }
+            const test::Box b = DarkBounds(Img, 2, Img.width() - 2);
+            if (b.L < 0) return QStringLiteral("no caption");
+            if (b.T < 2 || b.R > Img.width() - 3 || b.B > Img.height() - 3)
+                return QStringLiteral("caption cut");
+            if (std::fabs((b.L + b.R) / 2.0 - Img.width() / 2.0) > 3) return QStringLiteral("not centred");
+            return QString();
+        }));
+    EXPECT_TRUE(test::FitsInLayout([](QWidget *P) { return new TGradFill(P); },
+                                   [](QWidget *C, const QImage &Img, const QString &) {
+                                       const TColor first = static_cast<TGradFill *>(C)->ColorFirst();
+                                       return test::PixelAt(Img, Img.width() / 2, 0) == first
+                                                  ? QString()
+                                                  : QStringLiteral("first band missing");
+                                   }));
 }

@@ -126,8 +126,11 @@ int TSevenSeg::heightForWidth(int Width) const
 QSize TSevenSeg::sizeHint() const
 {
     // A layout may give the display less height than its width calls for (the vertical policy
-    // Maximum), never more: the digits are not stretched beyond their shape.
-    return QSize(TGraphicControl::sizeHint().width(), heightForWidth(std::max(1, Width())));
+    // Maximum), never more: the digits are not stretched beyond their shape. Below the
+    // constructor width the constructor height stays the hint, so that the hint does not shrink
+    // with the display.
+    const int w = TGraphicControl::sizeHint().width();
+    return QSize(w, heightForWidth(std::max(w, Width())));
 }
 
 QSize TSevenSeg::minimumSizeHint() const

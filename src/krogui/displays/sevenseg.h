@@ -83,7 +83,8 @@ public:
     bool hasHeightForWidth() const override { return true; }
     /// 2 Margin plus the height that gives a digit cell of that width its usual shape.
     int heightForWidth(int Width) const override;
-    /// The constructor width, and the height that suits the present width.
+    /// The constructor width, and the height that suits the present width (at least the
+    /// constructor height).
     QSize sizeHint() const override;
     /// Every digit cell at least 8 pixels wide, in its usual shape.
     QSize minimumSizeHint() const override;
