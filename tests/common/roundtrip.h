@@ -3,6 +3,7 @@
 // every writable, stored property declared by one of our classes takes a value other than the
 // one it holds and reads it back unchanged.
 
+#include <krogui/core/component.h>
 #include <krogui/graphics/propertyfaces.h>
 
 #include <gtest/gtest.h>
@@ -116,6 +117,63 @@ inline void ExpectPropertiesRoundTrip(const std::function<std::unique_ptr<QObjec
         ++checked;
     }
     EXPECT_GT(checked, 0);
+}
+
+/// Loads Target, between BeginLoading and EndLoading, with the writable stored properties of our
+/// classes as Source reports them, in the order of the meta-object (the order a form stores
+/// them); every one must then read as in Source.
+inline void ExpectLoadsAs(const QObject &Source, QObject &Target, const QStringList &Skip = {})
+{
+    const QMetaObject *mo = Source.metaObject();
+    std::vector<QMetaProperty> props;
+    for (int i = 0; i < mo->propertyCount(); ++i) {
+        const QMetaProperty p = mo->property(i);
+        if (QByteArray(p.enclosingMetaObject()->className()).startsWith("kro::") && p.isWritable() &&
+            p.isStored() && !Skip.contains(QLatin1String(p.name())))
+            props.push_back(p);
+    }
+    auto *component = dynamic_cast<TComponentBase *>(&Target);
+    ASSERT_TRUE(component);
+    component->BeginLoading();
+    for (const QMetaProperty &p : props)
+        p.write(&Target, p.read(&Source));
+    component->EndLoading();
+    for (const QMetaProperty &p : props)
+        EXPECT_TRUE(detail::SameValue(p.read(&Target), p.read(&Source)))
+            << mo->className() << "::" << p.name() << " loaded as "
+            << p.read(&Target).toString().toStdString() << ", stored "
+            << p.read(&Source).toString().toStdString();
+}
+
+/// A stored form's load: Source (prepared by MakeSource) gets a value other than its own in every
+/// writable stored property of our classes, one after the other; then a fresh Target is loaded
+/// with what Source reports, in the order of the meta-object (the order a form stores them), between
+/// BeginLoading and EndLoading. Every property must then read as in Source, whatever its place.
+inline void ExpectStoredStateLoads(const std::function<std::unique_ptr<QObject>()> &MakeSource,
+                                   const std::function<std::unique_ptr<QObject>()> &MakeTarget,
+                                   const QStringList &Skip = {})
+{
+    const std::unique_ptr<QObject> source = MakeSource();
+    const QMetaObject *mo = source->metaObject();
+    std::vector<QMetaProperty> props;
+    for (int i = 0; i < mo->propertyCount(); ++i) {
+        const QMetaProperty p = mo->property(i);
+        if (QByteArray(p.enclosingMetaObject()->className()).startsWith("kro::") && p.isWritable() &&
+            p.isStored() && !Skip.contains(QLatin1String(p.name())))
+            props.push_back(p);
+    }
+    for (const QMetaProperty &p : props) {
+        const QVariant cur = p.read(source.get());
+        bool taken = false;
+        for (const QVariant &v : detail::CandidatesFor(p, cur))
+            if (p.write(source.get(), v) && detail::SameValue(p.read(source.get()), v)) {
+                taken = true;
+                break;
+            }
+        if (!taken) p.write(source.get(), cur);
+    }
+    const std::unique_ptr<QObject> target = MakeTarget();
+    ExpectLoadsAs(*source, *target, Skip);
 }
 
 } // namespace kro::test

@@ -63,6 +63,23 @@ TEST(DisplaysFaces, PropertiesRoundTripThroughTheMetaObject)
     test::ExpectPropertiesRoundTrip([] { return std::make_unique<TGradFill>(); });
 }
 
+TEST(DisplaysFaces, AStoredFormLoadsWhateverTheOrder)
+{
+    auto same = [](auto Make) { test::ExpectStoredStateLoads(Make, Make); };
+    same([] { return std::make_unique<TNumLab>(); });
+    same([] { return std::make_unique<TSevenSeg>(); });
+    same([] { return std::make_unique<TRasterLab>(); });
+    same([] { return std::make_unique<TGradFill>(); });
+    same([] { return std::make_unique<TRotLab>(); });
+    // An anchor of its own, loaded into a label that starts centred.
+    TRotLab anchored, loaded;
+    anchored.SetAutoCenter(false);
+    anchored.SetTextPosX(11);
+    anchored.SetTextPosY(12);
+    test::ExpectLoadsAs(anchored, loaded);
+    EXPECT_EQ(loaded.PosX(), 11);
+}
+
 TEST(DisplaysFaces, ColourFacesPaintAsTheirTColors)
 {
     TSevenSeg s;

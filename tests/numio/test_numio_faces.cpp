@@ -39,6 +39,22 @@ TEST_F(NumIOFacesTest, PropertiesRoundTripThroughTheMetaObject)
     test::ExpectPropertiesRoundTrip([] { return std::make_unique<TNumIO2>(); });
 }
 
+TEST_F(NumIOFacesTest, AStoredFormLoadsWhateverTheOrder)
+{
+    auto field = [] { return std::make_unique<TNumIO>(); };
+    test::ExpectStoredStateLoads(
+        [] {
+            auto n = std::make_unique<TNumIO>();
+            n->SetRangeLow(5); // a range that does not hold 0..0 of a new field
+            n->SetRangeHigh(100);
+            return n;
+        },
+        field);
+    // AutoSize fits the height to the font at the next paint, whatever height was stored.
+    test::ExpectStoredStateLoads([] { return std::make_unique<TNumIO2>(); },
+                                 [] { return std::make_unique<TNumIO2>(); }, {"AutoSize"});
+}
+
 TEST_F(NumIOFacesTest, ColoursKeepSystemColoursAndTakeQColors)
 {
     TNumIO2 n;

@@ -15,9 +15,10 @@ class KROGUI_EXPORT TRotLab : public TGraphicControl
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY CaptionChanged USER true)
     Q_PROPERTY(int TextAngle READ TextAngle WRITE SetTextAngle)
+    // AutoCenter first: a stored form sets it before the anchor it decides about.
+    Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(int PosX READ PosX WRITE SetTextPosX)
     Q_PROPERTY(int PosY READ PosY WRITE SetTextPosY)
-    Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(kro::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)

@@ -358,6 +358,12 @@ void TNumIO::SetRangeLow(double Value)
 {
     if (std::isnan(Value)) return;
     d->FRangeSet = true;
+    if (IsLoading()) {
+        // A stored form sets the bounds one after the other: the first must not be measured
+        // against the other's default (Loaded puts them in order).
+        d->FMinimum = Value;
+        return;
+    }
     if (Value >= d->FMaximum) {
         d->FMinimum = d->FMaximum;
         d->FMaximum = Value;
@@ -373,6 +379,10 @@ void TNumIO::SetRangeHigh(double Value)
 {
     if (std::isnan(Value)) return;
     d->FRangeSet = true;
+    if (IsLoading()) {
+        d->FMaximum = Value; // see SetRangeLow
+        return;
+    }
     if (Value > d->FMinimum) {
         d->FMaximum = Value;
     } else {
@@ -386,6 +396,7 @@ void TNumIO::SetRangeHigh(double Value)
 
 void TNumIO::Loaded()
 {
+    if (d->FMinimum > d->FMaximum) std::swap(d->FMinimum, d->FMaximum);
     d->FOldText.clear();
     Change();
     NotifyValue();
