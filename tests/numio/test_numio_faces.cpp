@@ -55,20 +55,6 @@ TEST_F(NumIOFacesTest, AStoredFormLoadsWhateverTheOrder)
                                  [] { return std::make_unique<TNumIO2>(); }, {"AutoSize"});
 }
 
-TEST_F(NumIOFacesTest, ColoursKeepSystemColoursAndTakeQColors)
-{
-    TNumIO2 n;
-    n.setProperty("ColorOutBG", ToStoredColor(clHighlight));
-    EXPECT_EQ(n.ColorOutBG(), TColor(clHighlight));
-    EXPECT_EQ(n.property("ColorOutBG").value<QColor>(), ToStoredColor(clHighlight));
-    n.SetGaugeColor(QColor(1, 2, 3));
-    EXPECT_EQ(n.GaugeColor(), RGB(1, 2, 3));
-    n.SetButColor(Qt::red);
-    EXPECT_EQ(n.ButColor(), TColor(clRed));
-    n.SetColorBoxText(clBlue); // the classic TColor setter is still the one an int picks
-    EXPECT_EQ(n.ColorBoxTextQColor(), QColor(0, 0, 255));
-}
-
 TEST_F(NumIOFacesTest, NumIOValueIsTheUserPropertyAndNotifiesOnlyRealChanges)
 {
     TNumIO f;

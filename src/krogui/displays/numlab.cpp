@@ -533,4 +533,10 @@ const TBeforeDisplayEvent &TNumLab::OnBeforeDisplay() const
     return d->FOnBeforeDisplay;
 }
 
+void TNumLab::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    updateGeometry();
+}
+
 } // namespace kro

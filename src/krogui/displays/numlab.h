@@ -151,6 +151,8 @@ Q_SIGNALS:
 
 protected:
     void Paint() override;
+    /// Repaints and lets a layout ask for the new size hints (they follow the font).
+    void FontChanged() override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     /// Assign(Source) with another TNumLab lands here: fills it with LeftSpace, Empty, LabelWidth, Precision,
     /// both side texts, FrameStyle, the three alignments, OverflowIndicator, Value, StateText, Transparent,

@@ -334,4 +334,10 @@ TFrameStyle TRotLab::FrameStyle() const
     return d->FFrameStyle;
 }
 
+void TRotLab::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    updateGeometry();
+}
+
 } // namespace kro

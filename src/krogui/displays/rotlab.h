@@ -91,6 +91,8 @@ Q_SIGNALS:
 protected:
     /// The label's painting: background unless Transparent, DoDrawText, then the frame.
     void Paint() override;
+    /// Repaints and lets a layout ask for the new size hints (they follow the font).
+    void FontChanged() override;
     /// Draws the caption rotated around its anchor (nothing when Flags has DT_CALCRECT).
     virtual void DoDrawText(TRect &Rect, int Flags);
     /// Re-centres the anchor when AutoCenter is on; an application's OnResize runs after it.

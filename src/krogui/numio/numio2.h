@@ -283,6 +283,8 @@ Q_SIGNALS:
 
 protected:
     void Paint() override;
+    /// Repaints and lets a layout ask for the new size hints (they follow the font).
+    void FontChanged() override;
     void Resize() override;
     void Loaded() override;
     void KeyDown(quint16 &Key, TShiftState Shift) override;

@@ -437,4 +437,10 @@ void TNumIO2::PaintTextBox(const PaintState &P)
     }
 }
 
+void TNumIO2::FontChanged()
+{
+    TCustomControl::FontChanged();
+    updateGeometry();
+}
+
 } // namespace kro
