@@ -41,6 +41,7 @@ TNumIO::TNumIO(QWidget *Parent)
     : QLineEdit(Parent), TComponentBase(this), TControlCore(this, clWindow),
       d(std::make_unique<TNumIOPrivate>())
 {
+    BindCoreSignals(this, [this](const QMetaMethod &S) { return isSignalConnected(S); });
     // The field shows the font it inherits until the application gives it one of its own.
     AdoptFont(font());
     SetParentFont(true);
@@ -714,5 +715,7 @@ const TNotifyEvent &TNumIO::OnChange() const
 {
     return d->FOnChange;
 }
+
+KRO_CORE_SIGNAL_LISTENERS(TNumIO, QLineEdit)
 
 } // namespace kro
