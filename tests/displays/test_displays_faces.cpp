@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 
 #include <cmath>
@@ -95,6 +96,9 @@ TEST(DisplaysFaces, ColourFacesPaintAsTheirTColors)
     TNumLab n;
     n.setProperty("ColorLabBakG", ToStoredColor(clWindow)); // a system colour stays one
     EXPECT_EQ(n.ColorLabBakG(), TColor(clWindow));
+    TRotLab r;
+    r.SetColor(QColor(255, 0, 0)); // the background face next to the label's own setter
+    EXPECT_EQ(r.Color(), TColor(clRed));
 }
 
 TEST(DisplaysFaces, ValuePropertiesNotifyOnlyRealChanges)
@@ -272,4 +276,38 @@ TEST(DisplaysFaces, LabelsInALayoutShowWhatTheirMinimumPromises)
                                                   ? QString()
                                                   : QStringLiteral("first band missing");
                                    }));
+}
+
+TEST(DisplaysFaces, AccessibleRolesAndNames)
+{
+    TNumLab n;
+    n.SetLeftText("U");
+    n.SetRightText("V");
+    n.SetValue(1.5);
+    n.Repaint();
+    TSevenSeg s;
+    s.SetCaption("12:30");
+    TRasterLab r;
+    r.SetText("Ready");
+    TRotLab l;
+    l.SetCaption("Flow");
+    TGradFill g;
+    const struct
+    {
+        QWidget *W;
+        QAccessible::Role Role;
+        const char *Name;
+    } expected[] = {{&n, QAccessible::StaticText, "U 1.50 V"},
+                    {&s, QAccessible::StaticText, "12:30"},
+                    {&r, QAccessible::StaticText, "Ready"},
+                    {&l, QAccessible::StaticText, "Flow"},
+                    {&g, QAccessible::Graphic, nullptr}};
+    for (const auto &e : expected) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(e.W);
+        ASSERT_TRUE(a) << e.W->metaObject()->className();
+        EXPECT_EQ(a->role(), e.Role) << e.W->metaObject()->className();
+        if (e.Name) {
+            EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(e.Name));
+        }
+    }
 }

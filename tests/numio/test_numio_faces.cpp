@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLocale>
 #include <QSignalSpy>
@@ -232,4 +233,34 @@ TEST_F(NumIOFacesTest, GaugeSettingsSurviveAStoredForm)
     EXPECT_EQ(loaded.GaugeHeight(), 20);
     EXPECT_EQ(loaded.GaugeWidth(), 200);
     EXPECT_EQ(loaded.GaugeLeftMargin(), 50);
+}
+
+TEST_F(NumIOFacesTest, AccessibleValueAndRange)
+{
+    TNumIO f;
+    f.SetRangeLow(-5);
+    f.SetRangeHigh(50);
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&f);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->role(), QAccessible::EditableText);
+    ASSERT_TRUE(a->valueInterface());
+    EXPECT_EQ(a->valueInterface()->minimumValue().toDouble(), -5.0);
+    EXPECT_EQ(a->valueInterface()->maximumValue().toDouble(), 50.0);
+    a->valueInterface()->setCurrentValue(12.0);
+    EXPECT_EQ(f.Value(), 12.0);
+    a->valueInterface()->setCurrentValue(99.0); // outside the range: refused as typing would be
+    EXPECT_EQ(f.Value(), 12.0);
+    EXPECT_EQ(a->valueInterface()->currentValue().toDouble(), 12.0);
+
+    TNumIO2 n;
+    n.SetButVisible(true);
+    QAccessibleInterface *b = QAccessible::queryAccessibleInterface(&n);
+    ASSERT_TRUE(b && b->valueInterface());
+    EXPECT_EQ(b->role(), QAccessible::SpinBox);
+    EXPECT_EQ(b->valueInterface()->maximumValue().toDouble(), 1000.0);
+    n.SetValue(3.5);
+    EXPECT_EQ(b->valueInterface()->currentValue().toDouble(), 3.5);
+    n.SetReadOnly(true);
+    b->valueInterface()->setCurrentValue(4.0);
+    EXPECT_EQ(n.Value(), 3.5);
 }

@@ -82,6 +82,9 @@ public:
     /// A few pixels for every band the frame leaves room for.
     QSize minimumSizeHint() const override;
 
+    /// A graphic.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Graphic; }
+
 Q_SIGNALS:
     /// Emitted right after the OnPaint handler, whether or not one is assigned; a directly
     /// connected slot may draw on Canvas() as the handler may.

@@ -142,6 +142,9 @@ public:
     /// The box whole, one text line high.
     QSize minimumSizeHint() const override;
 
+    /// Static text: the side texts and the number are its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
 Q_SIGNALS:
     /// The number shown changed.
     void ValueChanged(double Value);

@@ -164,6 +164,9 @@ public:
     /// One character cell at the text's origin, the full character height, inside the frame.
     QSize minimumSizeHint() const override;
 
+    /// Static text: the text is its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
 Q_SIGNALS:
     /// The text changed.
     void TextChanged(const QString &Text);

@@ -84,6 +84,9 @@ public:
     /// frame.
     QSize minimumSizeHint() const override;
 
+    /// Static text: the caption is its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
 Q_SIGNALS:
     /// The caption changed.
     void CaptionChanged(const QString &Caption);

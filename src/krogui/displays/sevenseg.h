@@ -89,6 +89,9 @@ public:
     /// Every digit cell at least 8 pixels wide, in its usual shape.
     QSize minimumSizeHint() const override;
 
+    /// Static text: the caption is its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
 Q_SIGNALS:
     /// The text shown changed.
     void CaptionChanged(const QString &Caption);

@@ -63,6 +63,27 @@ void TNumIO::TextEdited()
     if (--d->FChangeDepth == 0) NotifyValue();
 }
 
+QAccessible::Role TNumIO::AccessibleRole() const
+{
+    return QAccessible::EditableText;
+}
+
+bool TNumIO::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = this->Value();
+    Minimum = d->FMinimum;
+    Maximum = d->FMaximum;
+    return true;
+}
+
+bool TNumIO::SetAccessibleNumericValue(double Value)
+{
+    if (isReadOnly() || std::isnan(Value)) return false;
+    if ((Value < d->FMinimum || Value > d->FMaximum) && Value != 0.0) return false; // as typed text
+    SetLabValue(Value);
+    return true;
+}
+
 void TNumIO::NotifyValue()
 {
     // The value also depends on the format: a new format may give the same text another value.
@@ -73,7 +94,9 @@ void TNumIO::NotifyValue()
     d->FNotifiedText = t;
     d->FNotifiedValue = v;
     if (textChanged) Q_EMIT TextChanged(t);
-    if (valueChanged) Q_EMIT ValueChanged(v);
+    if (!valueChanged) return;
+    Q_EMIT ValueChanged(v);
+    NotifyAccessibleValueChanged();
 }
 
 TNumIO::~TNumIO() = default;

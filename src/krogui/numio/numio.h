@@ -124,6 +124,14 @@ public:
     /// The handler of OnChange (empty when none is assigned).
     const TNotifyEvent &OnChange() const;
 
+    // ---- accessibility ----
+    /// An editable text field.
+    QAccessible::Role AccessibleRole() const override;
+    /// The value with RangeLow and RangeHigh.
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+    /// Writes a value within the range (0 always fits), not while read-only.
+    bool SetAccessibleNumericValue(double Value) override;
+
 Q_SIGNALS:
     /// The value of the text changed (typed, pasted, assigned, or rewritten by the field).
     void ValueChanged(double Value);

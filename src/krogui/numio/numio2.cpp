@@ -48,6 +48,26 @@ TNumIO2::TNumIO2(QWidget *Parent) : TCustomControl(Parent), d(std::make_unique<T
     d->FNotifiedText = Text();
 }
 
+QAccessible::Role TNumIO2::AccessibleRole() const
+{
+    return d->FButVisible ? QAccessible::SpinBox : QAccessible::EditableText;
+}
+
+bool TNumIO2::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = GetNioValue();
+    Minimum = d->FMinimum;
+    Maximum = d->FMaximum;
+    return true;
+}
+
+bool TNumIO2::SetAccessibleNumericValue(double Value)
+{
+    if (d->FReadOnly || std::isnan(Value)) return false;
+    SetNioValue(Value);
+    return true;
+}
+
 void TNumIO2::NotifyValue()
 {
     // The value also depends on the format: a new format may give the same text another value.
@@ -58,7 +78,9 @@ void TNumIO2::NotifyValue()
     d->FNotifiedText = t;
     d->FNotifiedValue = v;
     if (textChanged) Q_EMIT TextChanged(t);
-    if (valueChanged) Q_EMIT ValueChanged(v);
+    if (!valueChanged) return;
+    Q_EMIT ValueChanged(v);
+    NotifyAccessibleValueChanged();
 }
 
 TNumIO2::~TNumIO2() = default;

@@ -271,6 +271,14 @@ public:
     /// The text box (and buttons, gauge) whole, with at least one digit's room.
     QSize minimumSizeHint() const override;
 
+    // ---- accessibility ----
+    /// A spin box while the buttons show, else an editable text field.
+    QAccessible::Role AccessibleRole() const override;
+    /// The value with RangeLow and RangeHigh.
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+    /// Writes the value (not while read-only), as SetValue does.
+    bool SetAccessibleNumericValue(double Value) override;
+
 Q_SIGNALS:
     /// The value of the text changed (typed, stepped, dragged, assigned, loaded).
     void ValueChanged(double Value);
