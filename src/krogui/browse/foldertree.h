@@ -38,7 +38,7 @@ class KROGUI_EXPORT TFolderTree : public QTreeWidget, public TComponentBase, pub
     Q_PROPERTY(QColor FontColor READ FontColorStored WRITE SetFontColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool OldTreeStyle READ OldTreeStyle WRITE SetOldTreeStyle)
-    Q_PROPERTY(QString Directory READ Directory)
+    Q_PROPERTY(QString Directory READ Directory STORED false)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)

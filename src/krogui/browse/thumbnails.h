@@ -53,7 +53,7 @@ class KROGUI_EXPORT TThumbnails : public TGraphicControl
     Q_PROPERTY(int SlideDistance READ SlideDistance WRITE SetSlideDistance)
     Q_PROPERTY(int SlideMargin READ SlideMargin WRITE SetSlideMargin)
     Q_PROPERTY(int FocusLinewidth READ FocusLinewidth WRITE SetFocusLinewidth)
-    Q_PROPERTY(int FocusedSlide READ FocusedSlide)
+    Q_PROPERTY(int FocusedSlide READ FocusedSlide STORED false)
     Q_PROPERTY(
         kro::ThumbnailsEnums::TSlideSelectMode SlideSelectMode READ SlideSelectMode WRITE SetSlideSelectMode)
     Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
@@ -66,7 +66,7 @@ class KROGUI_EXPORT TThumbnails : public TGraphicControl
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(kro::TFrameStyle OuterFrameStyle READ OuterFrameStyle WRITE SetOuterFrameStyle)
     Q_PROPERTY(kro::TFrameStyle InnerFrameStyle READ InnerFrameStyle WRITE SetInnerFrameStyle)
-    Q_PROPERTY(double FirstThumbIdx READ FirstThumbIdx WRITE SetFirstThumbIdx)
+    Q_PROPERTY(double FirstThumbIdx READ FirstThumbIdx WRITE SetFirstThumbIdx STORED false)
 
 public:
     /// A wall of 260 x 400 pixels showing slides 1 to 100.

@@ -74,8 +74,8 @@ class KROGUI_EXPORT TNTabEd : public TCustomDrawGrid
     Q_PROPERTY(bool BlockInternalPopup READ BlockInternalPopup WRITE SetBlockInternalPopup)
     Q_PROPERTY(bool CommentEditingAllowed READ CommentEditingAllowed WRITE SetCommentEditingAllowed)
     Q_PROPERTY(int NomEditDropDownCount READ NomEditDropDownCount WRITE SetNomEditDropDownCount)
-    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
-    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol STORED false)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow STORED false)
 
 public:
     /// A 3 x 4 table of zeros with 3 decimal places per column, attribute column shown.
