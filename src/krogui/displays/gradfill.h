@@ -27,9 +27,11 @@ class KROGUI_EXPORT TGradFill : public TGraphicControl
     Q_OBJECT
     Q_PROPERTY(kro::GradFillEnums::TGradType FillType READ FillType WRITE SetFillType)
     Q_PROPERTY(int NrColors READ NrColors WRITE SetNrColors)
+    // ColorFlipped comes before the colours: a form sets it first, so the colours it then sets
+    // land where they were saved.
+    Q_PROPERTY(bool ColorFlipped READ ColorFlipped WRITE SetColorFlipped)
     Q_PROPERTY(QColor ColorFirst READ ColorFirstStored WRITE SetColorFirst)
     Q_PROPERTY(QColor ColorLast READ ColorLastStored WRITE SetColorLast)
-    Q_PROPERTY(bool ColorFlipped READ ColorFlipped WRITE SetColorFlipped)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(kro::GradFillEnums::TGridMode GridMode READ GridMode WRITE SetGridMode)
     Q_PROPERTY(QColor GridColor READ GridColorStored WRITE SetGridColor)
