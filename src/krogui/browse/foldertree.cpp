@@ -214,8 +214,8 @@ void TFolderTree::Change(QTreeWidgetItem *Node)
     const QString old = d->FDirectory;
     d->FDirectory = PathOfNode(Node);
     UpdateAccessibleDescription();
-    d->Fire(d->FOnChange, this);
-    if (d->FDirectory != old) d->Fire(d->FOnDirChange, this);
+    FireChange();
+    if (d->FDirectory != old) FireDirChanged();
 }
 
 // ---- paths ----------------------------------------------------------------------------------------
@@ -264,7 +264,7 @@ void TFolderTree::Reset()
         collapseAll();
     }
     UpdateAccessibleDescription();
-    if (d->FDirectory != old) d->Fire(d->FOnDirChange, this);
+    if (d->FDirectory != old) FireDirChanged();
 }
 
 bool TFolderTree::SelectPath(const QString &Path)
@@ -298,7 +298,7 @@ bool TFolderTree::RefreshTree()
     while (!(ok = SelectPath(d->FDirectory)) && !d->FDirectory.isEmpty())
         d->FDirectory = ParentDir(d->FDirectory);
     UpdateAccessibleDescription();
-    if (d->FDirectory != remembered) d->Fire(d->FOnDirChange, this);
+    if (d->FDirectory != remembered) FireDirChanged();
     return ok;
 }
 
@@ -379,6 +379,23 @@ bool TFolderTree::GetSubDirs(const QTreeWidgetItem *Node, QStringList &DirList) 
 }
 
 // ---- events ---------------------------------------------------------------------------------------
+
+void TFolderTree::FireDirChanged()
+{
+    SafeInvoke([this] {
+        if (d->FOnDirChange) d->FOnDirChange(this);
+        Q_EMIT onDirChanged(this);
+        Q_EMIT DirectoryChanged(d->FDirectory);
+    });
+}
+
+void TFolderTree::FireChange()
+{
+    SafeInvoke([this] {
+        if (d->FOnChange) d->FOnChange(this);
+        Q_EMIT onChange(this);
+    });
+}
 
 void TFolderTree::SetOnDirChanged(TNotifyEvent H)
 {

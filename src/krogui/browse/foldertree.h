@@ -36,7 +36,7 @@ class KROGUI_EXPORT TFolderTree : public QTreeWidget, public TComponentBase, pub
     Q_PROPERTY(kro::TColor Color READ GetColor WRITE SetColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool OldTreeStyle READ OldTreeStyle WRITE SetOldTreeStyle)
-    Q_PROPERTY(QString Directory READ Directory)
+    Q_PROPERTY(QString Directory READ Directory NOTIFY DirectoryChanged STORED false USER true)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
@@ -106,6 +106,13 @@ public:
     QSize sizeHint() const override { return QSize(121, 97); }
     QSize minimumSizeHint() const override { return QSize(40, 40); }
 
+Q_SIGNALS:
+    // The events as signals, emitted right after the handler whether or not one is set.
+    void onDirChanged(QObject *Sender);
+    void onChange(QObject *Sender);
+    /// Directory changed; emitted with OnDirChanged.
+    void DirectoryChanged(const QString &Directory);
+
 protected:
     /// After a form set all properties: a black colour becomes white, and the tree collapses.
     void Loaded() override;
@@ -137,6 +144,8 @@ private:
     QTreeWidgetItem *Walk(const QStringList &Parts);
     bool SplitPath(const QString &Path, QStringList &Parts) const;
     void ApplyColor();
+    void FireDirChanged();
+    void FireChange();
     void UpdateAccessibleDescription();
     std::unique_ptr<TFolderTreePrivate> const d;
 };
