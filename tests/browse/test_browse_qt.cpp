@@ -264,5 +264,26 @@ TEST(BrowseQt, BothControlsInALayout)
             return t;
         },
         oneSlide));
-    EXPECT_TRUE(kro::test::FitsInLayout([](QWidget *P) { return new TFolderTree(P); }));
+    // At its minimum the tree shows the root row whole, opened, with its first folder below it.
+    EXPECT_TRUE(kro::test::FitsInLayout(
+        [](QWidget *P) {
+            auto *t = new TFolderTree(P);
+            t->RootNode()->setExpanded(true);
+            return t;
+        },
+        [](QWidget *C, const QImage &, const QString &) {
+            auto *t = static_cast<TFolderTree *>(C);
+            // Rows are as wide as the column: long names may go on to the right, but each row
+            // must be there from top to bottom with its start.
+            const QRect view = t->viewport()->rect();
+            const auto whole = [&](QTreeWidgetItem *I) {
+                const QRect r = t->visualItemRect(I);
+                return r.top() >= view.top() && r.bottom() <= view.bottom() && r.left() >= view.left();
+            };
+            QTreeWidgetItem *root = t->RootNode();
+            if (!whole(root)) return QStringLiteral("the root row is cut");
+            if (root->childCount() > 1 && !whole(root->child(1)))
+                return QStringLiteral("the second folder is cut");
+            return QString();
+        }));
 }

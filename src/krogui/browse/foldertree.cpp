@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QWheelEvent>
 
 namespace kro {
@@ -88,6 +89,15 @@ TFolderTree::~TFolderTree()
 QString TFolderTree::Directory() const
 {
     return d->FDirectory;
+}
+
+QSize TFolderTree::minimumSizeHint() const
+{
+    const QFontMetrics fm(font());
+    // The scroll bars may show at this size: room for them too.
+    const int frame = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int row = std::max(fm.height(), 16) + 2;
+    return QSize(frame + 2 * indentation() + fm.horizontalAdvance(QStringLiteral("Folder")), frame + 3 * row);
 }
 
 QString TFolderTree::RootPath()

@@ -104,7 +104,8 @@ public:
     const TNotifyEvent &OnChange() const;
 
     QSize sizeHint() const override { return QSize(121, 97); }
-    QSize minimumSizeHint() const override { return QSize(40, 40); }
+    /// Room for three rows of a short folder name below the root, with the frame.
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     // The events as signals, emitted right after the handler whether or not one is set.
