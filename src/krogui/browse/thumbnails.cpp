@@ -730,6 +730,7 @@ bool TThumbnails::AssignTo(TComponentBase *Dest) const
     const int oldMin = o.FMin;
     const double scroll = o.FFirstThumbIx;
     const int selected = o.FSelectedSlide.CountTrueBits();
+    const int focused = o.FLastHiLite;
     o.FFrameStyle = d->FFrameStyle;
     o.FOuterFrameStyle = d->FOuterFrameStyle;
     o.FInnerFrameStyle = d->FInnerFrameStyle;
@@ -764,6 +765,7 @@ bool TThumbnails::AssignTo(TComponentBase *Dest) const
     t->Changed();
     t->NotifyScroll(scroll);
     t->NotifySelection(selected);
+    if (o.FLastHiLite != focused) Q_EMIT t->FocusedSlideChanged(o.FLastHiLite);
     return true;
 }
 
