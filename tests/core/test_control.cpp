@@ -228,7 +228,7 @@ TEST(Control, PropertiesOfTheControl)
     EXPECT_EQ(p.Top(), 4);
     EXPECT_EQ(p.Width(), 0);
     EXPECT_EQ(p.Surface().size(), QSize(1, 6)); // never an empty surface
-    EXPECT_EQ(p.property("Color").value<TColor>(), clYellow);
+    EXPECT_EQ(p.property("Color").value<QColor>(), QColor(255, 255, 0)); // stored as a QColor
 
     // The default Paint fills with Color.
     TGraphicControl g;

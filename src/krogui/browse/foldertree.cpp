@@ -58,6 +58,7 @@ TFolderTree::TFolderTree(QWidget *Parent)
     : QTreeWidget(Parent), TComponentBase(this), TControlCore(this, clWindow),
       d(std::make_unique<TFolderTreePrivate>())
 {
+    BindCoreSignals(this, [this](const QMetaMethod &S) { return isSignalConnected(S); });
     setColumnCount(1);
     setHeaderHidden(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -495,5 +496,7 @@ void TFolderTree::leaveEvent(QEvent *Event)
     QTreeWidget::leaveEvent(Event);
     Input().Leave();
 }
+
+KRO_CORE_SIGNAL_LISTENERS(TFolderTree, QTreeWidget)
 
 } // namespace kro

@@ -33,7 +33,9 @@ struct TFolderTreePrivate;
 class KROGUI_EXPORT TFolderTree : public QTreeWidget, public TComponentBase, public TControlCore
 {
     Q_OBJECT
-    Q_PROPERTY(kro::TColor Color READ GetColor WRITE SetColor)
+    Q_PROPERTY(QColor Color READ ColorStored WRITE SetColor)
+    Q_PROPERTY(QFont Font READ FontStored WRITE SetFont)
+    Q_PROPERTY(QColor FontColor READ FontColorStored WRITE SetFontColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool OldTreeStyle READ OldTreeStyle WRITE SetOldTreeStyle)
     Q_PROPERTY(QString Directory READ Directory NOTIFY DirectoryChanged STORED false USER true)
@@ -55,6 +57,7 @@ public:
     /// a disabled tree shows clBtnFace.
     TColor GetColor() const { return Color(); }
     void SetColor(TColor Value) override;
+    using TControlCore::SetColor;
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool Value) { setEnabled(Value); }
     /// Stored only (default true).
@@ -139,6 +142,33 @@ protected:
     void focusOutEvent(QFocusEvent *Event) override;
     void enterEvent(QEnterEvent *Event) override;
     void leaveEvent(QEvent *Event) override;
+
+
+    // ---- the core events as signals, emitted right after the handler (see coresignals.h) ----
+Q_SIGNALS:
+    void onClick(QObject *Sender);
+    void onDblClick(QObject *Sender);
+    void onMouseDown(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseUp(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseMove(QObject *Sender, kro::TShiftState Shift, int X, int Y);
+    void onMouseEnter(QObject *Sender);
+    void onMouseLeave(QObject *Sender);
+    void onResize(QObject *Sender);
+    /// Key may be changed by a directly connected slot (0 swallows the key).
+    void onKeyDown(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    void onKeyUp(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    /// Key may be changed by a directly connected slot (QChar() swallows it).
+    void onKeyPress(QObject *Sender, QChar &Key);
+    void onEnter(QObject *Sender);
+    void onExit(QObject *Sender);
+    void onStartDrag(QObject *Sender, QMimeData &DragObject);
+    /// Accept comes preset to true; a directly connected slot may refuse the drop.
+    void onDragOver(QObject *Sender, QObject *Source, int X, int Y, kro::TDragState State, bool &Accept);
+    void onDragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void onEndDrag(QObject *Sender, QObject *Target, int X, int Y);
+
+protected:
+    void connectNotify(const QMetaMethod &Signal) override;
 
 private:
     void Rebuild();

@@ -78,6 +78,7 @@ TColSel::TColSel(QWidget *Parent)
     : QComboBox(Parent), TComponentBase(this), TControlCore(this, clWindow),
       d(std::make_unique<TColSelPrivate>())
 {
+    BindCoreSignals(this, [this](const QMetaMethod &S) { return isSignalConnected(S); });
     // The names show the font the box inherits until the application gives it one of its own.
     AdoptFont(font());
     SetParentFont(true);
@@ -541,5 +542,7 @@ const TNotifyEvent &TColSel::OnDropDown() const
 {
     return d->FOnDropDown;
 }
+
+KRO_CORE_SIGNAL_LISTENERS(TColSel, QComboBox)
 
 } // namespace kro

@@ -21,6 +21,7 @@ TSpeedButton::TSpeedButton(QWidget *Parent)
     : QAbstractButton(Parent), TComponentBase(this), TControlCore(this),
       d(std::make_unique<TSpeedButtonPrivate>())
 {
+    BindCoreSignals(this, [this](const QMetaMethod &S) { return isSignalConnected(S); });
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover, true);
     setMouseTracking(true);
@@ -189,5 +190,7 @@ void TSpeedButton::paintEvent(QPaintEvent *)
     opt.iconSize = iconSize();
     p.drawControl(QStyle::CE_PushButton, opt);
 }
+
+KRO_CORE_SIGNAL_LISTENERS(TSpeedButton, QAbstractButton)
 
 } // namespace kro

@@ -20,6 +20,7 @@ struct TControlPrivate
 TControl::TControl(QWidget *Parent)
     : QWidget(Parent), TComponentBase(this), TControlCore(this), d(std::make_unique<TControlPrivate>())
 {
+    BindCoreSignals(this, [this](const QMetaMethod &S) { return isSignalConnected(S); });
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     resize(d->FDesignSize);
@@ -233,5 +234,7 @@ void TControl::changeEvent(QEvent *Event)
 TGraphicControl::TGraphicControl(QWidget *Parent) : TControl(Parent) { setFocusPolicy(Qt::NoFocus); }
 
 TCustomControl::TCustomControl(QWidget *Parent) : TControl(Parent) { setFocusPolicy(Qt::StrongFocus); }
+
+KRO_CORE_SIGNAL_LISTENERS(TControl, QWidget)
 
 } // namespace kro

@@ -24,7 +24,9 @@ struct TControlPrivate;
 class KROGUI_EXPORT TControl : public QWidget, public TComponentBase, public TControlCore
 {
     Q_OBJECT
-    Q_PROPERTY(kro::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QColor Color READ ColorStored WRITE SetColor)
+    Q_PROPERTY(QFont Font READ FontStored WRITE SetFont)
+    Q_PROPERTY(QColor FontColor READ FontColorStored WRITE SetFontColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
@@ -88,6 +90,33 @@ protected:
     void dragMoveEvent(QDragMoveEvent *Event) override;
     void dragLeaveEvent(QDragLeaveEvent *Event) override;
     void dropEvent(QDropEvent *Event) override;
+
+
+    // ---- the core events as signals, emitted right after the handler (see coresignals.h) ----
+Q_SIGNALS:
+    void onClick(QObject *Sender);
+    void onDblClick(QObject *Sender);
+    void onMouseDown(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseUp(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseMove(QObject *Sender, kro::TShiftState Shift, int X, int Y);
+    void onMouseEnter(QObject *Sender);
+    void onMouseLeave(QObject *Sender);
+    void onResize(QObject *Sender);
+    /// Key may be changed by a directly connected slot (0 swallows the key).
+    void onKeyDown(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    void onKeyUp(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    /// Key may be changed by a directly connected slot (QChar() swallows it).
+    void onKeyPress(QObject *Sender, QChar &Key);
+    void onEnter(QObject *Sender);
+    void onExit(QObject *Sender);
+    void onStartDrag(QObject *Sender, QMimeData &DragObject);
+    /// Accept comes preset to true; a directly connected slot may refuse the drop.
+    void onDragOver(QObject *Sender, QObject *Source, int X, int Y, kro::TDragState State, bool &Accept);
+    void onDragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void onEndDrag(QObject *Sender, QObject *Target, int X, int Y);
+
+protected:
+    void connectNotify(const QMetaMethod &Signal) override;
 
 private:
     void Compose();

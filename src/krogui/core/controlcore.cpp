@@ -1,7 +1,10 @@
+#include <krogui/core/controlaccessible_p.h>
 #include <krogui/core/controlcore.h>
 #include <krogui/core/error.h>
 
+#include <QAccessible>
 #include <QMimeData>
+#include <QPointer>
 #include <QWidget>
 
 namespace kro {
@@ -21,11 +24,16 @@ struct TControlCorePrivate
     TDragMode FDragMode = dmManual;
     Qt::CursorShape FDragCursor = Qt::DragMoveCursor;
     bool FDropsByEvents = false; // acceptDrops was switched on by assigning a drag handler
+    std::unique_ptr<TCoreSignalSink> FSignals;
+    std::shared_ptr<char> FLife = std::make_shared<char>();
 };
+
+TCoreSignalSink::~TCoreSignalSink() = default;
 
 TControlCore::TControlCore(QWidget *Self, TColor DefaultColor)
     : core(std::make_unique<TControlCorePrivate>(*this, Self))
 {
+    InstallControlAccessibility();
     core->FColor = DefaultColor;
     core->FAdoptingFont = true;
     core->FFont.SetName(DefaultFontName());
@@ -38,6 +46,11 @@ TControlCore::TControlCore(QWidget *Self, TColor DefaultColor)
 }
 
 TControlCore::~TControlCore() = default;
+
+std::weak_ptr<void> TControlCore::LifeToken() const
+{
+    return core->FLife;
+}
 
 QWidget *TControlCore::CoreWidget() const
 {
@@ -207,9 +220,32 @@ void TControlCore::SetOnDragDrop(TDragDropEvent H)
     UpdateDropTarget();
 }
 
+void TControlCore::SetCoreSignals(std::unique_ptr<TCoreSignalSink> Sink)
+{
+    core->FSignals = std::move(Sink);
+}
+
+void TControlCore::DropSignalConnected()
+{
+    // Called with Qt's connection lock held at times: no question about receivers here.
+    if (core->FWidget->acceptDrops()) return;
+    core->FWidget->setAcceptDrops(true);
+    core->FDropsByEvents = true;
+}
+
+bool TControlCore::DragOverWanted() const
+{
+    return FOnDragOver || (core->FSignals && core->FSignals->DragOverListened());
+}
+
+bool TControlCore::WantsDrops() const
+{
+    return DragOverWanted() || FOnDragDrop || (core->FSignals && core->FSignals->DragDropListened());
+}
+
 void TControlCore::UpdateDropTarget()
 {
-    const bool wanted = FOnDragOver || FOnDragDrop;
+    const bool wanted = WantsDrops();
     if (wanted && !core->FWidget->acceptDrops()) {
         core->FWidget->setAcceptDrops(true);
         core->FDropsByEvents = true;
@@ -220,65 +256,74 @@ void TControlCore::UpdateDropTarget()
 }
 
 // ==== default handlers: fire the events ============================================================
+//
+// Each runs the handler (when assigned) and then emits the signal, unless the handler destroyed
+// the control.
+
+#define KRO_FIRE(Handler, SinkCall, ...)                                                                    \
+    QWidget *const w = core->FWidget;                                                                        \
+    const QPointer<QWidget> alive(w);                                                                        \
+    if (Handler) Handler(w __VA_OPT__(, ) __VA_ARGS__);                                                                  \
+    if (alive && core->FSignals) core->FSignals->SinkCall(w __VA_OPT__(, ) __VA_ARGS__)
 
 void TControlCore::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (FOnMouseDown) FOnMouseDown(core->FWidget, Button, Shift, X, Y);
+    KRO_FIRE(FOnMouseDown, MouseDown, Button, Shift, X, Y);
 }
 
 void TControlCore::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (FOnMouseUp) FOnMouseUp(core->FWidget, Button, Shift, X, Y);
+    KRO_FIRE(FOnMouseUp, MouseUp, Button, Shift, X, Y);
 }
 
 void TControlCore::MouseMove(TShiftState Shift, int X, int Y)
 {
-    if (FOnMouseMove) FOnMouseMove(core->FWidget, Shift, X, Y);
+    KRO_FIRE(FOnMouseMove, MouseMove, Shift, X, Y);
 }
 
 void TControlCore::Click()
 {
-    if (FOnClick) FOnClick(core->FWidget);
+    KRO_FIRE(FOnClick, Click);
 }
 
 void TControlCore::DblClick()
 {
-    if (FOnDblClick) FOnDblClick(core->FWidget);
+    KRO_FIRE(FOnDblClick, DblClick);
 }
 
 void TControlCore::MouseEnter()
 {
-    if (FOnMouseEnter) FOnMouseEnter(core->FWidget);
+    KRO_FIRE(FOnMouseEnter, MouseEnter);
 }
 
 void TControlCore::MouseLeave()
 {
-    if (FOnMouseLeave) FOnMouseLeave(core->FWidget);
+    KRO_FIRE(FOnMouseLeave, MouseLeave);
 }
 
 void TControlCore::KeyDown(quint16 &Key, TShiftState Shift)
 {
-    if (FOnKeyDown) FOnKeyDown(core->FWidget, Key, Shift);
+    KRO_FIRE(FOnKeyDown, KeyDown, Key, Shift);
 }
 
 void TControlCore::KeyUp(quint16 &Key, TShiftState Shift)
 {
-    if (FOnKeyUp) FOnKeyUp(core->FWidget, Key, Shift);
+    KRO_FIRE(FOnKeyUp, KeyUp, Key, Shift);
 }
 
 void TControlCore::KeyPress(QChar &Key)
 {
-    if (FOnKeyPress) FOnKeyPress(core->FWidget, Key);
+    KRO_FIRE(FOnKeyPress, KeyPress, Key);
 }
 
 void TControlCore::DoEnter()
 {
-    if (FOnEnter) FOnEnter(core->FWidget);
+    KRO_FIRE(FOnEnter, Enter);
 }
 
 void TControlCore::DoExit()
 {
-    if (FOnExit) FOnExit(core->FWidget);
+    KRO_FIRE(FOnExit, Exit);
 }
 
 bool TControlCore::DoMouseWheel(TShiftState, int, int, int)
@@ -288,29 +333,32 @@ bool TControlCore::DoMouseWheel(TShiftState, int, int, int)
 
 void TControlCore::DoStartDrag(QMimeData &DragObject)
 {
-    if (FOnStartDrag) FOnStartDrag(core->FWidget, DragObject);
+    KRO_FIRE(FOnStartDrag, StartDrag, DragObject);
 }
 
 bool TControlCore::DragOver(QObject *Source, int X, int Y, TDragState State)
 {
-    bool accept = bool(FOnDragOver);
-    if (FOnDragOver) FOnDragOver(core->FWidget, Source, X, Y, State, accept);
+    // Preset to "may drop" for a listener, which then refuses where it must.
+    bool accept = DragOverWanted();
+    KRO_FIRE(FOnDragOver, DragOver, Source, X, Y, State, accept);
     return accept;
 }
 
 void TControlCore::DragDrop(QObject *Source, int X, int Y)
 {
-    if (FOnDragDrop) FOnDragDrop(core->FWidget, Source, X, Y);
+    KRO_FIRE(FOnDragDrop, DragDrop, Source, X, Y);
 }
 
 void TControlCore::DoEndDrag(QObject *Target, int X, int Y)
 {
-    if (FOnEndDrag) FOnEndDrag(core->FWidget, Target, X, Y);
+    KRO_FIRE(FOnEndDrag, EndDrag, Target, X, Y);
 }
 
 void TControlCore::DoResize()
 {
-    if (FOnResize) FOnResize(core->FWidget);
+    KRO_FIRE(FOnResize, Resize);
 }
+
+#undef KRO_FIRE
 
 } // namespace kro

@@ -11,10 +11,22 @@
 // - Input(), the router that turns the widget's Qt events into the handlers above.
 //
 // The widget forwards its Qt event overrides to Input() (see inputrouter.h) and publishes the
-// properties with Q_PROPERTY; moc reads the getters and setters through inheritance.
+// properties with Q_PROPERTY; moc reads the getters and setters through inheritance. It declares
+// the events' signals (onClick ... onEndDrag, see coresignals.h) and binds them in its constructor;
+// the core emits each right after the event's handler.
+//
+// Accessibility: every control gets an accessible interface from the core (installed with the
+// first control) with the role AccessibleRole(), the widget's accessible name (else its object
+// name) and description, and, where AccessibleNumeric() says so, the value interface. A control
+// built on a Qt widget that has an interface of its own (an edit field, a combo box, a button, a
+// tree) keeps everything that interface offers.
 
+#include <krogui/core/coresignals.h>
 #include <krogui/core/inputrouter.h>
 #include <krogui/graphics/canvas.h>
+#include <krogui/graphics/propertyfaces.h>
+
+#include <QAccessible>
 
 #include <QString>
 
@@ -58,10 +70,12 @@ public:
     TColor Color() const;
     /// Stores the colour; when it changed, ColorChanged runs.
     virtual void SetColor(TColor Value);
+    KRO_COLOR_FACE(Color)
     /// The control's font; changing it clears ParentFont and runs FontChanged.
     TFont *Font();
     const TFont *Font() const;
     void SetFont(const TFont &Value);
+    KRO_FONT_FACE(Font)
     /// When true the font follows the parent widget's font (its colour stays the control's).
     bool ParentFont() const;
     void SetParentFont(bool Value);
@@ -129,6 +143,17 @@ public:
     /// The router the widget's Qt event overrides feed.
     TInputRouter &Input();
 
+    // ---- accessibility ----
+    /// The role assistive tools are told (default: QAccessible::Client).
+    virtual QAccessible::Role AccessibleRole() const;
+    /// A numeric control returns true and fills in its value and range (default: false).
+    virtual bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const;
+    /// Sets the value from an assistive tool; false when the control is read-only (the default).
+    virtual bool SetAccessibleNumericValue(double Value);
+    /// Tells assistive tools that the value changed (call it where the value-changed signal is
+    /// emitted).
+    void NotifyAccessibleValueChanged();
+
 protected:
     /// Self is the widget this core belongs to (the events' Sender); DefaultColor the colour
     /// the control starts with.
@@ -170,8 +195,20 @@ protected:
     void FollowParentFont();
     /// Sets the font from a Qt font (keeping the font colour) without clearing ParentFont.
     void AdoptFont(const QFont &Value);
-    /// Fires OnResize (when assigned).
+    /// Fires OnResize (when assigned) and onResize.
     void DoResize();
+
+    /// Hands the control's signals to the core (call once, in the constructor of a base that
+    /// declares them; see coresignals.h).
+    template <class W>
+    void BindCoreSignals(W *Self, TSignalProbe Probe)
+    {
+        SetCoreSignals(std::make_unique<TCoreSignalsOf<W>>(Self, std::move(Probe)));
+    }
+    void SetCoreSignals(std::unique_ptr<TCoreSignalSink> Sink);
+    /// onDragOver or onDragDrop got a receiver (from connectNotify): the control becomes a drop
+    /// target as with an assigned handler.
+    void DropSignalConnected();
 
     TNotifyEvent FOnClick, FOnDblClick, FOnResize, FOnEnter, FOnExit, FOnMouseEnter, FOnMouseLeave;
     TMouseEvent FOnMouseDown, FOnMouseUp;
@@ -185,7 +222,13 @@ protected:
 
 private:
     friend class TInputRouter;
+    friend class TAccessibleCoreLink;
+    /// Expires when the core is destroyed (an accessible interface may outlive it briefly).
+    std::weak_ptr<void> LifeToken() const;
     void UpdateDropTarget();
+    /// OnDragOver/OnDragDrop assigned or their signals connected.
+    bool WantsDrops() const;
+    bool DragOverWanted() const;
     std::unique_ptr<TControlCorePrivate> const core;
 };
 

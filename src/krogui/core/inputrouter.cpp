@@ -217,7 +217,7 @@ void TInputRouter::StartDrag()
 
 bool TInputRouter::IsDropTarget() const
 {
-    return FCore.FOnDragOver || FCore.FOnDragDrop;
+    return FCore.WantsDrops();
 }
 
 QObject *TInputRouter::SourceOf(const QDropEvent *Event) const

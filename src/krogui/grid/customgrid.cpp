@@ -34,6 +34,7 @@ TCustomGrid::TCustomGrid(QWidget *Parent)
     : QAbstractScrollArea(Parent), TComponentBase(this), TControlCore(this, clWindow),
       d(std::make_unique<TCustomGridPrivate>())
 {
+    BindCoreSignals(this, [this](const QMetaMethod &S) { return isSignalConnected(S); });
     d->FScrollTimer = new TControlTimer(this, [this] { ScrollTimerTick(); });
 
     setFocusPolicy(Qt::StrongFocus);
@@ -795,5 +796,7 @@ void TCustomDrawGrid::RowMoved(int FromIndex, int ToIndex)
 }
 
 TDrawGrid::TDrawGrid(QWidget *Parent) : TCustomDrawGrid(Parent) {}
+
+KRO_CORE_SIGNAL_LISTENERS(TCustomGrid, QAbstractScrollArea)
 
 } // namespace kro

@@ -59,7 +59,9 @@ class KROGUI_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponentB
     Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
     Q_PROPERTY(int FixedCols READ FixedCols WRITE SetFixedCols)
     Q_PROPERTY(int FixedRows READ FixedRows WRITE SetFixedRows)
-    Q_PROPERTY(kro::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QColor Color READ ColorStored WRITE SetColor)
+    Q_PROPERTY(QFont Font READ FontStored WRITE SetFont)
+    Q_PROPERTY(QColor FontColor READ FontColorStored WRITE SetFontColor)
     Q_PROPERTY(kro::TColor FixedColor READ FixedColor WRITE SetFixedColor)
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
@@ -377,6 +379,33 @@ protected:
     TMouseWheelEvent FOnMouseWheel;
     TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
     TContextPopupEvent FOnContextPopup;
+
+
+    // ---- the core events as signals, emitted right after the handler (see coresignals.h) ----
+Q_SIGNALS:
+    void onClick(QObject *Sender);
+    void onDblClick(QObject *Sender);
+    void onMouseDown(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseUp(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseMove(QObject *Sender, kro::TShiftState Shift, int X, int Y);
+    void onMouseEnter(QObject *Sender);
+    void onMouseLeave(QObject *Sender);
+    void onResize(QObject *Sender);
+    /// Key may be changed by a directly connected slot (0 swallows the key).
+    void onKeyDown(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    void onKeyUp(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    /// Key may be changed by a directly connected slot (QChar() swallows it).
+    void onKeyPress(QObject *Sender, QChar &Key);
+    void onEnter(QObject *Sender);
+    void onExit(QObject *Sender);
+    void onStartDrag(QObject *Sender, QMimeData &DragObject);
+    /// Accept comes preset to true; a directly connected slot may refuse the drop.
+    void onDragOver(QObject *Sender, QObject *Source, int X, int Y, kro::TDragState State, bool &Accept);
+    void onDragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void onEndDrag(QObject *Sender, QObject *Target, int X, int Y);
+
+protected:
+    void connectNotify(const QMetaMethod &Signal) override;
 
 private:
     friend class TInplaceEdit;

@@ -38,6 +38,7 @@ TNumIO::TNumIO(QWidget *Parent)
     : QLineEdit(Parent), TComponentBase(this), TControlCore(this, clWindow),
       d(std::make_unique<TNumIOPrivate>())
 {
+    BindCoreSignals(this, [this](const QMetaMethod &S) { return isSignalConnected(S); });
     // The field shows the font it inherits until the application gives it one of its own.
     AdoptFont(font());
     SetParentFont(true);
@@ -668,5 +669,7 @@ const TNotifyEvent &TNumIO::OnChange() const
 {
     return d->FOnChange;
 }
+
+KRO_CORE_SIGNAL_LISTENERS(TNumIO, QLineEdit)
 
 } // namespace kro

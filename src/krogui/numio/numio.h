@@ -30,7 +30,9 @@ class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase, public TCo
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(kro::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
-    Q_PROPERTY(kro::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QColor Color READ ColorStored WRITE SetColor)
+    Q_PROPERTY(QFont Font READ FontStored WRITE SetFont)
+    Q_PROPERTY(QColor FontColor READ FontColorStored WRITE SetFontColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
@@ -93,6 +95,7 @@ public:
     void SetBorderStyle(TBorderStyle Value) { setFrame(Value != bsNone); }
     /// Background colour of the text area (default clWindow); setting it clears ParentColor.
     void SetColor(TColor Value) override;
+    using TControlCore::SetColor;
     /// When true the background follows the parent's window colour.
     bool ParentColor() const;
     void SetParentColor(bool Value);
@@ -148,6 +151,33 @@ protected:
     void dropEvent(QDropEvent *Event) override;
     void ColorChanged() override;
     void FontChanged() override;
+
+
+    // ---- the core events as signals, emitted right after the handler (see coresignals.h) ----
+Q_SIGNALS:
+    void onClick(QObject *Sender);
+    void onDblClick(QObject *Sender);
+    void onMouseDown(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseUp(QObject *Sender, kro::TMouseButton Button, kro::TShiftState Shift, int X, int Y);
+    void onMouseMove(QObject *Sender, kro::TShiftState Shift, int X, int Y);
+    void onMouseEnter(QObject *Sender);
+    void onMouseLeave(QObject *Sender);
+    void onResize(QObject *Sender);
+    /// Key may be changed by a directly connected slot (0 swallows the key).
+    void onKeyDown(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    void onKeyUp(QObject *Sender, quint16 &Key, kro::TShiftState Shift);
+    /// Key may be changed by a directly connected slot (QChar() swallows it).
+    void onKeyPress(QObject *Sender, QChar &Key);
+    void onEnter(QObject *Sender);
+    void onExit(QObject *Sender);
+    void onStartDrag(QObject *Sender, QMimeData &DragObject);
+    /// Accept comes preset to true; a directly connected slot may refuse the drop.
+    void onDragOver(QObject *Sender, QObject *Source, int X, int Y, kro::TDragState State, bool &Accept);
+    void onDragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void onEndDrag(QObject *Sender, QObject *Target, int X, int Y);
+
+protected:
+    void connectNotify(const QMetaMethod &Signal) override;
 
 private:
     bool Convert(QString Text, double &Value, TSeparatorMode Mode) const;
