@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QDir>
 #include <QFont>
 #include <QMetaEnum>
@@ -229,14 +230,38 @@ TEST(BrowseQt, FolderTreeEventsAreSignals)
     });
     QObject::connect(&t, &TFolderTree::onDirChanged, [&](QObject *) { log << "dir"; });
     QObject::connect(&t, &TFolderTree::DirectoryChanged, [&](const QString &D) { log << "now " + D; });
+    // The core's click comes first, before Directory moves.
+    QObject::connect(&t, &TFolderTree::onClick, [&](QObject *) { log << "click " + t.Directory(); });
     ASSERT_TRUE(t.SelectPath(root + "a/b"));
-    EXPECT_EQ(log, QStringList({"handler change", "change", "handler dir", "dir", "now " + root + "a/b/"}));
+    EXPECT_EQ(log, QStringList({"click /", "handler change", "change", "handler dir", "dir",
+                                "now " + root + "a/b/"}));
     log.clear();
     ASSERT_TRUE(t.SelectPath(root + "a/b")); // the same folder: a change, not a new directory
-    EXPECT_EQ(log, QStringList({"handler change", "change"}));
+    EXPECT_EQ(log, QStringList({"click " + root + "a/b/", "handler change", "change"}));
     log.clear();
     t.Reset();
     EXPECT_EQ(log, QStringList({"handler dir", "dir", "now " + TFolderTree::RootPath()}));
+}
+
+TEST(BrowseQt, AssistiveToolsSeeAListAndATree)
+{
+    QTemporaryDir tmp;
+    TThumbnails wall;
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&wall);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::List);
+    EXPECT_TRUE(a->text(QAccessible::Name).contains(QStringLiteral("1 to 100")));
+    wall.SetMax(7);
+    EXPECT_TRUE(a->text(QAccessible::Name).contains(QStringLiteral("1 to 7")));
+    EXPECT_EQ(a->valueInterface(), nullptr);
+
+    TFolderTree tree;
+    QAccessibleInterface *b = QAccessible::queryAccessibleInterface(&tree);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->role(), QAccessible::Tree);
+    EXPECT_FALSE(b->text(QAccessible::Name).isEmpty());
+    ASSERT_TRUE(tree.SelectPath(tmp.path()));
+    EXPECT_EQ(b->text(QAccessible::Description), tree.Directory());
 }
 
 TEST(BrowseQt, BothControlsInALayout)

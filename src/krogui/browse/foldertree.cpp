@@ -47,11 +47,6 @@ struct TFolderTreePrivate
     bool FWalking = false;
     QString FLastError;
     TNotifyEvent FOnDirChange, FOnChange;
-
-    void Fire(const TNotifyEvent &E, QObject *Sender)
-    {
-        if (E) SafeInvoke([&] { E(Sender); });
-    }
 };
 
 TFolderTree::TFolderTree(QWidget *Parent)
@@ -90,6 +85,11 @@ TFolderTree::~TFolderTree()
 QString TFolderTree::Directory() const
 {
     return d->FDirectory;
+}
+
+QAccessible::Role TFolderTree::AccessibleRole() const
+{
+    return QAccessible::Tree;
 }
 
 QSize TFolderTree::minimumSizeHint() const
@@ -221,7 +221,7 @@ void TFolderTree::Expanding(QTreeWidgetItem *Node)
 
 void TFolderTree::Change(QTreeWidgetItem *Node)
 {
-    d->Fire(FOnClick, this);
+    SafeInvoke([this] { TControlCore::Click(); }); // the handler and onClick
     const QString old = d->FDirectory;
     d->FDirectory = PathOfNode(Node);
     UpdateAccessibleDescription();

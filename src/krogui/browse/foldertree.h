@@ -107,6 +107,9 @@ public:
     const TNotifyEvent &OnChange() const;
 
     QSize sizeHint() const override { return QSize(121, 97); }
+    /// Assistive tools see a tree; its description is the selected folder.
+    QAccessible::Role AccessibleRole() const override;
+
     /// Room for three rows of a short folder name below the root, with the frame.
     QSize minimumSizeHint() const override;
 
@@ -142,7 +145,6 @@ protected:
     void focusOutEvent(QFocusEvent *Event) override;
     void enterEvent(QEnterEvent *Event) override;
     void leaveEvent(QEvent *Event) override;
-
 
     // ---- the core events as signals, emitted right after the handler (see coresignals.h) ----
 Q_SIGNALS:

@@ -180,6 +180,9 @@ public:
     void SetOnFocusChange(TNotifyEvent H);
     const TNotifyEvent &OnFocusChange() const;
 
+    /// Assistive tools see a list of slides, named with the range.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
+
     /// Room for one whole slide with the border around the wall: shrinks and grows with SlideSize,
     /// SlideMargin and SlideDistance.
     QSize minimumSizeHint() const override;
