@@ -26,7 +26,8 @@ else
 fi
 
 bash scripts/setup.sh --fuzz
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}"
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= \
   "-DCMAKE_CXX_FLAGS=-O1 -gline-tables-only" -DKROGUI_FUZZ=ON -DKROGUI_WERROR=ON \
   -DKROGUI_BUILD_TESTS=OFF -DKROGUI_BUILD_BENCH=OFF -DKROGUI_BUILD_EXAMPLES=OFF >/dev/null

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev libqt6opengl6-dev   # forms: UiTools (needs the OpenGL CMake files), QFormBuilder, Designer plugin
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   doxygen

@@ -34,6 +34,7 @@ endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build -G Ninja
                         -DGUIDE_EXAMPLES=${guide_dir}
                         -DCMAKE_PREFIX_PATH=${WORK_DIR}/stage -DCMAKE_CXX_COMPILER=${COMPILER}
+                        -DKROGUI_REQUIRE_FORMS=${REQUIRE_FORMS}
                         # A sanitized library needs its runtime in the program that loads it.
                         "-DCMAKE_CXX_FLAGS=${CONSUMER_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CONSUMER_FLAGS}"
                 RESULT_VARIABLE rc)
@@ -75,6 +76,16 @@ if(EXISTS ${WORK_DIR}/stage/bin/krogui-gallery)
   list(LENGTH shots nshots)
   if(nshots LESS 5)
     message(FATAL_ERROR "the installed gallery wrote ${nshots} pictures")
+  endif()
+endif()
+
+# The installed krogui-render renders the sample form (it finds both libraries by its run path).
+if(EXISTS ${WORK_DIR}/stage/bin/krogui-render)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                          ${WORK_DIR}/stage/bin/krogui-render ${SAMPLE_FORM} ${WORK_DIR}/form.png
+                  RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT EXISTS ${WORK_DIR}/form.png)
+    message(FATAL_ERROR "the installed krogui-render failed: ${rc}\n${err}")
   endif()
 endif()
 

@@ -27,12 +27,33 @@ foreach(pattern
     message(FATAL_ERROR "the package lacks ${pattern}; it holds:\n${listing}")
   endif()
 endforeach()
+# Form loading, krogui-render and the Designer plugin, where Designer looks for plugins.
+set(form_patterns)
+if(WITH_FORMS)
+  list(APPEND form_patterns
+    " ./usr/lib/[a-z0-9_/-]*libkrogui_forms\\.so\\.${VERSION}\n"
+    " ./usr/include/krogui/forms/formloader\\.h\n"
+    " ./usr/lib/[a-z0-9_/-]*cmake/KroGui/KroGuiFormsTargets\\.cmake\n"
+    " ./usr/bin/krogui-render\n")
+endif()
+if(WITH_DESIGNER)
+  list(APPEND form_patterns " ./usr/lib/[a-z0-9_/-]*qt6/plugins/designer/libkrogui_designer\\.so\n")
+endif()
+foreach(pattern ${form_patterns})
+  if(NOT listing MATCHES "${pattern}")
+    message(FATAL_ERROR "the package lacks ${pattern}; it holds:\n${listing}")
+  endif()
+endforeach()
 # Internal headers stay out of the package.
 if(listing MATCHES "_p\\.h\n")
   message(FATAL_ERROR "the package holds private headers:\n${listing}")
 endif()
 execute_process(COMMAND dpkg-deb -f ${debs} Package Version Depends OUTPUT_VARIABLE fields)
-foreach(field "Package: krogui" "Version: ${VERSION}" "libqt6widgets6")
+set(fields_wanted "Package: krogui" "Version: ${VERSION}" "libqt6widgets6")
+if(WITH_FORMS)
+  list(APPEND fields_wanted "libqt6uitools6")
+endif()
+foreach(field ${fields_wanted})
   string(FIND "${fields}" "${field}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the package control lacks '${field}':\n${fields}")

@@ -529,7 +529,7 @@ TEST(ProgBar, PublishedPropertiesWorkByName)
     EXPECT_EQ(b.Direction(), dirUp);
     EXPECT_TRUE(b.setProperty("Value", 33.5));
     EXPECT_EQ(b.Value(), 33.5);
-    EXPECT_TRUE(b.setProperty("ColorMax", QVariant::fromValue<TColor>(clLime)));
+    EXPECT_TRUE(b.setProperty("ColorMax", QColor(0, 255, 0)));
     EXPECT_EQ(b.ColorMax(), clLime);
     EXPECT_TRUE(b.setProperty("TextAngle", 999));
     EXPECT_EQ(b.property("TextAngle").toInt(), 360);

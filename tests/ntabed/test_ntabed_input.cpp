@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -450,6 +451,29 @@ TEST(NTabEdInput, CopyPasteAndExtractRoundTrip)
     SelectData(e, 1, 4, 1, 4);
     e.ExtractFromClipboard();
     EXPECT_NEAR(e.GetElem(1, 4), 1234.56789012345, 1e-10);
+}
+
+TEST(NTabEdInput, AClipboardWithoutTextIsRefused)
+{
+    Shown s;
+    TNTabEd &e = s.E;
+    e.Fill(2);
+    e.SetCellState(1, 1, ntsEmpty);
+    auto *md = new QMimeData;
+    md->setData(QStringLiteral("image/png"), QByteArray("\x89PNG\r\n1 2 3"));
+    QGuiApplication::clipboard()->setMimeData(md);
+    int nc = 0, nr = 0;
+    EXPECT_FALSE(e.GetClipMatrixSize(nc, nr));
+    EXPECT_EQ(nc, 1);
+    EXPECT_EQ(nr, 1);
+    SelectData(e, 1, 1, 1, 1);
+    s.Log.Seen.clear();
+    e.ExtractFromClipboard();
+    EXPECT_TRUE(s.Log.Seen.empty());
+    EXPECT_EQ(e.GetCellState(1, 1), ntsEmpty);
+    for (int c = 1; c <= 3; ++c)
+        for (int r = 1; r <= 4; ++r)
+            EXPECT_EQ(e.GetElem(c, r), 2);
 }
 
 TEST(NTabEdInput, ClipboardJunkNeverWritesOutsideTheTable)

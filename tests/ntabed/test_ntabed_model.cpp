@@ -49,7 +49,7 @@ TEST(NTabEdModel, Defaults)
     // The published properties are stored and restored by name, as a form does.
     EXPECT_TRUE(e.setProperty("NrOfColumns", 6));
     EXPECT_TRUE(e.setProperty("AttribColVisible", true));
-    EXPECT_TRUE(e.setProperty("ColorMarkedA", QVariant::fromValue(TColor(0x00FF00))));
+    EXPECT_TRUE(e.setProperty("ColorMarkedA", QColor(Qt::green)));
     EXPECT_TRUE(e.setProperty("AutoAdvanceDir", QVariant::fromValue(orHorizontal)));
     EXPECT_TRUE(e.setProperty("DefaultColWidth", 50));
     EXPECT_EQ(e.NrOfColumns(), 6);

@@ -254,3 +254,39 @@ TEST(FilterQuery, ColumnsBuiltFromViewsSearchLikeCells)
             }
         }
 }
+
+TEST(FilterQuery, LongColumnScansGiveTheVerdictsOfSingleRows)
+{
+    // Columns long enough for the wide vector scans and their tails, from a small alphabet so
+    // that occurrences are dense, run across cell ends and sit at every offset of a block.
+    std::mt19937 gen(3);
+    auto column = [&](int Rows) {
+        QStringList cells;
+        for (int r = 0; r < Rows; ++r) {
+            QString s;
+            const int len = int(gen() % 9);
+            for (int i = 0; i < len; ++i)
+                s += QChar(u"abAB c\u00e9"[gen() % 7]);
+            cells << s;
+        }
+        return cells;
+    };
+    for (const int rows : {37, 1000, 4099}) {
+        const QStringList a = column(rows), b = column(rows);
+        TRLColumnText ca, cb;
+        ASSERT_TRUE(ca.Build(rows, [&](int i) { return a[i]; }));
+        ASSERT_TRUE(cb.Build(rows, [&](int i) { return b[i]; }));
+        const TRLColumnText *cols[] = {&ca, &cb};
+        for (const char *text :
+             {"ab", "ba", "aab", "b c", "abab", "cab NOT ba", "\"a a\" OR bb", "ab\u00e9", "Ab baa"})
+            for (const bool cs : {false, true}) {
+                const TRLFilterQuery q = TRLFilterQuery::Compile(QString::fromUtf8(text), fmBoolean, cs);
+                std::vector<char> out;
+                q.MatchColumns(cols, out);
+                ASSERT_EQ(out.size(), size_t(rows));
+                for (int r = 0; r < rows; ++r)
+                    ASSERT_EQ(bool(out[size_t(r)]), Match(q, {a[r], b[r]}))
+                        << text << " case " << cs << " row " << r << " of " << rows;
+            }
+    }
+}

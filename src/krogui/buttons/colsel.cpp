@@ -31,6 +31,7 @@ struct TColSelPrivate
     bool FRebuilding = false;
     QSize FDesignSize{145, 22};
     TOnColorNameChangeEvent FOnCNameChange;
+    TColor FNotifiedSelColor = clNone; // SelColor as last reported by SelColorChanged
     TNotifyEvent FOnChange, FOnDropDown;
     bool FApplyingFont = false;
 
@@ -134,7 +135,7 @@ void TColSel::SetSelColor(TColor Value)
     if (Value == clNone) {
         d->FSelColorIx = 0;
         setCurrentIndex(-1);
-        UpdateAccessibleName();
+        SelectionChanged();
         Refresh();
         return;
     }
@@ -145,7 +146,7 @@ void TColSel::SetSelColor(TColor Value)
         d->FColorNames[k] = DeriveName(d->FColors[k]);
         setItemText(k, d->FColorNames[k]);
         setCurrentIndex(k);
-        UpdateAccessibleName();
+        SelectionChanged();
         Refresh();
         return;
     }
@@ -160,7 +161,7 @@ void TColSel::SetSelColor(TColor Value)
     } else {
         d->FSelColorIx = 0;
         setCurrentIndex(-1);
-        UpdateAccessibleName();
+        SelectionChanged();
     }
     Refresh();
 }
@@ -205,7 +206,7 @@ void TColSel::SetArrayColor(int Index, TColor Color)
     d->FColors[Index - 1] = Color;
     d->FColorNames[Index - 1] = DeriveName(Color);
     setItemText(Index - 1, d->FColorNames[Index - 1]);
-    UpdateAccessibleName();
+    SelectionChanged();
     Refresh();
 }
 
@@ -219,7 +220,7 @@ void TColSel::SetArrayColorName(int Index, const QString &Name)
     if (!d->InRange(Index)) return;
     d->FColorNames[Index - 1] = Name;
     setItemText(Index - 1, Name);
-    UpdateAccessibleName();
+    SelectionChanged();
     Refresh();
 }
 
@@ -293,6 +294,7 @@ QString TColSel::DeriveName(TColor Color)
 {
     QString name = ColorToString(Color);
     if (d->FOnCNameChange) d->FOnCNameChange(this, name);
+    Q_EMIT onColorNameChange(this, name);
     return name;
 }
 
@@ -304,7 +306,7 @@ void TColSel::LoadColorsIntoComboList()
         addItem(d->FColorNames[k]);
     setCurrentIndex(d->FSelColorIx - 1);
     d->FRebuilding = false;
-    UpdateAccessibleName();
+    SelectionChanged();
     Refresh();
 }
 
@@ -313,13 +315,22 @@ void TColSel::CurrentIndexChanged(int Index)
     if (d->FRebuilding) return;
     // Items the application added behind the entries select no entry.
     d->FSelColorIx = Index >= 0 && Index < d->FNumColors ? Index + 1 : 0;
-    UpdateAccessibleName();
+    SelectionChanged();
 }
 
 void TColSel::Refresh()
 {
     update();
     if (view()) view()->viewport()->update();
+}
+
+void TColSel::SelectionChanged()
+{
+    UpdateAccessibleName();
+    const TColor now = SelColor();
+    if (now == d->FNotifiedSelColor) return;
+    d->FNotifiedSelColor = now;
+    Q_EMIT SelColorChanged(ToStoredColor(now));
 }
 
 void TColSel::UpdateAccessibleName()
@@ -417,9 +428,10 @@ void TColSel::Click()
 {
     const int k = currentIndex();
     if (k >= 0 && k < d->FNumColors) d->FSelColorIx = k + 1;
-    UpdateAccessibleName();
+    SelectionChanged();
     TControlCore::Click();
     if (d->FOnChange) d->FOnChange(this);
+    Q_EMIT onChange(this);
 }
 
 bool TColSel::ExecuteColorDialog(TColor &Color)
@@ -441,11 +453,12 @@ void TColSel::DropDown()
             d->FColors[k] = c;
             d->FColorNames[k] = DeriveName(ColorToRGB(c));
             setItemText(k, d->FColorNames[k]);
-            UpdateAccessibleName();
+            SelectionChanged();
         }
         Refresh();
     }
     if (d->FOnDropDown) d->FOnDropDown(this);
+    Q_EMIT onDropDown(this);
 }
 
 void TColSel::showPopup()

@@ -6,6 +6,7 @@
 
 #include <krogui/core/component.h>
 #include <krogui/core/controlcore.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <QComboBox>
 
@@ -25,7 +26,7 @@ class KROGUI_EXPORT TColSel : public QComboBox, public TComponentBase, public TC
     Q_OBJECT
     Q_PROPERTY(int ColorBarWidth READ ColorBarWidth WRITE SetColorBarWidth)
     Q_PROPERTY(int NumColors READ NumColors WRITE SetNumColors)
-    Q_PROPERTY(kro::TColor SelColor READ SelColor WRITE SetSelColor USER true)
+    Q_PROPERTY(QColor SelColor READ SelColorStored WRITE SetSelColor NOTIFY SelColorChanged USER true)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(QColor Color READ ColorStored WRITE SetColor)
     Q_PROPERTY(QFont Font READ FontStored WRITE SetFont)
@@ -57,6 +58,7 @@ public:
     /// selected instead. No entry is ever overwritten. clNone selects nothing.
     TColor SelColor() const;
     void SetSelColor(TColor Value);
+    KRO_COLOR_FACE(SelColor)
     bool Enabled() const;
     void SetEnabled(bool Value);
     // Color (the background of the names, the window colour by default), Font (the inherited font
@@ -68,6 +70,10 @@ public:
     TColor GetArrayColor(int Index) const;
     /// Stores the colour and names it after the colour itself (a system colour keeps its name).
     void SetArrayColor(int Index, TColor Color);
+    /// Entry Index as an opaque QColor (system colours resolved), and set from a QColor (the
+    /// stored form of special colours is understood).
+    QColor GetArrayQColor(int Index) const { return ToQColor(GetArrayColor(Index)); }
+    void SetArrayColor(int Index, const QColor &Color) { SetArrayColor(Index, FromStoredColor(Color)); }
     QString ColorNames(int Index) const { return GetArrayColorName(Index); }
     QString GetArrayColorName(int Index) const;
     /// Renames entry Index (the name is shown as given, OnColorNameChange is not called).
@@ -108,6 +114,15 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     void showPopup() override;
+
+Q_SIGNALS:
+    /// SelColor changed (by the user, the setter, a palette, NumColors or an edited entry); the
+    /// argument is the colour in its stored form (special colours kept, see propertyfaces.h).
+    void SelColorChanged(const QColor &Value);
+    /// The signals of OnColorNameChange, OnChange and OnDropDown, emitted right after the handler.
+    void onColorNameChange(QObject *Sender, QString &ColorName);
+    void onChange(QObject *Sender);
+    void onDropDown(QObject *Sender);
 
 protected:
     void Loaded() override;
@@ -166,6 +181,7 @@ private:
     void LoadColorsIntoComboList();
     void CurrentIndexChanged(int Index);
     void UpdateAccessibleName();
+    void SelectionChanged();
     int ItemHeight() const;
 
     std::unique_ptr<TColSelPrivate> const d;

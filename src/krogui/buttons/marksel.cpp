@@ -41,6 +41,15 @@ TMarkSel::TMarkSel(QWidget *Parent) : TCustomControl(Parent), d(std::make_unique
 
 TMarkSel::~TMarkSel() = default;
 
+QSize TMarkSel::minimumSizeHint() const
+{
+    int shown = 0;
+    for (bool v : d->FMarkVis)
+        shown += v ? 1 : 0;
+    const int rows = std::max(d->FNrRows, (shown + d->FNrCols - 1) / d->FNrCols);
+    return QSize(d->FNrCols * 12 + 4, rows * 12 + 4);
+}
+
 // ---- properties -------------------------------------------------------------
 
 int TMarkSel::NrOfColumns() const
@@ -152,6 +161,7 @@ void TMarkSel::SetSelected(int Value)
     if (Value < -1 || Value >= NumMarkers || !Store(d->FSelected, Value)) return;
     UpdateAccessibleName();
     Repaint();
+    Q_EMIT SelectedChanged(Value);
 }
 
 void TMarkSel::SetShowZeroAsCross(bool Value)
@@ -292,6 +302,7 @@ void TMarkSel::Paint()
               col.Mark);
     if (d->FHiLiteShown && isEnabled() && g.IsPlaced(d->FLastHiLite)) DrawHiLite(c, d->FLastHiLite);
     if (d->FOnPaint) d->FOnPaint(this);
+    Q_EMIT onPaint(this);
 }
 
 // ---- highlight ----------------------------------------------------------------------
@@ -360,10 +371,16 @@ void TMarkSel::MouseMove(TShiftState Shift, int X, int Y)
 
 void TMarkSel::PickMark(int Mark, int X, int Y, bool Double)
 {
+    const bool changed = d->FSelected != Mark;
     d->FSelected = Mark;
     UpdateAccessibleName();
+    if (changed) Q_EMIT SelectedChanged(Mark);
     const TMarkClickEvent &ev = Double ? d->FOnMarkDblClick : d->FOnMarkClick;
     if (ev) ev(this, X, Y, Mark);
+    if (Double)
+        Q_EMIT onMarkDblClick(this, X, Y, Mark);
+    else
+        Q_EMIT onMarkClick(this, X, Y, Mark);
     d->FHiLiteShown = false;
     Repaint();
     MoveHiLite(Mark);

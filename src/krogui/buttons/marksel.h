@@ -5,6 +5,7 @@
 
 #include <krogui/buttons/markgrid.h>
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <memory>
 
@@ -21,15 +22,15 @@ class KROGUI_EXPORT TMarkSel : public TCustomControl
     Q_OBJECT
     Q_PROPERTY(int NrOfColumns READ NrOfColumns WRITE SetNrOfColumns)
     Q_PROPERTY(int NrOfRows READ NrOfRows WRITE SetNrOfRows)
-    Q_PROPERTY(kro::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
-    Q_PROPERTY(kro::TColor ColorMarks READ ColorMarks WRITE SetColorMarks)
-    Q_PROPERTY(kro::TColor ColorSelBG READ ColorSelBG WRITE SetColorSelBG)
-    Q_PROPERTY(kro::TColor ColorSelFG READ ColorSelFG WRITE SetColorSelFG)
-    Q_PROPERTY(kro::TColor ColorHiLiteBG READ ColorHiLiteBG WRITE SetColorHiLiteBG)
-    Q_PROPERTY(kro::TColor ColorHiLiteSymbol READ ColorHiLiteSymbol WRITE SetColorHiLiteSymbol)
+    Q_PROPERTY(QColor ColorBackGnd READ ColorBackGndStored WRITE SetColorBackGnd)
+    Q_PROPERTY(QColor ColorMarks READ ColorMarksStored WRITE SetColorMarks)
+    Q_PROPERTY(QColor ColorSelBG READ ColorSelBGStored WRITE SetColorSelBG)
+    Q_PROPERTY(QColor ColorSelFG READ ColorSelFGStored WRITE SetColorSelFG)
+    Q_PROPERTY(QColor ColorHiLiteBG READ ColorHiLiteBGStored WRITE SetColorHiLiteBG)
+    Q_PROPERTY(QColor ColorHiLiteSymbol READ ColorHiLiteSymbolStored WRITE SetColorHiLiteSymbol)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(int Selected READ Selected WRITE SetSelected USER true)
+    Q_PROPERTY(int Selected READ Selected WRITE SetSelected NOTIFY SelectedChanged USER true)
     Q_PROPERTY(bool ShowZeroAsCross READ ShowZeroAsCross WRITE SetShowZeroAsCross)
 
 public:
@@ -48,19 +49,25 @@ public:
     /// Background of the cells (button face by default).
     TColor ColorBackGnd() const;
     void SetColorBackGnd(TColor Value);
+    KRO_COLOR_FACE(ColorBackGnd)
     /// Colour of the symbols and of the single-line frame.
     TColor ColorMarks() const;
     void SetColorMarks(TColor Value);
+    KRO_COLOR_FACE(ColorMarks)
     /// Background and symbol colour of the selected cell.
     TColor ColorSelBG() const;
     void SetColorSelBG(TColor Value);
+    KRO_COLOR_FACE(ColorSelBG)
     TColor ColorSelFG() const;
     void SetColorSelFG(TColor Value);
+    KRO_COLOR_FACE(ColorSelFG)
     /// Background and symbol colour of the highlighted cell.
     TColor ColorHiLiteBG() const;
     void SetColorHiLiteBG(TColor Value);
+    KRO_COLOR_FACE(ColorHiLiteBG)
     TColor ColorHiLiteSymbol() const;
     void SetColorHiLiteSymbol(TColor Value);
+    KRO_COLOR_FACE(ColorHiLiteSymbol)
     /// A disabled selector is drawn in grays and takes no input.
     void SetEnabled(bool Value) override;
     TFrameStyle FrameStyle() const;
@@ -90,6 +97,11 @@ public:
     /// The current layout of the cells.
     const TMarkGrid &Grid();
 
+    /// Cells of 12 x 12 pixels for every visible symbol, in NrOfColumns columns, and the frame.
+    QSize minimumSizeHint() const override;
+    /// A list of symbols to assistive tools; the name tells the selected one.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
+
     // ---- events ----
     void SetOnMarkClick(TMarkClickEvent Handler);
     const TMarkClickEvent &OnMarkClick() const;
@@ -98,6 +110,14 @@ public:
     /// Fired after each paint; what it draws on Canvas() shows on top.
     void SetOnPaint(TNotifyEvent Handler);
     const TNotifyEvent &OnPaint() const;
+
+Q_SIGNALS:
+    /// Selected changed (by the setter, a click or the keyboard).
+    void SelectedChanged(int Value);
+    /// The signals of OnMarkClick, OnMarkDblClick and OnPaint, emitted right after the handler.
+    void onMarkClick(QObject *Sender, int X, int Y, int Mark);
+    void onMarkDblClick(QObject *Sender, int X, int Y, int Mark);
+    void onPaint(QObject *Sender);
 
 protected:
     void Paint() override;

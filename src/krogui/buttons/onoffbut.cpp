@@ -70,14 +70,7 @@ public:
     explicit TOnOffButAccessible(TOnOffBut *B) : QAccessibleWidget(B, QAccessible::CheckBox) {}
     TOnOffBut *Button() const { return static_cast<TOnOffBut *>(widget()); }
 
-    QAccessible::Role role() const override
-    {
-        const TOnOffBut *b = Button();
-        if (b->Mode() == oobmSpeedBut) return QAccessible::Button;
-        if (b->ButtonStyle() == oobsRadioBut || (b->GroupIndex() != 0 && !b->AllowAllOff()))
-            return QAccessible::RadioButton;
-        return QAccessible::CheckBox;
-    }
+    QAccessible::Role role() const override { return Button()->AccessibleRole(); }
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
@@ -138,10 +131,20 @@ TOnOffBut::TOnOffBut(QWidget *Parent) : TGraphicControl(Parent), d(std::make_uni
     }
     LoadGlyphs();
     SetDesignSize(100, 50);
+    // A button keeps its height in a layout; its width may follow the layout.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     UpdateAccessibleName();
 }
 
 TOnOffBut::~TOnOffBut() = default;
+
+QAccessible::Role TOnOffBut::AccessibleRole() const
+{
+    if (d->FMode == oobmSpeedBut) return QAccessible::Button;
+    if (d->FButtonStyle == oobsRadioBut || (d->FGroupIndex != 0 && !d->FAllowAllOff))
+        return QAccessible::RadioButton;
+    return QAccessible::CheckBox;
+}
 
 QSize TOnOffBut::minimumSizeHint() const
 {
@@ -524,7 +527,7 @@ void TOnOffBut::Release()
         d->FOnOff = false;
         ShowChange();
     }
-    if (FOnClick) FOnClick(this);
+    TGraphicControl::Click(); // OnClick (and its signal) for presses in the active area only
 }
 
 void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -6,6 +6,7 @@
 // and can be drawn transparently over its parent.
 
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <memory>
 
@@ -70,9 +71,9 @@ class KROGUI_EXPORT TOnOffBut : public TGraphicControl
     Q_PROPERTY(kro::TAlignment TopTextAlignment READ TopTextAlignment WRITE SetTopTextAlignment)
     Q_PROPERTY(kro::TAlignment BottomTextAlignment READ BottomTextAlignment WRITE SetBottomTextAlignment)
     Q_PROPERTY(kro::OnOffButEnums::TOnOffButStyle ButtonStyle READ ButtonStyle WRITE SetButtonStyle)
-    Q_PROPERTY(kro::TColor ColorBackgnd READ ColorBackgnd WRITE SetColorBackgnd)
+    Q_PROPERTY(QColor ColorBackgnd READ ColorBackgndStored WRITE SetColorBackgnd)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-    Q_PROPERTY(kro::TColor ColorText READ ColorText WRITE SetColorText)
+    Q_PROPERTY(QColor ColorText READ ColorTextStored WRITE SetColorText)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(int GroupIndex READ GroupIndex WRITE SetGroupIndex)
@@ -139,9 +140,11 @@ public:
     /// Background (not drawn while Transparent).
     TColor ColorBackgnd() const;
     void SetColorBackgnd(TColor Value);
+    KRO_COLOR_FACE(ColorBackgnd)
     /// Colour of the captions of an enabled button.
     TColor ColorText() const;
     void SetColorText(TColor Value);
+    KRO_COLOR_FACE(ColorText)
     /// Selects the line colours kept for descendants; the picture does not change.
     TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
@@ -176,6 +179,9 @@ public:
     void ButtonPressed(int AGroupIndex, TOnOffBut *Sender);
 
     QSize minimumSizeHint() const override;
+    /// To assistive tools a push button (momentary mode), a radio button (radio style, or in a
+    /// group that keeps one button on) or a check box.
+    QAccessible::Role AccessibleRole() const override;
 
 signals:
     /// The state changed (by a click, a group member, a property or the mode).

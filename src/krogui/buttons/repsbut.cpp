@@ -119,6 +119,7 @@ void TRepSpeedButton::DoTimer()
     try {
         RepeatClickEvent();
         if (d->FOnRepeatClick) d->FOnRepeatClick(this);
+        Q_EMIT onRepeatClick(this);
     } catch (...) {
         StopRepeating();
         throw;

@@ -43,6 +43,10 @@ public:
     /// OnRepeatClick.
     void DoTimer();
 
+Q_SIGNALS:
+    /// The signal of OnRepeatClick, emitted right after the handler.
+    void onRepeatClick(QObject *Sender);
+
 protected:
     /// A hook run before OnRepeatClick on each repeat; does nothing here.
     virtual void RepeatClickEvent() {}

@@ -26,6 +26,31 @@ TSpeedButton::TSpeedButton(QWidget *Parent)
     setAttribute(Qt::WA_Hover, true);
     setMouseTracking(true);
     resize(23, 22);
+    // A tool button keeps its height in a layout; its width may follow the layout.
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    connect(this, &QAbstractButton::toggled, this, [this](bool) { Q_EMIT DownChanged(Down()); });
+}
+
+QSize TSpeedButton::sizeHint() const
+{
+    const QFontMetrics fm(font());
+    int w = 0, h = 0;
+    if (!text().isEmpty()) {
+        w = fm.horizontalAdvance(text());
+        h = fm.height();
+    }
+    if (!d->FGlyph.isNull()) {
+        const QSize g = d->FGlyph.deviceIndependentSize().toSize();
+        w += g.width() + (w > 0 ? 4 : 0);
+        h = std::max(h, g.height());
+    }
+    return QSize(std::max(23, w + 12), std::max(22, h + 8));
+}
+
+QSize TSpeedButton::minimumSizeHint() const
+{
+    // Smaller would cut the caption or the glyph.
+    return sizeHint();
 }
 
 TSpeedButton::~TSpeedButton() = default;
@@ -34,6 +59,7 @@ void TSpeedButton::SetCaption(const QString &Value)
 {
     setText(Value);
     setAccessibleName(Value);
+    updateGeometry();
 }
 
 int TSpeedButton::GroupIndex() const
@@ -44,10 +70,13 @@ int TSpeedButton::GroupIndex() const
 void TSpeedButton::SetGroupIndex(int Value)
 {
     if (Value == d->FGroupIndex) return;
+    const bool wasDown = Down();
     d->FGroupIndex = Value;
     setCheckable(Value != 0); // a grouped button reports its down state as checked
     if (Value == 0) setChecked(false);
     UpdateExclusive();
+    // Leaving the group releases the button without a toggle from the Qt button.
+    if (wasDown && !Down()) Q_EMIT DownChanged(false);
 }
 
 bool TSpeedButton::Down() const
@@ -98,6 +127,7 @@ void TSpeedButton::SetGlyph(const QPixmap &Value)
     d->FGlyph = Value;
     setIcon(Value.isNull() ? QIcon() : QIcon(Value));
     setIconSize(Value.isNull() ? QSize() : Value.size());
+    updateGeometry();
     update();
 }
 

@@ -21,7 +21,7 @@ class KROGUI_EXPORT TSpeedButton : public QAbstractButton, public TComponentBase
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int GroupIndex READ GroupIndex WRITE SetGroupIndex)
-    Q_PROPERTY(bool Down READ Down WRITE SetDown)
+    Q_PROPERTY(bool Down READ Down WRITE SetDown NOTIFY DownChanged USER true)
     Q_PROPERTY(bool AllowAllUp READ AllowAllUp WRITE SetAllowAllUp)
     Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
     Q_PROPERTY(QPixmap Glyph READ Glyph WRITE SetGlyph)
@@ -51,8 +51,14 @@ public:
     /// The group message: a sibling of group AGroupIndex went down.
     void ButtonPressed(int AGroupIndex, TSpeedButton *Sender);
 
-    QSize sizeHint() const override { return QSize(23, 22); }
-    QSize minimumSizeHint() const override { return QSize(8, 8); }
+    /// 23 x 22, or wider and taller where the caption and the glyph need it.
+    QSize sizeHint() const override;
+    /// As sizeHint: smaller would cut the caption or the glyph.
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    /// Down changed (by a click, a group member, GroupIndex or the setter).
+    void DownChanged(bool Value);
 
 protected:
     void paintEvent(QPaintEvent *Event) override;

@@ -2,12 +2,9 @@
 
 #include <krogui/core/error.h>
 #include <krogui/core/memguard.h>
-
-#include <QCollator>
+#include <krogui/data/sortkeys_p.h>
 
 #include <algorithm>
-#include <bit>
-#include <charconv>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -17,6 +14,8 @@
 
 namespace kro {
 
+using namespace sortimpl;
+
 namespace {
 
 constexpr quint32 WideFlag = 0x80000000u;
@@ -24,226 +23,6 @@ constexpr quint64 MaxPoolBytes = WideFlag; // offsets keep bit 31 free for the f
 
 // Kinds of a cell in their ascending order.
 enum TCellKind : quint8 { ckNumber = 0, ckDate = 1, ckText = 2, ckBlank = 3 };
-
-bool IsBlankChar(char C)
-{
-    return C == ' ' || C == '\t';
-}
-bool IsDigit(char C)
-{
-    return C >= '0' && C <= '9';
-}
-
-void Trim(const char *&B, const char *&E)
-{
-    while (B < E && IsBlankChar(*B))
-        ++B;
-    while (E > B && IsBlankChar(E[-1]))
-        --E;
-}
-
-// Reads [B, E) (Latin-1, at most 255 bytes) as a decimal number: sign, digits with at most one
-// '.' or ',', optional exponent; surrounding blanks allowed.
-bool ParseNumber(const char *B, const char *E, double &Out)
-{
-    Trim(B, E);
-    if (B == E) return false;
-    char buf[2 * TStringArray::MaxStringLength + 8];
-    size_t k = 0;
-    const char *p = B;
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
-    int digits = 0;
-    bool separator = false;
-    for (; p < E; ++p) {
-        if (IsDigit(*p)) {
-            buf[k++] = *p;
-            ++digits;
-        } else if ((*p == '.' || *p == ',') && !separator) {
-            separator = true;
-            buf[k++] = '.';
-        } else {
-            break;
-        }
-    }
-    if (digits == 0) return false;
-    if (p < E && (*p == 'e' || *p == 'E')) {
-        buf[k++] = 'e';
-        ++p;
-        if (p < E && (*p == '+' || *p == '-')) buf[k++] = *p++;
-        int expDigits = 0;
-        while (p < E && IsDigit(*p)) {
-            buf[k++] = *p++;
-            ++expDigits;
-        }
-        if (expDigits == 0) return false;
-    }
-    if (p != E) return false;
-    double value = 0;
-    const auto res = std::from_chars(buf, buf + k, value);
-    if (res.ec != std::errc() || res.ptr != buf + k) return false; // out of the double range: a text
-    Out = negative ? -value : value;
-    return true;
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date.
-qint64 DaysFromCivil(int Y, int M, int D)
-{
-    Y -= M <= 2;
-    const qint64 era = (Y >= 0 ? Y : Y - 399) / 400;
-    const qint64 yoe = Y - era * 400;
-    const qint64 doy = (153 * (M + (M > 2 ? -3 : 9)) + 2) / 5 + D - 1;
-    const qint64 doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-int DaysInMonth(int Y, int M)
-{
-    static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (M == 2 && ((Y % 4 == 0 && Y % 100 != 0) || Y % 400 == 0)) return 29;
-    return days[M - 1];
-}
-
-int Digits(const char *P, int N)
-{
-    int v = 0;
-    for (int i = 0; i < N; ++i) {
-        if (!IsDigit(P[i])) return -1;
-        v = v * 10 + (P[i] - '0');
-    }
-    return v;
-}
-
-// Reads [B, E) as yyyy-MM-dd with an optional time ("T" or blank, then hh:mm[:ss[.z{1,3}]]);
-// Ms is the moment in milliseconds since 1970-01-01.
-bool ParseDate(const char *B, const char *E, qint64 &Ms)
-{
-    Trim(B, E);
-    if (E - B < 10 || B[4] != '-' || B[7] != '-') return false;
-    const int y = Digits(B, 4), m = Digits(B + 5, 2), d = Digits(B + 8, 2);
-    if (y < 0 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) return false;
-    qint64 ms = 0;
-    const char *p = B + 10;
-    if (p < E) {
-        if ((*p != 'T' && *p != ' ') || E - p < 6 || p[3] != ':') return false;
-        const int hh = Digits(p + 1, 2), mm = Digits(p + 4, 2);
-        if (hh < 0 || hh > 23 || mm < 0 || mm > 59) return false;
-        ms = (hh * 60 + mm) * 60000;
-        p += 6;
-        if (p < E) {
-            if (*p != ':' || E - p < 3) return false;
-            const int ss = Digits(p + 1, 2);
-            if (ss < 0 || ss > 59) return false;
-            ms += ss * 1000;
-            p += 3;
-            if (p < E) {
-                if (*p != '.' || E - p < 2 || E - p > 4) return false;
-                int frac = 0, scale = 100;
-                for (++p; p < E; ++p, scale /= 10) {
-                    if (!IsDigit(*p)) return false;
-                    frac += (*p - '0') * scale;
-                }
-                ms += frac;
-            }
-        }
-    }
-    Ms = DaysFromCivil(y, m, d) * 86400000 + ms;
-    return true;
-}
-
-// Order-preserving maps to unsigned 64-bit keys.
-quint64 NumberKey(double V)
-{
-    if (V == 0) V = 0; // -0 and +0 are equal
-    const quint64 bits = std::bit_cast<quint64>(V);
-    return (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
-}
-quint64 DateKey(qint64 Ms)
-{
-    return quint64(Ms) ^ 0x8000000000000000ull;
-}
-
-// Ranks of texts (entries of the pool: a length byte, then Latin-1 or UTF-16 units) in the
-// case-blind collation order of Locale: equal texts share a rank, ranks rise with the order.
-std::vector<quint32> CollationRanks(const std::vector<std::string_view> &Texts, const QLocale &Locale)
-{
-    // The folded texts are put in code-unit order first. For most data (plain letters, digits)
-    // that already is the collation order, which then only needs confirming pair by pair; only
-    // where it is not are all collation keys sorted.
-    const size_t m = Texts.size();
-    std::vector<QString> folded(m);
-    struct TPre
-    {
-        quint64 Prefix; // the first four code units, for a cheap first comparison
-        quint32 Ix;     // index in Texts
-    };
-    std::vector<TPre> pre(m);
-    for (size_t i = 0; i < m; ++i) {
-        const std::string_view &entry = Texts[i];
-        // A two-byte length/data ambiguity cannot occur: the first byte is the length in units.
-        const quint8 len = quint8(entry[0]);
-        QString text;
-        if (entry.size() == size_t(len) + 1) {
-            text = QString::fromLatin1(entry.data() + 1, len);
-        } else {
-            text = QString(len, Qt::Uninitialized);
-            std::memcpy(text.data(), entry.data() + 1, size_t(len) * 2);
-        }
-        // Folding first makes the comparison case-blind in every locale, also the C locale,
-        // whose collation keys would otherwise keep the case.
-        folded[i] = text.toCaseFolded();
-        quint64 prefix = 0;
-        for (qsizetype u = 0; u < 4; ++u)
-            prefix = (prefix << 16) | (u < folded[i].size() ? folded[i].at(u).unicode() : 0u);
-        pre[i] = {prefix, quint32(i)};
-    }
-    std::sort(pre.begin(), pre.end(), [&](const TPre &A, const TPre &B) {
-        if (A.Prefix != B.Prefix) return A.Prefix < B.Prefix;
-        return folded[A.Ix] < folded[B.Ix];
-    });
-    QCollator collator(Locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    // Confirming neighbours needs no collation keys (making them costs more than comparing),
-    // except in the C locale, whose keys order by code point where its comparison does not.
-    const bool keysFirst = Locale.language() == QLocale::C;
-    std::vector<QCollatorSortKey> sortKeys; // by position in pre
-    auto makeKeys = [&] {
-        sortKeys.reserve(m);
-        for (size_t k = 0; k < m; ++k)
-            sortKeys.push_back(collator.sortKey(folded[pre[k].Ix]));
-    };
-    if (keysFirst) makeKeys();
-    std::vector<quint32> rank(m);
-    bool inOrder = true;
-    quint32 r = 0;
-    for (size_t k = 0; k < m && inOrder; ++k) {
-        if (k > 0) {
-            const int c = keysFirst ? sortKeys[k - 1].compare(sortKeys[k])
-                                    : collator.compare(folded[pre[k - 1].Ix], folded[pre[k].Ix]);
-            if (c > 0)
-                inOrder = false;
-            else if (c < 0)
-                ++r;
-        }
-        rank[pre[k].Ix] = r;
-    }
-    if (inOrder) return rank;
-    if (!keysFirst) makeKeys();
-    std::vector<QString>().swap(folded);
-    std::vector<quint32> byKey(m);
-    std::iota(byKey.begin(), byKey.end(), 0u);
-    std::sort(byKey.begin(), byKey.end(),
-              [&](quint32 A, quint32 B) { return sortKeys[A].compare(sortKeys[B]) < 0; });
-    r = 0;
-    for (size_t i = 0; i < m; ++i) {
-        if (i > 0 && sortKeys[byKey[i - 1]].compare(sortKeys[byKey[i]]) != 0) ++r;
-        rank[pre[byKey[i]].Ix] = r;
-    }
-    return rank;
-}
 
 } // namespace
 
@@ -668,8 +447,7 @@ bool TStringArray::ReportPercent(int Percent, int &LastPercent, quint64 Generati
 }
 
 bool TStringArray::BuildKeys(int Col, const std::vector<quint32> &Order, std::vector<TSortKey> &Keys,
-                             bool Secondary, int PercentFrom, int PercentTo, int &LastPercent,
-                             quint64 Generation)
+                             bool Secondary, int PercentFrom, int PercentTo, const TProgress &Progress) const
 {
     const size_t n = Order.size();
     const int middle = (PercentFrom + PercentTo) / 2;
@@ -711,38 +489,87 @@ bool TStringArray::BuildKeys(int Col, const std::vector<quint32> &Order, std::ve
                 k.V1 = value;
                 k.Row = Order[i];
             }
-            if (i % step == 0 && !ReportPercent(PercentFrom + int(quint64(middle - PercentFrom) * i / n),
-                                                LastPercent, Generation))
+            if (i % step == 0 && !Progress(PercentFrom + int(quint64(middle - PercentFrom) * i / n)))
                 return false;
         }
     }
-    if (texts.empty()) return ReportPercent(PercentTo, LastPercent, Generation);
+    if (texts.empty()) return Progress(PercentTo);
+
+    const TColumn &c = FColumns[size_t(Col)];
+    auto entryOf = [&](size_t T) {
+        const quint32 ref = c.Ref[Order[texts[T]]];
+        return std::string_view(c.Pool.data() + (ref & ~WideFlag), size_t(EntryBytes(ref, c)));
+    };
+    auto setRank = [&](size_t T, quint32 Rank) {
+        if (Secondary)
+            Keys[texts[T]].V2 = Rank;
+        else
+            Keys[texts[T]].V1 = Rank;
+    };
+    if (FSortLocale.language() == QLocale::C) {
+        // The C locale orders by code point: every text gets its key at once, with no collator.
+        std::vector<std::string_view> entries(texts.size());
+        for (size_t t = 0; t < texts.size(); ++t)
+            entries[t] = entryOf(t);
+        if (!Progress(middle)) return false;
+        const std::vector<quint32> rank = sortimpl::CLocaleRanks(entries);
+        for (size_t t = 0; t < texts.size(); ++t)
+            setRank(t, rank[t]);
+        return Progress(PercentTo);
+    }
 
     // Texts are ranked once per distinct text, then compared as ranks.
-    const TColumn &c = FColumns[size_t(Col)];
     std::unordered_map<std::string_view, quint32> distinctIndex;
     distinctIndex.reserve(texts.size());
     std::vector<std::string_view> distinct;
     std::vector<quint32> group(texts.size());
     for (size_t t = 0; t < texts.size(); ++t) {
-        const quint32 ref = c.Ref[Order[texts[t]]];
-        const char *p = c.Pool.data() + (ref & ~WideFlag);
-        const std::string_view entry(p, size_t(EntryBytes(ref, c)));
-        auto [it, inserted] = distinctIndex.try_emplace(entry, quint32(distinct.size()));
-        if (inserted) distinct.push_back(entry);
+        auto [it, inserted] = distinctIndex.try_emplace(entryOf(t), quint32(distinct.size()));
+        if (inserted) distinct.push_back(it->first);
         group[t] = it->second;
     }
     distinctIndex = {};
-    if (!ReportPercent(middle, LastPercent, Generation)) return false;
+    if (!Progress(middle)) return false;
 
     const std::vector<quint32> rank = CollationRanks(distinct, FSortLocale);
-    for (size_t t = 0; t < texts.size(); ++t) {
-        if (Secondary)
-            Keys[texts[t]].V2 = rank[group[t]];
+    for (size_t t = 0; t < texts.size(); ++t)
+        setRank(t, rank[group[t]]);
+    return Progress(PercentTo);
+}
+
+bool TStringArray::SortedOrder(std::vector<quint32> &Order, int Col, int ColSec, bool Ascending,
+                               const TProgress &Progress) const
+{
+    const size_t n = Order.size();
+    std::vector<TSortKey> keys(n);
+    const int keysDone = ColSec >= 0 ? 40 : 80;
+    if (!BuildKeys(Col, Order, keys, false, 0, keysDone, Progress)) return false;
+    if (ColSec >= 0 && !BuildKeys(ColSec, Order, keys, true, keysDone, 80, Progress)) return false;
+    // Stable, by (K1, V1, K2, V2); the secondary digits only when there is a secondary column.
+    // Descending order mirrors every digit, so equal rows still keep their order.
+    const quint8 flip = Ascending ? 0 : 0xFF;
+    auto digit = [flip](const TSortKey &K, int D) {
+        quint8 b;
+        if (D < 8)
+            b = quint8(K.V2 >> (8 * D));
+        else if (D == 8)
+            b = K.K2;
+        else if (D < 17)
+            b = quint8(K.V1 >> (8 * (D - 9)));
         else
-            Keys[texts[t]].V1 = rank[group[t]];
-    }
-    return ReportPercent(PercentTo, LastPercent, Generation);
+            b = K.K1;
+        return size_t(b ^ flip);
+    };
+    std::vector<TSortKey> scratch;
+    if (ColSec >= 0)
+        sortimpl::StableRadixSort(keys, scratch, 18, digit);
+    else
+        sortimpl::StableRadixSort(keys, scratch, 9,
+                                  [&digit](const TSortKey &K, int D) { return digit(K, D + 9); });
+    std::vector<TSortKey>().swap(scratch);
+    for (size_t i = 0; i < n; ++i)
+        Order[i] = keys[i].Row;
+    return true;
 }
 
 bool TStringArray::ApplyOrder(std::vector<quint32> &&NewOrder, quint64 Generation)
@@ -780,38 +607,44 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending)
     if (ColSec < 0 || ColSec > NrOfColumns() || ColSec == Col) ColSec = -1;
     const quint64 generation = FGeneration;
     int lastPercent = -1;
+    const TProgress progress = [&](int Percent) { return ReportPercent(Percent, lastPercent, generation); };
     try {
-        if (!ReportPercent(0, lastPercent, generation)) return;
+        if (!progress(0)) return;
         const size_t n = size_t(FNrRows);
         std::vector<quint32> order(n);
         for (size_t i = 0; i < n; ++i)
             order[i] = Stored(int(i) + 1);
-        std::vector<TSortKey> keys(n);
-        const int keysDone = ColSec >= 0 ? 40 : 80;
-        if (!BuildKeys(Col, order, keys, false, 0, keysDone, lastPercent, generation)) return;
-        if (ColSec >= 0 && !BuildKeys(ColSec, order, keys, true, keysDone, 80, lastPercent, generation))
-            return;
-        auto less = [](const TSortKey &A, const TSortKey &B) {
-            if (A.K1 != B.K1) return A.K1 < B.K1;
-            if (A.V1 != B.V1) return A.V1 < B.V1;
-            if (A.K2 != B.K2) return A.K2 < B.K2;
-            return A.V2 < B.V2;
-        };
-        if (Ascending)
-            std::stable_sort(keys.begin(), keys.end(), less);
-        else
-            std::stable_sort(keys.begin(), keys.end(),
-                             [&less](const TSortKey &A, const TSortKey &B) { return less(B, A); });
-        for (size_t i = 0; i < n; ++i)
-            order[i] = keys[i].Row;
-        std::vector<TSortKey>().swap(keys);
-        if (!ReportPercent(90, lastPercent, generation)) return;
+        if (!SortedOrder(order, Col, ColSec, Ascending, progress)) return;
+        if (!progress(90)) return;
         if (!ApplyOrder(std::move(order), generation)) return;
     } catch (const std::bad_alloc &) {
         throw EKROError(QStringLiteral("TStringArray.Sort: not enough memory"));
     }
     ReportPercent(100, lastPercent, FGeneration);
     Changed();
+}
+
+std::vector<int> TStringArray::SortedRecords(const std::vector<int> &Records, int Col, int ColSec,
+                                             bool Ascending) const
+{
+    const size_t n = size_t(FNrRows);
+    std::vector<quint32> order(Records.size());
+    for (size_t i = 0; i < Records.size(); ++i) {
+        if (Records[i] < 1 || size_t(Records[i]) > n)
+            throw EKROError(QStringLiteral("TStringArray.SortedRecords: no record %1").arg(Records[i]));
+        order[i] = quint32(Records[i] - 1);
+    }
+    if (Col < 0 || Col > NrOfColumns() || order.empty()) return Records;
+    if (ColSec < 0 || ColSec > NrOfColumns() || ColSec == Col) ColSec = -1;
+    try {
+        SortedOrder(order, Col, ColSec, Ascending, [](int) { return true; });
+    } catch (const std::bad_alloc &) {
+        throw EKROError(QStringLiteral("TStringArray.SortedRecords: not enough memory"));
+    }
+    std::vector<int> out(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        out[i] = int(order[i]) + 1;
+    return out;
 }
 
 void TStringArray::UnSort()
@@ -890,6 +723,68 @@ void TStringArray::SetSortOrder(int Row, int Value)
     }
     ++FGeneration;
     Changed();
+}
+
+std::vector<int> TStringArray::SortOrder() const
+{
+    std::vector<int> order(static_cast<size_t>(FNrRows));
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(Stored(int(i) + 1)) + 1;
+    return order;
+}
+
+bool TStringArray::SetSortOrder(const std::vector<int> &Order)
+{
+    const size_t n = size_t(FNrRows);
+    if (Order.size() != n)
+        throw EKROError(
+            QStringLiteral("TStringArray.SetSortOrder: %1 entries for %2 rows").arg(Order.size()).arg(n));
+    std::vector<quint32> perm;
+    try {
+        perm.resize(n);
+        std::vector<bool> seen(n, false);
+        for (size_t i = 0; i < n; ++i) {
+            const int v = Order[i];
+            if (v < 1 || size_t(v) > n || seen[size_t(v - 1)])
+                throw EKROError(
+                    QStringLiteral("TStringArray.SetSortOrder: entry %1 (%2) is not a row left to place")
+                        .arg(i + 1)
+                        .arg(v));
+            seen[size_t(v - 1)] = true;
+            perm[i] = quint32(v - 1);
+        }
+    } catch (const std::bad_alloc &) {
+        throw EKROError(QStringLiteral("TStringArray.SetSortOrder: not enough memory"));
+    }
+    bool same = true; // the rows are presented in this order already
+    for (size_t i = 0; i < n && same; ++i)
+        same = Stored(int(i) + 1) == perm[i];
+    if (same) return false;
+    FPerm.swap(perm);
+    FInv.clear();
+    ++FGeneration;
+    Changed();
+    return true;
+}
+
+int TStringArray::PresentedRow(int Record) const
+{
+    if (Record < 1 || Record > FNrRows) return 0;
+    const quint32 stored = quint32(Record - 1);
+    if (FPerm.empty()) return Record;
+    if (!FInv.empty()) return int(FInv[stored]) + 1;
+    const auto it = std::find(FPerm.begin(), FPerm.end(), stored);
+    return int(it - FPerm.begin()) + 1;
+}
+
+void TStringArray::SetRowAttribBits(int FromRow, int ToRow, quint8 Bits, bool On)
+{
+    FromRow = std::max(FromRow, 1);
+    ToRow = std::min(ToRow, FNrRows);
+    for (int r = FromRow; r <= ToRow; ++r) {
+        quint8 &a = FRowAttrib[Stored(r)];
+        a = On ? quint8(a | Bits) : quint8(a & ~Bits);
+    }
 }
 
 quint64 TStringArray::StorageBytes() const

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace kro {
@@ -122,6 +123,9 @@ public:
     /// Attribute byte of a presented row; 0 outside, and the setter ignores such rows.
     quint8 GetRowAttrib(int Row) const;
     void SetRowAttrib(int Row, quint8 Value);
+    /// Sets (On) or clears the bits Bits in the attributes of the presented rows FromRow..ToRow;
+    /// rows outside 1..NrOfRows() are left out.
+    void SetRowAttribBits(int FromRow, int ToRow, quint8 Bits, bool On);
     /// Attribute byte of a column (0..NrOfColumns()); 0 outside, setter ignores such columns.
     quint8 GetColAttrib(int Col) const;
     void SetColAttrib(int Col, quint8 Value);
@@ -153,6 +157,21 @@ public:
     /// entry, so the order stays a permutation; setting the entries of a copied order row by row
     /// reproduces it exactly. Nothing when Row or Value is outside 1..NrOfRows().
     void SetSortOrder(int Row, int Value);
+    /// The stored row presented at every row: entry i is GetSortOrder(i + 1).
+    std::vector<int> SortOrder() const;
+    /// Presents the rows in the order Order, which holds every stored row (1..NrOfRows()) exactly
+    /// once: entry i is presented at row i + 1. Returns whether the presented order changed;
+    /// only then does OnChange fire and IsSorted() become true, as after the row-by-row
+    /// SetSortOrder. Raises EKROError, changing nothing, when Order is not such a permutation.
+    bool SetSortOrder(const std::vector<int> &Order);
+    /// The presented row of stored row Record (the inverse of GetSortOrder); 0 outside.
+    int PresentedRow(int Record) const;
+    /// The stored rows Records (each in 1..NrOfRows()) ordered by column Col as Sort orders the
+    /// rows, ties broken by ColSec the same way; equal ones keep their order in Records. Records
+    /// comes back unchanged when Col is outside the columns. Changes nothing and notifies no one.
+    /// Raises EKROError for a record outside the rows or when memory runs out.
+    std::vector<int> SortedRecords(const std::vector<int> &Records, int Col, int ColSec,
+                                   bool Ascending) const;
 
     /// Locale of the text comparison of Sort (default: QLocale()).
     QLocale SortLocale() const { return FSortLocale; }
@@ -209,8 +228,12 @@ private:
     void Compact(TColumn &C);
     void DropGarbageOfRow(quint32 StoredRow);
     size_t GrownCapacity(size_t Needed, size_t Current) const;
+    // Reports progress in percent; false stops the sort.
+    using TProgress = std::function<bool(int Percent)>;
     bool BuildKeys(int Col, const std::vector<quint32> &Order, std::vector<TSortKey> &Keys, bool Secondary,
-                   int PercentFrom, int PercentTo, int &LastPercent, quint64 Generation);
+                   int PercentFrom, int PercentTo, const TProgress &Progress) const;
+    bool SortedOrder(std::vector<quint32> &Order, int Col, int ColSec, bool Ascending,
+                     const TProgress &Progress) const;
     bool ApplyOrder(std::vector<quint32> &&NewOrder, quint64 Generation);
     bool ReportPercent(int Percent, int &LastPercent, quint64 Generation);
     void Changed();

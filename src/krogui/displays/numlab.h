@@ -41,7 +41,7 @@ class KROGUI_EXPORT TNumLab : public TGraphicControl
     Q_PROPERTY(kro::TColor ColorOutText READ ColorOutText WRITE SetColorOutText)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-    Q_PROPERTY(int MouseAreaCode READ MouseAreaCode)
+    Q_PROPERTY(int MouseAreaCode READ MouseAreaCode STORED false)
 
 public:
     /// A label of 160 x 28 pixels showing 0 as "0.00".

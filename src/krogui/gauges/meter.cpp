@@ -12,7 +12,6 @@
 
 namespace kro {
 
-
 namespace {
 
 constexpr double kDeg = uc_Pi / 180.0;
@@ -44,6 +43,10 @@ TMeter::TMeter(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<TM
     AuxBGBmp.SetSize(10, 10);
     AuxACBmp.SetSize(10, 10);
     AuxACMaskBmp.SetSize(10, 10);
+    // In a layout the meter prefers the height at which its scale fills it.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     // The geometry always follows the current rims (also the default ones).
     CalcMeterLayoutParams();
     UpdateAccessibleName();
@@ -121,6 +124,30 @@ void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     CalcMeterLayoutParams();
 }
 
+bool TMeter::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = d->FValue;
+    Minimum = d->FMinValue;
+    Maximum = d->FMaxValue;
+    return true;
+}
+
+QSize TMeter::minimumSizeHint() const
+{
+    // A scale of 45 pixels radius still shows its ticks, end labels, needle and lamps. Scales that
+    // run round the centre put labels beside it, where the anchor disc would cover them.
+    const bool round = MeterLayoutSweep(d->FMeterLayout) >= 270 && d->FAnchorCovered;
+    const double radius = 45 + (round ? d->FAnchorSize : 0);
+    return MeterSizeForRadius(d->FMeterLayout, radius, d->FTRim, d->FSRim, d->FBRim)
+        .expandedTo(QSize(100, 60))
+        .boundedTo(QSize(4000, 4000));
+}
+
+int TMeter::heightForWidth(int Width) const
+{
+    return MeterHeightForWidth(d->FMeterLayout, Width, d->FTRim, d->FSRim, d->FBRim);
+}
+
 void TMeter::Resize()
 {
     CalcMeterLayoutParams();
@@ -157,16 +184,19 @@ bool TMeter::ConvertPixelToValue(int XPos, int YPos, double &MeterValue) const
 void TMeter::DoOverFlowEvent()
 {
     if (d->FOnOverFlow) d->FOnOverFlow(this);
+    Q_EMIT onOverFlow(this);
 }
 
 void TMeter::DoUnderFlowEvent()
 {
     if (d->FOnUnderFlow) d->FOnUnderFlow(this);
+    Q_EMIT onUnderFlow(this);
 }
 
 void TMeter::DoNormalRangeEvent()
 {
     if (d->FOnNormalRange) d->FOnNormalRange(this);
+    Q_EMIT onNormalRange(this);
 }
 
 void TMeter::ApplyRangeEvents(double NewValue, bool Fire)
@@ -187,11 +217,22 @@ void TMeter::ApplyRangeEvents(double NewValue, bool Fire)
 
 // ---- value, range and threshold setters -----------------------------------------------------------
 
+void TMeter::NotifyValues(double OldValue, double OldValueSec)
+{
+    if (d->FValue != OldValue) {
+        NotifyAccessibleValueChanged();
+        Q_EMIT ValueChanged(d->FValue);
+    }
+    if (d->FValue2 != OldValueSec) Q_EMIT ValueSecChanged(d->FValue2);
+}
+
 void TMeter::SetValue(double Value)
 {
     if (std::isnan(Value)) return;
+    const double old = d->FValue;
     if (IsLoading()) {
         if (std::isfinite(Value)) d->FValue = Value;
+        NotifyValues(old, d->FValue2);
         return;
     }
     if (Value == d->FValue) return;
@@ -199,19 +240,23 @@ void TMeter::SetValue(double Value)
     UpdateAccessibleName();
     ApplyRangeEvents(d->FValue, d->FNeedleLayout->Visible());
     Repaint();
+    NotifyValues(old, d->FValue2);
 }
 
 void TMeter::SetValueSec(double Value)
 {
     if (std::isnan(Value)) return;
+    const double old = d->FValue2;
     if (IsLoading()) {
         if (std::isfinite(Value)) d->FValue2 = Value;
+        NotifyValues(d->FValue, old);
         return;
     }
     if (Value == d->FValue2) return;
     d->FValue2 = ClampTo(Value, d->FMinValue, d->FMaxValue);
     ApplyRangeEvents(d->FValue2, d->FNeedleLayoutSec->Visible());
     if (d->FNeedleLayoutSec->Visible()) Repaint();
+    NotifyValues(d->FValue, old);
 }
 
 void TMeter::SetMeterMinValue(double Value)
@@ -231,6 +276,7 @@ void TMeter::SetMeterMinValue(double Value)
     }
     if (!MeterRangeUsable(Value, newMax))
         return; // a range that has no finite width: refused, the old one stays
+    const double oldValue = d->FValue, oldValueSec = d->FValue2;
     d->FMinValue = Value;
     d->FMaxValue = newMax;
     d->FValue = std::max(d->FValue, d->FMinValue);
@@ -239,6 +285,7 @@ void TMeter::SetMeterMinValue(double Value)
     d->FHighThreshold = std::max(d->FHighThreshold, d->FMinValue);
     UpdateAccessibleName();
     Repaint();
+    NotifyValues(oldValue, oldValueSec);
 }
 
 void TMeter::SetMeterMaxValue(double Value)
@@ -257,6 +304,7 @@ void TMeter::SetMeterMaxValue(double Value)
         if (d->FLogarithmic && newMin <= 0) newMin = Value / 10;
     }
     if (!MeterRangeUsable(newMin, Value)) return;
+    const double oldValue = d->FValue, oldValueSec = d->FValue2;
     d->FMinValue = newMin;
     d->FMaxValue = Value;
     d->FValue = std::min(d->FValue, d->FMaxValue);
@@ -265,6 +313,7 @@ void TMeter::SetMeterMaxValue(double Value)
     d->FHighThreshold = std::min(d->FHighThreshold, d->FMaxValue);
     UpdateAccessibleName();
     Repaint();
+    NotifyValues(oldValue, oldValueSec);
 }
 
 void TMeter::SetThresholdLow(double Value)
@@ -341,6 +390,7 @@ void TMeter::SetMeterLayout(TMeterLayout Value)
     if (Value == d->FMeterLayout || Value < mlCirc90 || Value > mlCirc360) return;
     d->FMeterLayout = Value;
     CalcMeterLayoutParams();
+    updateGeometry(); // layout and rims decide the minimum and the height for a width
     StyleChanged();
 }
 
@@ -349,6 +399,7 @@ void TMeter::SetRimTop(int Value)
     Value = std::clamp(Value, 0, kMaxPixels);
     if (!Store(d->FTRim, Value)) return;
     CalcMeterLayoutParams();
+    updateGeometry(); // layout and rims decide the minimum and the height for a width
     StyleChanged();
 }
 
@@ -357,6 +408,7 @@ void TMeter::SetRimSide(int Value)
     Value = std::clamp(Value, 0, kMaxPixels);
     if (!Store(d->FSRim, Value)) return;
     CalcMeterLayoutParams();
+    updateGeometry(); // layout and rims decide the minimum and the height for a width
     StyleChanged();
 }
 
@@ -365,12 +417,14 @@ void TMeter::SetRimBottom(int Value)
     Value = std::clamp(Value, 0, kMaxPixels);
     if (!Store(d->FBRim, Value)) return;
     CalcMeterLayoutParams();
+    updateGeometry(); // layout and rims decide the minimum and the height for a width
     StyleChanged();
 }
 
 void TMeter::Loaded()
 {
     TGraphicControl::Loaded();
+    const double oldValue = d->FValue, oldValueSec = d->FValue2;
     d->FValue = ClampTo(d->FValue, d->FMinValue, d->FMaxValue);
     if (!d->FBakGndFName.isEmpty()) {
         try {
@@ -383,17 +437,22 @@ void TMeter::Loaded()
     CalcMeterLayoutParams();
     UpdateAccessibleName();
     Repaint();
+    NotifyValues(oldValue, oldValueSec);
 }
 
 // ---- look setters ---------------------------------------------------------------------------------
 
 void TMeter::SetAnchorSize(int Value)
 {
-    if (Store(d->FAnchorSize, std::clamp(Value, 0, kMaxPixels))) StyleChanged();
+    if (!Store(d->FAnchorSize, std::clamp(Value, 0, kMaxPixels))) return;
+    updateGeometry();
+    StyleChanged();
 }
 void TMeter::SetAnchorCovered(bool Value)
 {
-    if (Store(d->FAnchorCovered, Value)) StyleChanged();
+    if (!Store(d->FAnchorCovered, Value)) return;
+    updateGeometry();
+    StyleChanged();
 }
 
 void TMeter::LoadAnchorImage()
@@ -555,6 +614,7 @@ void TMeter::MouseMoveInMeter(TShiftState Shift, int X, int Y)
     double v = 0;
     const bool within = ConvertPixelToValue(X, Y, v);
     if (d->FOnMouseMoveInMeter) d->FOnMouseMoveInMeter(this, within, Shift, v);
+    Q_EMIT onMouseMoveInMeter(this, within, Shift, v);
 }
 
 } // namespace kro

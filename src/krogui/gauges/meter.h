@@ -6,6 +6,7 @@
 #include <krogui/gauges/meterscale.h>
 #include <krogui/gauges/needlelayout.h>
 #include <krogui/graphics/bitmap.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <memory>
 
@@ -26,6 +27,32 @@ using TMouseMoveInMeterEvent =
 
 struct TMeterPrivate;
 
+// One accessor pair per needle setting, forwarding to the layout object Obj.
+#define KRO_METER_NEEDLE_SETTING(Obj, Name, Type)                                                            \
+    Type Obj##Name() const                                                                                   \
+    {                                                                                                        \
+        return Obj()->Name();                                                                                \
+    }                                                                                                        \
+    void Set##Obj##Name(Type Value)                                                                          \
+    {                                                                                                        \
+        Obj()->Set##Name(Value);                                                                             \
+    }
+#define KRO_METER_NEEDLE_FACE(Obj)                                                                           \
+    KRO_METER_NEEDLE_SETTING(Obj, HeadSize, int)                                                             \
+    KRO_METER_NEEDLE_SETTING(Obj, HeadAngle, int)                                                            \
+    KRO_METER_NEEDLE_SETTING(Obj, HeadMidLeng, int)                                                          \
+    KRO_METER_NEEDLE_SETTING(Obj, Thickness, int)                                                            \
+    KRO_METER_NEEDLE_SETTING(Obj, ColorBody, ::kro::TColor)                                                  \
+    KRO_COLOR_FACE(Obj##ColorBody)                                                                           \
+    KRO_METER_NEEDLE_SETTING(Obj, ColorOutline, ::kro::TColor)                                               \
+    KRO_COLOR_FACE(Obj##ColorOutline)                                                                        \
+    KRO_METER_NEEDLE_SETTING(Obj, PercentNeedleLength, int)                                                  \
+    KRO_METER_NEEDLE_SETTING(Obj, ShadowDx, int)                                                             \
+    KRO_METER_NEEDLE_SETTING(Obj, ShadowDy, int)                                                             \
+    KRO_METER_NEEDLE_SETTING(Obj, ShadowColor, ::kro::TColor)                                                \
+    KRO_COLOR_FACE(Obj##ShadowColor)                                                                         \
+    KRO_METER_NEEDLE_SETTING(Obj, Visible, bool)
+
 class KROGUI_EXPORT TMeter : public TGraphicControl
 {
     Q_OBJECT
@@ -35,18 +62,18 @@ class KROGUI_EXPORT TMeter : public TGraphicControl
     Q_PROPERTY(QString BackGroundImg READ BackGroundImg WRITE SetBackGroundImg)
     Q_PROPERTY(kro::TBkgFill BkgndFillMode READ BkgndFillMode WRITE SetBkgndFillMode)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(kro::TColor ColorBakG READ ColorBakG WRITE SetColorBakG)
-    Q_PROPERTY(kro::TColor ColorCover READ ColorCover WRITE SetColorCover)
-    Q_PROPERTY(kro::TColor ColorScale READ ColorScale WRITE SetColorScale)
+    Q_PROPERTY(QColor ColorBakG READ ColorBakGStored WRITE SetColorBakG)
+    Q_PROPERTY(QColor ColorCover READ ColorCoverStored WRITE SetColorCover)
+    Q_PROPERTY(QColor ColorScale READ ColorScaleStored WRITE SetColorScale)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-    Q_PROPERTY(kro::TColor ColorSclBkLow READ ColorSclBkLow WRITE SetColorSclBkLow)
-    Q_PROPERTY(kro::TColor ColorSclBkNorm READ ColorSclBkNorm WRITE SetColorSclBkNorm)
-    Q_PROPERTY(kro::TColor ColorSclBkHigh READ ColorSclBkHigh WRITE SetColorSclBkHigh)
+    Q_PROPERTY(QColor ColorSclBkLow READ ColorSclBkLowStored WRITE SetColorSclBkLow)
+    Q_PROPERTY(QColor ColorSclBkNorm READ ColorSclBkNormStored WRITE SetColorSclBkNorm)
+    Q_PROPERTY(QColor ColorSclBkHigh READ ColorSclBkHighStored WRITE SetColorSclBkHigh)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(bool LimWatchHighOn READ LimWatchHighOn WRITE SetLimWatchHighOn)
     Q_PROPERTY(bool LimWatchLowOn READ LimWatchLowOn WRITE SetLimWatchLowOn)
-    Q_PROPERTY(kro::TColor LimWatchActColor READ LimWatchActColor WRITE SetLimWatchActColor)
-    Q_PROPERTY(kro::TColor LimWatchPsvColor READ LimWatchPsvColor WRITE SetLimWatchPsvColor)
+    Q_PROPERTY(QColor LimWatchActColor READ LimWatchActColorStored WRITE SetLimWatchActColor)
+    Q_PROPERTY(QColor LimWatchPsvColor READ LimWatchPsvColorStored WRITE SetLimWatchPsvColor)
     Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
     Q_PROPERTY(double ThresholdLow READ ThresholdLow WRITE SetThresholdLow)
     Q_PROPERTY(double ThresholdHigh READ ThresholdHigh WRITE SetThresholdHigh)
@@ -60,10 +87,40 @@ class KROGUI_EXPORT TMeter : public TGraphicControl
     Q_PROPERTY(int RimBottom READ RimBottom WRITE SetRimBottom)
     Q_PROPERTY(int RimTop READ RimTop WRITE SetRimTop)
     Q_PROPERTY(int RimSide READ RimSide WRITE SetRimSide)
-    Q_PROPERTY(double Value READ Value WRITE SetValue)
-    Q_PROPERTY(double ValueSec READ ValueSec WRITE SetValueSec)
-    Q_PROPERTY(kro::TNeedleLayout *NeedleLayout READ NeedleLayout WRITE SetNeedleLayout)
-    Q_PROPERTY(kro::TNeedleLayout *NeedleLayoutSec READ NeedleLayoutSec WRITE SetNeedleLayoutSec)
+    Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY ValueChanged USER true)
+    Q_PROPERTY(double ValueSec READ ValueSec WRITE SetValueSec NOTIFY ValueSecChanged)
+    Q_PROPERTY(QFont FontCaption READ FontCaptionStored WRITE SetFontCaption)
+    Q_PROPERTY(QColor FontCaptionColor READ FontCaptionColorStored WRITE SetFontCaptionColor)
+    Q_PROPERTY(int NeedleLayoutHeadSize READ NeedleLayoutHeadSize WRITE SetNeedleLayoutHeadSize)
+    Q_PROPERTY(int NeedleLayoutHeadAngle READ NeedleLayoutHeadAngle WRITE SetNeedleLayoutHeadAngle)
+    Q_PROPERTY(int NeedleLayoutHeadMidLeng READ NeedleLayoutHeadMidLeng WRITE SetNeedleLayoutHeadMidLeng)
+    Q_PROPERTY(int NeedleLayoutThickness READ NeedleLayoutThickness WRITE SetNeedleLayoutThickness)
+    Q_PROPERTY(QColor NeedleLayoutColorBody READ NeedleLayoutColorBodyStored WRITE SetNeedleLayoutColorBody)
+    Q_PROPERTY(
+        QColor NeedleLayoutColorOutline READ NeedleLayoutColorOutlineStored WRITE SetNeedleLayoutColorOutline)
+    Q_PROPERTY(int NeedleLayoutPercentNeedleLength READ NeedleLayoutPercentNeedleLength WRITE
+                   SetNeedleLayoutPercentNeedleLength)
+    Q_PROPERTY(int NeedleLayoutShadowDx READ NeedleLayoutShadowDx WRITE SetNeedleLayoutShadowDx)
+    Q_PROPERTY(int NeedleLayoutShadowDy READ NeedleLayoutShadowDy WRITE SetNeedleLayoutShadowDy)
+    Q_PROPERTY(
+        QColor NeedleLayoutShadowColor READ NeedleLayoutShadowColorStored WRITE SetNeedleLayoutShadowColor)
+    Q_PROPERTY(bool NeedleLayoutVisible READ NeedleLayoutVisible WRITE SetNeedleLayoutVisible)
+    Q_PROPERTY(int NeedleLayoutSecHeadSize READ NeedleLayoutSecHeadSize WRITE SetNeedleLayoutSecHeadSize)
+    Q_PROPERTY(int NeedleLayoutSecHeadAngle READ NeedleLayoutSecHeadAngle WRITE SetNeedleLayoutSecHeadAngle)
+    Q_PROPERTY(
+        int NeedleLayoutSecHeadMidLeng READ NeedleLayoutSecHeadMidLeng WRITE SetNeedleLayoutSecHeadMidLeng)
+    Q_PROPERTY(int NeedleLayoutSecThickness READ NeedleLayoutSecThickness WRITE SetNeedleLayoutSecThickness)
+    Q_PROPERTY(
+        QColor NeedleLayoutSecColorBody READ NeedleLayoutSecColorBodyStored WRITE SetNeedleLayoutSecColorBody)
+    Q_PROPERTY(QColor NeedleLayoutSecColorOutline READ NeedleLayoutSecColorOutlineStored WRITE
+                   SetNeedleLayoutSecColorOutline)
+    Q_PROPERTY(int NeedleLayoutSecPercentNeedleLength READ NeedleLayoutSecPercentNeedleLength WRITE
+                   SetNeedleLayoutSecPercentNeedleLength)
+    Q_PROPERTY(int NeedleLayoutSecShadowDx READ NeedleLayoutSecShadowDx WRITE SetNeedleLayoutSecShadowDx)
+    Q_PROPERTY(int NeedleLayoutSecShadowDy READ NeedleLayoutSecShadowDy WRITE SetNeedleLayoutSecShadowDy)
+    Q_PROPERTY(QColor NeedleLayoutSecShadowColor READ NeedleLayoutSecShadowColorStored WRITE
+                   SetNeedleLayoutSecShadowColor)
+    Q_PROPERTY(bool NeedleLayoutSecVisible READ NeedleLayoutSecVisible WRITE SetNeedleLayoutSecVisible)
     Q_PROPERTY(double ScaleBkWidth READ ScaleBkWidth WRITE SetScaleBkWidth)
     Q_PROPERTY(bool ScaleBkVisible READ ScaleBkVisible WRITE SetScaleBkVisible)
     Q_PROPERTY(bool ScaleVisible READ ScaleVisible WRITE SetScaleVisible)
@@ -146,16 +203,21 @@ public:
     void SetCaption(const QString &Value);
     /// The caption's font (a copy of Font at construction); changing it repaints.
     TFont *FontCaption();
+    const TFont *FontCaption() const;
     void SetFontCaption(const TFont &Value);
+    KRO_FONT_FACE(FontCaption)
     /// Background colour, also the inside of the range band and the colour of the simple frame.
     TColor ColorBakG() const;
     void SetColorBakG(TColor Value);
+    KRO_COLOR_FACE(ColorBakG)
     /// Colour of the rims and the anchor disc.
     TColor ColorCover() const;
     void SetColorCover(TColor Value);
+    KRO_COLOR_FACE(ColorCover)
     /// Pen colour of the scale line and ticks (labels use Font).
     TColor ColorScale() const;
     void SetColorScale(TColor Value);
+    KRO_COLOR_FACE(ColorScale)
     /// Frame line colours: fixed gray and white (csBWG) or the system shadow and highlight.
     TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
@@ -163,10 +225,13 @@ public:
     /// ThresholdHigh to the maximum.
     TColor ColorSclBkLow() const;
     void SetColorSclBkLow(TColor Value);
+    KRO_COLOR_FACE(ColorSclBkLow)
     TColor ColorSclBkNorm() const;
     void SetColorSclBkNorm(TColor Value);
+    KRO_COLOR_FACE(ColorSclBkNorm)
     TColor ColorSclBkHigh() const;
     void SetColorSclBkHigh(TColor Value);
+    KRO_COLOR_FACE(ColorSclBkHigh)
     /// Frame round the control.
     TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
@@ -178,8 +243,10 @@ public:
     /// Lamp colours when lit (flag set) and otherwise.
     TColor LimWatchActColor() const;
     void SetLimWatchActColor(TColor Value);
+    KRO_COLOR_FACE(LimWatchActColor)
     TColor LimWatchPsvColor() const;
     void SetLimWatchPsvColor(TColor Value);
+    KRO_COLOR_FACE(LimWatchPsvColor)
     /// Draw the scale arc.
     bool MeterScaleLine() const;
     void SetMeterScaleLine(bool Value);
@@ -188,6 +255,11 @@ public:
     void SetNeedleLayout(const TNeedleLayout *Value);
     TNeedleLayout *NeedleLayoutSec() const;
     void SetNeedleLayoutSec(const TNeedleLayout *Value);
+    /// The settings of the two needle layouts as properties of the meter (what a form stores):
+    /// NeedleLayoutHeadSize is NeedleLayout()->HeadSize(), NeedleLayoutSecColorBody is
+    /// NeedleLayoutSec()->ColorBody(), and so on for every setting.
+    KRO_METER_NEEDLE_FACE(NeedleLayout)
+    KRO_METER_NEEDLE_FACE(NeedleLayoutSec)
     /// Width of the range band in percent of the radius, clamped to 0..100 (NaN ignored).
     double ScaleBkWidth() const;
     void SetScaleBkWidth(double Value);
@@ -239,6 +311,29 @@ public:
     void SetOnMouseMoveInMeter(TMouseMoveInMeterEvent H);
     const TMouseMoveInMeterEvent &OnMouseMoveInMeter() const;
 
+    /// Assistive tools see an indicator with the value of the main needle and the scale's range.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Indicator; }
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int Width) const override;
+
+Q_SIGNALS:
+    /// Value changed (setter, range change, form load), after the repaint.
+    void ValueChanged(double Value);
+    /// ValueSec changed.
+    void ValueSecChanged(double Value);
+    /// The signals of the events of the same name, emitted right after the handler.
+    void onOverFlow(QObject *Sender);
+    void onNormalRange(QObject *Sender);
+    void onUnderFlow(QObject *Sender);
+    void onBeforeDrawScaleLabel(QObject *Sender, kro::TCanvas *Canvas, QString &CurrentTickLabel, int ChartX,
+                                int ChartY);
+    void onBeforeDrawNeedle(QObject *Sender, kro::TCanvas *Canvas, bool &NeedleDrawn);
+    void onMeterRendered(QObject *Sender, kro::TCanvas *Canvas);
+    void onMouseMoveInMeter(QObject *Sender, bool WithinRange, kro::TShiftState Shift, double MeterValue);
+
 protected:
     void Paint() override;
     void Loaded() override;
@@ -257,6 +352,32 @@ private:
     struct TDialKey;
     struct TDialCache;
     friend struct TMeterPrivate;
+
+// One accessor pair per needle setting, forwarding to the layout object Obj.
+#define KRO_METER_NEEDLE_SETTING(Obj, Name, Type)                                                            \
+    Type Obj##Name() const                                                                                   \
+    {                                                                                                        \
+        return Obj()->Name();                                                                                \
+    }                                                                                                        \
+    void Set##Obj##Name(Type Value)                                                                          \
+    {                                                                                                        \
+        Obj()->Set##Name(Value);                                                                             \
+    }
+#define KRO_METER_NEEDLE_FACE(Obj)                                                                           \
+    KRO_METER_NEEDLE_SETTING(Obj, HeadSize, int)                                                             \
+    KRO_METER_NEEDLE_SETTING(Obj, HeadAngle, int)                                                            \
+    KRO_METER_NEEDLE_SETTING(Obj, HeadMidLeng, int)                                                          \
+    KRO_METER_NEEDLE_SETTING(Obj, Thickness, int)                                                            \
+    KRO_METER_NEEDLE_SETTING(Obj, ColorBody, ::kro::TColor)                                                  \
+    KRO_COLOR_FACE(Obj##ColorBody)                                                                           \
+    KRO_METER_NEEDLE_SETTING(Obj, ColorOutline, ::kro::TColor)                                               \
+    KRO_COLOR_FACE(Obj##ColorOutline)                                                                        \
+    KRO_METER_NEEDLE_SETTING(Obj, PercentNeedleLength, int)                                                  \
+    KRO_METER_NEEDLE_SETTING(Obj, ShadowDx, int)                                                             \
+    KRO_METER_NEEDLE_SETTING(Obj, ShadowDy, int)                                                             \
+    KRO_METER_NEEDLE_SETTING(Obj, ShadowColor, ::kro::TColor)                                                \
+    KRO_COLOR_FACE(Obj##ShadowColor)                                                                         \
+    KRO_METER_NEEDLE_SETTING(Obj, Visible, bool)
     void MakeDialKey(TDialKey &K) const;
     void StyleChanged();
     void EnsureLayout() const;
@@ -273,6 +394,8 @@ private:
     void DrawLamp(TCanvas *C, int X0, int Y0, bool Lit);
     void DrawFrameLines(TCanvas *C, int W, int H);
     bool RestoreDial(TCanvas *C);
+    bool LabelHookActive() const;
+    void NotifyValues(double OldValue, double OldValueSec);
     void KeepDial(TCanvas *C);
 
     // range and value

@@ -6,6 +6,7 @@
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
 
+#include <QMetaMethod>
 #include <QPainter>
 
 #include <cmath>
@@ -36,7 +37,6 @@ void SolidBrush(TCanvas *C, TColor Color)
 }
 
 } // namespace
-
 
 void TMeter::MakeDialKey(TDialKey &k) const
 {
@@ -84,7 +84,7 @@ void TMeter::MakeDialKey(TDialKey &k) const
 
 bool TMeter::RestoreDial(TCanvas *C)
 {
-    if (!d->FDial || d->FOnBeforeDrawScaleLabel) return false;
+    if (!d->FDial || LabelHookActive()) return false;
     TDialKey key;
     MakeDialKey(key);
     if (!(d->FDial->K == key)) return false;
@@ -102,9 +102,16 @@ bool TMeter::RestoreDial(TCanvas *C)
     return true;
 }
 
+bool TMeter::LabelHookActive() const
+{
+    // A label handler or listener may vary the labels from paint to paint: no dial is kept then.
+    return d->FOnBeforeDrawScaleLabel ||
+           isSignalConnected(QMetaMethod::fromSignal(&TMeter::onBeforeDrawScaleLabel));
+}
+
 void TMeter::KeepDial(TCanvas *C)
 {
-    if (d->FOnBeforeDrawScaleLabel) {
+    if (LabelHookActive()) {
         d->FDial.reset();
         return;
     }
@@ -163,8 +170,9 @@ void TMeter::Paint()
     // The second needle goes under the main one; OnBeforeDrawNeedle concerns the main one only.
     if (d->FNeedleLayoutSec->Visible()) DrawNeedle(C, *d->FNeedleLayoutSec, d->FValue2);
     bool needleDrawn = false;
-    if (d->FOnBeforeDrawNeedle) {
-        d->FOnBeforeDrawNeedle(this, C, needleDrawn);
+    if (d->FOnBeforeDrawNeedle || isSignalConnected(QMetaMethod::fromSignal(&TMeter::onBeforeDrawNeedle))) {
+        if (d->FOnBeforeDrawNeedle) d->FOnBeforeDrawNeedle(this, C, needleDrawn);
+        Q_EMIT onBeforeDrawNeedle(this, C, needleDrawn);
         C->SetCopyMode(SRCCOPY);
     }
     if (!needleDrawn) DrawNeedle(C, *d->FNeedleLayout, d->FValue);
@@ -179,8 +187,9 @@ void TMeter::Paint()
     DrawAnchor(C, W, H);
     if (d->FLimWatchHighOn) DrawLamp(C, W - d->FSRim - 18, d->FTRim + 8, d->FOFL);
     if (d->FLimWatchLowOn) DrawLamp(C, d->FSRim + 8, d->FTRim + 8, d->FUFL);
-    if (d->FOnMeterRendered) {
-        d->FOnMeterRendered(this, C);
+    if (d->FOnMeterRendered || isSignalConnected(QMetaMethod::fromSignal(&TMeter::onMeterRendered))) {
+        if (d->FOnMeterRendered) d->FOnMeterRendered(this, C);
+        Q_EMIT onMeterRendered(this, C);
         C->SetCopyMode(SRCCOPY);
     }
     DrawFrameLines(C, W, H);
@@ -278,9 +287,10 @@ void TMeter::DrawScale(TCanvas *C)
         const int X = CX + Round(std::cos(f) * (R - dX));
         const int Y = CY - Round(std::sin(f) * (R - dY));
         QString text = MeterLabelText(t.Value, d->FDecPlaces);
-        if (d->FOnBeforeDrawScaleLabel) {
-            d->FOnBeforeDrawScaleLabel(this, C, text, X - C->TextWidth(text) / 2,
-                                       Y - C->TextHeight(text) / 2);
+        if (LabelHookActive()) {
+            const int chartX = X - C->TextWidth(text) / 2, chartY = Y - C->TextHeight(text) / 2;
+            if (d->FOnBeforeDrawScaleLabel) d->FOnBeforeDrawScaleLabel(this, C, text, chartX, chartY);
+            Q_EMIT onBeforeDrawScaleLabel(this, C, text, chartX, chartY);
             C->SetCopyMode(SRCCOPY);
         }
         if (!text.isEmpty()) C->TextOut(X - C->TextWidth(text) / 2, Y - C->TextHeight(text) / 2, text);
@@ -525,6 +535,10 @@ QString TMeter::Caption() const
     return d->FCaption;
 }
 TFont *TMeter::FontCaption()
+{
+    return &d->FFontCaption;
+}
+const TFont *TMeter::FontCaption() const
 {
     return &d->FFontCaption;
 }

@@ -36,6 +36,18 @@ int MeterLayoutSweep(TMeterLayout Layout)
     return 90;
 }
 
+namespace {
+// How far the dial reaches beside the centre and in height, per pixel of radius.
+double HalfWidthFactor(int Angle)
+{
+    return Angle == 90 ? std::sqrt(0.5) : Angle == 120 ? 0.8660254 : 1.0;
+}
+double HeightFactor(int Angle)
+{
+    return Angle == 270 ? 1.0 + std::sqrt(0.5) : Angle == 300 ? 1.866 : Angle == 360 ? 2.0 : 1.0;
+}
+} // namespace
+
 TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, int Height, int RimTop, int RimSide,
                                  int RimBottom)
 {
@@ -89,7 +101,32 @@ TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, int Height, int
         break;
     }
     }
+    // A control much taller than the dial needs (the width limits the radius) moves the dial
+    // towards the middle of the height instead of leaving it at one edge of a stretched control;
+    // up to half a radius of spare room keeps the usual place.
+    const double used = g.MeterRadius * HeightFactor(g.MeterAngle);
+    const double room = h - rt - rb - (g.MeterAngle == 180 ? 24 : 16);
+    const double spare = room - used - g.MeterRadius / 2;
+    if (g.MeterRadius > 0 && spare >= 2) {
+        const int shift = int(spare / 2);
+        g.MeterCenterY += g.MeterAngle >= 270 ? shift : -shift;
+    }
     return g;
+}
+
+QSize MeterSizeForRadius(TMeterLayout Layout, double Radius, int RimTop, int RimSide, int RimBottom)
+{
+    const int a = MeterLayoutSweep(Layout);
+    const double w = 2 * (Radius * HalfWidthFactor(a) + RimSide + 8) + 1;
+    const double h = Radius * HeightFactor(a) + RimTop + RimBottom + (a == 180 ? 24 : 16);
+    return QSize(int(std::ceil(std::min(w, 1e6))), int(std::ceil(std::min(h, 1e6))));
+}
+
+int MeterHeightForWidth(TMeterLayout Layout, int Width, int RimTop, int RimSide, int RimBottom)
+{
+    const int a = MeterLayoutSweep(Layout);
+    const double r = std::max(0.0, (Width / 2 - RimSide - 8) / HalfWidthFactor(a));
+    return MeterSizeForRadius(Layout, r, RimTop, RimSide, RimBottom).height();
 }
 
 bool MeterRangeUsable(double Min, double Max)

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -36,6 +37,12 @@ struct TMeterGeometry
 /// The radius may come out zero or negative for small controls (nothing is drawn then).
 KROGUI_EXPORT TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, int Width, int Height, int RimTop,
                                                int RimSide, int RimBottom);
+
+/// The smallest control (with the given rims) that holds a scale of Layout with radius Radius.
+KROGUI_EXPORT QSize MeterSizeForRadius(TMeterLayout Layout, double Radius, int RimTop, int RimSide,
+                                       int RimBottom);
+/// The height at which a control of Width shows the largest scale of Layout without spare room.
+KROGUI_EXPORT int MeterHeightForWidth(TMeterLayout Layout, int Width, int RimTop, int RimSide, int RimBottom);
 
 /// The sweep in degrees named by a layout (90 for unknown ordinals).
 KROGUI_EXPORT int MeterLayoutSweep(TMeterLayout Layout);

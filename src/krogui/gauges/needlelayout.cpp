@@ -93,6 +93,7 @@ void TNeedleLayout::Changed()
 {
     if (FOwnerLink) FOwnerLink();
     if (d->FOnChange) d->FOnChange(this);
+    Q_EMIT onChange(this);
 }
 
 // ---- readers ----

@@ -2,6 +2,7 @@
 // TNeedleLayout: the shape, colours and shadow of a meter needle.
 
 #include <krogui/core/types.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <QObject>
 
@@ -19,12 +20,12 @@ class KROGUI_EXPORT TNeedleLayout : public QObject
     Q_PROPERTY(int HeadAngle READ HeadAngle WRITE SetHeadAngle)
     Q_PROPERTY(int HeadMidLeng READ HeadMidLeng WRITE SetHeadMidLeng)
     Q_PROPERTY(int Thickness READ Thickness WRITE SetThickness)
-    Q_PROPERTY(kro::TColor ColorBody READ ColorBody WRITE SetColorBody)
-    Q_PROPERTY(kro::TColor ColorOutline READ ColorOutline WRITE SetColorOutline)
+    Q_PROPERTY(QColor ColorBody READ ColorBodyStored WRITE SetColorBody)
+    Q_PROPERTY(QColor ColorOutline READ ColorOutlineStored WRITE SetColorOutline)
     Q_PROPERTY(int PercentNeedleLength READ PercentNeedleLength WRITE SetPercentNeedleLength)
     Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx)
     Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy)
-    Q_PROPERTY(kro::TColor ShadowColor READ ShadowColor WRITE SetShadowColor)
+    Q_PROPERTY(QColor ShadowColor READ ShadowColorStored WRITE SetShadowColor)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
 public:
     explicit TNeedleLayout(QObject *Parent = nullptr);
@@ -45,9 +46,11 @@ public:
     /// Fill colour.
     TColor ColorBody() const;
     void SetColorBody(TColor Value);
+    KRO_COLOR_FACE(ColorBody)
     /// Outline colour.
     TColor ColorOutline() const;
     void SetColorOutline(TColor Value);
+    KRO_COLOR_FACE(ColorOutline)
     /// Length in percent of the scale radius less 4 pixels, clamped to 0..100.
     int PercentNeedleLength() const;
     void SetPercentNeedleLength(int Value);
@@ -59,6 +62,7 @@ public:
     /// Colour of the shadow.
     TColor ShadowColor() const;
     void SetShadowColor(TColor Value);
+    KRO_COLOR_FACE(ShadowColor)
     /// For the main needle: whether value changes fire the range events. For the second needle:
     /// also whether it is drawn.
     bool Visible() const;
@@ -74,6 +78,10 @@ public:
     /// The owner's own link (the meter repaints); kept apart from OnChange so that an application
     /// handler cannot cut it.
     void SetOwnerLink(std::function<void()> Link) { FOwnerLink = std::move(Link); }
+
+Q_SIGNALS:
+    /// Emitted after every change, right after OnChange.
+    void onChange(QObject *Sender);
 
 protected:
     /// Runs the owner's link, then OnChange.

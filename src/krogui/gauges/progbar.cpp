@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -150,10 +151,7 @@ void TProgBar::SetValue(double Value)
     if (std::isnan(Value) || Value == d->FProgValue) return;
     d->FProgValue = Value;
     UpdateAccessibleText();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent ev(this, Value);
-        QAccessible::updateAccessibility(&ev);
-    }
+    NotifyAccessibleValueChanged();
     Changed();
     Q_EMIT ValueChanged(Value);
 }
@@ -304,6 +302,7 @@ void TProgBar::DoTimer()
     SetValue(next);
     if (reached) StopTimer();
     if (d->FOnAutoInc) d->FOnAutoInc(this);
+    Q_EMIT onAutoInc(this);
 }
 
 bool TProgBar::TimerActive() const
@@ -395,6 +394,31 @@ void TProgBar::SetBarColorElem(int Index, TColor Color)
 {
     if (Index < 0 || Index >= ProgBarColorCount) return;
     d->FBarColorArray[Index] = Color;
+}
+
+bool TProgBar::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = d->FProgValue;
+    Minimum = std::min(d->FProgMin, d->FProgMax);
+    Maximum = std::max(d->FProgMin, d->FProgMax);
+    return true;
+}
+
+QSize TProgBar::minimumSizeHint() const
+{
+    // The frames (two pixels each), the margins and a bar of at least four pixels each way; the
+    // text line when the value is shown.
+    int w = 8 + d->FMarginLeft + d->FMarginRight + 4;
+    int h = 8 + d->FMarginTop + d->FMarginBottom + 4;
+    if (d->FShowValue) {
+        // The value text around (TextPosX, TextPosY), as wide as the range's ends need.
+        const QFontMetrics fm(Font()->ToQFont());
+        const int tw = std::max(fm.horizontalAdvance(ProgBarValueText(d->FProgMax, d->FTextDecPlaces)),
+                                fm.horizontalAdvance(ProgBarValueText(d->FProgMin, d->FTextDecPlaces)));
+        w = std::max(w, d->FTextPosX + tw + 2);
+        h = std::max(h, d->FTextPosY + (fm.height() + 1) / 2 + 1);
+    }
+    return QSize(std::min(w, 400), std::min(h, 400));
 }
 
 const TBarColorArray &TProgBar::BarColors() const
@@ -629,7 +653,10 @@ void TProgBar::Assign(const TComponentBase *Source)
     t.FShowValue = s.FShowValue;
     UpdateAccessibleText();
     Changed();
-    if (oldValue != t.FProgValue) Q_EMIT ValueChanged(t.FProgValue);
+    if (oldValue != t.FProgValue) {
+        NotifyAccessibleValueChanged();
+        Q_EMIT ValueChanged(t.FProgValue);
+    }
 }
 
 bool TProgBar::AssignTo(TComponentBase *Dest) const
@@ -762,6 +789,7 @@ void TProgBar::DrawValueText(TCanvas *C)
     C->Brush()->SetStyle(bsClear);
     QString text = ValueText();
     if (d->FOnShowValue) d->FOnShowValue(this, text);
+    Q_EMIT onShowValue(this, text);
     if (text.isEmpty()) return;
     const int w2 = C->TextWidth(text) / 2;
     const int h2 = C->TextHeight(text) / 2;

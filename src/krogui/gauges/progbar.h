@@ -5,6 +5,7 @@
 
 #include <krogui/core/control.h>
 #include <krogui/gauges/progbarcalc.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <memory>
 #include <vector>
@@ -24,13 +25,13 @@ class KROGUI_EXPORT TProgBar : public TGraphicControl
     Q_PROPERTY(bool AutoInc READ AutoInc WRITE SetAutoInc)
     Q_PROPERTY(double AutoIncStep READ AutoIncStep WRITE SetAutoIncStep)
     Q_PROPERTY(QString BackGroundImg READ BackGroundImg WRITE SetBackGroundImg)
-    Q_PROPERTY(kro::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
+    Q_PROPERTY(QColor ColorBackGnd READ ColorBackGndStored WRITE SetColorBackGnd)
     Q_PROPERTY(kro::ProgBarEnums::TColorMapping ColorMapMode READ ColorMapMode WRITE SetColorMapMode)
-    Q_PROPERTY(kro::TColor ColorGrid READ ColorGrid WRITE SetColorGrid)
-    Q_PROPERTY(kro::TColor ColorMargin READ ColorMargin WRITE SetColorMargin)
+    Q_PROPERTY(QColor ColorGrid READ ColorGridStored WRITE SetColorGrid)
+    Q_PROPERTY(QColor ColorMargin READ ColorMarginStored WRITE SetColorMargin)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-    Q_PROPERTY(kro::TColor ColorMin READ ColorMin WRITE SetColorMin)
-    Q_PROPERTY(kro::TColor ColorMax READ ColorMax WRITE SetColorMax)
+    Q_PROPERTY(QColor ColorMin READ ColorMinStored WRITE SetColorMin)
+    Q_PROPERTY(QColor ColorMax READ ColorMaxStored WRITE SetColorMax)
     Q_PROPERTY(kro::TFrameStyle FrameStyleOuter READ FrameStyleOuter WRITE SetFrameStyleOuter)
     Q_PROPERTY(kro::TFrameStyle FrameStyleInner READ FrameStyleInner WRITE SetFrameStyleInner)
     Q_PROPERTY(int GridDist READ GridDist WRITE SetGridDist)
@@ -95,12 +96,15 @@ public:
     /// Colour of the bar area not covered by the bar.
     TColor ColorBackGnd() const;
     void SetColorBackGnd(TColor Value);
+    KRO_COLOR_FACE(ColorBackGnd)
     /// Colour of the margins around the bar area.
     TColor ColorMargin() const;
     void SetColorMargin(TColor Value);
+    KRO_COLOR_FACE(ColorMargin)
     /// Colour of the grid lines.
     TColor ColorGrid() const;
     void SetColorGrid(TColor Value);
+    KRO_COLOR_FACE(ColorGrid)
     /// Frame line colours: fixed gray and white (csBWG) or the system shadow and highlight.
     TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
@@ -109,12 +113,18 @@ public:
     /// ShowColorGradient the bar is drawn in ColorMin.
     TColor ColorMin() const;
     void SetColorMin(TColor Value);
+    KRO_COLOR_FACE(ColorMin)
     TColor ColorMax() const;
     void SetColorMax(TColor Value);
+    KRO_COLOR_FACE(ColorMax)
     /// Entry Index (0..1023) of the colour table; other indices read clBlack and are not written.
     /// Writing does not repaint.
     TColor GetBarColorElem(int Index) const;
     void SetBarColorElem(int Index, TColor Color);
+    /// Entry Index as an opaque QColor (system colours resolved), and set from a QColor (the
+    /// stored form of special colours is understood).
+    QColor GetBarColorElemQColor(int Index) const { return ToQColor(GetBarColorElem(Index)); }
+    void SetBarColorElem(int Index, const QColor &Color) { SetBarColorElem(Index, FromStoredColor(Color)); }
     /// The whole colour table.
     const TBarColorArray &BarColors() const;
     /// Fills the colour table with a gradient through Stops spread evenly over it (one stop gives
@@ -196,11 +206,19 @@ public:
     bool TimerActive() const;
     bool TimerAtStart() const;
 
-    QSize minimumSizeHint() const override { return QSize(12, 12); }
+    /// Assistive tools see a read-only progress bar with value, minimum and maximum.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+
+    /// Room for the frames, the margins and a bar of a few pixels, and at least one text line.
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     /// Emitted after every change of Value (by the setter, Assign or the timer), after the repaint.
     void ValueChanged(double Value);
+    /// The signals of OnAutoInc and OnShowValue, emitted right after the handler.
+    void onAutoInc(QObject *Sender);
+    void onShowValue(QObject *Sender, QString &ValueText);
 
 protected:
     void Paint() override;

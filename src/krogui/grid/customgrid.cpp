@@ -177,6 +177,23 @@ QSize TCustomGrid::sizeHint() const
 {
     return d->FDesignSize;
 }
+
+QSize TCustomGrid::CellsMinimumSize(int ScrollCols, int ScrollRows) const
+{
+    const int glw = GridLineWidth();
+    int w = 0, h = 0;
+    // Cells the grid does not have (yet) count with the default size.
+    for (int c = 0, n = FixedCols() + std::max(0, ScrollCols); c < n; ++c)
+        w += (c < ColCount() ? ColWidths(c) : DefaultColWidth()) + glw;
+    for (int r = 0, n = FixedRows() + std::max(0, ScrollRows); r < n; ++r)
+        h += (r < RowCount() ? RowHeights(r) : DefaultRowHeight()) + glw;
+    // The cells must fit beside the scroll bars, which appear as soon as they do not fit.
+    const TScrollStyle bars = ScrollBars();
+    if (bars == ssHorizontal || bars == ssBoth) h += horizontalScrollBar()->sizeHint().height();
+    if (bars == ssVertical || bars == ssBoth) w += verticalScrollBar()->sizeHint().width();
+    const int frame = 2 * frameWidth();
+    return QSize(w + frame, h + frame);
+}
 TGridState TCustomGrid::GridState() const
 {
     return d->FGridState;
@@ -746,12 +763,14 @@ TCustomDrawGrid::TCustomDrawGrid(QWidget *Parent) : TCustomGrid(Parent) {}
 void TCustomDrawGrid::DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State)
 {
     if (FOnDrawCell) FOnDrawCell(this, ACol, ARow, Rect, State);
+    Q_EMIT onDrawCell(this, ACol, ARow, Rect, State);
 }
 
 bool TCustomDrawGrid::SelectCell(int ACol, int ARow)
 {
     bool can = true;
     if (FOnSelectCell) FOnSelectCell(this, ACol, ARow, can);
+    Q_EMIT onSelectCell(this, ACol, ARow, can);
     return can;
 }
 
@@ -759,40 +778,47 @@ void TCustomDrawGrid::TopLeftChanged()
 {
     TCustomGrid::TopLeftChanged();
     if (FOnTopLeftChanged) FOnTopLeftChanged(this);
+    Q_EMIT onTopLeftChanged(this);
 }
 
 QString TCustomDrawGrid::GetEditText(int ACol, int ARow)
 {
     QString value;
     if (FOnGetEditText) FOnGetEditText(this, ACol, ARow, value);
+    Q_EMIT onGetEditText(this, ACol, ARow, value);
     return value;
 }
 
 void TCustomDrawGrid::SetEditText(int ACol, int ARow, const QString &Value)
 {
     if (FOnSetEditText) FOnSetEditText(this, ACol, ARow, Value);
+    Q_EMIT onSetEditText(this, ACol, ARow, Value);
 }
 
 QString TCustomDrawGrid::GetEditMask(int ACol, int ARow)
 {
     QString value;
     if (FOnGetEditMask) FOnGetEditMask(this, ACol, ARow, value);
+    Q_EMIT onGetEditMask(this, ACol, ARow, value);
     return value;
 }
 
 void TCustomDrawGrid::GetPickListItems(int ACol, int ARow, QStringList &Items)
 {
     if (FOnGetPickListItems) FOnGetPickListItems(this, ACol, ARow, Items);
+    Q_EMIT onGetPickListItems(this, ACol, ARow, Items);
 }
 
 void TCustomDrawGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     if (FOnColumnMoved) FOnColumnMoved(this, FromIndex, ToIndex);
+    Q_EMIT onColumnMoved(this, FromIndex, ToIndex);
 }
 
 void TCustomDrawGrid::RowMoved(int FromIndex, int ToIndex)
 {
     if (FOnRowMoved) FOnRowMoved(this, FromIndex, ToIndex);
+    Q_EMIT onRowMoved(this, FromIndex, ToIndex);
 }
 
 TDrawGrid::TDrawGrid(QWidget *Parent) : TCustomDrawGrid(Parent) {}

@@ -20,6 +20,7 @@
 #include <krogui/core/controlcore.h>
 #include <krogui/core/ctimer.h>
 #include <krogui/graphics/bitmap.h>
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/grid/gridextents.h>
 #include <krogui/grid/gridlayout.h>
 #include <krogui/grid/gridtypes.h>
@@ -62,7 +63,7 @@ class KROGUI_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponentB
     Q_PROPERTY(QColor Color READ ColorStored WRITE SetColor)
     Q_PROPERTY(QFont Font READ FontStored WRITE SetFont)
     Q_PROPERTY(QColor FontColor READ FontColorStored WRITE SetFontColor)
-    Q_PROPERTY(kro::TColor FixedColor READ FixedColor WRITE SetFixedColor)
+    Q_PROPERTY(QColor FixedColor READ FixedColorStored WRITE SetFixedColor)
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
     Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
@@ -122,6 +123,7 @@ public:
     /// Background of the fixed cells (clBtnFace).
     TColor FixedColor() const;
     void SetFixedColor(TColor Value);
+    KRO_COLOR_FACE(FixedColor)
     /// The grid's options (TGridOption flags). goRowSelect removes goAlwaysShowEditor; leaving
     /// the editing options closes an open editor (its text is kept).
     TGridOptions Options() const;
@@ -255,6 +257,19 @@ public:
     void SetOnContextPopup(TContextPopupEvent H) { FOnContextPopup = std::move(H); }
     const TContextPopupEvent &OnContextPopup() const { return FOnContextPopup; }
 
+    // ---- the grid's own events as signals (emitted right after the handler, assigned or not) ----
+Q_SIGNALS:
+    /// A wheel notch (OnMouseWheel); setting Handled stops the grid's own reaction.
+    void onMouseWheel(QObject *Sender, kro::TShiftState Shift, int WheelDelta, QPoint MousePos,
+                      bool &Handled);
+    /// A wheel notch towards the user (OnMouseWheelDown).
+    void onMouseWheelDown(QObject *Sender, kro::TShiftState Shift, QPoint MousePos, bool &Handled);
+    /// A wheel notch away from the user (OnMouseWheelUp).
+    void onMouseWheelUp(QObject *Sender, kro::TShiftState Shift, QPoint MousePos, bool &Handled);
+    /// A context menu is about to open (OnContextPopup); Handled suppresses PopupMenu.
+    void onContextPopup(QObject *Sender, QPoint MousePos, bool &Handled);
+
+public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return QSize(1, 1); }
 
@@ -350,6 +365,10 @@ protected:
     TGridState GridState() const;
     /// The text the open editor started with.
     QString EditorOriginalText() const;
+    /// The size that shows the fixed cells and the first ScrollCols x ScrollRows scrollable cells
+    /// whole, with their lines, the border and room for the scroll bars ScrollBars allows (a
+    /// descendant's minimumSizeHint).
+    QSize CellsMinimumSize(int ScrollCols, int ScrollRows) const;
 
     // ---- Qt plumbing ---------------------------------------------------------------------------
     bool event(QEvent *Event) override;
@@ -483,6 +502,25 @@ public:
     /// Supplies the pick list of a cell whose GetEditStyle is esPickList.
     void SetOnGetPickListItems(TGetPickListItemsEvent H) { FOnGetPickListItems = std::move(H); }
     const TGetPickListItemsEvent &OnGetPickListItems() const { return FOnGetPickListItems; }
+
+Q_SIGNALS:
+    /// A cell was drawn by the grid (OnDrawCell).
+    void onDrawCell(QObject *Sender, int ACol, int ARow, kro::TRect Rect, kro::TGridDrawState State);
+    /// The current cell is about to move (OnSelectCell); clearing CanSelect keeps it.
+    void onSelectCell(QObject *Sender, int ACol, int ARow, bool &CanSelect);
+    /// TopRow or LeftCol changed (OnTopLeftChanged).
+    void onTopLeftChanged(QObject *Sender);
+    /// The editor asks for its starting text (OnGetEditText).
+    void onGetEditText(QObject *Sender, int ACol, int ARow, QString &Value);
+    /// The editor committed a changed text (OnSetEditText).
+    void onSetEditText(QObject *Sender, int ACol, int ARow, const QString &Value);
+    /// The editor asks for an input mask (OnGetEditMask).
+    void onGetEditMask(QObject *Sender, int ACol, int ARow, QString &Value);
+    /// A column (row) was moved (OnColumnMoved, OnRowMoved).
+    void onColumnMoved(QObject *Sender, int FromIndex, int ToIndex);
+    void onRowMoved(QObject *Sender, int FromIndex, int ToIndex);
+    /// The editor asks for the pick list of a cell (OnGetPickListItems).
+    void onGetPickListItems(QObject *Sender, int ACol, int ARow, QStringList &Items);
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State) override;

@@ -470,6 +470,7 @@ bool TCustomGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, const QPoint &
 {
     bool handled = false;
     if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    Q_EMIT onMouseWheel(this, Shift, WheelDelta, MousePos, handled);
     if (!handled)
         handled = WheelDelta < 0 ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
     return handled;
@@ -479,6 +480,7 @@ bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, const QPoint &MousePos)
 {
     bool handled = false;
     if (FOnMouseWheelDown) FOnMouseWheelDown(this, Shift, MousePos, handled);
+    Q_EMIT onMouseWheelDown(this, Shift, MousePos, handled);
     if (!handled) {
         if (Row() < RowCount() - 1) SetRow(Row() + 1);
         handled = true;
@@ -490,6 +492,7 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, const QPoint &MousePos)
 {
     bool handled = false;
     if (FOnMouseWheelUp) FOnMouseWheelUp(this, Shift, MousePos, handled);
+    Q_EMIT onMouseWheelUp(this, Shift, MousePos, handled);
     if (!handled) {
         if (Row() > d->FLayout.FixedRows) SetRow(Row() - 1);
         handled = true;
@@ -581,6 +584,7 @@ void TCustomGrid::contextMenuEvent(QContextMenuEvent *Event)
     const QPoint pos = Event->pos();
     SafeInvoke([&] {
         if (FOnContextPopup) FOnContextPopup(this, pos, handled);
+        Q_EMIT onContextPopup(this, pos, handled);
     });
     if (!handled && d->FPopupMenu) d->FPopupMenu->popup(Event->globalPos());
     Event->accept();

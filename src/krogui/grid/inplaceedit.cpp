@@ -84,7 +84,7 @@ void TInplaceEdit::KeyDown(quint16 &Key, TShiftState Shift)
 {
     if (!FGrid) return;
     auto parentEvent = [&] {
-        if (FGrid->OnKeyDown()) FGrid->OnKeyDown()(FGrid, Key, Shift);
+        FGrid->TControlCore::KeyDown(Key, Shift); // the grid's OnKeyDown and its signal
     };
     // Whether the caret sits at the start (end) of the text, or everything is selected.
     const int len = text().length();

@@ -216,16 +216,28 @@ void TMiniCal::SetYear(int Value)
 
 void TMiniCal::SetDate(const QDate &Value)
 {
-    if (!Value.isValid() || Value.year() < MinCalYear || Value.year() > MaxCalYear) return;
+    if (Value == d->FDate || !Value.isValid() || Value.year() < MinCalYear || Value.year() > MaxCalYear)
+        return;
     ChangeDate(Value);
 }
 
 void TMiniCal::ChangeDate(const QDate &Value)
 {
+    const QDate old = d->FDate;
     d->FDate = Value;
     UpdateCal();
+    FireChange();
+    if (d->FDate == old) return; // a click on the selected day changes nothing
+    Q_EMIT DateChanged(d->FDate);
+    if (d->FDate.day() != old.day()) Q_EMIT DayChanged(d->FDate.day());
+    if (d->FDate.month() != old.month()) Q_EMIT MonthChanged(d->FDate.month());
+    if (d->FDate.year() != old.year()) Q_EMIT YearChanged(d->FDate.year());
+}
+
+void TMiniCal::FireChange()
+{
     if (d->FOnChange) d->FOnChange(this);
-    emit DateChanged(d->FDate);
+    Q_EMIT onChange(this);
 }
 
 TDayOfWeek TMiniCal::FirstDayOfWeek() const
@@ -238,7 +250,7 @@ void TMiniCal::SetFirstDayOfWeek(TDayOfWeek Value)
     if (Value == d->F1stDayWeek || Value < dwMon || Value > dwSun) return;
     d->F1stDayWeek = Value;
     UpdateCal();
-    if (d->FOnChange) d->FOnChange(this);
+    FireChange();
 }
 
 bool TMiniCal::IndicateHolidays() const
@@ -331,7 +343,7 @@ void TMiniCal::SetDayColors(TDayOfWeek Day, TColor Color)
     if (Day < dwMon || Day > dwSun) return;
     d->FDayColors[size_t(Day)] = Color;
     UpdateCal();
-    if (d->FOnChange) d->FOnChange(this);
+    FireChange();
 }
 
 void TMiniCal::PrevMonth()

@@ -11,6 +11,7 @@
 // Keyboard: arrows move the selected day by a day or a week, Page Up / Page Down by a month
 // (with Ctrl by a year), Home / End to the first / last day of the month. The wheel steps months.
 
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/grid/customgrid.h>
 #include <krogui/minical/caldate.h>
 
@@ -27,20 +28,20 @@ class KROGUI_EXPORT TMiniCal : public TCustomDrawGrid
 {
     Q_OBJECT
     Q_PROPERTY(bool AutoSwitch READ AutoSwitch WRITE SetAutoSwitch)
-    Q_PROPERTY(kro::TColor ColorActiveMonth READ ColorActiveMonth WRITE SetColorActiveMonth)
-    Q_PROPERTY(kro::TColor ColorInactiveMonth READ ColorInactiveMonth WRITE SetColorInactiveMonth)
-    Q_PROPERTY(kro::TColor ColorWeekNoBg READ ColorWeekNoBg WRITE SetColorWeekNoBg)
-    Q_PROPERTY(kro::TColor ColorWeekNoFg READ ColorWeekNoFg WRITE SetColorWeekNoFg)
-    Q_PROPERTY(kro::TColor ColorDayIdBg READ ColorDayIdBg WRITE SetColorDayIdBg)
-    Q_PROPERTY(kro::TColor ColorDayIdFg READ ColorDayIdFg WRITE SetColorDayIdFg)
-    Q_PROPERTY(kro::TColor ColorSelectedBg READ ColorSelectedBg WRITE SetColorSelectedBg)
-    Q_PROPERTY(kro::TColor ColorSelectedFg READ ColorSelectedFg WRITE SetColorSelectedFg)
-    Q_PROPERTY(kro::TColor ColorHolidayBg READ ColorHolidayBg WRITE SetColorHolidayBg)
-    Q_PROPERTY(kro::TColor ColorHolidayFg READ ColorHolidayFg WRITE SetColorHolidayFg)
-    Q_PROPERTY(kro::TColor ColorToday READ ColorToday WRITE SetColorToday)
-    Q_PROPERTY(int Day READ Day WRITE SetDay STORED false)
-    Q_PROPERTY(int Month READ Month WRITE SetMonth STORED false)
-    Q_PROPERTY(int Year READ Year WRITE SetYear STORED false)
+    Q_PROPERTY(QColor ColorActiveMonth READ ColorActiveMonthStored WRITE SetColorActiveMonth)
+    Q_PROPERTY(QColor ColorInactiveMonth READ ColorInactiveMonthStored WRITE SetColorInactiveMonth)
+    Q_PROPERTY(QColor ColorWeekNoBg READ ColorWeekNoBgStored WRITE SetColorWeekNoBg)
+    Q_PROPERTY(QColor ColorWeekNoFg READ ColorWeekNoFgStored WRITE SetColorWeekNoFg)
+    Q_PROPERTY(QColor ColorDayIdBg READ ColorDayIdBgStored WRITE SetColorDayIdBg)
+    Q_PROPERTY(QColor ColorDayIdFg READ ColorDayIdFgStored WRITE SetColorDayIdFg)
+    Q_PROPERTY(QColor ColorSelectedBg READ ColorSelectedBgStored WRITE SetColorSelectedBg)
+    Q_PROPERTY(QColor ColorSelectedFg READ ColorSelectedFgStored WRITE SetColorSelectedFg)
+    Q_PROPERTY(QColor ColorHolidayBg READ ColorHolidayBgStored WRITE SetColorHolidayBg)
+    Q_PROPERTY(QColor ColorHolidayFg READ ColorHolidayFgStored WRITE SetColorHolidayFg)
+    Q_PROPERTY(QColor ColorToday READ ColorTodayStored WRITE SetColorToday)
+    Q_PROPERTY(int Day READ Day WRITE SetDay NOTIFY DayChanged STORED false)
+    Q_PROPERTY(int Month READ Month WRITE SetMonth NOTIFY MonthChanged STORED false)
+    Q_PROPERTY(int Year READ Year WRITE SetYear NOTIFY YearChanged STORED false)
     Q_PROPERTY(QDate Date READ Date WRITE SetDate NOTIFY DateChanged STORED false USER true)
     Q_PROPERTY(kro::MiniCalEnums::TDayOfWeek FirstDayOfWeek READ FirstDayOfWeek WRITE SetFirstDayOfWeek)
     Q_PROPERTY(bool IndicateHolidays READ IndicateHolidays WRITE SetIndicateHolidays)
@@ -63,31 +64,42 @@ public:
     /// Day numbers of the shown month (black) and of its neighbours (silver).
     TColor ColorActiveMonth() const;
     void SetColorActiveMonth(TColor Value);
+    KRO_COLOR_FACE(ColorActiveMonth)
     TColor ColorInactiveMonth() const;
     void SetColorInactiveMonth(TColor Value);
+    KRO_COLOR_FACE(ColorInactiveMonth)
     /// Week-number column background (silver) and text (black).
     TColor ColorWeekNoBg() const;
     void SetColorWeekNoBg(TColor Value);
+    KRO_COLOR_FACE(ColorWeekNoBg)
     TColor ColorWeekNoFg() const;
     void SetColorWeekNoFg(TColor Value);
+    KRO_COLOR_FACE(ColorWeekNoFg)
     /// Weekday row background (silver) and text (black).
     TColor ColorDayIdBg() const;
     void SetColorDayIdBg(TColor Value);
+    KRO_COLOR_FACE(ColorDayIdBg)
     TColor ColorDayIdFg() const;
     void SetColorDayIdFg(TColor Value);
+    KRO_COLOR_FACE(ColorDayIdFg)
     /// Selected day background (0xD0A040) and text (white).
     TColor ColorSelectedBg() const;
     void SetColorSelectedBg(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedBg)
     TColor ColorSelectedFg() const;
     void SetColorSelectedFg(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedFg)
     /// Holiday background (0x9BD8F1) and text (0x0000C0).
     TColor ColorHolidayBg() const;
     void SetColorHolidayBg(TColor Value);
+    KRO_COLOR_FACE(ColorHolidayBg)
     TColor ColorHolidayFg() const;
     void SetColorHolidayFg(TColor Value);
+    KRO_COLOR_FACE(ColorHolidayFg)
     /// The circle around today (red).
     TColor ColorToday() const;
     void SetColorToday(TColor Value);
+    KRO_COLOR_FACE(ColorToday)
 
     /// Parts of the selected date. A value that makes no date (day outside the month, month
     /// outside 1..12, year outside 1..9999) is refused and the date stays. Changing the month or
@@ -132,6 +144,12 @@ public:
     /// 0xCCEEFF). The setter fires OnChange.
     TColor GetDayColors(TDayOfWeek Day) const;
     void SetDayColors(TDayOfWeek Day, TColor Color);
+    /// The same as a QColor (the stored form of special colours is understood) and from a Qt
+    /// colour name (so that Qt::red is not taken for the number 7).
+    void SetDayColors(TDayOfWeek Day, const QColor &Color) { SetDayColors(Day, FromStoredColor(Color)); }
+    void SetDayColors(TDayOfWeek Day, Qt::GlobalColor Color) { SetDayColors(Day, QColor(Color)); }
+    /// GetDayColors as an opaque QColor (system colours resolved through the palette).
+    QColor GetDayColorsQColor(TDayOfWeek Day) const { return ToQColor(GetDayColors(Day)); }
     /// One month back / forward, keeping the day where the month has it (else its last day).
     void PrevMonth();
     void NextMonth();
@@ -162,14 +180,22 @@ public:
 
     /// Room for two digits in every cell and a line of text in every row.
     QSize minimumSizeHint() const override;
+    /// Assistive tools see a table whose cells are the shown days.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
 
     /// Fired after the date was changed by a setter, a navigation method, a key or a click.
     void SetOnChange(TNotifyEvent H);
     const TNotifyEvent &OnChange() const;
 
-signals:
-    /// Emitted with OnChange whenever the selected date changed.
+Q_SIGNALS:
+    /// OnChange as a signal: emitted right after the handler, whether one is assigned or not.
+    void onChange(QObject *Sender);
+    /// The selected date changed (after OnChange; not when it was set to the date it holds).
     void DateChanged(const QDate &Date);
+    /// The day, month or year of the selected date changed (after DateChanged).
+    void DayChanged(int Day);
+    void MonthChanged(int Month);
+    void YearChanged(int Year);
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State) override;
@@ -186,6 +212,7 @@ protected:
 
 private:
     void ChangeDate(const QDate &Value);
+    void FireChange();
     bool StoreColor(TColor &Field, TColor Value);
     void DrawNavCell(int ACol, int ARow, const TRect &Rect);
     void DrawDayCell(int ACol, int ARow, const TRect &Rect);

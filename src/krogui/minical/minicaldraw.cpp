@@ -172,10 +172,7 @@ void TMiniCal::ClickDay(int Col, int Row)
         }
     }
     if (IsValidCalDate(y, m, s)) {
-        d->FDate = QDate(y, m, s);
-        UpdateCal();
-        if (d->FOnChange) d->FOnChange(this);
-        emit DateChanged(d->FDate);
+        ChangeDate(QDate(y, m, s));
     } else {
         UpdateCal(); // puts the current cell back on the selected day
     }
@@ -234,7 +231,7 @@ void TMiniCal::KeyDown(quint16 &Key, TShiftState Shift)
         TCustomDrawGrid::KeyDown(Key, Shift);
         return;
     }
-    if (OnKeyDown()) OnKeyDown()(this, Key, Shift);
+    TControlCore::KeyDown(Key, Shift); // OnKeyDown and its signal
     QDate to = d->FDate;
     const bool ctrl = Shift & ssCtrl;
     switch (Key) {

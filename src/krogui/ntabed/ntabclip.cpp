@@ -67,6 +67,7 @@ void TNTabEd::PasteFromCopyBuffer()
     ChangedData();
     ChangedCellStates();
     if (d->FOnPaste) d->FOnPaste(this);
+    Q_EMIT onPaste(this);
     SetSelection(GridRect(sel.Left, sel.Top, sel.Left + buf.NrOfColumns() - 1, sel.Top + buf.NrOfRows() - 1));
     d->FOldSel = Selection();
 }
@@ -96,6 +97,7 @@ void TNTabEd::ExtractFromClipboard()
     ChangedData();
     if (res.Any) ChangedCellStates();
     if (d->FOnPaste) d->FOnPaste(this);
+    Q_EMIT onPaste(this);
     if (res.Any) {
         SetSelection(GridRect(sel.Left, sel.Top,
                               int(std::min<qint64>(qint64(sel.Left) + res.Cols - 1, ColCount() - 1)),

@@ -102,6 +102,7 @@ void TNTabEd::InstallNotifications(TDataTable *T)
     T->SetOnResize([this](QObject *, int OC, int OR, int NC, int NR) { TableResized(OC, OR, NC, NR); });
     T->SetOnPercentDone([this](QObject *, int Percent) {
         if (d->FOnPercentDone) d->FOnPercentDone(this, Percent);
+        Q_EMIT onPercentDone(this, Percent);
     });
     T->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
         const int n = int(d->FDecP.size());
@@ -281,18 +282,20 @@ void TNTabEd::SetSuppressPaint(bool Value)
     if (!Value) Repaint();
 }
 
-#define KRO_NTAB_CHANGED(Method, Slot)                                                                       \
+#define KRO_NTAB_CHANGED(Method, Slot, Signal)                                                               \
     void TNTabEd::Method()                                                                                   \
     {                                                                                                        \
-        if (d->Slot && !Suppressed()) d->Slot(this);                                                         \
+        if (Suppressed()) return;                                                                            \
+        if (d->Slot) d->Slot(this);                                                                          \
+        Q_EMIT Signal(this);                                                                                 \
     }
-KRO_NTAB_CHANGED(ChangedData, FOnChange)
-KRO_NTAB_CHANGED(ChangedHeading, FOnHeadingChanged)
-KRO_NTAB_CHANGED(ChangedAttrib, FOnAttributeChanged)
-KRO_NTAB_CHANGED(ChangedLayout, FOnLayoutChanged)
-KRO_NTAB_CHANGED(ChangedCellStates, FOnCellStateChanged)
-KRO_NTAB_CHANGED(ChangedSelection, FOnSelectionChanged)
-KRO_NTAB_CHANGED(ChangedSetup, FOnChangeSetup)
+KRO_NTAB_CHANGED(ChangedData, FOnChange, onChange)
+KRO_NTAB_CHANGED(ChangedHeading, FOnHeadingChanged, onHeadingChanged)
+KRO_NTAB_CHANGED(ChangedAttrib, FOnAttributeChanged, onAttributeChanged)
+KRO_NTAB_CHANGED(ChangedLayout, FOnLayoutChanged, onLayoutChanged)
+KRO_NTAB_CHANGED(ChangedCellStates, FOnCellStateChanged, onCellStateChanged)
+KRO_NTAB_CHANGED(ChangedSelection, FOnSelectionChanged, onSelectionChanged)
+KRO_NTAB_CHANGED(ChangedSetup, FOnChangeSetup, onChangeSetup)
 #undef KRO_NTAB_CHANGED
 
 #define KRO_NTAB_EVENT(Type, Name)                                                                           \
@@ -367,6 +370,7 @@ void TNTabEd::DrawDataCell(int ACol, int ARow, const TRect &Rect, TGridDrawState
     }
     TColor bg = (State & gdSelected) ? d->FColorRngSelBG : d->FColorBkgnd;
     if (d->FOnBeforeRenderCell) d->FOnBeforeRenderCell(this, c, r, text, fg, bg, style);
+    Q_EMIT onBeforeRenderCell(this, c, r, text, fg, bg, style);
     DrawCellText(Rect, Rect.Left + 2, Rect.Top + 1, text, fg, bg, style);
 }
 

@@ -25,6 +25,7 @@
 
 #include <krogui/data/datatable.h>
 #include <krogui/graphics/canvas.h>
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/grid/customgrid.h>
 
 #include <memory>
@@ -56,15 +57,15 @@ class KROGUI_EXPORT TNTabEd : public TCustomDrawGrid
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
     Q_PROPERTY(bool OptimizeRowHeight READ OptimizeRowHeight WRITE SetOptimizeRowHeight)
     Q_PROPERTY(QString Comment READ Comment WRITE SetComment)
-    Q_PROPERTY(kro::TColor ColorBackground READ ColorBackground WRITE SetColorBackground)
-    Q_PROPERTY(kro::TColor ColorFixed READ ColorFixed WRITE SetColorFixed)
-    Q_PROPERTY(kro::TColor ColorNormal READ ColorNormal WRITE SetColorNormal)
-    Q_PROPERTY(kro::TColor ColorSelected READ ColorSelected WRITE SetColorSelected)
-    Q_PROPERTY(kro::TColor ColorMarkedA READ ColorMarkedA WRITE SetColorMarkedA)
-    Q_PROPERTY(kro::TColor ColorMarkedB READ ColorMarkedB WRITE SetColorMarkedB)
-    Q_PROPERTY(kro::TColor ColorMarkedBoth READ ColorMarkedBoth WRITE SetColorMarkedBoth)
-    Q_PROPERTY(kro::TColor ColorRangeSelFG READ ColorRangeSelFG WRITE SetColorRangeSelFG)
-    Q_PROPERTY(kro::TColor ColorRangeSelBG READ ColorRangeSelBG WRITE SetColorRangeSelBG)
+    Q_PROPERTY(QColor ColorBackground READ ColorBackgroundStored WRITE SetColorBackground)
+    Q_PROPERTY(QColor ColorFixed READ ColorFixedStored WRITE SetColorFixed)
+    Q_PROPERTY(QColor ColorNormal READ ColorNormalStored WRITE SetColorNormal)
+    Q_PROPERTY(QColor ColorSelected READ ColorSelectedStored WRITE SetColorSelected)
+    Q_PROPERTY(QColor ColorMarkedA READ ColorMarkedAStored WRITE SetColorMarkedA)
+    Q_PROPERTY(QColor ColorMarkedB READ ColorMarkedBStored WRITE SetColorMarkedB)
+    Q_PROPERTY(QColor ColorMarkedBoth READ ColorMarkedBothStored WRITE SetColorMarkedBoth)
+    Q_PROPERTY(QColor ColorRangeSelFG READ ColorRangeSelFGStored WRITE SetColorRangeSelFG)
+    Q_PROPERTY(QColor ColorRangeSelBG READ ColorRangeSelBGStored WRITE SetColorRangeSelBG)
     Q_PROPERTY(bool BoldMarks READ BoldMarks WRITE SetBoldMarks)
     Q_PROPERTY(bool BoldSelHeads READ BoldSelHeads WRITE SetBoldSelHeads)
     Q_PROPERTY(bool ClipboardUseFullPrec READ ClipboardUseFullPrec WRITE SetClipboardUseFullPrec)
@@ -74,8 +75,8 @@ class KROGUI_EXPORT TNTabEd : public TCustomDrawGrid
     Q_PROPERTY(bool BlockInternalPopup READ BlockInternalPopup WRITE SetBlockInternalPopup)
     Q_PROPERTY(bool CommentEditingAllowed READ CommentEditingAllowed WRITE SetCommentEditingAllowed)
     Q_PROPERTY(int NomEditDropDownCount READ NomEditDropDownCount WRITE SetNomEditDropDownCount)
-    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
-    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol STORED false)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow STORED false)
 
 public:
     /// A 3 x 4 table of zeros with 3 decimal places per column, attribute column shown.
@@ -213,22 +214,31 @@ public:
     void SetOptimizeRowHeight(bool Value);
     TColor ColorBackground() const;
     void SetColorBackground(TColor Value);
+    KRO_COLOR_FACE(ColorBackground)
     TColor ColorFixed() const;
     void SetColorFixed(TColor Value);
+    KRO_COLOR_FACE(ColorFixed)
     TColor ColorNormal() const;
     void SetColorNormal(TColor Value);
+    KRO_COLOR_FACE(ColorNormal)
     TColor ColorSelected() const;
     void SetColorSelected(TColor Value);
+    KRO_COLOR_FACE(ColorSelected)
     TColor ColorMarkedA() const;
     void SetColorMarkedA(TColor Value);
+    KRO_COLOR_FACE(ColorMarkedA)
     TColor ColorMarkedB() const;
     void SetColorMarkedB(TColor Value);
+    KRO_COLOR_FACE(ColorMarkedB)
     TColor ColorMarkedBoth() const;
     void SetColorMarkedBoth(TColor Value);
+    KRO_COLOR_FACE(ColorMarkedBoth)
     TColor ColorRangeSelFG() const;
     void SetColorRangeSelFG(TColor Value);
+    KRO_COLOR_FACE(ColorRangeSelFG)
     TColor ColorRangeSelBG() const;
     void SetColorRangeSelBG(TColor Value);
+    KRO_COLOR_FACE(ColorRangeSelBG)
     bool BoldMarks() const;
     void SetBoldMarks(bool Value);
     bool BoldSelHeads() const;
@@ -282,6 +292,11 @@ public:
     bool HeadingEditorActive() const;
     bool CommentEditorActive() const;
 
+    /// The headings, the attribute cells and one data cell whole, beside the scroll bars.
+    QSize minimumSizeHint() const override { return CellsMinimumSize(1, 1); }
+    /// Assistive tools see a table.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
+
     // ---- change notifications ------------------------------------------------------------------
     void ChangedData();
     void ChangedHeading();
@@ -314,6 +329,33 @@ public:
     const TNotifyEvent &OnPaste() const;
     const TBeforePopupEvent &OnBeforePopup() const;
 
+    // ---- the events as signals: emitted right after the handler, whether one is assigned or not --
+Q_SIGNALS:
+    /// OnChange: cell values or the comment changed.
+    void onChange(QObject *Sender);
+    /// OnHeadingChanged: a column or row name changed.
+    void onHeadingChanged(QObject *Sender);
+    /// OnAttributeChanged: a column or row attribute changed.
+    void onAttributeChanged(QObject *Sender);
+    /// OnLayoutChanged: widths, colours, precision or the table's shape changed.
+    void onLayoutChanged(QObject *Sender);
+    /// OnCellStateChanged: cell states (marks, empty, invalid) changed.
+    void onCellStateChanged(QObject *Sender);
+    /// OnSelectionChanged: the selected cells changed.
+    void onSelectionChanged(QObject *Sender);
+    /// OnChangeSetup: the table's setup changed.
+    void onChangeSetup(QObject *Sender);
+    /// OnPercentDone: progress (0..100) of a long operation of the table.
+    void onPercentDone(QObject *Sender, int Percent);
+    /// OnBeforeRenderCell: a data cell is about to be drawn (every value may be changed).
+    void onBeforeRenderCell(QObject *Sender, int colix, int rowix, QString &Text, kro::TColor &ColorText,
+                            kro::TColor &ColorBakg, kro::TFontStyles &FontStyles);
+    /// OnPaste: cells were pasted or extracted from the clipboard.
+    void onPaste(QObject *Sender);
+    /// OnBeforePopup: a built-in menu is about to open.
+    void onBeforePopup(QObject *Sender, QMenu *PMenu);
+
+public:
 protected:
     void Paint() override;
     void DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State) override;

@@ -203,6 +203,7 @@ void TNTabEd::OpenDataMenu(int X, int Y)
 {
     d->FDItems[8]->setIcon(BoxIcon(d->FReadOnly));
     if (d->FOnBeforePopup) d->FOnBeforePopup(this, d->FPopupD);
+    Q_EMIT onBeforePopup(this, d->FPopupD);
     d->FPopupD->popup(viewport()->mapToGlobal(QPoint(X + 10, Y - 20)));
 }
 
@@ -226,6 +227,7 @@ void TNTabEd::OpenHeadMenu()
     d->FHeadFrame = Rect(r.Left, r.Top, r.Right + 1, r.Bottom + 1);
     Repaint();
     if (d->FOnBeforePopup) d->FOnBeforePopup(this, d->FPopupH);
+    Q_EMIT onBeforePopup(this, d->FPopupH);
     d->FHeadMenuPos = viewport()->mapToGlobal(QPoint(r.Left + 20, r.Top + 20));
     d->FPopupH->popup(d->FHeadMenuPos);
 }
@@ -288,6 +290,7 @@ void TNTabEd::ClearCommand()
     }
     Repaint();
     if (d->FOnPaste) d->FOnPaste(this);
+    Q_EMIT onPaste(this);
     ChangedData();
     ChangedCellStates();
 }

@@ -9,6 +9,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <new>
@@ -55,26 +56,50 @@ void TReportListView::ConnectData()
     });
     auto percent = [this](QObject *, int Percent) {
         if (d->FOnPercentDone) d->FOnPercentDone(this, Percent);
+        Q_EMIT onPercentDone(this, Percent);
     };
     s->SetOnPercentDone(percent);
     d->FRLData->SetOnPercentDone(percent);
     ConnectSortExchange();
     d->FRLData->SetOnBeforeHTMLExport([this](QObject *, QString &Text, int Col, int Row) {
         if (d->FOnBefHTMLExport) d->FOnBefHTMLExport(this, Text, Col, Row);
+        Q_EMIT onBeforeHTMLExport(this, Text, Col, Row);
     });
 }
 
 void TReportListView::ConnectSortExchange()
 {
-    // Only a handler makes the data report its reordering row exchange by row exchange: a
-    // header click on a long list must not pay for reports nobody reads.
-    if (!d->FOnBefSortExc) {
+    // Only a listener (handler or connected signal) makes the data report its reordering row
+    // exchange by row exchange: a header click on a long list must not pay for reports nobody reads.
+    if (!ListensToSortExchange()) {
         d->FRLData->SetOnBeforeSortExchange(nullptr);
         return;
     }
     d->FRLData->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
         if (d->FOnBefSortExc) d->FOnBefSortExc(this, What, Ix1, Ix2);
+        Q_EMIT onBeforeSortExchange(this, What, Ix1, Ix2);
     });
+}
+
+bool TReportListView::ListensToSortExchange() const
+{
+    return d->FOnBefSortExc ||
+           isSignalConnected(QMetaMethod::fromSignal(&TReportListView::onBeforeSortExchange));
+}
+
+void TReportListView::connectNotify(const QMetaMethod &Signal)
+{
+    if (Signal == QMetaMethod::fromSignal(&TReportListView::onBeforeSortExchange)) ConnectSortExchange();
+    TCustomDrawGrid::connectNotify(Signal);
+}
+
+void TReportListView::disconnectNotify(const QMetaMethod &Signal)
+{
+    // Qt still holds its connection lock here: look at the listeners once it is done.
+    if (Signal == QMetaMethod::fromSignal(&TReportListView::onBeforeSortExchange))
+        QMetaObject::invokeMethod(
+            this, [this] { ConnectSortExchange(); }, Qt::QueuedConnection);
+    TCustomDrawGrid::disconnectNotify(Signal);
 }
 
 void TReportListView::ResizeColumnArrays(int N, const char *Reason)
@@ -175,16 +200,19 @@ void TReportListView::SyncFromData()
 void TReportListView::Changed()
 {
     if (d->FOnChange) d->FOnChange(this);
+    Q_EMIT onChange(this);
 }
 
 void TReportListView::ChangedSetup()
 {
     if (d->FOnChangeSetup) d->FOnChangeSetup(this);
+    Q_EMIT onChangeSetup(this);
 }
 
 void TReportListView::ChangedSelection()
 {
     if (d->FOnSelectedChange) d->FOnSelectedChange(this);
+    Q_EMIT onSelectedChange(this);
 }
 
 void TReportListView::Assign(const TComponentBase *Source)

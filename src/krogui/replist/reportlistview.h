@@ -30,6 +30,7 @@
 // (P = NrOfShownRows() + 1 puts it below the last row). It is drawn only while row P (or the end
 // of the list) is at or below the top row.
 
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/grid/customgrid.h>
 #include <krogui/replist/rlcellpainter.h>
 #include <krogui/replist/rldata.h>
@@ -78,24 +79,24 @@ class KROGUI_EXPORT TReportListView : public TCustomDrawGrid
     Q_PROPERTY(int NrOfColumns READ NrOfColumns WRITE SetNrCols)
     Q_PROPERTY(int NrOfRows READ NrOfRows WRITE SetNrRows)
     Q_PROPERTY(bool AutoAdvance READ AutoAdvance WRITE SetAutoAdvance)
-    Q_PROPERTY(kro::TColor ColorHigh READ ColorHigh WRITE SetColorHigh)
-    Q_PROPERTY(kro::TColor ColorHighText READ ColorHighText WRITE SetColorHighText)
-    Q_PROPERTY(kro::TColor ColorText READ ColorText WRITE SetColorText)
-    Q_PROPERTY(kro::TColor ColorBkgdNormal READ ColorBkgdNormal WRITE SetColorBkgdNormal)
-    Q_PROPERTY(kro::TColor ColorBkgdShaded READ ColorBkgdShaded WRITE SetColorBkgdShaded)
-    Q_PROPERTY(kro::TColor ColorColumnHd READ ColorColumnHd WRITE SetColorColumnHd)
-    Q_PROPERTY(kro::TColor ColorColumnHdText READ ColorColumnHdText WRITE SetColorColumnHdText)
-    Q_PROPERTY(kro::TColor ColorCommonHd READ ColorCommonHd WRITE SetColorCommonHd)
-    Q_PROPERTY(kro::TColor ColorCommonHdText READ ColorCommonHdText WRITE SetColorCommonHdText)
-    Q_PROPERTY(kro::TColor ColorDisabledBkgd READ ColorDisabledBkgd WRITE SetColorDisabledBkgd)
-    Q_PROPERTY(kro::TColor ColorDisabledText READ ColorDisabledText WRITE SetColorDisabledText)
-    Q_PROPERTY(kro::TColor ColorEmptyMsg READ ColorEmptyMsg WRITE SetColorEmptyMsg)
-    Q_PROPERTY(kro::TColor ColorSelectedRow READ ColorSelectedRow WRITE SetColorSelectedRow)
-    Q_PROPERTY(kro::TColor ColorSelectedRowText READ ColorSelectedRowText WRITE SetColorSelectedRowText)
-    Q_PROPERTY(kro::TColor ColorSelectedCol READ ColorSelectedCol WRITE SetColorSelectedCol)
-    Q_PROPERTY(kro::TColor ColorSelectedColText READ ColorSelectedColText WRITE SetColorSelectedColText)
-    Q_PROPERTY(kro::TColor ColorSelectedBoth READ ColorSelectedBoth WRITE SetColorSelectedBoth)
-    Q_PROPERTY(kro::TColor ColorSelectedBothText READ ColorSelectedBothText WRITE SetColorSelectedBothText)
+    Q_PROPERTY(QColor ColorHigh READ ColorHighStored WRITE SetColorHigh)
+    Q_PROPERTY(QColor ColorHighText READ ColorHighTextStored WRITE SetColorHighText)
+    Q_PROPERTY(QColor ColorText READ ColorTextStored WRITE SetColorText)
+    Q_PROPERTY(QColor ColorBkgdNormal READ ColorBkgdNormalStored WRITE SetColorBkgdNormal)
+    Q_PROPERTY(QColor ColorBkgdShaded READ ColorBkgdShadedStored WRITE SetColorBkgdShaded)
+    Q_PROPERTY(QColor ColorColumnHd READ ColorColumnHdStored WRITE SetColorColumnHd)
+    Q_PROPERTY(QColor ColorColumnHdText READ ColorColumnHdTextStored WRITE SetColorColumnHdText)
+    Q_PROPERTY(QColor ColorCommonHd READ ColorCommonHdStored WRITE SetColorCommonHd)
+    Q_PROPERTY(QColor ColorCommonHdText READ ColorCommonHdTextStored WRITE SetColorCommonHdText)
+    Q_PROPERTY(QColor ColorDisabledBkgd READ ColorDisabledBkgdStored WRITE SetColorDisabledBkgd)
+    Q_PROPERTY(QColor ColorDisabledText READ ColorDisabledTextStored WRITE SetColorDisabledText)
+    Q_PROPERTY(QColor ColorEmptyMsg READ ColorEmptyMsgStored WRITE SetColorEmptyMsg)
+    Q_PROPERTY(QColor ColorSelectedRow READ ColorSelectedRowStored WRITE SetColorSelectedRow)
+    Q_PROPERTY(QColor ColorSelectedRowText READ ColorSelectedRowTextStored WRITE SetColorSelectedRowText)
+    Q_PROPERTY(QColor ColorSelectedCol READ ColorSelectedColStored WRITE SetColorSelectedCol)
+    Q_PROPERTY(QColor ColorSelectedColText READ ColorSelectedColTextStored WRITE SetColorSelectedColText)
+    Q_PROPERTY(QColor ColorSelectedBoth READ ColorSelectedBothStored WRITE SetColorSelectedBoth)
+    Q_PROPERTY(QColor ColorSelectedBothText READ ColorSelectedBothTextStored WRITE SetColorSelectedBothText)
     Q_PROPERTY(QString CommonHeader READ CommonHeader WRITE SetCommonHeader)
     Q_PROPERTY(
         kro::TAlignment CommonHeaderAlignment READ CommonHeaderAlignment WRITE SetCommonHeaderAlignment)
@@ -107,22 +108,23 @@ class KROGUI_EXPORT TReportListView : public TCustomDrawGrid
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
     Q_PROPERTY(QString EmptyMessage READ EmptyMessage WRITE SetEmptyMessage)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-    Q_PROPERTY(kro::TColor FixedColor READ FixedColor WRITE SetFixedColor)
+    Q_PROPERTY(QColor FixedColor READ FixedColorStored WRITE SetFixedColor)
     Q_PROPERTY(bool FixedFirstColumn READ FixedFirstColumn WRITE SetFixedFirstColumn)
     Q_PROPERTY(bool HighLightBold READ HighLightBold WRITE SetHighLightBold)
     Q_PROPERTY(int HighLightRow READ HighLightRow WRITE SetHighLightRow)
     Q_PROPERTY(int HighLightColumn READ HighLightColumn WRITE SetHighLightColumn)
-    Q_PROPERTY(kro::TColor InterRowIndicatorColor READ InterRowIndicatorColor WRITE SetInterRowIndicatorColor)
+    Q_PROPERTY(
+        QColor InterRowIndicatorColor READ InterRowIndicatorColorStored WRITE SetInterRowIndicatorColor)
     Q_PROPERTY(int InterRowIndicatorWidth READ InterRowIndicatorWidth WRITE SetInterRowIndicatorWidth)
-    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
-    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol STORED false)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow STORED false)
     Q_PROPERTY(int RowColPattern READ RowColPattern WRITE SetRowColPattern)
     Q_PROPERTY(kro::ReportListEnums::TRowSelectMode RowSelectMode READ RowSelectMode WRITE SetRowSelectMode)
     Q_PROPERTY(bool ShowEmptyCheckBoxes READ ShowEmptyCheckBoxes WRITE SetShowEmptyCheckBoxes)
     Q_PROPERTY(bool SortEnabled READ SortEnabled WRITE SetSortEnabled)
     Q_PROPERTY(bool UseCtrlForMultiSel READ UseCtrlForMultiSel WRITE SetUseCtrlForMultiSel)
-    Q_PROPERTY(int VisibleColCount READ VisibleColCount)
-    Q_PROPERTY(int VisibleRowCount READ VisibleRowCount)
+    Q_PROPERTY(int VisibleColCount READ VisibleColCount STORED false)
+    Q_PROPERTY(int VisibleRowCount READ VisibleRowCount STORED false)
     Q_PROPERTY(kro::GridEnums::TGridOptions Options READ Options WRITE SetOptions)
 
 public:
@@ -160,45 +162,64 @@ public:
     /// Colours. Every colour setter stores, repaints and fires OnChangeSetup.
     TColor ColorHigh() const;
     void SetColorHigh(TColor Value);
+    KRO_COLOR_FACE(ColorHigh)
     TColor ColorHighText() const;
     void SetColorHighText(TColor Value);
+    KRO_COLOR_FACE(ColorHighText)
     TColor ColorText() const;
     void SetColorText(TColor Value);
+    KRO_COLOR_FACE(ColorText)
     TColor ColorBkgdNormal() const;
     void SetColorBkgdNormal(TColor Value);
+    KRO_COLOR_FACE(ColorBkgdNormal)
     TColor ColorBkgdShaded() const;
     void SetColorBkgdShaded(TColor Value);
+    KRO_COLOR_FACE(ColorBkgdShaded)
     /// Background of the column header row; the same value as FixedColor.
     TColor ColorColumnHd() const;
     void SetColorColumnHd(TColor Value);
+    KRO_COLOR_FACE(ColorColumnHd)
     TColor ColorColumnHdText() const;
     void SetColorColumnHdText(TColor Value);
+    KRO_COLOR_FACE(ColorColumnHdText)
     TColor ColorCommonHd() const;
     void SetColorCommonHd(TColor Value);
+    KRO_COLOR_FACE(ColorCommonHd)
     TColor ColorCommonHdText() const;
     void SetColorCommonHdText(TColor Value);
+    KRO_COLOR_FACE(ColorCommonHdText)
     TColor ColorDisabledBkgd() const;
     void SetColorDisabledBkgd(TColor Value);
+    KRO_COLOR_FACE(ColorDisabledBkgd)
     TColor ColorDisabledText() const;
     void SetColorDisabledText(TColor Value);
+    KRO_COLOR_FACE(ColorDisabledText)
     /// Colour of the empty message; acts on a change only.
     TColor ColorEmptyMsg() const;
     void SetColorEmptyMsg(TColor Value);
+    KRO_COLOR_FACE(ColorEmptyMsg)
     TColor ColorSelectedRow() const;
     void SetColorSelectedRow(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedRow)
     TColor ColorSelectedRowText() const;
     void SetColorSelectedRowText(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedRowText)
     TColor ColorSelectedCol() const;
     void SetColorSelectedCol(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedCol)
     TColor ColorSelectedColText() const;
     void SetColorSelectedColText(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedColText)
     TColor ColorSelectedBoth() const;
     void SetColorSelectedBoth(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedBoth)
     TColor ColorSelectedBothText() const;
     void SetColorSelectedBothText(TColor Value);
+    KRO_COLOR_FACE(ColorSelectedBothText)
     /// Same as ColorColumnHd.
     TColor FixedColor() const;
     void SetFixedColor(TColor Value) { SetColorColumnHd(Value); }
+    KRO_COLOR_FACE(FixedColor)
 
     /// Text of the common header (kept in the data; line feeds separate lines). Fires OnChange and
     /// repaints.
@@ -240,6 +261,7 @@ public:
     /// Colour and pen width (at least 1) of the inter-row indicator.
     TColor InterRowIndicatorColor() const;
     void SetInterRowIndicatorColor(TColor Value);
+    KRO_COLOR_FACE(InterRowIndicatorColor)
     int InterRowIndicatorWidth() const;
     void SetInterRowIndicatorWidth(int Value);
     /// First visible data column; clamped to FixedCols()+1..NrOfColumns().
@@ -477,8 +499,8 @@ public:
     /// 1..NrOfRows() or while another row editor of this view runs.
     int EditRowEntries(int Row, int PosLeft, int PosTop);
     /// The same with the caption and the button texts given.
-    int EditRowEntries(int Row, int PosLeft, int PosTop, const QString &FormCaption, const QString &ButOKCaption,
-                       const QString &ButCancelCaption);
+    int EditRowEntries(int Row, int PosLeft, int PosTop, const QString &FormCaption,
+                       const QString &ButOKCaption, const QString &ButCancelCaption);
     /// The same with the labels and fields placed into ContainerForm at (PosLeft, PosTop) of its
     /// client area; the form is only enlarged to hold them and must offer its own way to close.
     /// Returns what the form's exec() returns. The generated widgets are removed afterwards; the
@@ -504,6 +526,11 @@ public:
     /// Copies settings, colours, handlers, the data and the per-column settings of another view.
     /// Any other source raises EKROError.
     void Assign(const TComponentBase *Source) override;
+
+    /// The header rows, the fixed column and one data cell whole, beside the scroll bars.
+    QSize minimumSizeHint() const override { return CellsMinimumSize(1, 1); }
+    /// Assistive tools see a table.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
 
     // ---- events --------------------------------------------------------------------------------------
     /// The content changed (a cell, a name, a format, the header...).
@@ -543,6 +570,34 @@ public:
     const TOnPercentDoneEvent &OnPercentDone() const;
     // OnGetEditText / OnSetEditText (inherited setters) receive the grid column and the DATA row.
 
+    // ---- the events as signals: emitted right after the handler, whether one is assigned or not --
+Q_SIGNALS:
+    /// OnChange: the content changed.
+    void onChange(QObject *Sender);
+    /// OnChangeSetup: layout or colours changed.
+    void onChangeSetup(QObject *Sender);
+    /// OnSelectedChange: the row or column selection changed.
+    void onSelectedChange(QObject *Sender);
+    /// OnBeforeCheckedChange: a click is about to change a check mark (State may be changed).
+    void onBeforeCheckedChange(QObject *Sender, bool &State, int Col, int Row);
+    /// OnCheckedChange: a click changed a check mark.
+    void onCheckedChange(QObject *Sender, bool &State, int Col, int Row);
+    /// OnBeforeFilter: asked for every row by FilterAndSort.
+    void onBeforeFilter(QObject *Sender, int Row, bool &Found, kro::TLogicOp &CombineWithInternalSearch);
+    /// OnRequestEditFormat: the row editor asks for a column's format.
+    void onRequestEditFormat(QObject *Sender, int Col, int Row, QString &Format);
+    /// OnBeforeRenderCell: a data cell is about to be drawn (every value may be changed).
+    void onBeforeRenderCell(QObject *Sender, int ACol, int ARow, kro::TColor &PenColor,
+                            kro::TColor &BrushColor, kro::TColor &FontColor, kro::TFontStyles &FontStyles,
+                            QString &Text);
+    /// OnBeforeSortExchange: two rows are about to be exchanged while sorting or filtering.
+    void onBeforeSortExchange(QObject *Sender, int What, int Ix1, int Ix2);
+    /// OnBeforeHTMLExport: a cell text is about to be written by an HTML export.
+    void onBeforeHTMLExport(QObject *Sender, QString &Text, int Col, int Row);
+    /// OnPercentDone: progress of a long operation of the data.
+    void onPercentDone(QObject *Sender, int Percent);
+
+public:
 protected:
     void Paint() override;
     void DrawCell(int ACol, int ARow, const TRect &Rect, TGridDrawState State) override;
@@ -559,6 +614,8 @@ protected:
     bool DoMouseWheelDown(TShiftState Shift, const QPoint &MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, const QPoint &MousePos) override;
     bool AssignTo(TComponentBase *Dest) const override;
+    void connectNotify(const QMetaMethod &Signal) override;
+    void disconnectNotify(const QMetaMethod &Signal) override;
 
 private:
     class TPaintHold;
@@ -566,6 +623,7 @@ private:
 
     void ConnectData();
     void ConnectSortExchange();
+    bool ListensToSortExchange() const;
     void RepaintView();
     void ApplyHeaderRows();
     void SyncFromData();

@@ -47,6 +47,7 @@ QString TReportListView::GetEditText(int ACol, int ARow)
     if (TInplaceEdit *ed = InplaceEditor())
         ed->setEchoMode(GetColumnIsPwd(col) ? QLineEdit::Password : QLineEdit::Normal);
     if (FOnGetEditText) FOnGetEditText(this, ACol, r, value);
+    Q_EMIT onGetEditText(this, ACol, r, value);
     return value;
 }
 
@@ -57,6 +58,7 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString &Value)
     d->FRLData->SetElem(ACol + 1, r, Value);
     TCustomGrid::SetEditText(ACol, ARow, Value);
     if (FOnSetEditText) FOnSetEditText(this, ACol, r, Value);
+    Q_EMIT onSetEditText(this, ACol, r, Value);
 }
 
 void TReportListView::HeaderClickSort(int GridCol)
@@ -69,13 +71,12 @@ void TReportListView::HeaderClickSort(int GridCol)
     d->FRLData->SetSortToggle(ascending);
     Sort(GridCol + 1, SecondarySortColumn(), ascending);
     if (record == 0) return;
-    for (int r = 1; r <= NrOfShownRows(); ++r)
-        if (s->GetSortOrder(r) == record) {
-            const int g = r + FixedRows() - 1;
-            const TGridRect sel = Selection();
-            SetSelection(GridRect(sel.Left, g, sel.Right, g));
-            break;
-        }
+    const int r = s->PresentedRow(record);
+    if (r >= 1 && r <= NrOfShownRows()) {
+        const int g = r + FixedRows() - 1;
+        const TGridRect sel = Selection();
+        SetSelection(GridRect(sel.Left, g, sel.Right, g));
+    }
 }
 
 void TReportListView::ToggleCheck(int C, int R)
@@ -83,12 +84,12 @@ void TReportListView::ToggleCheck(int C, int R)
     const QString stored = d->FRLData->Strings()->GetString(C, R);
     bool state = !(!stored.isEmpty() && stored.at(0) != QLatin1Char(' '));
     if (d->FOnBefChkStChange) d->FOnBefChkStChange(this, state, C, R);
+    Q_EMIT onBeforeCheckedChange(this, state, C, R);
     // A radio click always checks its cell (and so clears the others).
     d->FRLData->SetElemChecked(C, R, GetColCheckMode(C) == cmRadio ? true : state);
-    if (d->FOnChkStChange) {
-        bool after = !state;
-        d->FOnChkStChange(this, after, C, R);
-    }
+    bool after = !state;
+    if (d->FOnChkStChange) d->FOnChkStChange(this, after, C, R);
+    Q_EMIT onCheckedChange(this, after, C, R);
 }
 
 void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

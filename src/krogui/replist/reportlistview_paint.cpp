@@ -146,6 +146,8 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const TRect &Rect)
     TRLCellLook look = RLCellLook(d->FCellLook, cell, Font()->Style());
     if (d->FOnBefRenderCell)
         d->FOnBefRenderCell(this, cell.Col, cell.Row, look.Pen, look.Brush, look.Font, look.Style, look.Text);
+    Q_EMIT onBeforeRenderCell(this, cell.Col, cell.Row, look.Pen, look.Brush, look.Font, look.Style,
+                              look.Text);
 
     // Without grid lines the background also covers the room a line would take.
     TRect work = Rect;

@@ -164,6 +164,7 @@ int TRowEditBuilder::AddColumn(int Col, QWidget *Parent, int X0, int Y, int Labe
 {
     QString format = FView->GetColumnFormat(Col);
     if (const auto &handler = FView->OnRequestEditFormat()) handler(FView, Col, FRow, format);
+    Q_EMIT FView->onRequestEditFormat(FView, Col, FRow, format);
     const TColFormat f = ParseColFormat(format);
     const QString name = FView->GetColName(Col).replace(u'\n', u' ');
 

@@ -193,13 +193,7 @@ quint8 TReportListView::RowAttrib(int Row) const
 
 void TReportListView::SetAllRowBits(quint8 Bit, bool On, int UpTo)
 {
-    TStringArray *s = d->FRLData->Strings();
-    UpTo = std::min(UpTo, NrOfRows());
-    for (int r = 1; r <= UpTo; ++r) {
-        const quint8 a = s->GetRowAttrib(r);
-        const quint8 b = On ? quint8(a | Bit) : quint8(a & ~Bit);
-        if (a != b) s->SetRowAttrib(r, b);
-    }
+    d->FRLData->Strings()->SetRowAttribBits(1, std::min(UpTo, NrOfRows()), Bit, On);
 }
 
 void TReportListView::SelectOnlyRow(int Row)

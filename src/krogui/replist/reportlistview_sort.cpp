@@ -10,6 +10,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <new>
@@ -24,11 +25,11 @@ void TReportListView::Sort(int Col, int ColSec, bool Ascending)
 {
     if (d->FFilterCount >= 0) {
         TPaintHold hold(this);
-        const TStringArray *s = d->FRLData->Strings();
-        std::vector<char> shown(size_t(NrOfRows()), 0);
-        for (int r = 1; r <= NrOfShownRows(); ++r)
-            shown[size_t(s->GetSortOrder(r) - 1)] = 1;
+        const std::vector<int> now = d->FRLData->Strings()->SortOrder();
+        std::vector<char> shown(now.size(), 0);
         const int count = NrOfShownRows();
+        for (int r = 1; r <= count; ++r)
+            shown[size_t(now[size_t(r - 1)] - 1)] = 1;
         SortData(Col, ColSec, Ascending);
         d->FFilterSortCol = -1; // the whole list is in this order now
         KeepShownRowsOnTop(shown, count);
@@ -70,21 +71,23 @@ void TReportListView::ApplyOrder(const std::vector<int> &NewOrder)
     TStringArray *s = d->FRLData->Strings();
     const int n = NrOfRows();
     if (int(NewOrder.size()) != n) return;
-    std::vector<int> pos(size_t(n) + 1, 0); // stored row -> presented row
-    for (int r = 1; r <= n; ++r)
-        pos[size_t(s->GetSortOrder(r))] = r;
     bool changed = false;
-    {
+    if (!ListensToSortExchange() && s->NrOfRows() == n) {
+        TStoreQuiet quiet(s);
+        changed = s->SetSortOrder(NewOrder);
+    } else {
+        std::vector<int> pos(size_t(n) + 1, 0); // stored row -> presented row
+        for (int r = 1; r <= n; ++r)
+            pos[size_t(s->GetSortOrder(r))] = r;
         TStoreQuiet quiet(s);
         for (int r = 1; r <= n; ++r) {
             const int want = NewOrder[size_t(r - 1)], cur = s->GetSortOrder(r);
             if (want == cur) continue;
             const int other = pos[size_t(want)];
             // Reported like the store's own sort: an exchange of two presented rows, before it happens.
-            if (d->FOnBefSortExc) {
-                d->FOnBefSortExc(this, 0, r, other);
-                if (NrOfRows() != n) break; // the handler reshaped the list: stop here, nothing is lost
-            }
+            if (d->FOnBefSortExc) d->FOnBefSortExc(this, 0, r, other);
+            Q_EMIT onBeforeSortExchange(this, 0, r, other);
+            if (NrOfRows() != n) break; // the handler reshaped the list: stop here, nothing is lost
             s->SetSortOrder(r, want);
             pos[size_t(cur)] = other;
             pos[size_t(want)] = r;
@@ -151,11 +154,12 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
     const std::vector<char> verdict = d->FFilter->Verdicts(*d->FRLData, query, cols);
 
     std::vector<char> matched = verdict;
-    if (d->FOnBeforeFilter) {
+    if (d->FOnBeforeFilter || isSignalConnected(QMetaMethod::fromSignal(&TReportListView::onBeforeFilter))) {
         for (int r = 1; r <= n; ++r) {
             bool found = true;
             TLogicOp op = loAND;
-            d->FOnBeforeFilter(this, r, found, op);
+            if (d->FOnBeforeFilter) d->FOnBeforeFilter(this, r, found, op);
+            Q_EMIT onBeforeFilter(this, r, found, op);
             n = std::min(n, NrOfRows());
             if (r > n) break;
             const int st = s->GetSortOrder(r);
@@ -176,11 +180,8 @@ int TReportListView::FilterAndSort(const QString &Query, const std::vector<int> 
 
     // The matching rows are selected, the hidden ones not.
     TStringArray *store = d->FRLData->Strings();
-    for (int r = 1; r <= NrOfRows(); ++r) {
-        const quint8 a = store->GetRowAttrib(r);
-        const quint8 b = r <= count ? quint8(a | rlRowSelected) : quint8(a & ~rlRowSelected);
-        if (a != b) store->SetRowAttrib(r, b);
-    }
+    store->SetRowAttribBits(1, count, rlRowSelected, true);
+    store->SetRowAttribBits(count + 1, NrOfRows(), rlRowSelected, false);
     d->FSelectAnchor = 1;
     TCustomGrid::SetTopRow(FixedRows());
     if (count > 0 && d->FRowSelectMode != rsmNone)

@@ -4,6 +4,8 @@
 #include <krogui/data/stringarray.h>
 #include <krogui/replist/colformat.h>
 
+#include <QMetaMethod>
+
 #include <algorithm>
 #include <new>
 
@@ -547,13 +549,30 @@ void TRLData::ConnectStore()
 {
     // The store spells a new order out as single exchanges only for a listener; without one a
     // sort just takes its new order.
-    if (!d->FOnBefSortExc) {
+    if (!d->FOnBefSortExc && !isSignalConnected(QMetaMethod::fromSignal(&TRLData::onBeforeSortExchange))) {
         d->FStrings->SetOnBeforeSortExchange(nullptr);
         return;
     }
     d->FStrings->SetOnBeforeSortExchange([this](QObject *, int What, int Ix1, int Ix2) {
         if (d->FOnBefSortExc) d->FOnBefSortExc(this, What, Ix1, Ix2);
+        Q_EMIT onBeforeSortExchange(this, What, Ix1, Ix2);
     });
+}
+
+void TRLData::connectNotify(const QMetaMethod &Signal)
+{
+    // A listener of the exchange signal makes the store report exchanges, as a handler does.
+    if (Signal == QMetaMethod::fromSignal(&TRLData::onBeforeSortExchange)) ConnectStore();
+    TComponent::connectNotify(Signal);
+}
+
+void TRLData::disconnectNotify(const QMetaMethod &Signal)
+{
+    // Qt still holds its connection lock here: look at the listeners once it is done.
+    if (Signal == QMetaMethod::fromSignal(&TRLData::onBeforeSortExchange))
+        QMetaObject::invokeMethod(
+            this, [this] { ConnectStore(); }, Qt::QueuedConnection);
+    TComponent::disconnectNotify(Signal);
 }
 
 void TRLData::NotifyStoreChanged()
@@ -639,7 +658,9 @@ TRLData::TProgress::TProgress(TRLData *Owner, qint64 Total)
 
 void TRLData::TProgress::Step(qint64 Done)
 {
-    if (!FOwner->d->FOnPercentDone) return;
+    if (!FOwner->d->FOnPercentDone &&
+        !FOwner->isSignalConnected(QMetaMethod::fromSignal(&TRLData::onPercentDone)))
+        return;
     const int pct = int(std::clamp<qint64>(Done * 100 / FTotal, 0, 100));
     if (pct > FLast) Report(pct);
 }
@@ -649,6 +670,7 @@ void TRLData::TProgress::Report(int Percent)
     if (Percent <= FLast) return;
     FLast = Percent;
     if (FOwner->d->FOnPercentDone) FOwner->d->FOnPercentDone(FOwner, Percent);
+    Q_EMIT FOwner->onPercentDone(FOwner, Percent);
 }
 
 bool TRLData::Fail(const QString &Message)

@@ -280,8 +280,19 @@ public:
     void SetOnPercentDone(TOnPercentDoneEvent Handler);
     TOnPercentDoneEvent OnPercentDone() const;
 
+    // ---- the events as signals: emitted right after the handler, whether one is assigned or not --
+Q_SIGNALS:
+    /// OnBeforeSortExchange: the store is about to exchange two rows while sorting.
+    void onBeforeSortExchange(QObject *Sender, int What, int Ix1, int Ix2);
+    /// OnBeforeHTMLExport: a cell text is about to be written (Text may be changed).
+    void onBeforeHTMLExport(QObject *Sender, QString &Text, int Col, int Row);
+    /// OnPercentDone: progress (0..100) of a long operation.
+    void onPercentDone(QObject *Sender, int Percent);
+
 protected:
     bool AssignTo(TComponentBase *Dest) const override;
+    void connectNotify(const QMetaMethod &Signal) override;
+    void disconnectNotify(const QMetaMethod &Signal) override;
 
 private:
     // Reports progress through OnPercentDone: 0 first, then only rising percentages, 100 last.

@@ -238,6 +238,7 @@ bool TRLData::ExportHTMLTable(const QString &FName, int LeftCol, int TopRow, int
         for (int c : cols) {
             QString text = GetElem(c, r);
             if (d->FOnBefHTMLExport) d->FOnBefHTMLExport(this, text, c, r);
+            Q_EMIT onBeforeHTMLExport(this, text, c, r);
             html += QLatin1String("<td>") + HtmlEscaped(text, true) + QLatin1String("</td>");
         }
         html += QLatin1String("</tr>\n");

@@ -1,5 +1,7 @@
 #include <krogui/replist/rlfilter.h>
 
+#include <krogui/replist/rlscan_p.h>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -395,6 +397,7 @@ void TRLColumnText::Reset()
     FFolded.resize(0);
     FFoldState = 0;
     FCounted[0] = FCounted[1] = false;
+    FNarrowState[0] = FNarrowState[1] = 0;
 }
 
 bool TRLColumnText::Build(int Count, const std::function<QString(int)> &Get)
@@ -528,6 +531,45 @@ const QString *TRLColumnText::Folded() const
     return FFoldState > 0 ? &FFolded : nullptr;
 }
 
+const char *TRLColumnText::Narrow(bool UseFolded) const
+{
+    const int k = UseFolded ? 1 : 0;
+    if (FNarrowState[k] == 0) {
+        const QString *t = UseFolded ? Folded() : &Text;
+        FNarrowState[k] = -1;
+        if (!t) return nullptr;
+        const char16_t *p = reinterpret_cast<const char16_t *>(t->utf16());
+        const size_t n = size_t(t->size());
+        std::vector<char> &out = FNarrow[k];
+        try {
+            out.resize(n);
+        } catch (const std::bad_alloc &) {
+            std::vector<char>().swap(out);
+            return nullptr;
+        }
+        char16_t high = 0; // the units or-ed together
+        size_t i = 0;
+#ifdef __SSE2__
+        __m128i any = _mm_setzero_si128();
+        const __m128i highBits = _mm_set1_epi16(qint16(0xFF00));
+        for (; i + 16 <= n; i += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i + 8));
+            any = _mm_or_si128(any, _mm_and_si128(_mm_or_si128(a, b), highBits));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out.data() + i), _mm_packus_epi16(a, b));
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, _mm_setzero_si128())) != 0xFFFF) high = 0xFF00;
+#endif
+        for (; i < n; ++i) {
+            high |= p[i];
+            out[i] = char(quint8(p[i]));
+        }
+        if (high >= 256) return nullptr;
+        FNarrowState[k] = 1;
+    }
+    return FNarrowState[k] > 0 ? FNarrow[k].data() : nullptr;
+}
+
 const std::array<quint32, 256> &TRLColumnText::UnitCounts(bool UseFolded) const
 {
     const int k = UseFolded ? 1 : 0;
@@ -578,47 +620,19 @@ void TRLFilterQuery::ScanTerm(int Term, const TRLColumnText &Col, std::vector<ch
     const QStringView pattern(term);
     qsizetype pos = 0; // the earliest start still wanted
     int from = 0;      // occurrences come in order: the cell is looked for from the last one on
-#ifdef __SSE2__
     if (len >= 2) {
-        // Eight starts at a time, kept only where both the rarest unit and the next rarest one
+        // Many starts at a time, kept only where both the rarest unit and the next rarest one
         // stand where the term has them; those few are compared in full.
         qsizetype second = anchor == 0 ? 1 : 0;
         for (qsizetype i = 0; i < len; ++i)
             if (i != anchor && counts[term.at(i).unicode() & 0xFF] < counts[term.at(second).unicode() & 0xFF])
                 second = i;
-        const char16_t *t = text.utf16();
-        const char16_t *p = pattern.utf16();
-        const qsizetype n = text.size();
-        const __m128i k1 = _mm_set1_epi16(qint16(p[anchor])), k2 = _mm_set1_epi16(qint16(p[second]));
-        qsizetype i = 0;
-        while (i + len + 8 <= n) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + anchor));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + i + second));
-            unsigned m =
-                unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, k1), _mm_cmpeq_epi16(b, k2))));
-            qsizetype after = i + 8;
-            while (m) {
-                const qsizetype start = i + std::countr_zero(m) / 2;
-                m &= m - 1; // each start owns two bits
-                m &= m - 1;
-                if (start < pos || std::memcmp(t + start, p, size_t(len) * 2) != 0) continue;
-                const int cell = Col.CellAt(start, from);
-                from = cell;
-                const qsizetype next = Col.Start[size_t(cell) + 1];
-                if (start + len <= next - 1) {
-                    Hit[size_t(cell)] = 1;
-                    pos = next;
-                    if (next >= after) {
-                        after = next;
-                        break;
-                    }
-                }
-            }
-            i = after;
-        }
-        pos = std::max(pos, i); // every start before i has been seen
+        rlscan::TTermScan scan{Col, Hit, text.utf16(), pattern.utf16(), len};
+        const qsizetype i =
+            rlscan::ScanVector(scan, text.size(), anchor, second, Col.Narrow(folded != nullptr));
+        pos = std::max(scan.Pos, i); // every start before i has been seen
+        from = scan.From;
     }
-#endif
     for (;;) {
         const qsizetype at = text.indexOf(key, pos + anchor);
         if (at < 0) return;
@@ -765,8 +779,9 @@ void TRLFilterQuery::MatchColumns(std::span<const TRLColumnText *const> Columns,
         return;
     }
     std::vector<std::vector<char>> hits(FTerms.size(), std::vector<char>(rows, 0));
-    for (size_t t = 0; t < FTerms.size(); ++t)
-        for (const TRLColumnText *c : Columns)
+    // Column by column, so that a column's text is still in the cache for the next term.
+    for (const TRLColumnText *c : Columns)
+        for (size_t t = 0; t < FTerms.size(); ++t)
             ScanTerm(int(t), *c, hits[t]);
     Out.resize(rows);
     // Whole columns of verdicts at once, unless the query nests so deep that a column per level

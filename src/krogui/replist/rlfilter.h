@@ -86,6 +86,9 @@ struct KROGUI_EXPORT TRLColumnText
     /// How often each low byte occurs among the code units of Text (Folded = false) or of the
     /// folded text; made on first use. A term is looked for by its rarest unit.
     const std::array<quint32, 256> &UnitCounts(bool Folded) const;
+    /// Text (Folded false) or the folded text with one byte per unit, when every unit is below
+    /// 256; made on first use. nullptr when some unit is not (or no memory is left).
+    const char *Narrow(bool Folded) const;
 
 private:
     void Reset();
@@ -95,6 +98,8 @@ private:
     mutable int FFoldState = 0; // 0 not made, 1 made, -1 unusable
     mutable std::array<quint32, 256> FCounts[2] = {};
     mutable bool FCounted[2] = {false, false};
+    mutable std::vector<char> FNarrow[2];
+    mutable int FNarrowState[2] = {0, 0}; // 0 not made, 1 made, -1 unusable
 };
 
 /// A compiled filter query (see the languages above).

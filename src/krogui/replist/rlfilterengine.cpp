@@ -21,6 +21,14 @@ bool IsSet(const std::vector<char> &ByStored, int Stored)
     return Stored >= 1 && size_t(Stored) <= ByStored.size() && ByStored[size_t(Stored - 1)];
 }
 
+// The stored row presented at every row of the data.
+std::vector<int> PresentedOrder(const TRLData &Data)
+{
+    std::vector<int> order = Data.Strings()->SortOrder();
+    order.resize(std::min(order.size(), size_t(std::max(Data.NrOfRows(), 0))));
+    return order;
+}
+
 } // namespace
 
 // The texts of searched columns, by stored row, for as long as the cells do not change.
@@ -137,45 +145,34 @@ std::vector<char> TRLFilterEngine::Verdicts(const TRLData &Data, const TRLFilter
 
 std::vector<int> TRLFilterEngine::ShownOnTop(const TRLData &Data, const std::vector<char> &ShownStored)
 {
-    const TStringArray *s = Data.Strings();
-    const int n = Data.NrOfRows();
+    const std::vector<int> now = PresentedOrder(Data);
     std::vector<int> order;
-    order.reserve(size_t(n));
+    order.reserve(now.size());
     for (int pass = 0; pass < 2; ++pass)
-        for (int r = 1; r <= n; ++r) {
-            const int st = s->GetSortOrder(r);
+        for (const int st : now)
             if (IsSet(ShownStored, st) == (pass == 0)) order.push_back(st);
-        }
     return order;
 }
 
 std::vector<int> TRLFilterEngine::MatchesOnTop(const TRLData &Data, const std::vector<char> &MatchedStored,
                                                int Col, int ColSec, bool Ascending)
 {
-    // The matching rows are sorted on their own, in a small store of their sort keys, so that
-    // they are compared exactly as Sort compares and the hidden rows cost nothing.
+    // The matching rows are sorted on their own, compared exactly as Sort compares; the hidden
+    // rows cost nothing.
     const TStringArray *s = Data.Strings();
-    const int n = Data.NrOfRows();
-    std::vector<int> matchRows;
-    for (int r = 1; r <= n; ++r)
-        if (IsSet(MatchedStored, s->GetSortOrder(r))) matchRows.push_back(r);
+    std::vector<int> order = PresentedOrder(Data), rest;
+    rest.reserve(order.size());
+    size_t k = 0; // the matches are gathered at the front, the others in rest
+    for (const int st : order) {
+        if (IsSet(MatchedStored, st))
+            order[k++] = st;
+        else
+            rest.push_back(st);
+    }
+    order.resize(k);
     const bool useSec = ColSec >= 0 && ColSec <= Data.NrOfColumns() && ColSec != Col;
-    TStringArray keys;
-    keys.SetSortLocale(s->SortLocale());
-    keys.Resize(1, int(matchRows.size()));
-    for (size_t i = 0; i < matchRows.size(); ++i) {
-        keys.SetString(0, int(i) + 1, s->GetString(Col, matchRows[i]));
-        if (useSec) keys.SetString(1, int(i) + 1, s->GetString(ColSec, matchRows[i]));
-    }
-    keys.Sort(0, useSec ? 1 : -1, Ascending);
-    std::vector<int> order;
-    order.reserve(size_t(n));
-    for (int i = 1; i <= int(matchRows.size()); ++i)
-        order.push_back(s->GetSortOrder(matchRows[size_t(keys.GetSortOrder(i) - 1)]));
-    for (int r = 1; r <= n; ++r) {
-        const int st = s->GetSortOrder(r);
-        if (!IsSet(MatchedStored, st)) order.push_back(st);
-    }
+    order = s->SortedRecords(order, Col, useSec ? ColSec : -1, Ascending);
+    order.insert(order.end(), rest.begin(), rest.end());
     return order;
 }
 
