@@ -5,7 +5,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${KROGUI_BUILD_DIR} --prefix 
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
-# The guide's examples that begin with #include are whole files: each is compiled as one.
+# The guide's examples that are whole files (they begin with #include and define a function at
+# the left margin, such as main) are compiled, each as one file; fragments are left alone.
 set(guide_dir ${WORK_DIR}/guide)
 file(MAKE_DIRECTORY ${guide_dir})
 if(GUIDE_DIR)
@@ -23,6 +24,10 @@ if(GUIDE_DIR)
       math(EXPR i "${i} + 1")
       string(REGEX REPLACE "^```cpp\n" "" block "${block}")
       string(REGEX REPLACE "```$" "" block "${block}")
+      string(REGEX MATCH "\n[A-Za-z_][^\n@=]*\\([^\n@]*\\)[ a-z]*\n{" definition "${block}")
+      if(NOT definition)
+        continue()
+      endif()
       string(REPLACE "@SEMI@" ";" block "${block}")
       string(REPLACE "@OPEN@" "[" block "${block}")
       string(REPLACE "@CLOSE@" "]" block "${block}")
