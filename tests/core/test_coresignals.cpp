@@ -94,14 +94,15 @@ TEST(CoreSignals, ConnectingTheDropSignalsMakesADropTarget)
     EXPECT_FALSE(target->acceptDrops());
     QStringList log;
     // Only signals, no handlers: Accept comes preset, the slot refuses the right half.
-    const auto over = QObject::connect(
-        target, &TControl::onDragOver, [&](QObject *, QObject *Src, int X, int, TDragState, bool &Accept) {
-            EXPECT_EQ(Src, source);
-            EXPECT_TRUE(Accept);
-            Accept = X < 20;
-        });
-    QObject::connect(target, &TControl::onDragDrop,
-                     [&](QObject *, QObject *, int X, int Y) { log << QStringLiteral("drop %1,%2").arg(X).arg(Y); });
+    const auto over = QObject::connect(target, &TControl::onDragOver,
+                                       [&](QObject *, QObject *Src, int X, int, TDragState, bool &Accept) {
+                                           EXPECT_EQ(Src, source);
+                                           EXPECT_TRUE(Accept);
+                                           Accept = X < 20;
+                                       });
+    QObject::connect(target, &TControl::onDragDrop, [&](QObject *, QObject *, int X, int Y) {
+        log << QStringLiteral("drop %1,%2").arg(X).arg(Y);
+    });
     EXPECT_TRUE(target->acceptDrops());
     EXPECT_FALSE(DropOnto(source, target, QPoint(30, 5)));
     EXPECT_TRUE(DropOnto(source, target, QPoint(10, 6)));
@@ -130,10 +131,9 @@ TEST(CoreSignals, EveryBaseEmits)
     control->SetBounds(0, 0, 50, 20);
 
     auto *numio = new TNumIO(&window);
-    QObject::connect(numio, &TNumIO::onMouseDown,
-                     [&](QObject *, TMouseButton B, TShiftState, int X, int Y) {
-                         log << QStringLiteral("numio down %1 %2,%3").arg(B).arg(X).arg(Y);
-                     });
+    QObject::connect(numio, &TNumIO::onMouseDown, [&](QObject *, TMouseButton B, TShiftState, int X, int Y) {
+        log << QStringLiteral("numio down %1 %2,%3").arg(B).arg(X).arg(Y);
+    });
     QTest::mousePress(numio, Qt::RightButton, Qt::NoModifier, QPoint(4, 3));
 
     auto *grid = new TDrawGrid(&window);
@@ -151,8 +151,9 @@ TEST(CoreSignals, EveryBaseEmits)
     Click(button, QPoint(3, 3));
 
     auto *tree = new TFolderTree(&window);
-    QObject::connect(tree, &TFolderTree::onKeyDown,
-                     [&](QObject *, quint16 &Key, TShiftState) { log << QStringLiteral("tree key %1").arg(Key); });
+    QObject::connect(tree, &TFolderTree::onKeyDown, [&](QObject *, quint16 &Key, TShiftState) {
+        log << QStringLiteral("tree key %1").arg(Key);
+    });
     QTest::keyClick(tree, Qt::Key_Home);
 
     EXPECT_EQ(log, QStringList({"control resize", "numio down 1 4,3", "grid enter", "colsel move 7,4",

@@ -131,8 +131,13 @@ void TFolderTree::ColorChanged()
 
 void TFolderTree::FontChanged()
 {
+    // Following the parent, the tree takes Qt's inherited font again (and so hears of its changes).
+    if (ParentFont()) {
+        if (font().resolveMask() != 0) setFont(QFont());
+        return;
+    }
     QFont f = Font()->ToQFont();
-    if (f != font()) setFont(f);
+    if (f != font() || font().resolveMask() == 0) setFont(f);
 }
 
 bool TFolderTree::OldTreeStyle() const
@@ -163,6 +168,7 @@ void TFolderTree::Loaded()
 void TFolderTree::changeEvent(QEvent *Event)
 {
     QTreeWidget::changeEvent(Event);
+    FontEvent(Event);
     if (Event->type() == QEvent::EnabledChange) ApplyColor();
 }
 

@@ -190,7 +190,7 @@ void TColSel::FontChanged()
 void TColSel::changeEvent(QEvent *Event)
 {
     QComboBox::changeEvent(Event);
-    if (Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange) FollowParentFont();
+    FontEvent(Event);
 }
 
 // ---- entries ---------------------------------------------------------------------

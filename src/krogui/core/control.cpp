@@ -53,6 +53,12 @@ void TControl::SetDesignSize(int W, int H)
 
 QSize TControl::sizeHint() const { return d->FDesignSize; }
 
+QSize TControl::minimumSizeHint() const
+{
+    const QFontMetrics fm(Font()->ToQFont());
+    return QSize(fm.averageCharWidth() + 4, fm.height() + 4).boundedTo(sizeHint());
+}
+
 void TControl::FontChanged() { Invalidate(); }
 void TControl::ColorChanged() { Invalidate(); }
 
@@ -225,9 +231,8 @@ void TControl::dropEvent(QDropEvent *Event)
 void TControl::changeEvent(QEvent *Event)
 {
     QWidget::changeEvent(Event);
-    if (Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange)
-        FollowParentFont();
-    else if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::EnabledChange)
+    FontEvent(Event);
+    if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::EnabledChange)
         Invalidate();
 }
 

@@ -54,7 +54,9 @@ public:
     TCanvas *Canvas();
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return QSize(1, 1); }
+    /// Room for a frame and one character of the control's font, at most the design size;
+    /// controls with a content of their own refine it.
+    QSize minimumSizeHint() const override;
 
 protected:
     /// Composes the picture on Canvas(); the default fills it with Color.

@@ -120,7 +120,10 @@ class TControlAccessible final : public QAccessibleWidget, public TNumericFace
 public:
     TControlAccessible(QWidget *W, TControlCore *Core) : QAccessibleWidget(W), TNumericFace(Core) {}
     QAccessible::Role role() const override { return RoleOr(QAccessibleWidget::role()); }
-    QString text(QAccessible::Text T) const override { return TextOr(T, QAccessibleWidget::text(T), object()); }
+    QString text(QAccessible::Text T) const override
+    {
+        return TextOr(T, QAccessibleWidget::text(T), object());
+    }
     void *interface_cast(QAccessible::InterfaceType T) override
     {
         if (T == QAccessible::ValueInterface) return ValueCast();
@@ -132,12 +135,16 @@ public:
 class TControlAccessibleWrap final : public QAccessibleInterface, public TNumericFace
 {
 public:
-    TControlAccessibleWrap(QAccessibleInterface *Inner, TControlCore *Core) : TNumericFace(Core), FInner(Inner) {}
+    TControlAccessibleWrap(QAccessibleInterface *Inner, TControlCore *Core)
+        : TNumericFace(Core), FInner(Inner)
+    {
+    }
 
     bool isValid() const override { return FInner->isValid(); }
     QObject *object() const override { return FInner->object(); }
     QWindow *window() const override { return FInner->window(); }
-    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(QAccessible::Relation Match) const override
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation Match) const override
     {
         return FInner->relations(Match);
     }

@@ -3,6 +3,7 @@
 #include <krogui/core/error.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QMimeData>
 #include <QPointer>
 #include <QWidget>
@@ -135,8 +136,22 @@ void TControlCore::SetParentFont(bool Value)
 
 void TControlCore::FollowParentFont()
 {
+    if (!core->FParentFont) return;
     const QWidget *parent = core->FWidget->parentWidget();
-    if (core->FParentFont && parent) AdoptFont(parent->font());
+    AdoptFont(parent ? parent->font() : QApplication::font());
+}
+
+void TControlCore::FontEvent(const QEvent *Event)
+{
+    switch (Event->type()) {
+    case QEvent::ParentChange:
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange:
+        FollowParentFont();
+        break;
+    default:
+        break;
+    }
 }
 
 void TControlCore::AdoptFont(const QFont &Value)

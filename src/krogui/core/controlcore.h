@@ -76,7 +76,9 @@ public:
     const TFont *Font() const;
     void SetFont(const TFont &Value);
     KRO_FONT_FACE(Font)
-    /// When true the font follows the parent widget's font (its colour stays the control's).
+    /// When true the font follows the parent widget's font, or the application's font for a
+    /// control without parent (family, size and style; the colour stays the control's). Off by
+    /// default: a control keeps its own pixel-exact font. Setting the font clears it.
     bool ParentFont() const;
     void SetParentFont(bool Value);
     /// The help text: the accessible description, and the tool tip while ShowHint is on.
@@ -190,9 +192,12 @@ protected:
     virtual void ColorChanged() {}
     /// The font changed (own or inherited); the default does nothing.
     virtual void FontChanged() {}
-    /// Takes the parent widget's font (keeping the font colour) while ParentFont is on; call it
-    /// when the widget sees a ParentChange or FontChange.
+    /// Takes the parent widget's font (the application's without a parent; keeping the font
+    /// colour) while ParentFont is on.
     void FollowParentFont();
+    /// Call from the widget's changeEvent: follows the parent's or the application's font on
+    /// ParentChange, FontChange and ApplicationFontChange.
+    void FontEvent(const QEvent *Event);
     /// Sets the font from a Qt font (keeping the font colour) without clearing ParentFont.
     void AdoptFont(const QFont &Value);
     /// Fires OnResize (when assigned) and onResize.

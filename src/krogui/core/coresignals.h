@@ -65,8 +65,7 @@ public:
 using TSignalProbe = std::function<bool(const QMetaMethod &Signal)>;
 
 /// The sink of a control class W that declares the signals.
-template <class W>
-class TCoreSignalsOf final : public TCoreSignalSink
+template <class W> class TCoreSignalsOf final : public TCoreSignalSink
 {
 public:
     TCoreSignalsOf(W *Self, TSignalProbe Probe) : FSelf(Self), FProbe(std::move(Probe)) {}
@@ -80,7 +79,10 @@ public:
     {
         Q_EMIT FSelf->onMouseUp(S, B, Sh, X, Y);
     }
-    void MouseMove(QObject *S, TShiftState Sh, int X, int Y) override { Q_EMIT FSelf->onMouseMove(S, Sh, X, Y); }
+    void MouseMove(QObject *S, TShiftState Sh, int X, int Y) override
+    {
+        Q_EMIT FSelf->onMouseMove(S, Sh, X, Y);
+    }
     void MouseEnter(QObject *S) override { Q_EMIT FSelf->onMouseEnter(S); }
     void MouseLeave(QObject *S) override { Q_EMIT FSelf->onMouseLeave(S); }
     void Resize(QObject *S) override { Q_EMIT FSelf->onResize(S); }
@@ -94,11 +96,23 @@ public:
     {
         Q_EMIT FSelf->onDragOver(S, Source, X, Y, State, Accept);
     }
-    void DragDrop(QObject *S, QObject *Source, int X, int Y) override { Q_EMIT FSelf->onDragDrop(S, Source, X, Y); }
-    void EndDrag(QObject *S, QObject *Target, int X, int Y) override { Q_EMIT FSelf->onEndDrag(S, Target, X, Y); }
+    void DragDrop(QObject *S, QObject *Source, int X, int Y) override
+    {
+        Q_EMIT FSelf->onDragDrop(S, Source, X, Y);
+    }
+    void EndDrag(QObject *S, QObject *Target, int X, int Y) override
+    {
+        Q_EMIT FSelf->onEndDrag(S, Target, X, Y);
+    }
 
-    bool DragOverListened() const override { return FProbe && FProbe(QMetaMethod::fromSignal(&W::onDragOver)); }
-    bool DragDropListened() const override { return FProbe && FProbe(QMetaMethod::fromSignal(&W::onDragDrop)); }
+    bool DragOverListened() const override
+    {
+        return FProbe && FProbe(QMetaMethod::fromSignal(&W::onDragOver));
+    }
+    bool DragDropListened() const override
+    {
+        return FProbe && FProbe(QMetaMethod::fromSignal(&W::onDragDrop));
+    }
 
 private:
     W *FSelf;

@@ -27,6 +27,11 @@ TGradFill::TGradFill(QWidget *Parent) : TGraphicControl(Parent), d(std::make_uni
     SetDesignSize(121, 121);
 }
 
+QSize TGradFill::minimumSizeHint() const
+{
+    return QSize(16, 16);
+}
+
 TGradFill::~TGradFill() = default;
 
 void TGradFill::SeTGradType(TGradType Value)
@@ -156,6 +161,7 @@ void TGradFill::Paint()
     c->SetCopyMode(SRCCOPY);
     c->Draw(0, 0, bmp);
     if (d->FOnPaint) d->FOnPaint(this);
+    Q_EMIT onPaint(this);
 }
 
 // ---- readers ----

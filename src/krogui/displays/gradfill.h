@@ -4,6 +4,7 @@
 // frame. Applications may draw on top of it in OnPaint.
 
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 
 namespace kro {
 
@@ -26,12 +27,12 @@ class KROGUI_EXPORT TGradFill : public TGraphicControl
     Q_OBJECT
     Q_PROPERTY(kro::GradFillEnums::TGradType FillType READ FillType WRITE SetFillType)
     Q_PROPERTY(int NrColors READ NrColors WRITE SetNrColors)
-    Q_PROPERTY(kro::TColor ColorFirst READ ColorFirst WRITE SetColorFirst)
-    Q_PROPERTY(kro::TColor ColorLast READ ColorLast WRITE SetColorLast)
+    Q_PROPERTY(QColor ColorFirst READ ColorFirstStored WRITE SetColorFirst)
+    Q_PROPERTY(QColor ColorLast READ ColorLastStored WRITE SetColorLast)
     Q_PROPERTY(bool ColorFlipped READ ColorFlipped WRITE SetColorFlipped)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(kro::GradFillEnums::TGridMode GridMode READ GridMode WRITE SetGridMode)
-    Q_PROPERTY(kro::TColor GridColor READ GridColor WRITE SetGridColor)
+    Q_PROPERTY(QColor GridColor READ GridColorStored WRITE SetGridColor)
 public:
     /// A 121 x 121 area of 16 horizontal bands from maroon towards yellow, without frame or grid.
     explicit TGradFill(QWidget *Parent = nullptr);
@@ -49,9 +50,11 @@ public:
     /// Colour of the first band (and of the edges of the mirrored types).
     TColor ColorFirst() const;
     void SetColorFirst(TColor Value);
+    KRO_COLOR_FACE(ColorFirst)
     /// The colour the gradient runs towards.
     TColor ColorLast() const;
     void SetColorLast(TColor Value);
+    KRO_COLOR_FACE(ColorLast)
     /// Exchanges the two colours; setting a colour while flipped sets it in its flipped place, so
     /// flipping back keeps the exchange consistent.
     bool ColorFlipped() const;
@@ -65,6 +68,7 @@ public:
     void SetGridMode(TGridMode Value);
     TColor GridColor() const;
     void SetGridColor(TColor Value);
+    KRO_COLOR_FACE(GridColor)
 
     // ---- methods ----
     /// Draws the bands, the grid and the frame into Bitmap (of the control's size).
@@ -74,6 +78,17 @@ public:
     /// Fired after each paint, once the gradient is on the canvas: what it draws shows on top.
     void SetOnPaint(TNotifyEvent Handler);
     const TNotifyEvent &OnPaint() const;
+
+    /// A few pixels for every band the frame leaves room for.
+    QSize minimumSizeHint() const override;
+
+    /// A graphic.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Graphic; }
+
+Q_SIGNALS:
+    /// Emitted right after the OnPaint handler, whether or not one is assigned; a directly
+    /// connected slot may draw on Canvas() as the handler may.
+    void onPaint(QObject *Sender);
 
 protected:
     void Paint() override;

@@ -3,6 +3,8 @@
 #include <krogui/graphics/colors.h>
 #include <krogui/graphics/drawing.h>
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <cmath>
 
@@ -48,11 +50,27 @@ const QString kSampleText = QStringLiteral("(8g]}\u00DC\u00C4\u00A7");
 TNumLab::TNumLab(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<TNumLabPrivate>())
 {
     SetDesignSize(160, 28);
+    // A label keeps its height in a layout; extra width goes to the area right of the box.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     UpdateAccessibleName(NumLabText(
         d->FLabValue, {d->FDisplayType, d->FDecP, d->FComma, d->FPlusSign, FDtFormat, d->FStateText}));
 }
 
 TNumLab::~TNumLab() = default;
+
+QSize TNumLab::minimumSizeHint() const
+{
+    const QFontMetrics fm(Font()->ToQFont());
+    return QSize(d->FLeftSpace + d->FLabWidth + 2, fm.height() + 6);
+}
+
+QSize TNumLab::sizeHint() const
+{
+    QSize s = minimumSizeHint();
+    if (!d->FRightText.isEmpty())
+        s.rwidth() += QFontMetrics(Font()->ToQFont()).horizontalAdvance(d->FRightText) + 11; // 7 before, 4 after
+    return TGraphicControl::sizeHint().expandedTo(s);
+}
 
 void TNumLab::Changed()
 {
@@ -71,6 +89,7 @@ void TNumLab::SetLabValue(double Value)
     if (Value == d->FLabValue || (std::isnan(Value) && std::isnan(d->FLabValue))) return;
     d->FLabValue = Value;
     Changed();
+    Q_EMIT ValueChanged(Value);
 }
 
 void TNumLab::SetDisplayType(TDisplay Value)
@@ -111,6 +130,7 @@ void TNumLab::SetLeftSpace(int Value)
     Value = std::min(Value, Width());
     if (!Store(d->FLeftSpace, Value)) return;
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumLab::SetLabelWidth(int Value)
@@ -118,6 +138,7 @@ void TNumLab::SetLabelWidth(int Value)
     Value = std::max(0, Value);
     if (!Store(d->FLabWidth, Value)) return;
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumLab::SetLeftText(const QString &Value)
@@ -130,6 +151,7 @@ void TNumLab::SetRightText(const QString &Value)
 {
     if (!Store(d->FRightText, Value)) return;
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumLab::SetLeftTextAlignment(TAlignment Value)
@@ -245,6 +267,8 @@ bool TNumLab::AssignTo(TComponentBase *Dest) const
     dst->d->FRTAlignment = d->FRTAlignment;
     dst->d->FAlignment = d->FAlignment;
     dst->d->FOverFlowIndi = d->FOverFlowIndi;
+    const bool valueChanged = !(dst->d->FLabValue == d->FLabValue) &&
+                              !(std::isnan(dst->d->FLabValue) && std::isnan(d->FLabValue));
     dst->d->FLabValue = d->FLabValue;
     dst->d->FStateText = d->FStateText;
     dst->d->FTransParent = d->FTransParent;
@@ -258,6 +282,7 @@ bool TNumLab::AssignTo(TComponentBase *Dest) const
     dst->d->FColorScheme = d->FColorScheme;
     dst->d->FDisplayType = d->FDisplayType;
     dst->Changed();
+    if (valueChanged) Q_EMIT dst->ValueChanged(dst->d->FLabValue);
     return true;
 }
 
@@ -351,6 +376,7 @@ void TNumLab::Paint()
         if (d->FDisplayType == dtDateTime && !IsValidDayCount(d->FLabValue))
             t = d->FOverFlowIndi; // no calendar date to write
         if (d->FOnBeforeDisplay) d->FOnBeforeDisplay(this, t);
+        Q_EMIT onBeforeDisplay(this, t);
         if (LW - 6 < c->TextWidth(t) && d->FDisplayType != dtState) t = d->FOverFlowIndi;
         // Placed by the width of the text actually drawn, so that the indicator stays in the box.
         w = c->TextWidth(t);
@@ -505,6 +531,12 @@ void TNumLab::SetOnBeforeDisplay(TBeforeDisplayEvent Handler)
 const TBeforeDisplayEvent &TNumLab::OnBeforeDisplay() const
 {
     return d->FOnBeforeDisplay;
+}
+
+void TNumLab::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    updateGeometry();
 }
 
 } // namespace kro

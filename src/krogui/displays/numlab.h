@@ -2,6 +2,7 @@
 // TNumLab: a number in a framed label box, with a text to its left and one to its right.
 
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/displays/numlabtext.h>
 
 namespace kro {
@@ -18,7 +19,7 @@ struct TNumLabPrivate;
 class KROGUI_EXPORT TNumLab : public TGraphicControl
 {
     Q_OBJECT
-    Q_PROPERTY(double Value READ Value WRITE SetValue)
+    Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY ValueChanged USER true)
     Q_PROPERTY(kro::NumLabEnums::TDisplay DisplayType READ DisplayType WRITE SetDisplayType)
     Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
     Q_PROPERTY(bool Comma READ Comma WRITE SetComma)
@@ -35,13 +36,13 @@ class KROGUI_EXPORT TNumLab : public TGraphicControl
     Q_PROPERTY(QString OverflowIndicator READ OverflowIndicator WRITE SetOverflowIndicator)
     Q_PROPERTY(QString DTFormat READ DTFormat WRITE SetDTFormat)
     Q_PROPERTY(QString StateText READ StateText WRITE SetStateText)
-    Q_PROPERTY(kro::TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
-    Q_PROPERTY(kro::TColor ColorLabText READ ColorLabText WRITE SetColorLabText)
-    Q_PROPERTY(kro::TColor ColorOutBakG READ ColorOutBakG WRITE SetColorOutBakG)
-    Q_PROPERTY(kro::TColor ColorOutText READ ColorOutText WRITE SetColorOutText)
+    Q_PROPERTY(QColor ColorLabBakG READ ColorLabBakGStored WRITE SetColorLabBakG)
+    Q_PROPERTY(QColor ColorLabText READ ColorLabTextStored WRITE SetColorLabText)
+    Q_PROPERTY(QColor ColorOutBakG READ ColorOutBakGStored WRITE SetColorOutBakG)
+    Q_PROPERTY(QColor ColorOutText READ ColorOutTextStored WRITE SetColorOutText)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-    Q_PROPERTY(int MouseAreaCode READ MouseAreaCode STORED false)
+    Q_PROPERTY(int MouseAreaCode READ MouseAreaCode STORED false DESIGNABLE false)
 
 public:
     /// A label of 160 x 28 pixels showing 0 as "0.00".
@@ -104,13 +105,17 @@ public:
     /// Background and number colour of the box.
     TColor ColorLabBakG() const;
     void SetColorLabBakG(TColor Value);
+    KRO_COLOR_FACE(ColorLabBakG)
     TColor ColorLabText() const;
     void SetColorLabText(TColor Value);
+    KRO_COLOR_FACE(ColorLabText)
     /// Background and text colour outside the box.
     TColor ColorOutBakG() const;
     void SetColorOutBakG(TColor Value);
+    KRO_COLOR_FACE(ColorOutBakG)
     TColor ColorOutText() const;
     void SetColorOutText(TColor Value);
+    KRO_COLOR_FACE(ColorOutText)
     /// csBWG: frame lines gray 0x808080 and white; csSystem: the button shadow and highlight colours.
     TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
@@ -129,10 +134,28 @@ public:
 
     /// Called with the number text before it is measured; may change it.
     void SetOnBeforeDisplay(TBeforeDisplayEvent Handler);
+    /// The handler of OnBeforeDisplay (empty when none is assigned).
     const TBeforeDisplayEvent &OnBeforeDisplay() const;
+
+    /// The constructor size, or larger when the box and the side texts need it.
+    QSize sizeHint() const override;
+    /// The box whole, one text line high.
+    QSize minimumSizeHint() const override;
+
+    /// Static text: the side texts and the number are its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
+Q_SIGNALS:
+    /// The number shown changed.
+    void ValueChanged(double Value);
+    /// Emitted right after the OnBeforeDisplay handler, whether or not one is assigned; a
+    /// directly connected slot may change Text as the handler may.
+    void onBeforeDisplay(QObject *Sender, QString &Text);
 
 protected:
     void Paint() override;
+    /// Repaints and lets a layout ask for the new size hints (they follow the font).
+    void FontChanged() override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     /// Assign(Source) with another TNumLab lands here: fills it with LeftSpace, Empty, LabelWidth, Precision,
     /// both side texts, FrameStyle, the three alignments, OverflowIndicator, Value, StateText, Transparent,

@@ -106,7 +106,21 @@ TRasterLab::TRasterLab(QWidget *Parent) : TGraphicControl(Parent), d(std::make_u
     Font()->SetName(QStringLiteral("default"));
     Font()->SetSize(8);
     d->FTextBitLength = CalcTextBitLength(d->FLabText) + 1;
+    // Extra height is background below the text; extra width shows more of a long text.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(d->FLabText);
+}
+
+QSize TRasterLab::minimumSizeHint() const
+{
+    const int k = FrameAllowance(), p = Pitch();
+    const int x = std::clamp(d->FXPos, 0, 1024), y = std::clamp(d->FYPos, 0, 1024);
+    return QSize(x + p * (FontWidthOf(d->FCMat) + 1) + k + 1, y + p * RowsOf(d->FCMat) + k + 1);
+}
+
+QSize TRasterLab::sizeHint() const
+{
+    return TGraphicControl::sizeHint().expandedTo(minimumSizeHint());
 }
 
 TRasterLab::~TRasterLab()
@@ -122,6 +136,7 @@ void TRasterLab::SetText(const QString &Value)
     setAccessibleName(Value);
     if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
+    Q_EMIT TextChanged(Value);
 }
 
 void TRasterLab::SetDotSize(int Value)
@@ -131,6 +146,7 @@ void TRasterLab::SetDotSize(int Value)
     if (d->FAutoHeight) AdjustAutoHeight();
     if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TRasterLab::SetDotSpacing(int Value)
@@ -140,6 +156,7 @@ void TRasterLab::SetDotSpacing(int Value)
     if (d->FAutoHeight) AdjustAutoHeight();
     if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TRasterLab::SetPosX(int Value)
@@ -147,6 +164,7 @@ void TRasterLab::SetPosX(int Value)
     Value = ClampPos(Value);
     if (!Store(d->FXPos, Value)) return;
     Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TRasterLab::SetPosY(int Value)
@@ -154,6 +172,7 @@ void TRasterLab::SetPosY(int Value)
     Value = ClampPos(Value);
     if (!Store(d->FYPos, Value)) return;
     Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TRasterLab::SetProportional(bool Value)
@@ -191,6 +210,7 @@ void TRasterLab::SetFrameStyle(TFrameStyle Value)
 {
     if (!Store(d->FFrameStyle, Value)) return;
     Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TRasterLab::SetColorScheme(TColorScheme Value)
@@ -279,6 +299,7 @@ void TRasterLab::AfterMatrixChange()
     if (d->FAutoHeight) AdjustAutoHeight();
     if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 int TRasterLab::CalcTextBitLength(const QString &Text) const
@@ -347,6 +368,7 @@ void TRasterLab::Assign(const TComponentBase *Source)
     }
     if (src == this) return;
     d->FFrameStyle = src->d->FFrameStyle;
+    const bool textChanged = d->FLabText != src->d->FLabText;
     d->FLabText = src->d->FLabText;
     setAccessibleName(d->FLabText);
     d->FColorLabBakG = src->d->FColorLabBakG;
@@ -357,6 +379,7 @@ void TRasterLab::Assign(const TComponentBase *Source)
     d->FColorScheme = src->d->FColorScheme;
     if (d->FAutoCenter) AdjustAutoCenter();
     Repaint();
+    if (textChanged) Q_EMIT TextChanged(d->FLabText);
 }
 
 // ---- drawing --------------------------------------------------------------------
@@ -517,11 +540,13 @@ void TRasterLab::DoTimer()
 {
     ScrollTimerEvent();
     if (d->FOnScrollTimer) d->FOnScrollTimer(this);
+    Q_EMIT onScrollTimer(this);
 }
 
 void TRasterLab::DoScrLoopRestart()
 {
     if (d->FOnScrollLoopRestart) d->FOnScrollLoopRestart(this);
+    Q_EMIT onScrollLoopRestart(this);
 }
 
 void TRasterLab::ScrollTimerEvent()

@@ -4,6 +4,7 @@
 // of dark "off" dots, and the text can scroll in four directions on the control's own timer.
 
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/core/ctimer.h>
 #include <krogui/core/error.h>
 #include <krogui/displays/rasterfont.h>
@@ -30,16 +31,16 @@ struct TRasterLabPrivate;
 class KROGUI_EXPORT TRasterLab : public TGraphicControl
 {
     Q_OBJECT
-    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY TextChanged USER true)
     Q_PROPERTY(int DotSize READ DotSize WRITE SetDotSize)
     Q_PROPERTY(int DotSpacing READ DotSpacing WRITE SetDotSpacing)
     Q_PROPERTY(int PosX READ PosX WRITE SetPosX)
     Q_PROPERTY(int PosY READ PosY WRITE SetPosY)
     Q_PROPERTY(bool Proportional READ Proportional WRITE SetProportional)
     Q_PROPERTY(kro::RasterLabEnums::TRDBlockMode CharBlockMode READ CharBlockMode WRITE SetCharBlockMode)
-    Q_PROPERTY(kro::TColor ColorDotOn READ ColorDotOn WRITE SetColorDotOn)
-    Q_PROPERTY(kro::TColor ColorDotOff READ ColorDotOff WRITE SetColorDotOff)
-    Q_PROPERTY(kro::TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
+    Q_PROPERTY(QColor ColorDotOn READ ColorDotOnStored WRITE SetColorDotOn)
+    Q_PROPERTY(QColor ColorDotOff READ ColorDotOffStored WRITE SetColorDotOff)
+    Q_PROPERTY(QColor ColorLabBakG READ ColorLabBakGStored WRITE SetColorLabBakG)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(bool AutoHeight READ AutoHeight WRITE SetAutoHeight)
@@ -77,12 +78,15 @@ public:
     /// Colour of the lit dots.
     TColor ColorDotOn() const;
     void SetColorDotOn(TColor Value);
+    KRO_COLOR_FACE(ColorDotOn)
     /// Colour of the off-dots.
     TColor ColorDotOff() const;
     void SetColorDotOff(TColor Value);
+    KRO_COLOR_FACE(ColorDotOff)
     /// Background and raster-line colour.
     TColor ColorLabBakG() const;
     void SetColorLabBakG(TColor Value);
+    KRO_COLOR_FACE(ColorLabBakG)
     /// Frame: fsNone none, fsSimple a gray line, fsLowered and fsRaised 3-D edges, fsEmbossed and
     /// fsEngraved double lines.
     TFrameStyle FrameStyle() const;
@@ -154,6 +158,22 @@ public:
     const TNotifyEvent &OnScrollLoopRestart() const;
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+    /// The constructor size, at least the least size.
+    QSize sizeHint() const override;
+    /// One character cell at the text's origin, the full character height, inside the frame.
+    QSize minimumSizeHint() const override;
+
+    /// Static text: the text is its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
+Q_SIGNALS:
+    /// The text changed.
+    void TextChanged(const QString &Text);
+    /// Emitted right after the OnScrollTimer handler, whether or not one is assigned.
+    void onScrollTimer(QObject *Sender);
+    /// Emitted right after the OnScrollLoopRestart handler, whether or not one is assigned.
+    void onScrollLoopRestart(QObject *Sender);
 
 protected:
     void Paint() override;

@@ -3,6 +3,8 @@
 #include <krogui/displays/rotlab.h>
 #include <krogui/graphics/drawing.h>
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <cmath>
 
@@ -49,6 +51,35 @@ TRotLab::TRotLab(QWidget *Parent) : TGraphicControl(Parent), d(std::make_unique<
     AdjustAutoCenter();
 }
 
+QSize TRotLab::minimumSizeHint() const
+{
+    constexpr int kSpare = 4; // frame and the engraved copy's offset
+    const QFontMetrics fm(Font()->ToQFont());
+    const double w = fm.horizontalAdvance(d->FCaption), h = fm.height();
+    if (d->FCaption.isEmpty()) return QSize(2 * kSpare + 8, 2 * kSpare + 8);
+    // The corners of the text relative to the anchor, rotated as painting rotates them.
+    const double px = d->FAlignment == taLeftJustify ? 0 : d->FAlignment == taRightJustify ? w : w / 2;
+    const double a = NormalAngle(d->FTextAngle) / 180.0 * uc_Pi, sn = std::sin(a), cs = std::cos(a);
+    double left = 0, right = 0, top = 0, bottom = 0;
+    for (const double u : {0.0, w})
+        for (const double v : {0.0, h}) {
+            const double x = (u - px) * cs + (v - h / 2) * sn, y = -(u - px) * sn + (v - h / 2) * cs;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    if (d->FAutoCenter)
+        return QSize(2 * int(std::ceil(std::max(-left, right))) + 2 * kSpare,
+                     2 * int(std::ceil(std::max(-top, bottom))) + 2 * kSpare);
+    // A fixed anchor: the text right and below of the origin must fit.
+    return QSize(std::clamp(d->FTextPosX + int(std::ceil(right)), 0, 4096) + kSpare,
+                 std::clamp(d->FTextPosY + int(std::ceil(bottom)), 0, 4096) + kSpare);
+}
+
+QSize TRotLab::sizeHint() const
+{
+    return TGraphicControl::sizeHint().expandedTo(minimumSizeHint());
+}
+
 TRotLab::~TRotLab() = default;
 
 void TRotLab::Changed()
@@ -64,12 +95,15 @@ void TRotLab::SetCaption(const QString &Value)
     if (!Store(d->FCaption, Value)) return;
     setAccessibleName(Value);
     Changed();
+    Q_EMIT CaptionChanged(Value);
+    updateGeometry(); // the size hints follow
 }
 
 void TRotLab::SetTextAngle(int Value)
 {
     if (!Store(d->FTextAngle, Value)) return;
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TRotLab::SetTextPosX(int Value)
@@ -81,6 +115,7 @@ void TRotLab::SetTextPosX(int Value)
     else
         d->FTextPosX = Value;
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TRotLab::SetTextPosY(int Value)
@@ -92,6 +127,7 @@ void TRotLab::SetTextPosY(int Value)
     else
         d->FTextPosY = Value;
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TRotLab::SetAutoCenter(bool Value)
@@ -99,12 +135,14 @@ void TRotLab::SetAutoCenter(bool Value)
     if (!Store(d->FAutoCenter, Value)) return;
     if (Value) AdjustAutoCenter();
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TRotLab::SetAlignment(TAlignment Value)
 {
     if (!Store(d->FAlignment, Value)) return;
     Changed();
+    updateGeometry(); // the size hints follow
 }
 
 void TRotLab::SetAntiAlias(bool Value)
@@ -294,6 +332,12 @@ bool TRotLab::Transparent() const
 TFrameStyle TRotLab::FrameStyle() const
 {
     return d->FFrameStyle;
+}
+
+void TRotLab::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    updateGeometry();
 }
 
 } // namespace kro

@@ -13,11 +13,12 @@ struct TRotLabPrivate;
 class KROGUI_EXPORT TRotLab : public TGraphicControl
 {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY CaptionChanged USER true)
     Q_PROPERTY(int TextAngle READ TextAngle WRITE SetTextAngle)
+    // AutoCenter first: a stored form sets it before the anchor it decides about.
+    Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(int PosX READ PosX WRITE SetTextPosX)
     Q_PROPERTY(int PosY READ PosY WRITE SetTextPosY)
-    Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(kro::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
@@ -59,6 +60,7 @@ public:
     void SetTransparent(bool Value);
     /// Background colour (used when not Transparent).
     void SetColor(TColor Value) override;
+    using TGraphicControl::SetColor; // the QColor forms
     /// Frame drawn around the control.
     TFrameStyle FrameStyle() const;
     void SetFrameStyle(TFrameStyle Value);
@@ -76,9 +78,24 @@ public:
     void Assign(const TComponentBase *Source) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
+    /// The constructor size, at least the least size.
+    QSize sizeHint() const override;
+    /// The rotated caption whole around its anchor (centred while AutoCenter is on), inside the
+    /// frame.
+    QSize minimumSizeHint() const override;
+
+    /// Static text: the caption is its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
+Q_SIGNALS:
+    /// The caption changed.
+    void CaptionChanged(const QString &Caption);
+
 protected:
     /// The label's painting: background unless Transparent, DoDrawText, then the frame.
     void Paint() override;
+    /// Repaints and lets a layout ask for the new size hints (they follow the font).
+    void FontChanged() override;
     /// Draws the caption rotated around its anchor (nothing when Flags has DT_CALCRECT).
     virtual void DoDrawText(TRect &Rect, int Flags);
     /// Re-centres the anchor when AutoCenter is on; an application's OnResize runs after it.

@@ -4,12 +4,14 @@
 #include <krogui/graphics/drawing.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kro {
 
 struct TSevenSegPrivate
 {
     QString FCaption = QStringLiteral("8.8.8.8.");
+    int FHintWidth = 0; // the width the size hint was last announced for
     int FNumDigits = 4;
     TColor FColorTxt = clRed;
     TColor FColorBakG = 0x333333;
@@ -103,7 +105,38 @@ TSevenSeg::TSevenSeg(QWidget *Parent)
     for (TBitmap *b : {&SegVert, &SegHorz, &SegDot, &SegPlus, &SegColon, &SegDeg})
         b->SetPixelFormat(pf32bit);
     SetDesignSize(216, 76);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     setAccessibleName(d->FCaption);
+}
+
+namespace {
+// Height over width of a digit cell at the constructor size (60 over 48).
+constexpr double kCellShape = 1.25;
+constexpr int kLeastCellWidth = 8;
+} // namespace
+
+int TSevenSeg::heightForWidth(int Width) const
+{
+    const int cell = std::max(1, (Width - 2 * d->FMargin) / d->FNumDigits - d->FInterDigDist);
+    return 2 * d->FMargin + int(std::lround(cell * kCellShape));
+}
+
+QSize TSevenSeg::sizeHint() const
+{
+    // A layout may give the display less height than its width calls for (the vertical policy
+    // Maximum), never more: the digits are not stretched beyond their shape. Below the
+    // constructor width the constructor height stays the hint, so that the hint does not shrink
+    // with the display.
+    const int w = TGraphicControl::sizeHint().width();
+    return QSize(w, heightForWidth(std::max(w, Width())));
+}
+
+QSize TSevenSeg::minimumSizeHint() const
+{
+    const int w = 2 * d->FMargin + d->FNumDigits * (kLeastCellWidth + d->FInterDigDist);
+    return QSize(w, heightForWidth(w));
 }
 
 TSevenSeg::~TSevenSeg() = default;
@@ -121,6 +154,7 @@ void TSevenSeg::SetCaption(const QString &Value)
     if (!Store(d->FCaption, Value)) return;
     setAccessibleName(Value);
     Repaint();
+    Q_EMIT CaptionChanged(Value);
 }
 
 void TSevenSeg::SetNumDigits(int Value)
@@ -128,6 +162,7 @@ void TSevenSeg::SetNumDigits(int Value)
     if (Value < 1 || Value > 32 || Value == d->FNumDigits) return;
     d->FNumDigits = Value;
     CacheChanged();
+    updateGeometry(); // the size hints follow
 }
 
 void TSevenSeg::SetColorText(TColor Value)
@@ -147,6 +182,7 @@ void TSevenSeg::SetMargin(int Value)
     Value = std::max(0, std::min(Value, Height() / 2 - 1));
     if (!Store(d->FMargin, Value)) return;
     CacheChanged();
+    updateGeometry(); // the size hints follow
 }
 
 void TSevenSeg::SetInterDigDist(int Value)
@@ -154,6 +190,7 @@ void TSevenSeg::SetInterDigDist(int Value)
     Value = std::clamp(Value, 0, 255);
     if (!Store(d->FInterDigDist, Value)) return;
     CacheChanged();
+    updateGeometry(); // the size hints follow
 }
 
 void TSevenSeg::SetFrameStyle(TFrameStyle Value)
@@ -260,6 +297,11 @@ void TSevenSeg::ProcessResize()
 void TSevenSeg::Resize()
 {
     ProcessResize();
+    // The size hint's height follows the width: a layout asks again after a new width.
+    if (d->FHintWidth != Width()) {
+        d->FHintWidth = Width();
+        updateGeometry();
+    }
 }
 
 // ---- painting -----------------------------------------------------------------------
@@ -322,6 +364,7 @@ bool TSevenSeg::AssignTo(TComponentBase *Dest) const
     dst->d->FColorTxt = d->FColorTxt;
     dst->d->FColorBakG = d->FColorBakG;
     dst->d->FNumDigits = d->FNumDigits;
+    const bool captionChanged = dst->d->FCaption != d->FCaption;
     dst->d->FCaption = d->FCaption;
     dst->d->FFrameStyle = d->FFrameStyle;
     dst->d->FColBlackLine = d->FColBlackLine;
@@ -334,6 +377,7 @@ bool TSevenSeg::AssignTo(TComponentBase *Dest) const
     dst->d->FCacheValid = false;
     dst->setAccessibleName(d->FCaption);
     dst->Invalidate();
+    if (captionChanged) Q_EMIT dst->CaptionChanged(dst->d->FCaption);
     return true;
 }
 

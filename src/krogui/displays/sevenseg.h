@@ -2,6 +2,7 @@
 // TSevenSeg: a short text as slanted seven-segment digits, like an LED display.
 
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 
 namespace kro {
 
@@ -19,10 +20,10 @@ struct TSevenSegPrivate;
 class KROGUI_EXPORT TSevenSeg : public TGraphicControl
 {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY CaptionChanged USER true)
     Q_PROPERTY(int NumDigits READ NumDigits WRITE SetNumDigits)
-    Q_PROPERTY(kro::TColor ColorText READ ColorText WRITE SetColorText)
-    Q_PROPERTY(kro::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
+    Q_PROPERTY(QColor ColorText READ ColorTextStored WRITE SetColorText)
+    Q_PROPERTY(QColor ColorBackGnd READ ColorBackGndStored WRITE SetColorBackGnd)
     Q_PROPERTY(int Margin READ Margin WRITE SetMargin)
     Q_PROPERTY(int InterDigDist READ InterDigDist WRITE SetInterDigDist)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
@@ -42,9 +43,11 @@ public:
     /// Colour of lit segments (white is drawn as 0xFEFEFE); rebuilds the cache.
     TColor ColorText() const;
     void SetColorText(TColor Value);
+    KRO_COLOR_FACE(ColorText)
     /// Background colour; rebuilds the cache.
     TColor ColorBackGnd() const;
     void SetColorBackGnd(TColor Value);
+    KRO_COLOR_FACE(ColorBackGnd)
     /// Border around the digits, 0 .. Height div 2 - 1 (clamped); rebuilds the cache.
     int Margin() const;
     void SetMargin(int Value);
@@ -75,6 +78,23 @@ public:
     const QImage &DigitImage() const { return DigImg.Image(); }
     /// The image cache: 21 cells of CellWidth side by side, Height - 2 Margin high.
     const QImage &CacheImage() const { return ImgCache.Image(); }
+
+    /// The digits keep their shape in a layout: the height follows the width.
+    bool hasHeightForWidth() const override { return true; }
+    /// 2 Margin plus the height that gives a digit cell of that width its usual shape.
+    int heightForWidth(int Width) const override;
+    /// The constructor width, and the height that suits the present width (at least the
+    /// constructor height).
+    QSize sizeHint() const override;
+    /// Every digit cell at least 8 pixels wide, in its usual shape.
+    QSize minimumSizeHint() const override;
+
+    /// Static text: the caption is its name.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+
+Q_SIGNALS:
+    /// The text shown changed.
+    void CaptionChanged(const QString &Caption);
 
 protected:
     void Paint() override;

@@ -194,6 +194,13 @@ QSize TCustomGrid::CellsMinimumSize(int ScrollCols, int ScrollRows) const
     const int frame = 2 * frameWidth();
     return QSize(w + frame, h + frame);
 }
+
+QSize TCustomGrid::minimumSizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return QSize(DefaultColWidth() + frame, DefaultRowHeight() + frame).boundedTo(sizeHint());
+}
+
 TGridState TCustomGrid::GridState() const
 {
     return d->FGridState;

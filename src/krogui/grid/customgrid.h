@@ -271,7 +271,8 @@ Q_SIGNALS:
 
 public:
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return QSize(1, 1); }
+    /// One cell of the default size inside the frame, at most the design size.
+    QSize minimumSizeHint() const override;
 
 protected:
     // ---- overridables ------------------------------------------------------------------------

@@ -656,9 +656,8 @@ bool TCustomGrid::viewportEvent(QEvent *Event)
 void TCustomGrid::changeEvent(QEvent *Event)
 {
     QAbstractScrollArea::changeEvent(Event);
-    if (Event->type() == QEvent::ParentChange || Event->type() == QEvent::FontChange)
-        FollowParentFont();
-    else if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::EnabledChange)
+    FontEvent(Event);
+    if (Event->type() == QEvent::PaletteChange || Event->type() == QEvent::EnabledChange)
         InvalidateGrid();
 }
 

@@ -32,6 +32,9 @@ struct TNumIOPrivate
     bool FHideSelection = true;
     bool FApplyingFont = false;
     TNotifyEvent FOnChange;
+    int FChangeDepth = 0;      // nesting of text-change notifications being handled
+    double FNotifiedValue = 0; // value and text last announced by ValueChanged / TextChanged
+    QString FNotifiedText;
 };
 
 TNumIO::TNumIO(QWidget *Parent)
@@ -42,11 +45,58 @@ TNumIO::TNumIO(QWidget *Parent)
     // The field shows the font it inherits until the application gives it one of its own.
     AdoptFont(font());
     SetParentFont(true);
-    connect(this, &QLineEdit::textChanged, this, [this] { SafeInvoke([this] { Change(); }); });
+    connect(this, &QLineEdit::textChanged, this, &TNumIO::TextEdited);
     SetEditText(QString());
     FitHeight();
     ApplyPalette();
     UpdateAccessibleText();
+    d->FNotifiedValue = Value();
+    d->FNotifiedText = text();
+}
+
+void TNumIO::TextEdited()
+{
+    // A refused edit puts the old text back from inside the validation: only the outermost
+    // notification announces the outcome, so a refused text is never reported.
+    ++d->FChangeDepth;
+    SafeInvoke([this] { Change(); });
+    if (--d->FChangeDepth == 0) NotifyValue();
+}
+
+QAccessible::Role TNumIO::AccessibleRole() const
+{
+    return QAccessible::EditableText;
+}
+
+bool TNumIO::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = this->Value();
+    Minimum = d->FMinimum;
+    Maximum = d->FMaximum;
+    return true;
+}
+
+bool TNumIO::SetAccessibleNumericValue(double Value)
+{
+    if (isReadOnly() || std::isnan(Value)) return false;
+    if ((Value < d->FMinimum || Value > d->FMaximum) && Value != 0.0) return false; // as typed text
+    SetLabValue(Value);
+    return true;
+}
+
+void TNumIO::NotifyValue()
+{
+    // The value also depends on the format: a new format may give the same text another value.
+    const QString t = text();
+    const double v = Value();
+    const bool textChanged = t != d->FNotifiedText;
+    const bool valueChanged = v != d->FNotifiedValue;
+    d->FNotifiedText = t;
+    d->FNotifiedValue = v;
+    if (textChanged) Q_EMIT TextChanged(t);
+    if (!valueChanged) return;
+    Q_EMIT ValueChanged(v);
+    NotifyAccessibleValueChanged();
 }
 
 TNumIO::~TNumIO() = default;
@@ -302,7 +352,9 @@ void TNumIO::Change()
     }
     UpdateAccessibleText();
     // Fired last, so that a handler sees (and may change) the final text.
-    if (accepted && d->FOnChange) d->FOnChange(this);
+    if (!accepted) return;
+    if (d->FOnChange) d->FOnChange(this);
+    Q_EMIT onChange(this);
 }
 
 void TNumIO::SetInputFormat(TInFormat Value)
@@ -310,6 +362,7 @@ void TNumIO::SetInputFormat(TInFormat Value)
     if (!Store(d->FInFormat, Value)) return;
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::SetFixPDecPl(int Value)
@@ -322,12 +375,19 @@ void TNumIO::SetDecPSep(TDecPSep Value)
     if (!Store(d->FDecPSep, Value)) return;
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::SetRangeLow(double Value)
 {
     if (std::isnan(Value)) return;
     d->FRangeSet = true;
+    if (IsLoading()) {
+        // A stored form sets the bounds one after the other: the first must not be measured
+        // against the other's default (Loaded puts them in order).
+        d->FMinimum = Value;
+        return;
+    }
     if (Value >= d->FMaximum) {
         d->FMinimum = d->FMaximum;
         d->FMaximum = Value;
@@ -336,12 +396,17 @@ void TNumIO::SetRangeLow(double Value)
     }
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::SetRangeHigh(double Value)
 {
     if (std::isnan(Value)) return;
     d->FRangeSet = true;
+    if (IsLoading()) {
+        d->FMaximum = Value; // see SetRangeLow
+        return;
+    }
     if (Value > d->FMinimum) {
         d->FMaximum = Value;
     } else {
@@ -350,12 +415,15 @@ void TNumIO::SetRangeHigh(double Value)
     }
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::Loaded()
 {
+    if (d->FMinimum > d->FMaximum) std::swap(d->FMinimum, d->FMaximum);
     d->FOldText.clear();
     Change();
+    NotifyValue();
 }
 
 void TNumIO::DesigningChanged()
@@ -378,6 +446,7 @@ void TNumIO::Assign(const TComponentBase *Source)
         d->FDecPSep = src->d->FDecPSep;
         d->FOldText.clear();
         Change();
+        NotifyValue();
         return;
     }
     TComponentBase::Assign(Source);
@@ -604,7 +673,7 @@ void TNumIO::focusOutEvent(QFocusEvent *Event)
 void TNumIO::changeEvent(QEvent *Event)
 {
     QLineEdit::changeEvent(Event);
-    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::ParentChange) FollowParentFont();
+    FontEvent(Event);
     if (Event->type() == QEvent::FontChange && d->FAutoSize)
         FitHeight();
     else if (Event->type() == QEvent::ParentChange && d->FParentColor)

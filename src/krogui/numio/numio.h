@@ -26,7 +26,7 @@ class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase, public TCo
     Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
     Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
     Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
-    Q_PROPERTY(double Value READ Value WRITE SetValue STORED false DESIGNABLE false)
+    Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY ValueChanged USER true STORED false DESIGNABLE false)
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(kro::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
@@ -42,7 +42,7 @@ class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase, public TCo
     Q_PROPERTY(kro::TDragMode DragMode READ DragMode WRITE SetDragMode)
     Q_PROPERTY(Qt::CursorShape DragCursor READ DragCursor WRITE SetDragCursor)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
-    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY TextChanged)
 public:
     /// An empty field in itDynamic with 2 fixed-point places, no beep and the range 0..0
     /// (-uc_MaxDouble..uc_MaxDouble once the field is marked as designed).
@@ -121,7 +121,24 @@ public:
     // ---- events ----
     /// Fired after an accepted change of the text (not for rewrites by the field itself).
     void SetOnChange(TNotifyEvent H);
+    /// The handler of OnChange (empty when none is assigned).
     const TNotifyEvent &OnChange() const;
+
+    // ---- accessibility ----
+    /// An editable text field.
+    QAccessible::Role AccessibleRole() const override;
+    /// The value with RangeLow and RangeHigh.
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+    /// Writes a value within the range (0 always fits), not while read-only.
+    bool SetAccessibleNumericValue(double Value) override;
+
+Q_SIGNALS:
+    /// The value of the text changed (typed, pasted, assigned, or rewritten by the field).
+    void ValueChanged(double Value);
+    /// The text changed, whatever changed it.
+    void TextChanged(const QString &Text);
+    /// Emitted right after the OnChange handler, whether or not one is assigned.
+    void onChange(QObject *Sender);
 
 protected:
     /// The validation run after every change of the text.
@@ -185,6 +202,8 @@ private:
     void ApplyPalette();
     void FitHeight();
     void UpdateAccessibleText();
+    void TextEdited();
+    void NotifyValue();
     std::unique_ptr<TNumIOPrivate> const d;
 };
 

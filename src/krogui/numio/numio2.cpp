@@ -36,13 +36,51 @@ bool Exempt(const QString &S)
 TNumIO2::TNumIO2(QWidget *Parent) : TCustomControl(Parent), d(std::make_unique<TNumIO2Private>())
 {
     SetDesignSize(160, 28);
-    setMinimumHeight(18);
+    // A field keeps its height in a layout; extra width is outside background.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     FCaretTimer = new TControlTimer(this, [this] { CaretTimerEvent(); });
     UpdateLineColors();
     setAccessibleName(QStringLiteral("Number"));
     UpdateTimer();
     d->FSuppressPaint = false;
     Invalidate();
+    d->FNotifiedValue = Value();
+    d->FNotifiedText = Text();
+}
+
+QAccessible::Role TNumIO2::AccessibleRole() const
+{
+    return d->FButVisible ? QAccessible::SpinBox : QAccessible::EditableText;
+}
+
+bool TNumIO2::AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const
+{
+    Value = GetNioValue();
+    Minimum = d->FMinimum;
+    Maximum = d->FMaximum;
+    return true;
+}
+
+bool TNumIO2::SetAccessibleNumericValue(double Value)
+{
+    if (d->FReadOnly || std::isnan(Value)) return false;
+    SetNioValue(Value);
+    return true;
+}
+
+void TNumIO2::NotifyValue()
+{
+    // The value also depends on the format: a new format may give the same text another value.
+    const QString t = d->FInBuffer;
+    const double v = GetNioValue();
+    const bool textChanged = t != d->FNotifiedText;
+    const bool valueChanged = v != d->FNotifiedValue;
+    d->FNotifiedText = t;
+    d->FNotifiedValue = v;
+    if (textChanged) Q_EMIT TextChanged(t);
+    if (!valueChanged) return;
+    Q_EMIT ValueChanged(v);
+    NotifyAccessibleValueChanged();
 }
 
 TNumIO2::~TNumIO2() = default;
@@ -125,6 +163,7 @@ void TNumIO2::SetNioValue(double Value)
     d->FSelEnd = std::min<int>(d->FSelEnd, int(d->FInBuffer.size()));
     d->FSelBegin = std::min(d->FSelBegin, d->FSelEnd);
     Repaint();
+    NotifyValue();
 }
 
 int TNumIO2::GetNioIntValue() const
@@ -147,6 +186,7 @@ void TNumIO2::SetText(const QString &Value)
     d->FInBuffer = Value;
     d->FCaretPos = d->FSelBegin = d->FSelEnd = 0;
     Repaint();
+    NotifyValue();
 }
 
 void TNumIO2::Loaded()
@@ -241,6 +281,7 @@ void TNumIO2::SetDecSep(TDecPSep Value)
     }
     d->FDecPSep = Value;
     Repaint();
+    NotifyValue();
 }
 
 void TNumIO2::SetRangeLow(double Value)
@@ -327,6 +368,7 @@ void TNumIO2::CaretTimerEvent()
         d->FCaretVisib = false;
     }
     Repaint();
+    NotifyValue();
 }
 
 void TNumIO2::DoEnter()
@@ -500,7 +542,10 @@ void TNumIO2::KeyDown(quint16 &Key, TShiftState Shift)
 
     d->FCaretVisib = true;
     Repaint();
-    if (changed && d->FOnChange) d->FOnChange(this);
+    NotifyValue();
+    if (!changed) return;
+    if (d->FOnChange) d->FOnChange(this);
+    Q_EMIT onChange(this);
 }
 
 bool TNumIO2::FixPointClearDecimal()
@@ -595,6 +640,7 @@ void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         if (layout.InButtons(X, Y)) {
             ButtonStep(Y);
             if (d->FOnChange) d->FOnChange(this);
+            Q_EMIT onChange(this);
         }
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
@@ -605,6 +651,7 @@ void TNumIO2::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (d->FValueChanged) {
         d->FValueChanged = false;
         if (d->FOnChange) d->FOnChange(this);
+        Q_EMIT onChange(this);
     }
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }
@@ -625,6 +672,7 @@ void TNumIO2::MouseMove(TShiftState Shift, int X, int Y)
             const double v = GaugeValueAt(X);
             SetNioValue(v);
             if (d->FOnGaugeChange) d->FOnGaugeChange(this, Shift, v);
+            Q_EMIT onGaugeChange(this, Shift, v);
         }
     }
     TCustomControl::MouseMove(Shift, X, Y);

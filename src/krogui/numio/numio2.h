@@ -8,6 +8,7 @@
 // warning colours. The caret blinks on the control's own timer while it has the focus.
 
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/core/ctimer.h>
 #include <krogui/numio/numtext.h>
 
@@ -24,8 +25,8 @@ struct TNumIO2Private;
 class KROGUI_EXPORT TNumIO2 : public TCustomControl
 {
     Q_OBJECT
-    Q_PROPERTY(double Value READ Value WRITE SetValue)
-    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY ValueChanged USER true)
+    Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY TextChanged)
     Q_PROPERTY(kro::NumIOEnums::TInFormat InputFormat READ InputFormat WRITE SetInputFormat)
     Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
     Q_PROPERTY(int SignificantDigits READ SignificantDigits WRITE SetSignificantDigits)
@@ -44,18 +45,18 @@ class KROGUI_EXPORT TNumIO2 : public TCustomControl
     Q_PROPERTY(kro::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
     Q_PROPERTY(kro::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(kro::TColor ColorBoxBG READ ColorBoxBG WRITE SetColorBoxBG)
-    Q_PROPERTY(kro::TColor ColorBoxText READ ColorBoxText WRITE SetColorBoxText)
-    Q_PROPERTY(kro::TColor ColorOutBG READ ColorOutBG WRITE SetColorOutBG)
-    Q_PROPERTY(kro::TColor ColorOutText READ ColorOutText WRITE SetColorOutText)
-    Q_PROPERTY(kro::TColor ColorWarnBG READ ColorWarnBG WRITE SetColorWarnBG)
-    Q_PROPERTY(kro::TColor ColorWarnText READ ColorWarnText WRITE SetColorWarnText)
+    Q_PROPERTY(QColor ColorBoxBG READ ColorBoxBGStored WRITE SetColorBoxBG)
+    Q_PROPERTY(QColor ColorBoxText READ ColorBoxTextStored WRITE SetColorBoxText)
+    Q_PROPERTY(QColor ColorOutBG READ ColorOutBGStored WRITE SetColorOutBG)
+    Q_PROPERTY(QColor ColorOutText READ ColorOutTextStored WRITE SetColorOutText)
+    Q_PROPERTY(QColor ColorWarnBG READ ColorWarnBGStored WRITE SetColorWarnBG)
+    Q_PROPERTY(QColor ColorWarnText READ ColorWarnTextStored WRITE SetColorWarnText)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(bool ButVisible READ ButVisible WRITE SetButVisible)
     Q_PROPERTY(int ButWidth READ ButWidth WRITE SetButWidth)
     Q_PROPERTY(int ButHeight READ ButHeight WRITE SetButHeight)
     Q_PROPERTY(int ButSpace READ ButSpace WRITE SetButSpace)
-    Q_PROPERTY(kro::TColor ButColor READ ButColor WRITE SetButColor)
+    Q_PROPERTY(QColor ButColor READ ButColorStored WRITE SetButColor)
     Q_PROPERTY(double ButIncrem READ ButIncrem WRITE SetButIncrem)
     Q_PROPERTY(bool But3D READ But3D WRITE SetBut3D)
     Q_PROPERTY(bool GaugeVisible READ GaugeVisible WRITE SetGaugeVisible)
@@ -63,9 +64,9 @@ class KROGUI_EXPORT TNumIO2 : public TCustomControl
     Q_PROPERTY(int GaugeWidth READ GaugeWidth WRITE SetGaugeWidth)
     Q_PROPERTY(int GaugeLeftMargin READ GaugeLeftMargin WRITE SetGaugeLeftMargin)
     Q_PROPERTY(int GaugeTopMargin READ GaugeTopMargin WRITE SetGaugeTopMargin)
-    Q_PROPERTY(kro::TColor GaugeColor READ GaugeColor WRITE SetGaugeColor)
-    Q_PROPERTY(kro::TColor GaugeColorBg READ GaugeColorBg WRITE SetGaugeColorBg)
-    Q_PROPERTY(kro::TColor GaugeColorFrame READ GaugeColorFrame WRITE SetGaugeColorFrame)
+    Q_PROPERTY(QColor GaugeColor READ GaugeColorStored WRITE SetGaugeColor)
+    Q_PROPERTY(QColor GaugeColorBg READ GaugeColorBgStored WRITE SetGaugeColorBg)
+    Q_PROPERTY(QColor GaugeColorFrame READ GaugeColorFrameStored WRITE SetGaugeColorFrame)
     Q_PROPERTY(kro::TFrameStyle GaugeFrameStyle READ GaugeFrameStyle WRITE SetGaugeFrameStyle)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
@@ -167,17 +168,23 @@ public:
     void SetFrameStyle(TFrameStyle Value);
     TColor ColorBoxBG() const;
     void SetColorBoxBG(TColor Value);
+    KRO_COLOR_FACE(ColorBoxBG)
     TColor ColorBoxText() const;
     void SetColorBoxText(TColor Value);
+    KRO_COLOR_FACE(ColorBoxText)
     TColor ColorOutBG() const;
     void SetColorOutBG(TColor Value);
+    KRO_COLOR_FACE(ColorOutBG)
     TColor ColorOutText() const;
     void SetColorOutText(TColor Value);
+    KRO_COLOR_FACE(ColorOutText)
     /// Box background and text while the value is out of range (always repaint).
     TColor ColorWarnBG() const;
     void SetColorWarnBG(TColor Value);
+    KRO_COLOR_FACE(ColorWarnBG)
     TColor ColorWarnText() const;
     void SetColorWarnText(TColor Value);
+    KRO_COLOR_FACE(ColorWarnText)
     /// csBWG: gray and white frame lines; csSystem: the button shadow and highlight colours.
     TColorScheme ColorScheme() const;
     void SetColorScheme(TColorScheme Value);
@@ -200,6 +207,7 @@ public:
     void SetButSpace(int Value);
     TColor ButColor() const;
     void SetButColor(TColor Value);
+    KRO_COLOR_FACE(ButColor)
     /// Step of the buttons when ButtonPivots is empty.
     double ButIncrem() const;
     void SetButIncrem(double Value);
@@ -225,10 +233,13 @@ public:
     void SetGaugeTopMargin(int Value);
     TColor GaugeColor() const;
     void SetGaugeColor(TColor Value);
+    KRO_COLOR_FACE(GaugeColor)
     TColor GaugeColorBg() const;
     void SetGaugeColorBg(TColor Value);
+    KRO_COLOR_FACE(GaugeColorBg)
     TColor GaugeColorFrame() const;
     void SetGaugeColorFrame(TColor Value);
+    KRO_COLOR_FACE(GaugeColorFrame)
     TFrameStyle GaugeFrameStyle() const;
     void SetGaugeFrameStyle(TFrameStyle Value);
 
@@ -254,8 +265,34 @@ public:
     void SetOnGaugeChange(TOnGaugeChangeEvent H);
     const TOnGaugeChangeEvent &OnGaugeChange() const;
 
+    // ---- layout ----
+    /// The constructor size, or wider when the box, buttons and side texts need it.
+    QSize sizeHint() const override;
+    /// The text box (and buttons, gauge) whole, with at least one digit's room.
+    QSize minimumSizeHint() const override;
+
+    // ---- accessibility ----
+    /// A spin box while the buttons show, else an editable text field.
+    QAccessible::Role AccessibleRole() const override;
+    /// The value with RangeLow and RangeHigh.
+    bool AccessibleNumeric(double &Value, double &Minimum, double &Maximum) const override;
+    /// Writes the value (not while read-only), as SetValue does.
+    bool SetAccessibleNumericValue(double Value) override;
+
+Q_SIGNALS:
+    /// The value of the text changed (typed, stepped, dragged, assigned, loaded).
+    void ValueChanged(double Value);
+    /// The text changed, whatever changed it.
+    void TextChanged(const QString &Text);
+    /// Emitted right after the OnChange handler, whether or not one is assigned.
+    void onChange(QObject *Sender);
+    /// Emitted right after the OnGaugeChange handler, whether or not one is assigned.
+    void onGaugeChange(QObject *Sender, kro::TShiftState Shift, double GaugeValue);
+
 protected:
     void Paint() override;
+    /// Repaints and lets a layout ask for the new size hints (they follow the font).
+    void FontChanged() override;
     void Resize() override;
     void Loaded() override;
     void KeyDown(quint16 &Key, TShiftState Shift) override;
@@ -294,6 +331,7 @@ private:
     int NearestPivot(double V) const;
     QString FormatValue(double Value) const;
     void UpdateLineColors();
+    void NotifyValue();
 
     TControlTimer *FCaretTimer = nullptr;
     std::unique_ptr<TNumIO2Private> const d;

@@ -65,6 +65,8 @@ struct TNumIO2Private : TNumEditBuffer
     TFrameStyle FGaugeFrameStyle = fsLowered;
     TNotifyEvent FOnChange;
     TOnGaugeChangeEvent FOnGaugeChange;
+    double FNotifiedValue = 0; // value and text last announced by ValueChanged / TextChanged
+    QString FNotifiedText;
 };
 
 // What the painting steps share.

@@ -5,6 +5,8 @@
 #include <krogui/numio/numio2.h>
 #include <krogui/numio/numio2_p.h>
 
+#include <QFontMetrics>
+
 namespace kro {
 
 // ---- layout and look -----------------------------------------------------------------------------
@@ -14,11 +16,13 @@ void TNumIO2::SetLeftSpace(int Value)
     if (Value < 0 || Value == d->FLeftSpace) return;
     d->FLeftSpace = std::min(Value, Width());
     Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetTextBoxWidth(int Value)
 {
     if (Store(d->FTextBoxWidth, std::max(0, Value))) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetLeftText(const QString &Value)
@@ -29,6 +33,7 @@ void TNumIO2::SetLeftText(const QString &Value)
 void TNumIO2::SetRightText(const QString &Value)
 {
     if (Store(d->FRightText, Value)) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetLeftTextAlignment(TAlignment Value)
@@ -107,6 +112,26 @@ void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     TCustomControl::SetBounds(ALeft, ATop, AWidth, std::max(18, AHeight));
 }
 
+QSize TNumIO2::minimumSizeHint() const
+{
+    // The box whole with the buttons beside it and the gauge under it; the text row as high as
+    // AutoSize makes it (never below the field's least height of 18).
+    const TNumIO2Layout layout = Layout();
+    int w = d->FLeftSpace + d->FTextBoxWidth + layout.ButtonBlock() + 1;
+    if (d->FGaugeVisible) w = std::max(w, d->FGaugeLeftMargin + d->FGaugeWidth + 1);
+    const int row = std::max(18, QFontMetrics(Font()->ToQFont()).height() + 6);
+    return QSize(w, row + layout.GaugeStrip());
+}
+
+QSize TNumIO2::sizeHint() const
+{
+    const QSize least = minimumSizeHint();
+    int w = least.width();
+    if (!d->FRightText.isEmpty())
+        w += QFontMetrics(Font()->ToQFont()).horizontalAdvance(d->FRightText) + 13; // 7 before, 6 after
+    return TCustomControl::sizeHint().expandedTo(QSize(w, least.height()));
+}
+
 void TNumIO2::Resize()
 {
     if (d->FButHeight > Height()) d->FButHeight = std::max(1, Height());
@@ -115,11 +140,13 @@ void TNumIO2::Resize()
 void TNumIO2::SetButVisible(bool Value)
 {
     if (Store(d->FButVisible, Value)) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetButWidth(int Value)
 {
     if (Store(d->FButWidth, std::clamp(Value, 8, 50))) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetButHeight(int Value)
@@ -130,6 +157,7 @@ void TNumIO2::SetButHeight(int Value)
 void TNumIO2::SetButSpace(int Value)
 {
     if (Store(d->FButSpace, std::clamp(Value, 0, 50))) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetButColor(TColor Value)
@@ -150,26 +178,41 @@ void TNumIO2::SetBut3D(bool Value)
 void TNumIO2::SetGaugeVisible(bool Value)
 {
     if (Store(d->FGaugeVisible, Value)) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetGaugeHeight(int Value)
 {
-    if (Store(d->FGaugeHeight, std::max(3, std::min(Value, Height() - d->FGaugeTopMargin - 18)))) Repaint();
+    // An unchanged value stays, and a stored form's value is taken as saved: the limits depend
+    // on a size that may not be in yet (and the defaults lie beyond them at the default height).
+    if (Value == d->FGaugeHeight) return;
+    if (!IsLoading()) Value = std::min(Value, Height() - d->FGaugeTopMargin - 18);
+    if (Store(d->FGaugeHeight, std::max(3, Value))) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetGaugeWidth(int Value)
 {
-    if (Store(d->FGaugeWidth, std::max(10, std::min(Value, Width() - d->FGaugeLeftMargin)))) Repaint();
+    if (Value == d->FGaugeWidth) return; // see SetGaugeHeight
+    if (!IsLoading()) Value = std::min(Value, Width() - d->FGaugeLeftMargin);
+    if (Store(d->FGaugeWidth, std::max(10, Value))) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetGaugeLeftMargin(int Value)
 {
-    if (Store(d->FGaugeLeftMargin, std::max(0, std::min(Value, Width() - d->FGaugeWidth)))) Repaint();
+    if (Value == d->FGaugeLeftMargin) return; // see SetGaugeHeight
+    if (!IsLoading()) Value = std::min(Value, Width() - d->FGaugeWidth);
+    if (Store(d->FGaugeLeftMargin, std::max(0, Value))) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetGaugeTopMargin(int Value)
 {
-    if (Store(d->FGaugeTopMargin, std::max(0, std::min(Value, Height() - d->FGaugeHeight - 18)))) Repaint();
+    if (Value == d->FGaugeTopMargin) return; // see SetGaugeHeight
+    if (!IsLoading()) Value = std::min(Value, Height() - d->FGaugeHeight - 18);
+    if (Store(d->FGaugeTopMargin, std::max(0, Value))) Repaint();
+    updateGeometry(); // the size hints follow
 }
 
 void TNumIO2::SetGaugeColor(TColor Value)
@@ -392,6 +435,12 @@ void TNumIO2::PaintTextBox(const PaintState &P)
             c->SetCopyMode(SRCCOPY);
         }
     }
+}
+
+void TNumIO2::FontChanged()
+{
+    TCustomControl::FontChanged();
+    updateGeometry();
 }
 
 } // namespace kro
