@@ -7,6 +7,7 @@ packages=(
   qt6-tools-dev libqt6opengl6-dev   # forms: UiTools (needs the OpenGL CMake files), QFormBuilder, Designer plugin
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  doxygen
 )
 # scripts/fuzz.sh needs clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi

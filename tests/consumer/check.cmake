@@ -5,7 +5,39 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${KROGUI_BUILD_DIR} --prefix 
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
+# The guide's examples that are whole files (they begin with #include and define a function at
+# the left margin, such as main) are compiled, each as one file; fragments are left alone.
+set(guide_dir ${WORK_DIR}/guide)
+file(MAKE_DIRECTORY ${guide_dir})
+if(GUIDE_DIR)
+  file(GLOB pages ${GUIDE_DIR}/*.md)
+  foreach(page ${pages})
+    get_filename_component(name ${page} NAME_WE)
+    file(READ ${page} text)
+    # Semicolons and brackets would split or join CMake list items: hide them while matching.
+    string(REPLACE ";" "@SEMI@" text "${text}")
+    string(REPLACE "[" "@OPEN@" text "${text}")
+    string(REPLACE "]" "@CLOSE@" text "${text}")
+    string(REGEX MATCHALL "```cpp\n#include[^`]*```" blocks "${text}")
+    set(i 0)
+    foreach(block ${blocks})
+      math(EXPR i "${i} + 1")
+      string(REGEX REPLACE "^```cpp\n" "" block "${block}")
+      string(REGEX REPLACE "```$" "" block "${block}")
+      string(REGEX MATCH "\n[A-Za-z_][^\n@=]*\\([^\n@]*\\)[ a-z]*\n{" definition "${block}")
+      if(NOT definition)
+        continue()
+      endif()
+      string(REPLACE "@SEMI@" ";" block "${block}")
+      string(REPLACE "@OPEN@" "[" block "${block}")
+      string(REPLACE "@CLOSE@" "]" block "${block}")
+      file(WRITE ${guide_dir}/${name}_${i}.cpp "${block}")
+    endforeach()
+  endforeach()
+endif()
+
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build -G Ninja
+                        -DGUIDE_EXAMPLES=${guide_dir}
                         -DCMAKE_PREFIX_PATH=${WORK_DIR}/stage -DCMAKE_CXX_COMPILER=${COMPILER}
                         -DKROGUI_REQUIRE_FORMS=${REQUIRE_FORMS}
                         # A sanitized library needs its runtime in the program that loads it.
@@ -21,6 +53,20 @@ endif()
 execute_process(COMMAND ${WORK_DIR}/build/consumer RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the consumer ran and failed: ${rc}")
+endif()
+
+# The README's example is the program readme_example.cpp, word for word, and it runs.
+if(README)
+  file(READ ${README} readme)
+  file(READ ${CONSUMER_SOURCE_DIR}/readme_example.cpp example)
+  string(FIND "${readme}" "```cpp\n${example}```" pos)
+  if(pos EQUAL -1)
+    message(FATAL_ERROR "the example in ${README} is not tests/consumer/readme_example.cpp")
+  endif()
+endif()
+execute_process(COMMAND ${WORK_DIR}/build/readme_example RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the README's example ran and failed: ${rc}")
 endif()
 
 # The installed gallery runs from the temporary prefix (it finds the library by its run path).

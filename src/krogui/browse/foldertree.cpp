@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QWheelEvent>
 
 namespace kro {
@@ -46,11 +47,6 @@ struct TFolderTreePrivate
     bool FWalking = false;
     QString FLastError;
     TNotifyEvent FOnDirChange, FOnChange;
-
-    void Fire(const TNotifyEvent &E, QObject *Sender)
-    {
-        if (E) SafeInvoke([&] { E(Sender); });
-    }
 };
 
 TFolderTree::TFolderTree(QWidget *Parent)
@@ -89,6 +85,20 @@ TFolderTree::~TFolderTree()
 QString TFolderTree::Directory() const
 {
     return d->FDirectory;
+}
+
+QAccessible::Role TFolderTree::AccessibleRole() const
+{
+    return QAccessible::Tree;
+}
+
+QSize TFolderTree::minimumSizeHint() const
+{
+    const QFontMetrics fm(font());
+    // The scroll bars may show at this size: room for them too.
+    const int frame = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int row = std::max(fm.height(), 16) + 2;
+    return QSize(frame + 2 * indentation() + fm.horizontalAdvance(QStringLiteral("Folder")), frame + 3 * row);
 }
 
 QString TFolderTree::RootPath()
@@ -217,12 +227,12 @@ void TFolderTree::Expanding(QTreeWidgetItem *Node)
 
 void TFolderTree::Change(QTreeWidgetItem *Node)
 {
-    d->Fire(FOnClick, this);
+    SafeInvoke([this] { TControlCore::Click(); }); // the handler and onClick
     const QString old = d->FDirectory;
     d->FDirectory = PathOfNode(Node);
     UpdateAccessibleDescription();
-    d->Fire(d->FOnChange, this);
-    if (d->FDirectory != old) d->Fire(d->FOnDirChange, this);
+    FireChange();
+    if (d->FDirectory != old) FireDirChanged();
 }
 
 // ---- paths ----------------------------------------------------------------------------------------
@@ -271,7 +281,7 @@ void TFolderTree::Reset()
         collapseAll();
     }
     UpdateAccessibleDescription();
-    if (d->FDirectory != old) d->Fire(d->FOnDirChange, this);
+    if (d->FDirectory != old) FireDirChanged();
 }
 
 bool TFolderTree::SelectPath(const QString &Path)
@@ -305,7 +315,7 @@ bool TFolderTree::RefreshTree()
     while (!(ok = SelectPath(d->FDirectory)) && !d->FDirectory.isEmpty())
         d->FDirectory = ParentDir(d->FDirectory);
     UpdateAccessibleDescription();
-    if (d->FDirectory != remembered) d->Fire(d->FOnDirChange, this);
+    if (d->FDirectory != remembered) FireDirChanged();
     return ok;
 }
 
@@ -386,6 +396,23 @@ bool TFolderTree::GetSubDirs(const QTreeWidgetItem *Node, QStringList &DirList) 
 }
 
 // ---- events ---------------------------------------------------------------------------------------
+
+void TFolderTree::FireDirChanged()
+{
+    SafeInvoke([this] {
+        if (d->FOnDirChange) d->FOnDirChange(this);
+        Q_EMIT onDirChanged(this);
+        Q_EMIT DirectoryChanged(d->FDirectory);
+    });
+}
+
+void TFolderTree::FireChange()
+{
+    SafeInvoke([this] {
+        if (d->FOnChange) d->FOnChange(this);
+        Q_EMIT onChange(this);
+    });
+}
 
 void TFolderTree::SetOnDirChanged(TNotifyEvent H)
 {

@@ -38,7 +38,7 @@ class KROGUI_EXPORT TFolderTree : public QTreeWidget, public TComponentBase, pub
     Q_PROPERTY(QColor FontColor READ FontColorStored WRITE SetFontColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool OldTreeStyle READ OldTreeStyle WRITE SetOldTreeStyle)
-    Q_PROPERTY(QString Directory READ Directory STORED false)
+    Q_PROPERTY(QString Directory READ Directory NOTIFY DirectoryChanged STORED false USER true)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
@@ -107,7 +107,18 @@ public:
     const TNotifyEvent &OnChange() const;
 
     QSize sizeHint() const override { return QSize(121, 97); }
-    QSize minimumSizeHint() const override { return QSize(40, 40); }
+    /// Assistive tools see a tree; its description is the selected folder.
+    QAccessible::Role AccessibleRole() const override;
+
+    /// Room for three rows of a short folder name below the root, with the frame.
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    // The events as signals, emitted right after the handler whether or not one is set.
+    void onDirChanged(QObject *Sender);
+    void onChange(QObject *Sender);
+    /// Directory changed; emitted with OnDirChanged.
+    void DirectoryChanged(const QString &Directory);
 
 protected:
     /// After a form set all properties: a black colour becomes white, and the tree collapses.
@@ -134,7 +145,6 @@ protected:
     void focusOutEvent(QFocusEvent *Event) override;
     void enterEvent(QEnterEvent *Event) override;
     void leaveEvent(QEvent *Event) override;
-
 
     // ---- the core events as signals, emitted right after the handler (see coresignals.h) ----
 Q_SIGNALS:
@@ -167,6 +177,8 @@ private:
     QTreeWidgetItem *Walk(const QStringList &Parts);
     bool SplitPath(const QString &Path, QStringList &Parts) const;
     void ApplyColor();
+    void FireDirChanged();
+    void FireChange();
     void UpdateAccessibleDescription();
     std::unique_ptr<TFolderTreePrivate> const d;
 };

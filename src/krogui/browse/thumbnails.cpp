@@ -5,6 +5,7 @@
 #include <krogui/graphics/drawing.h>
 
 #include <QCache>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <climits>
@@ -95,6 +96,22 @@ void TThumbnails::Changed()
         Repaint();
 }
 
+void TThumbnails::NotifyScroll(double Before)
+{
+    if (d->FFirstThumbIx != Before) Q_EMIT FirstThumbIdxChanged(d->FFirstThumbIx);
+}
+
+void TThumbnails::NotifySelection(int Before, bool Changed)
+{
+    if (Changed || d->FSelectedSlide.CountTrueBits() != Before) Q_EMIT SelectionChanged();
+}
+
+QSize TThumbnails::minimumSizeHint() const
+{
+    const int slide = d->FThumbBaseSize + 2 * d->FSlideMargin;
+    return QSize(2 * kSlideBorder + slide, 2 * kSlideBorder + d->FSLideDist + slide);
+}
+
 void TThumbnails::UpdateAccessibleName()
 {
     setAccessibleName(tr("Thumbnails, slides %1 to %2").arg(d->FMin).arg(d->FMax));
@@ -138,21 +155,29 @@ void TThumbnails::SetMin(int Value)
 {
     if (Value == d->FMin) return;
     const int old = d->FMin;
+    const double scroll = d->FFirstThumbIx;
+    const int selected = d->FSelectedSlide.CountTrueBits();
     d->FMin = Value;
     ResizeSelection(old);
     // Keep the scroll position inside the new range (the wall would show nothing otherwise).
     d->FFirstThumbIx = NormalizeFirstThumbIdx(d->FFirstThumbIx, d->FMin, d->FMax, d->FNumSldX);
     Changed();
+    NotifyScroll(scroll);
+    NotifySelection(selected);
 }
 
 void TThumbnails::SetMax(int Value)
 {
     Value = std::max(1, Value);
     if (Value == d->FMax) return;
+    const double scroll = d->FFirstThumbIx;
+    const int selected = d->FSelectedSlide.CountTrueBits();
     d->FMax = Value;
     ResizeSelection(d->FMin);
     d->FFirstThumbIx = NormalizeFirstThumbIdx(d->FFirstThumbIx, d->FMin, d->FMax, d->FNumSldX);
     Changed();
+    NotifyScroll(scroll);
+    NotifySelection(selected);
 }
 
 int TThumbnails::SlideSize() const
@@ -166,6 +191,7 @@ void TThumbnails::SetSlideSize(int Value)
     Value = std::max(50, std::min(Value, Width()));
     if (Value == d->FThumbBaseSize) return;
     d->FThumbBaseSize = Value;
+    updateGeometry();
     Changed();
 }
 
@@ -179,6 +205,7 @@ void TThumbnails::SetSlideDistance(int Value)
     Value = std::clamp(Value, 0, 100);
     if (Value == d->FSLideDist) return;
     d->FSLideDist = Value;
+    updateGeometry();
     Changed();
 }
 
@@ -192,6 +219,7 @@ void TThumbnails::SetSlideMargin(int Value)
     Value = std::clamp(Value, 0, 100);
     if (Value == d->FSlideMargin) return;
     d->FSlideMargin = Value;
+    updateGeometry();
     Changed();
 }
 
@@ -221,9 +249,11 @@ TSlideSelectMode TThumbnails::SlideSelectMode() const
 void TThumbnails::SetSlideSelectMode(TSlideSelectMode Value)
 {
     if (Value == d->FSelectMode) return;
+    const int selected = d->FSelectedSlide.CountTrueBits();
     d->FSelectMode = Value;
     d->FSelectedSlide.Clear();
     Changed();
+    NotifySelection(selected);
 }
 
 bool TThumbnails::AntiAlias() const
@@ -307,8 +337,10 @@ void TThumbnails::SetFirstThumbIdx(double Value)
 {
     const double v = NormalizeFirstThumbIdx(Value, d->FMin, d->FMax, d->FNumSldX);
     if (v == d->FFirstThumbIx) return;
+    const double before = d->FFirstThumbIx;
     d->FFirstThumbIx = v;
     Changed();
+    NotifyScroll(before);
 }
 
 int TThumbnails::NumSlidesHoriz() const
@@ -330,8 +362,10 @@ bool TThumbnails::GetSelectedSlide(int Ix) const
 void TThumbnails::SetSelectedSlide(int Ix, bool Value)
 {
     if (!d->InRange(Ix)) return;
+    const bool was = d->Selected(Ix);
     d->FSelectedSlide.SetBit(int(qint64(Ix) - d->FMin), Value);
     Changed();
+    if (was != Value) Q_EMIT SelectionChanged();
 }
 
 int TThumbnails::FirstSelectedSlide() const
@@ -351,8 +385,10 @@ int TThumbnails::LastClickedSlide() const
 
 void TThumbnails::ResetAllSelections()
 {
+    const int selected = d->FSelectedSlide.CountTrueBits();
     d->FSelectedSlide.Clear();
     Changed();
+    NotifySelection(selected);
 }
 
 int TThumbnails::CalcSlideIndex(int XPos, int YPos) const
@@ -477,6 +513,7 @@ void TThumbnails::PaintSlides(TCanvas *C)
     TBitmap buffer;
     try {
         if (d->FOnFirstImageRequest) d->FOnFirstImageRequest(this);
+        Q_EMIT onFirstImageRequest(this);
         // Requests come column by column.
         for (int i = 1; i <= d->FNumSldX; ++i)
             for (int j = 1; j <= d->FNumSldY; ++j) {
@@ -488,7 +525,10 @@ void TThumbnails::PaintSlides(TCanvas *C)
     } catch (...) {
         HandleException();
     }
-    if (d->FOnLastImageRequest) SafeInvoke([this] { d->FOnLastImageRequest(this); });
+    SafeInvoke([this] {
+        if (d->FOnLastImageRequest) d->FOnLastImageRequest(this);
+        Q_EMIT onLastImageRequest(this);
+    });
 }
 
 void TThumbnails::PaintSlide(TCanvas *C, int X, int Y, int K, TBitmap *Buffer)
@@ -502,6 +542,7 @@ void TThumbnails::PaintSlide(TCanvas *C, int X, int Y, int K, TBitmap *Buffer)
     TImageRequestProcessing how = irpShowEmpty;
     int mark = -1;
     if (d->FOnImageRequest) d->FOnImageRequest(this, K, how, mark, img);
+    Q_EMIT onImageRequest(this, K, how, mark, img);
 
     if (how != irpShowNothing) {
         const TColor fill = d->Selected(K) ? d->FColorSelected : d->FColorCover;
@@ -529,6 +570,7 @@ void TThumbnails::PaintSlide(TCanvas *C, int X, int Y, int K, TBitmap *Buffer)
         DrawMarkOnCanvas(C, mark & 0xFF, X + 10, Y + 12);
     }
     if (d->FOnSlideRendered) d->FOnSlideRendered(this, C, X, Y, K);
+    Q_EMIT onSlideRendered(this, C, X, Y, K);
 }
 
 const TBitmap &TThumbnails::Scaled(const TBitmap &Img, int W, int H)
@@ -575,6 +617,7 @@ void TThumbnails::SetHighlighted(int Slide)
 {
     const bool has = Slide != INT_MIN;
     if (has == d->FHasHiLite && (!has || Slide == d->FLastHiLite)) return;
+    const int before = d->FLastHiLite;
     Surface(); // a stale picture is composed first, so that the outline lands on the current one
     if (d->FHasHiLite) DrawHighlight(d->FLastHiLite, false);
     if (has) DrawHighlight(Slide, true);
@@ -582,6 +625,8 @@ void TThumbnails::SetHighlighted(int Slide)
     d->FLastHiLite = has ? Slide : 0;
     update();
     if (d->FOnFocusChange) d->FOnFocusChange(this);
+    Q_EMIT onFocusChange(this);
+    if (d->FLastHiLite != before) Q_EMIT FocusedSlideChanged(d->FLastHiLite);
 }
 
 void TThumbnails::MouseMove(TShiftState Shift, int X, int Y)
@@ -601,13 +646,18 @@ void TThumbnails::MouseLeave()
 void TThumbnails::HandleClick(TShiftState Shift, int Slide)
 {
     const bool hit = Slide != INT_MIN;
+    const int selected = d->FSelectedSlide.CountTrueBits();
+    // Selecting only the slide that is already the only one selected changes nothing.
+    const bool alreadyOnly = selected == (hit ? 1 : 0) && (!hit || d->Selected(Slide));
     if (d->FSelectMode == ssmSingle) {
         d->FSelectedSlide.Clear();
         if (hit) d->FSelectedSlide.SetBit(int(qint64(Slide) - d->FMin), true);
         d->FLastClickedSlide = hit ? Slide : 0;
         d->FHasLastClicked = hit;
         Changed();
+        NotifySelection(selected, !alreadyOnly);
     } else if (d->FSelectMode == ssmMultiple) {
+        bool toggled = false;
         if (hit && (Shift & ssShift) && d->FHasLastClicked && d->InRange(d->FLastClickedSlide)) {
             const int from = std::min(Slide, d->FLastClickedSlide);
             const int to = std::max(Slide, d->FLastClickedSlide);
@@ -615,15 +665,18 @@ void TThumbnails::HandleClick(TShiftState Shift, int Slide)
                 d->FSelectedSlide.SetBit(int(s - d->FMin), true);
         } else if (hit && (Shift & ssCtrl)) {
             d->FSelectedSlide.SetBit(int(qint64(Slide) - d->FMin), !d->Selected(Slide));
+            toggled = true;
         } else if (!(Shift & (ssShift | ssCtrl))) {
             d->FSelectedSlide.Clear();
             if (hit) d->FSelectedSlide.SetBit(int(qint64(Slide) - d->FMin), true);
+            toggled = !alreadyOnly;
         }
         if (hit) {
             d->FLastClickedSlide = Slide;
             d->FHasLastClicked = true;
         }
         Changed();
+        NotifySelection(selected, toggled);
     }
 }
 
@@ -635,13 +688,19 @@ void TThumbnails::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     const bool hit = d->Layout(Width(), Height()).HitTest(X, Y, k);
     HandleClick(Shift, hit ? k : INT_MIN);
     if (d->FOnImageClick) d->FOnImageClick(this, X, Y, k);
+    Q_EMIT onImageClick(this, X, Y, k);
 }
 
 void TThumbnails::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TGraphicControl::MouseDown(Button, Shift, X, Y);
-    if (Button == mbLeft && (Shift & ssDouble) && d->FOnImageDblClick)
-        d->FOnImageDblClick(this, X, Y, CalcSlideIndex(X, Y));
+    if (Button != mbLeft || !(Shift & ssDouble)) return;
+    // The slide is looked up only for someone who listens.
+    if (!d->FOnImageDblClick && !isSignalConnected(QMetaMethod::fromSignal(&TThumbnails::onImageDblClick)))
+        return;
+    const int k = CalcSlideIndex(X, Y);
+    if (d->FOnImageDblClick) d->FOnImageDblClick(this, X, Y, k);
+    Q_EMIT onImageDblClick(this, X, Y, k);
 }
 
 bool TThumbnails::DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
@@ -669,6 +728,9 @@ bool TThumbnails::AssignTo(TComponentBase *Dest) const
     if (t == this) return true;
     TThumbnailsPrivate &o = *t->d;
     const int oldMin = o.FMin;
+    const double scroll = o.FFirstThumbIx;
+    const int selected = o.FSelectedSlide.CountTrueBits();
+    const int focused = o.FLastHiLite;
     o.FFrameStyle = d->FFrameStyle;
     o.FOuterFrameStyle = d->FOuterFrameStyle;
     o.FInnerFrameStyle = d->FInnerFrameStyle;
@@ -699,7 +761,11 @@ bool TThumbnails::AssignTo(TComponentBase *Dest) const
     o.FHasHiLite = d->FHasHiLite;
     o.FHiliteThickness = d->FHiliteThickness;
     t->ResizeSelection(oldMin);
+    t->updateGeometry();
     t->Changed();
+    t->NotifyScroll(scroll);
+    t->NotifySelection(selected);
+    if (o.FLastHiLite != focused) Q_EMIT t->FocusedSlideChanged(o.FLastHiLite);
     return true;
 }
 

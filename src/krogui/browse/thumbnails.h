@@ -3,6 +3,7 @@
 // request.
 
 #include <krogui/core/control.h>
+#include <krogui/graphics/propertyfaces.h>
 
 #include <memory>
 
@@ -53,20 +54,23 @@ class KROGUI_EXPORT TThumbnails : public TGraphicControl
     Q_PROPERTY(int SlideDistance READ SlideDistance WRITE SetSlideDistance)
     Q_PROPERTY(int SlideMargin READ SlideMargin WRITE SetSlideMargin)
     Q_PROPERTY(int FocusLinewidth READ FocusLinewidth WRITE SetFocusLinewidth)
-    Q_PROPERTY(int FocusedSlide READ FocusedSlide STORED false)
+    Q_PROPERTY(int FocusedSlide READ FocusedSlide NOTIFY FocusedSlideChanged STORED false)
     Q_PROPERTY(
         kro::ThumbnailsEnums::TSlideSelectMode SlideSelectMode READ SlideSelectMode WRITE SetSlideSelectMode)
     Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
-    Q_PROPERTY(kro::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
-    Q_PROPERTY(kro::TColor ColorCover READ ColorCover WRITE SetColorCover)
-    Q_PROPERTY(kro::TColor ColorSelected READ ColorSelected WRITE SetColorSelected)
-    Q_PROPERTY(kro::TColor ColorFocus READ ColorFocus WRITE SetColorFocus)
-    Q_PROPERTY(kro::TColor ColorMark READ ColorMark WRITE SetColorMark)
+    Q_PROPERTY(QColor ColorBackGnd READ ColorBackGndStored WRITE SetColorBackGnd)
+    Q_PROPERTY(QColor ColorCover READ ColorCoverStored WRITE SetColorCover)
+    Q_PROPERTY(QColor ColorSelected READ ColorSelectedStored WRITE SetColorSelected)
+    Q_PROPERTY(QColor ColorFocus READ ColorFocusStored WRITE SetColorFocus)
+    Q_PROPERTY(QColor ColorMark READ ColorMarkStored WRITE SetColorMark)
     Q_PROPERTY(kro::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(kro::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(kro::TFrameStyle OuterFrameStyle READ OuterFrameStyle WRITE SetOuterFrameStyle)
     Q_PROPERTY(kro::TFrameStyle InnerFrameStyle READ InnerFrameStyle WRITE SetInnerFrameStyle)
-    Q_PROPERTY(double FirstThumbIdx READ FirstThumbIdx WRITE SetFirstThumbIdx STORED false)
+    // Run-time state: the writer counts in slides, the reader in rows, so it is not stored.
+    Q_PROPERTY(double FirstThumbIdx READ FirstThumbIdx WRITE SetFirstThumbIdx NOTIFY FirstThumbIdxChanged
+                   STORED false)
+    Q_PROPERTY(int NumSlidesSelected READ NumSlidesSelected NOTIFY SelectionChanged STORED false)
 
 public:
     /// A wall of 260 x 400 pixels showing slides 1 to 100.
@@ -105,14 +109,19 @@ public:
     /// highlight colour (0xFF0000) and the pen of slide markers (black).
     TColor ColorBackGnd() const;
     void SetColorBackGnd(TColor Value);
+    KRO_COLOR_FACE(ColorBackGnd)
     TColor ColorCover() const;
     void SetColorCover(TColor Value);
+    KRO_COLOR_FACE(ColorCover)
     TColor ColorSelected() const;
     void SetColorSelected(TColor Value);
+    KRO_COLOR_FACE(ColorSelected)
     TColor ColorFocus() const;
     void SetColorFocus(TColor Value);
+    KRO_COLOR_FACE(ColorFocus)
     TColor ColorMark() const;
     void SetColorMark(TColor Value);
+    KRO_COLOR_FACE(ColorMark)
     /// csBWG: gray and white frame line colours; csSystem: the button shadow and highlight colours.
     /// The frames themselves are drawn in fixed colours.
     TColorScheme ColorScheme() const;
@@ -171,7 +180,32 @@ public:
     void SetOnFocusChange(TNotifyEvent H);
     const TNotifyEvent &OnFocusChange() const;
 
-    QSize minimumSizeHint() const override { return QSize(90, 90); }
+    /// Assistive tools see a list of slides, named with the range.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
+
+    /// Room for one whole slide with the border around the wall: shrinks and grows with SlideSize,
+    /// SlideMargin and SlideDistance.
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    // Each event is also a signal, emitted right after the handler whether or not one is set;
+    // a slot connected directly may change the reference parameters as a handler may.
+    void onImageRequest(QObject *Sender, int ThumbID,
+                        kro::ThumbnailsEnums::TImageRequestProcessing &HowToProcess, int &MarkIt,
+                        kro::TBitmap *&ImgBuffer);
+    void onFirstImageRequest(QObject *Sender);
+    void onLastImageRequest(QObject *Sender);
+    void onSlideRendered(QObject *Sender, kro::TCanvas *Canvas, int X, int Y, int ThumbID);
+    void onImageClick(QObject *Sender, int X, int Y, int ThumbID);
+    void onImageDblClick(QObject *Sender, int X, int Y, int ThumbID);
+    void onFocusChange(QObject *Sender);
+    /// The highlighted slide changed (0: none).
+    void FocusedSlideChanged(int FocusedSlide);
+    /// The scroll position changed (by the writer, the mouse wheel or a change of the range).
+    void FirstThumbIdxChanged(double FirstThumbIdx);
+    /// Slides were selected or deselected (by a click, SetSelectedSlide, ResetAllSelections, a new
+    /// SlideSelectMode or a range that dropped selected slides).
+    void SelectionChanged();
 
 protected:
     /// Draws the wall: background, then each visible slide as its image request says, the border
@@ -197,6 +231,8 @@ private:
     void SetHighlighted(int Slide);
     void HandleClick(TShiftState Shift, int Slide);
     void UpdateAccessibleName();
+    void NotifyScroll(double Before);
+    void NotifySelection(int Before, bool Changed = false);
     std::unique_ptr<TThumbnailsPrivate> const d;
 };
 

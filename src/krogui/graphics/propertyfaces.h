@@ -76,7 +76,7 @@ KROGUI_EXPORT void AssignStoredFont(TFont &Current, const QFont &Value);
         Set##Name(::kro::FromStoredColor(QColor(Value)));                                                    \
     }
 
-/// The QFont face of the font property Name and the colour face of its colour, Name##Color.
+/// The QFont face of the font property Name and the colour face of its colour, `Name##Color`.
 #define KRO_FONT_FACE(Name)                                                                                  \
     /** Name in its stored form (see ToStoredFont). */                                                       \
     QFont Name##Stored() const                                                                               \

@@ -351,7 +351,7 @@ public:
     bool GetColumnIsPwd(int Col) const;
     void SetColumnIsPwd(int Col, bool Value);
     /// Width of data column Col (0 for Col <= 0 or beyond the columns); the setter fires
-    /// OnChangeSetup. Note: ColWidths()/TCustomGrid::SetColWidths count grid columns from 0.
+    /// OnChangeSetup. Note: `ColWidths()`/`TCustomGrid::SetColWidths` count grid columns from 0.
     int GetColWidths(int Col) const;
     void SetColWidths(int Col, int Width);
 
