@@ -482,7 +482,9 @@ void TNumIO::FitHeight()
 void TNumIO::SetColor(TColor Value)
 {
     const bool wasParent = d->FParentColor;
-    d->FParentColor = false;
+    // A stored form holds both properties as they were saved: while it loads, the colour does not
+    // undo ParentColor, whichever of the two comes first.
+    if (!IsLoading()) d->FParentColor = false;
     if (Value == Color()) {
         if (wasParent) ApplyPalette();
         return;
