@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDomDocument>
 #include <QFont>
 #include <QImage>
 #include <QMetaEnum>
@@ -185,6 +186,64 @@ QString UnstorableReason(const QMetaProperty &P)
     }
 }
 
+/// Xml with the properties of each of our controls in another order: reversed, or sorted by name.
+QByteArray ReorderProperties(const QByteArray &Xml, bool Reverse)
+{
+    QDomDocument Doc;
+    if (!Doc.setContent(Xml)) return {};
+    const QDomNodeList Widgets = Doc.elementsByTagName(QStringLiteral("widget"));
+    for (int i = 0; i < Widgets.size(); ++i) {
+        QDomElement W = Widgets.at(i).toElement();
+        if (!FindFormControlClass(W.attribute(QStringLiteral("class")))) continue;
+        std::vector<QDomElement> Properties;
+        for (QDomElement P = W.firstChildElement(QStringLiteral("property")); !P.isNull();
+             P = P.nextSiblingElement(QStringLiteral("property")))
+            Properties.push_back(P);
+        if (Reverse)
+            std::reverse(Properties.begin(), Properties.end());
+        else
+            std::sort(Properties.begin(), Properties.end(), [](const QDomElement &A, const QDomElement &B) {
+                return A.attribute(QStringLiteral("name")) < B.attribute(QStringLiteral("name"));
+            });
+        for (QDomElement &P : Properties)
+            W.removeChild(P);
+        for (QDomElement &P : Properties)
+            W.appendChild(P);
+    }
+    return Doc.toByteArray();
+}
+
+/// Loads Xml and compares every stored property of each control with its original; returns the
+/// differences.
+QStringList LoadAndCompare(const std::vector<QWidget *> &Originals, const QByteArray &Xml)
+{
+    QString Error;
+    const std::unique_ptr<QWidget> Loaded(LoadProbed(Xml, &Error));
+    if (!Loaded) return {QStringLiteral("the form did not load: %1").arg(Error)};
+    QStringList Failures;
+    if (!Error.isEmpty()) Failures << QStringLiteral("loaded with an error: %1").arg(Error);
+    for (QWidget *Original : Originals) {
+        const QString Name = Original->objectName();
+        const QString Class = QString::fromLatin1(Original->metaObject()->className());
+        auto *Copy = Loaded->findChild<QWidget *>(Name);
+        if (!Copy || QString::fromLatin1(Copy->metaObject()->className()) != Class) {
+            Failures << QStringLiteral("%1: not created by the loader").arg(Class);
+            continue;
+        }
+        if (LoadedCalls(Copy) != 1)
+            Failures << QStringLiteral("%1: Loaded ran %2 times").arg(Class).arg(LoadedCalls(Copy));
+        if (ComponentOf(Copy)->IsLoading()) Failures << QStringLiteral("%1: still loading").arg(Class);
+        for (const QMetaProperty &P : OwnProperties(Original)) {
+            if (!FormStored(P) || !UnstorableReason(P).isEmpty()) continue;
+            const QVariant Want = P.read(Original), Got = P.read(Copy);
+            if (!SameValue(Want, Got))
+                Failures << QStringLiteral("%1.%2: saved %3, loaded %4")
+                                .arg(Class, QString::fromLatin1(P.name()), Show(Want), Show(Got));
+        }
+    }
+    return Failures;
+}
+
 class FormRoundTrip : public ::testing::Test
 {
 protected:
@@ -242,30 +301,13 @@ TEST_F(FormRoundTrip, EveryControlKeepsEveryStoredPropertyAndLoadsOnce)
     const QByteArray Xml = SaveForm(&Form);
     ASSERT_FALSE(Xml.isEmpty());
 
-    QString Error;
-    const std::unique_ptr<QWidget> Loaded(LoadProbed(Xml, &Error));
-    ASSERT_NE(Loaded, nullptr) << Error.toStdString();
-    EXPECT_TRUE(Error.isEmpty());
-
+    // The loader sets the properties in the order the control declares them, whatever order the
+    // form lists them in (QFormBuilder writes them in hash order, which differs from run to run).
     QStringList Failures;
-    for (QWidget *Original : Originals) {
-        const QString Name = Original->objectName();
-        const QString Class = QString::fromLatin1(Original->metaObject()->className());
-        auto *Copy = Loaded->findChild<QWidget *>(Name);
-        if (!Copy || QString::fromLatin1(Copy->metaObject()->className()) != Class) {
-            Failures << QStringLiteral("%1: not created by the loader").arg(Class);
-            continue;
-        }
-        if (LoadedCalls(Copy) != 1)
-            Failures << QStringLiteral("%1: Loaded ran %2 times").arg(Class).arg(LoadedCalls(Copy));
-        if (ComponentOf(Copy)->IsLoading()) Failures << QStringLiteral("%1: still loading").arg(Class);
-        for (const QMetaProperty &P : OwnProperties(Original)) {
-            if (!FormStored(P) || !UnstorableReason(P).isEmpty()) continue;
-            const QVariant Want = P.read(Original), Got = P.read(Copy);
-            if (!SameValue(Want, Got))
-                Failures << QStringLiteral("%1.%2: saved %3, loaded %4")
-                                .arg(Class, QString::fromLatin1(P.name()), Show(Want), Show(Got));
-        }
+    for (const auto &[Order, Text] : {std::pair{"saved", Xml}, {"reversed", ReorderProperties(Xml, true)},
+                                      {"by-name", ReorderProperties(Xml, false)}}) {
+        for (const QString &F : LoadAndCompare(Originals, Text))
+            Failures << QStringLiteral("[%1] %2").arg(QLatin1String(Order), F);
     }
     // Known defects, still open: TNumIO2's AutoSize sets the height itself while the form loads,
     // and a selected colour that is not in TColSel's list is added to the list, which a form
@@ -277,7 +319,7 @@ TEST_F(FormRoundTrip, EveryControlKeepsEveryStoredPropertyAndLoadsOnce)
     for (const QString &K : Known) {
         const qsizetype Before = Failures.size();
         Failures.erase(std::remove_if(Failures.begin(), Failures.end(),
-                                      [&](const QString &F) { return F.startsWith(K); }),
+                                      [&](const QString &F) { return F.section(QLatin1Char(' '), 1).startsWith(K); }),
                        Failures.end());
         if (Failures.size() != Before) Open << K;
     }

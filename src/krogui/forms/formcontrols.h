@@ -11,6 +11,7 @@
 #include <vector>
 
 class QWidget;
+struct QMetaObject;
 
 namespace kro {
 
@@ -27,6 +28,8 @@ struct KROGUI_FORMS_EXPORT TFormControlClass
     const char *ToolTip;
     /// Creates the control with the given parent, at its constructor size.
     QWidget *(*Create)(QWidget *Parent);
+    /// The class's meta-object: its properties in the order they are declared.
+    const QMetaObject *MetaObject;
 
     /// The class name without the namespace ("TMeter").
     QString ShortName() const;

@@ -101,7 +101,7 @@ QWidget *TFormLoader::load(QIODevice *Device, QWidget *ParentWidget)
         return nullptr;
     }
     QByteArray Form;
-    if (!DropStoredItems(Device->readAll(), Form, d->Error)) {
+    if (!PrepareForm(Device->readAll(), Form, d->Error)) {
         d->Error = tr("the form is not well-formed XML: %1").arg(d->Error);
         return nullptr;
     }
