@@ -11,6 +11,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QLabel>
+#include <QMetaEnum>
+#include <algorithm>
+#include <climits>
 #include <memory>
 
 using namespace kro;
@@ -156,3 +159,35 @@ TEST(FormLoader, EveryControlClassIsKnownByName)
 }
 
 } // namespace
+
+TEST(FormLoader, EnumerationNumbersOutsideTheirListAreRefused)
+{
+    // A form or setProperty can hand any number to an enumeration; the control keeps a value it
+    // knows and still draws.
+    QStringList Problems;
+    for (const TFormControlClass &Class : FormControlClasses()) {
+        QWidget Parent;
+        QWidget *W = Class.Create(&Parent);
+        W->resize(160, 120);
+        for (const QMetaProperty &P : OwnProperties(W)) {
+            if (!P.isEnumType() || P.isFlagType() || !P.isWritable()) continue;
+            const QMetaEnum E = P.enumerator();
+            const int Before = P.read(W).toInt();
+            int Highest = 0;
+            for (int k = 0; k < E.keyCount(); ++k)
+                Highest = std::max(Highest, E.value(k));
+            for (int Bad : {-1, Highest + 1, 1000, INT_MIN}) {
+                if (E.valueToKey(Bad)) continue;
+                P.write(W, Bad);
+                const int After = P.read(W).toInt();
+                if (After != Before)
+                    Problems << QStringLiteral("%1.%2 = %3: took %4")
+                                    .arg(QString::fromLatin1(Class.ClassName), QString::fromLatin1(P.name()))
+                                    .arg(Bad)
+                                    .arg(After);
+            }
+        }
+        EXPECT_FALSE(W->grab().isNull()) << Class.ClassName;
+    }
+    EXPECT_TRUE(Problems.isEmpty()) << Problems.join(QLatin1Char('\n')).toStdString();
+}

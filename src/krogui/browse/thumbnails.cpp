@@ -248,6 +248,7 @@ TSlideSelectMode TThumbnails::SlideSelectMode() const
 
 void TThumbnails::SetSlideSelectMode(TSlideSelectMode Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FSelectMode) return;
     const int selected = d->FSelectedSlide.CountTrueBits();
     d->FSelectMode = Value;
@@ -292,6 +293,7 @@ TColorScheme TThumbnails::ColorScheme() const
 
 void TThumbnails::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FColorScheme) return;
     d->FColorScheme = Value;
     d->FColGrayLine = Value == csBWG ? TColor(0x808080) : clBtnShadow;
@@ -319,7 +321,7 @@ TColor TThumbnails::ColBlackLine() const
     }                                                                                                        \
     void TThumbnails::Set##Getter(TFrameStyle Value)                                                         \
     {                                                                                                        \
-        if (Value == d->Field) return;                                                                       \
+        if (Value == d->Field || !IsDeclaredValue(Value)) return;                                            \
         d->Field = Value;                                                                                    \
         Changed();                                                                                           \
     }

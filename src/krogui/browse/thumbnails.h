@@ -13,10 +13,10 @@ namespace ThumbnailsEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// What a slide shows, as the image request handler decides: a white placeholder with the slide
 /// number, the picture of ImgBuffer, only the slide's cover and frame, or nothing (background).
-enum TImageRequestProcessing { irpShowEmpty, irpShowSlide, irpShowFrameOnly, irpShowNothing };
+enum TImageRequestProcessing : int { irpShowEmpty, irpShowSlide, irpShowFrameOnly, irpShowNothing };
 Q_ENUM_NS(TImageRequestProcessing)
 /// How clicks select slides: not at all, exactly the clicked slide, or several (see TThumbnails).
-enum TSlideSelectMode { ssmDisabled, ssmSingle, ssmMultiple };
+enum TSlideSelectMode : int { ssmDisabled, ssmSingle, ssmMultiple };
 Q_ENUM_NS(TSlideSelectMode)
 } // namespace ThumbnailsEnums
 using namespace ThumbnailsEnums;

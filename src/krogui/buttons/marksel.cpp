@@ -153,6 +153,7 @@ void TMarkSel::SetEnabled(bool Value)
 
 void TMarkSel::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FFrameStyle, Value)) Repaint();
 }
 

@@ -259,6 +259,7 @@ TOOButMode TOnOffBut::Mode() const
 
 void TOnOffBut::SetMode(TOOButMode Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     d->FMode = Value;
     if (Value == oobmSpeedBut && d->FOnOff) {
         d->FOnOff = false;
@@ -273,6 +274,7 @@ TOOButMouseAction TOnOffBut::MouseAction() const
 }
 void TOnOffBut::SetMouseAction(TOOButMouseAction Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     d->FMouseAction = Value;
 }
 
@@ -394,18 +396,22 @@ TAlignment TOnOffBut::BottomTextAlignment() const
 }
 void TOnOffBut::SetLeftTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FLeftTextAlignment, Value)) Invalidate();
 }
 void TOnOffBut::SetRightTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FRightTextAlignment, Value)) Invalidate();
 }
 void TOnOffBut::SetTopTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FTopTextAlignment, Value)) Invalidate();
 }
 void TOnOffBut::SetBottomTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FBottomTextAlignment, Value)) Invalidate();
 }
 
@@ -431,6 +437,7 @@ TFrameStyle TOnOffBut::FrameStyle() const
 }
 void TOnOffBut::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FFrameStyle, Value)) Repaint();
 }
 
@@ -440,6 +447,7 @@ TColorScheme TOnOffBut::ColorScheme() const
 }
 void TOnOffBut::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FColorScheme, Value)) return;
     d->FColBlackLine = clBlack;
     d->FColGrayLine = Value == csBWG ? TColor(0x808080) : clBtnShadow;

@@ -15,7 +15,7 @@ namespace kro {
 namespace OnOffButEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// The look of the button: which glyph sheet it shows (oobsUser: the application's own).
-enum TOnOffButStyle {
+enum TOnOffButStyle : int {
     oobsUser,
     oobsCheckbox,
     oobsRadioBut,
@@ -43,10 +43,10 @@ enum TOnOffButStyle {
 };
 Q_ENUM_NS(TOnOffButStyle)
 /// Where the mouse may toggle the button: nowhere, on the glyph, anywhere on the control.
-enum TOOButMouseAction { oomaNone, oomaFocused, oomaPlain };
+enum TOOButMouseAction : int { oomaNone, oomaFocused, oomaPlain };
 Q_ENUM_NS(TOOButMouseAction)
 /// A toggle, or a momentary push button that is on only while held.
-enum TOOButMode { oobmNormalBut, oobmSpeedBut };
+enum TOOButMode : int { oobmNormalBut, oobmSpeedBut };
 Q_ENUM_NS(TOOButMode)
 } // namespace OnOffButEnums
 using namespace OnOffButEnums;

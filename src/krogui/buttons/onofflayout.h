@@ -20,7 +20,7 @@ struct TOnOffGeometry
     int TextHeight = 0; // height of a caption line
 };
 
-enum TOnOffCaptionSide { ocsLeft, ocsRight, ocsTop, ocsBottom };
+enum TOnOffCaptionSide : int { ocsLeft, ocsRight, ocsTop, ocsBottom };
 
 /// Top-left corner of a caption of width TextWidth on Side with the given alignment.
 KROGUI_EXPORT QPoint OnOffCaptionPos(const TOnOffGeometry &G, TOnOffCaptionSide Side, TAlignment Align,

@@ -204,6 +204,7 @@ TDragMode TControlCore::DragMode() const
 }
 void TControlCore::SetDragMode(TDragMode Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     core->FDragMode = Value;
 }
 Qt::CursorShape TControlCore::DragCursor() const
@@ -212,6 +213,7 @@ Qt::CursorShape TControlCore::DragCursor() const
 }
 void TControlCore::SetDragCursor(Qt::CursorShape Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     core->FDragCursor = Value;
 }
 void TControlCore::BeginDrag(bool Immediate, int Threshold)
@@ -275,10 +277,10 @@ void TControlCore::UpdateDropTarget()
 // Each runs the handler (when assigned) and then emits the signal, unless the handler destroyed
 // the control.
 
-#define KRO_FIRE(Handler, SinkCall, ...)                                                                    \
+#define KRO_FIRE(Handler, SinkCall, ...)                                                                     \
     QWidget *const w = core->FWidget;                                                                        \
     const QPointer<QWidget> alive(w);                                                                        \
-    if (Handler) Handler(w __VA_OPT__(, ) __VA_ARGS__);                                                                  \
+    if (Handler) Handler(w __VA_OPT__(, ) __VA_ARGS__);                                                      \
     if (alive && core->FSignals) core->FSignals->SinkCall(w __VA_OPT__(, ) __VA_ARGS__)
 
 void TControlCore::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -3,6 +3,7 @@
 
 #include <krogui/kroguiexport.h>
 
+#include <QMetaEnum>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -79,36 +80,45 @@ constexpr TColor RGB(int r, int g, int b)
 {
     return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
 }
-constexpr int GetRValue(TColor c) { return int(c & 0xFF); }
-constexpr int GetGValue(TColor c) { return int((c >> 8) & 0xFF); }
-constexpr int GetBValue(TColor c) { return int((c >> 16) & 0xFF); }
+constexpr int GetRValue(TColor c)
+{
+    return int(c & 0xFF);
+}
+constexpr int GetGValue(TColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // ---- companion enumerations (ordinals are fixed) ----------------------------
-enum TColorScheme { csBWG, csSystem };
+enum TColorScheme : int { csBWG, csSystem };
 Q_ENUM_NS(TColorScheme)
-enum TFrameStyle { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
+enum TFrameStyle : int { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
 Q_ENUM_NS(TFrameStyle)
-enum TDecPSep { dsSystem, dsPoint, dsComma, dsBoth };
+enum TDecPSep : int { dsSystem, dsPoint, dsComma, dsBoth };
 Q_ENUM_NS(TDecPSep)
-enum TDirection { dirUp, dirDown, dirLeft, dirRight };
+enum TDirection : int { dirUp, dirDown, dirLeft, dirRight };
 Q_ENUM_NS(TDirection)
-enum TOrientation { orVertical, orHorizontal };
+enum TOrientation : int { orVertical, orHorizontal };
 Q_ENUM_NS(TOrientation)
-enum TBkgFill { bfSimple, bfStretch, bfTile };
+enum TBkgFill : int { bfSimple, bfStretch, bfTile };
 Q_ENUM_NS(TBkgFill)
-enum TLanguage { lgNone, lgEnglish, lgGerman, lgFrench, lgSpanish };
+enum TLanguage : int { lgNone, lgEnglish, lgGerman, lgFrench, lgSpanish };
 Q_ENUM_NS(TLanguage)
-enum TLogicOp { loAND, loOR, loXOR, loANDNOT, loORNOT };
+enum TLogicOp : int { loAND, loOR, loXOR, loANDNOT, loORNOT };
 Q_ENUM_NS(TLogicOp)
 
 // ---- framework enumerations --------------------------------------------------
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TAlignment : int { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TMouseButton : int { mbLeft, mbRight, mbMiddle };
 Q_ENUM_NS(TMouseButton)
-enum TBorderStyle { bsNone, bsSingle };
+enum TBorderStyle : int { bsNone, bsSingle };
 Q_ENUM_NS(TBorderStyle)
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TScrollStyle : int { ssNone, ssHorizontal, ssVertical, ssBoth };
 Q_ENUM_NS(TScrollStyle)
 
 /// Modifier keys and mouse buttons held during an input event (a set of flags).
@@ -139,21 +149,25 @@ struct TRect
     constexpr bool Contains(int X, int Y) const { return X >= Left && X < Right && Y >= Top && Y < Bottom; }
     constexpr bool operator==(const TRect &) const = default;
 };
-constexpr TRect Rect(int Left, int Top, int Right, int Bottom) { return TRect{Left, Top, Right, Bottom}; }
+constexpr TRect Rect(int Left, int Top, int Right, int Bottom)
+{
+    return TRect{Left, Top, Right, Bottom};
+}
 
 using TDoubleArray = std::vector<double>;
 using TOpenStringArray = QStringList;
 
 using TNotifyEvent = std::function<void(QObject *Sender)>;
-using TMouseEvent = std::function<void(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(QObject *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(QObject *Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(QObject *Sender, quint16 &Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(QObject *Sender, QChar &Key)>;
 /// How a control starts dragging: by its own call to BeginDrag, or on every left press.
-enum TDragMode { dmManual, dmAutomatic };
+enum TDragMode : int { dmManual, dmAutomatic };
 Q_ENUM_NS(TDragMode)
 /// Where a drag is relative to the control a TDragOverEvent is fired for.
-enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragState : int { dsDragEnter, dsDragLeave, dsDragMove };
 Q_ENUM_NS(TDragState)
 
 /// The drag begins; the handler may put data (text, URLs) into DragObject for other applications.
@@ -179,5 +193,13 @@ constexpr double uc_MaxDouble = DBL_MAX;
 constexpr double uc_MaxReal = 1.0e30;
 constexpr double uc_ln10 = 2.30258509299404568402;
 constexpr double uc_Pi = 3.14159265358979323846;
+
+/// Whether Value is one of the values its enumeration declares. The property system and stored
+/// forms can hand an enumeration setter any number; the setters of published enumerations
+/// ignore the numbers this refuses.
+template <class E> bool IsDeclaredValue(E Value)
+{
+    return QMetaEnum::fromType<E>().valueToKey(static_cast<int>(Value)) != nullptr;
+}
 
 } // namespace kro

@@ -42,6 +42,11 @@ void TGradFill::SeTGradType(TGradType Value)
     Invalidate();
 }
 
+void TGradFill::SetFillType(TGradType Value)
+{
+    if (Value >= gtHoriz && Value <= gtMidBandVert) SeTGradType(Value);
+}
+
 void TGradFill::SetNrColors(int Value)
 {
     d->FNrColors = std::clamp(Value, 1, 255);
@@ -78,12 +83,14 @@ void TGradFill::SetColorFlipped(bool Value)
 
 void TGradFill::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     d->FFrameStyle = Value;
     Invalidate();
 }
 
 void TGradFill::SetGridMode(TGridMode Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     d->FGridMode = Value;
     Invalidate();
 }

@@ -12,10 +12,10 @@ namespace GradFillEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// Horizontal bands changing from top to bottom, vertical bands changing from left to right,
 /// and the two mirrored kinds with the first colour at both edges and the last in the middle.
-enum TGradType { gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert };
+enum TGradType : int { gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert };
 Q_ENUM_NS(TGradType)
 /// Grid lines over the gradient: none, horizontal, vertical or both.
-enum TGridMode { gmNone, gmHoriz, gmVert, gmBoth };
+enum TGridMode : int { gmNone, gmHoriz, gmVert, gmBoth };
 Q_ENUM_NS(TGridMode)
 } // namespace GradFillEnums
 using namespace GradFillEnums;
@@ -43,7 +43,9 @@ public:
     // ---- properties (every setter invalidates) ----
     /// The gradient type (SeTGradType).
     TGradType FillType() const;
-    void SetFillType(TGradType Value) { SeTGradType(Value); }
+    /// The property's writer: as SeTGradType, but a value that is not a gradient type is ignored,
+    /// since an exception cannot pass through setProperty or a form being loaded.
+    void SetFillType(TGradType Value);
     /// Raises EKROError("TGradFill.FillType") for a value that is not a gradient type.
     void SeTGradType(TGradType Value);
     /// Number of bands, clamped to 1..255.

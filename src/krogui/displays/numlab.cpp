@@ -68,7 +68,8 @@ QSize TNumLab::sizeHint() const
 {
     QSize s = minimumSizeHint();
     if (!d->FRightText.isEmpty())
-        s.rwidth() += QFontMetrics(Font()->ToQFont()).horizontalAdvance(d->FRightText) + 11; // 7 before, 4 after
+        s.rwidth() +=
+            QFontMetrics(Font()->ToQFont()).horizontalAdvance(d->FRightText) + 11; // 7 before, 4 after
     return TGraphicControl::sizeHint().expandedTo(s);
 }
 
@@ -94,6 +95,7 @@ void TNumLab::SetLabValue(double Value)
 
 void TNumLab::SetDisplayType(TDisplay Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FDisplayType, Value)) return;
     Changed();
 }
@@ -156,24 +158,28 @@ void TNumLab::SetRightText(const QString &Value)
 
 void TNumLab::SetLeftTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FLTAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetRightTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FRTAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FAlignment, Value)) return;
     Changed();
 }
 
 void TNumLab::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FFrameStyle, Value)) return;
     Changed();
 }
@@ -222,6 +228,7 @@ void TNumLab::SetColorOutText(TColor Value)
 
 void TNumLab::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FColorScheme, Value)) return;
     FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     Changed();
@@ -267,8 +274,8 @@ bool TNumLab::AssignTo(TComponentBase *Dest) const
     dst->d->FRTAlignment = d->FRTAlignment;
     dst->d->FAlignment = d->FAlignment;
     dst->d->FOverFlowIndi = d->FOverFlowIndi;
-    const bool valueChanged = !(dst->d->FLabValue == d->FLabValue) &&
-                              !(std::isnan(dst->d->FLabValue) && std::isnan(d->FLabValue));
+    const bool valueChanged =
+        !(dst->d->FLabValue == d->FLabValue) && !(std::isnan(dst->d->FLabValue) && std::isnan(d->FLabValue));
     dst->d->FLabValue = d->FLabValue;
     dst->d->FStateText = d->FStateText;
     dst->d->FTransParent = d->FTransParent;

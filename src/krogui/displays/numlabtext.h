@@ -11,7 +11,7 @@ namespace NumLabEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 
 /// How TNumLab writes its number (see NumLabText for each form).
-enum TDisplay {
+enum TDisplay : int {
     dtFloat,
     dtFixP,
     dtExp,

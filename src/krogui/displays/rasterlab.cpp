@@ -184,6 +184,7 @@ void TRasterLab::SetProportional(bool Value)
 
 void TRasterLab::SetCharBlockMode(TRDBlockMode Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FCharBlockMode, Value)) return;
     Repaint();
 }
@@ -208,6 +209,7 @@ void TRasterLab::SetColorLabBakG(TColor Value)
 
 void TRasterLab::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FFrameStyle, Value)) return;
     Repaint();
     updateGeometry(); // the size hints follow
@@ -215,6 +217,7 @@ void TRasterLab::SetFrameStyle(TFrameStyle Value)
 
 void TRasterLab::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FColorScheme, Value)) return;
     FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     Repaint();
@@ -241,6 +244,7 @@ void TRasterLab::SetAutoCenter(bool Value)
 
 void TRasterLab::SetScrollMode(TRDScrollMode Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FScrollMode, Value)) return;
     if (!IsDesigning()) {
         d->FScrTimerEnabled = Value != rdsmOff;

@@ -4,10 +4,10 @@
 // of dark "off" dots, and the text can scroll in four directions on the control's own timer.
 
 #include <krogui/core/control.h>
-#include <krogui/graphics/propertyfaces.h>
 #include <krogui/core/ctimer.h>
 #include <krogui/core/error.h>
 #include <krogui/displays/rasterfont.h>
+#include <krogui/graphics/propertyfaces.h>
 
 namespace kro {
 
@@ -15,10 +15,10 @@ namespace RasterLabEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// Off-dots: none (plain background), around the characters with a background gap column
 /// before and after each, or everywhere.
-enum TRDBlockMode { rdbmOff, rdbmOn, rdbmRaster };
+enum TRDBlockMode : int { rdbmOff, rdbmOn, rdbmRaster };
 Q_ENUM_NS(TRDBlockMode)
 /// Scrolling direction of the text.
-enum TRDScrollMode { rdsmOff, rdsmLeft, rdsmRight, rdsmDown, rdsmUp };
+enum TRDScrollMode : int { rdsmOff, rdsmLeft, rdsmRight, rdsmDown, rdsmUp };
 Q_ENUM_NS(TRDScrollMode)
 } // namespace RasterLabEnums
 using namespace RasterLabEnums;

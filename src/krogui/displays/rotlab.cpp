@@ -140,6 +140,7 @@ void TRotLab::SetAutoCenter(bool Value)
 
 void TRotLab::SetAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FAlignment, Value)) return;
     Changed();
     updateGeometry(); // the size hints follow
@@ -170,6 +171,7 @@ void TRotLab::SetColor(TColor Value)
 
 void TRotLab::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FFrameStyle, Value)) return;
     Changed();
 }

@@ -195,12 +195,14 @@ void TSevenSeg::SetInterDigDist(int Value)
 
 void TSevenSeg::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FFrameStyle, Value)) return;
     Invalidate();
 }
 
 void TSevenSeg::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FColorScheme, Value)) return;
     FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     Invalidate();

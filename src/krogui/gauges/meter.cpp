@@ -504,6 +504,7 @@ void TMeter::SetBackGroundImg(const QString &Value)
 
 void TMeter::SetBkgndFillMode(TBkgFill Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     d->FBkgndFillMode = Value;
     StyleChanged();
 }
@@ -530,6 +531,7 @@ void TMeter::SetColorScale(TColor Value)
 
 void TMeter::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FColorScheme, Value)) return;
     FrameLineColors(Value, d->FColGrayLine, d->FColWhiteLine);
     StyleChanged();
@@ -549,6 +551,7 @@ void TMeter::SetColorSclBkHigh(TColor Value)
 }
 void TMeter::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FFrameStyle, Value)) StyleChanged();
 }
 void TMeter::SetLimWatchHighOn(bool Value)

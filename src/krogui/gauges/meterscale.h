@@ -19,7 +19,7 @@ namespace kro {
 namespace MeterEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// The shape of the scale; the number is its sweep in degrees.
-enum TMeterLayout { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360 };
+enum TMeterLayout : int { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360 };
 Q_ENUM_NS(TMeterLayout)
 } // namespace MeterEnums
 using namespace MeterEnums;

@@ -356,6 +356,7 @@ TColorScheme TProgBar::ColorScheme() const
 }
 void TProgBar::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FColorScheme) return;
     d->FColorScheme = Value;
     d->FColGrayLine = Value == csBWG ? 0x808080 : clBtnShadow;
@@ -446,6 +447,7 @@ TColorMapping TProgBar::ColorMapMode() const
 }
 void TProgBar::SetColorMapMode(TColorMapping Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     Store(d->FColorMapMode, Value);
 }
 
@@ -457,6 +459,7 @@ TDirection TProgBar::Direction() const
 }
 void TProgBar::SetDirection(TDirection Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     Store(d->FDirection, Value);
 }
 int TProgBar::GridDist() const
@@ -507,6 +510,7 @@ TFrameStyle TProgBar::FrameStyleOuter() const
 }
 void TProgBar::SetFrameStyleOuter(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     Store(d->FOuterFrameSt, Value);
 }
 TFrameStyle TProgBar::FrameStyleInner() const
@@ -515,6 +519,7 @@ TFrameStyle TProgBar::FrameStyleInner() const
 }
 void TProgBar::SetFrameStyleInner(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     Store(d->FInnerFrameSt, Value);
 }
 
@@ -586,6 +591,7 @@ TAlignment TProgBar::TextAlignment() const
 }
 void TProgBar::SetTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     Store(d->FAlignment, Value);
 }
 

@@ -18,7 +18,7 @@ Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// - cgmCover: the colour belongs to the position in the whole bar; the bar uncovers it;
 /// - cgmStretch: the whole table is stretched over the filled part;
 /// - cgmMove: the table is anchored at the moving end, which always shows the last entry.
-enum TColorMapping { cgmCover, cgmStretch, cgmMove };
+enum TColorMapping : int { cgmCover, cgmStretch, cgmMove };
 Q_ENUM_NS(TColorMapping)
 } // namespace ProgBarEnums
 using namespace ProgBarEnums;

@@ -52,7 +52,7 @@ constexpr TCopyMode cmSrcInvert = SRCINVERT;
 constexpr TCopyMode cmNotSrcCopy = NOTSRCCOPY;
 
 /// Stretch modes of StretchDraw: colour-on-colour (nearest pixel) and halftone (smoothing).
-enum TStretchMode { smColorOnColor = 3, smHalftone = 4 };
+enum TStretchMode : int { smColorOnColor = 3, smHalftone = 4 };
 
 class KROGUI_EXPORT TCanvas
 {

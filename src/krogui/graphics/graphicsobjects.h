@@ -9,9 +9,9 @@
 
 namespace kro {
 
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor, pmNotXor };
-enum TBrushStyle {
+enum TPenStyle : int { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode : int { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor, pmNotXor };
+enum TBrushStyle : int {
     bsSolid,
     bsClear,
     bsHorizontal,
@@ -21,12 +21,12 @@ enum TBrushStyle {
     bsCross,
     bsDiagCross
 };
-enum TFillStyle { fsSurface, fsBorder };
+enum TFillStyle : int { fsSurface, fsBorder };
 /// Font styles (a set of flags).
 enum TFontStyleFlag : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
 /// Rendering quality of a font: the platform's default, hard-edged, or smoothed glyphs.
-enum TFontQuality { fqDefault, fqNonAntialiased, fqAntialiased };
+enum TFontQuality : int { fqDefault, fqNonAntialiased, fqAntialiased };
 
 /// A graphics object that tells its owner when it changes.
 class KROGUI_EXPORT TGraphicsObject

@@ -416,6 +416,7 @@ void TCustomGrid::SetOptions(TGridOptions Value)
 
 void TCustomGrid::SetScrollBars(TScrollStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FScrollBars) return;
     d->FScrollBars = Value;
     UpdateScrollBars();
@@ -423,6 +424,7 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value)
 
 void TCustomGrid::SetBorderStyle(TBorderStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FBorderStyle) return;
     d->FBorderStyle = Value;
     ApplyFrame();

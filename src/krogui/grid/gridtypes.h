@@ -37,10 +37,10 @@ Q_FLAG_NS(TGridOptions)
 enum TGridDrawStateFlag : unsigned { gdSelected = 0x1, gdFocused = 0x2, gdFixed = 0x4 };
 Q_ENUM_NS(TGridDrawStateFlag)
 /// Kind of in-place editor for a cell: a line edit, one with an ellipsis button, or with a pick list.
-enum TEditStyle { esSimple, esEllipsis, esPickList };
+enum TEditStyle : int { esSimple, esEllipsis, esPickList };
 Q_ENUM_NS(TEditStyle)
 /// What a mouse drag is doing.
-enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+enum TGridState : int { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 Q_ENUM_NS(TGridState)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TGridOptions)
 } // namespace GridEnums

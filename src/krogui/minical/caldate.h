@@ -16,7 +16,7 @@ namespace kro {
 namespace MiniCalEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// A day of the week; the ordinal is the day's index from Monday (0) to Sunday (6).
-enum TDayOfWeek { dwMon, dwTue, dwWed, dwThu, dwFri, dwSat, dwSun };
+enum TDayOfWeek : int { dwMon, dwTue, dwWed, dwThu, dwFri, dwSat, dwSun };
 Q_ENUM_NS(TDayOfWeek)
 } // namespace MiniCalEnums
 using namespace MiniCalEnums;

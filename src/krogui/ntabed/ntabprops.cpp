@@ -157,6 +157,7 @@ TOrientation TNTabEd::AutoAdvanceDir() const
 
 void TNTabEd::SetAutoAdvanceDir(TOrientation Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     d->FAutoAdvDir = Value;
 }
 

@@ -359,6 +359,7 @@ void TNumIO::Change()
 
 void TNumIO::SetInputFormat(TInFormat Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FInFormat, Value)) return;
     d->FOldText.clear();
     Change();
@@ -372,6 +373,7 @@ void TNumIO::SetFixPDecPl(int Value)
 
 void TNumIO::SetDecPSep(TDecPSep Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FDecPSep, Value)) return;
     d->FOldText.clear();
     Change();

@@ -26,7 +26,8 @@ class KROGUI_EXPORT TNumIO : public QLineEdit, public TComponentBase, public TCo
     Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
     Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
     Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
-    Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY ValueChanged USER true STORED false DESIGNABLE false)
+    Q_PROPERTY(
+        double Value READ Value WRITE SetValue NOTIFY ValueChanged USER true STORED false DESIGNABLE false)
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(kro::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
@@ -92,7 +93,10 @@ public:
     void SetAutoSize(bool Value);
     /// bsSingle draws the edit frame, bsNone hides it.
     TBorderStyle BorderStyle() const { return hasFrame() ? bsSingle : bsNone; }
-    void SetBorderStyle(TBorderStyle Value) { setFrame(Value != bsNone); }
+    void SetBorderStyle(TBorderStyle Value)
+    {
+        if (IsDeclaredValue(Value)) setFrame(Value != bsNone);
+    }
     /// Background colour of the text area (default clWindow); setting it clears ParentColor.
     void SetColor(TColor Value) override;
     using TControlCore::SetColor;
@@ -168,7 +172,6 @@ protected:
     void dropEvent(QDropEvent *Event) override;
     void ColorChanged() override;
     void FontChanged() override;
-
 
     // ---- the core events as signals, emitted right after the handler (see coresignals.h) ----
 Q_SIGNALS:

@@ -240,6 +240,7 @@ bool TNumIO2::CheckValidity(const QString &Instring) const
 
 void TNumIO2::SetInFormatType(TInFormat Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FInFormat) return;
     const double v = GetNioValue();
     d->FInFormat = Value;
@@ -264,6 +265,7 @@ void TNumIO2::SetSignificantDigits(int Value)
 
 void TNumIO2::SetDecSep(TDecPSep Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FDecPSep) return;
     if (int(Value) != dsBoth) {
         auto sepOf = [](TDecPSep Choice) {
@@ -565,7 +567,8 @@ bool TNumIO2::FixPointClearDecimal()
 void TNumIO2::FixPointComplete()
 {
     const TSeparatorMode mode = CheckSeparatorMode(d->FDecPSep);
-    if (Exempt(d->FInBuffer) || SeparatorPos(d->FInBuffer, 1, mode) > 0 || !IsFixedText(d->FInBuffer, mode)) return;
+    if (Exempt(d->FInBuffer) || SeparatorPos(d->FInBuffer, 1, mode) > 0 || !IsFixedText(d->FInBuffer, mode))
+        return;
     if (d->FInBuffer.size() + 1 + d->FDecP > kMaxBufferLength) return;
     d->FInBuffer += mode == sepComma ? u',' : u'.';
     d->FInBuffer += QString(d->FDecP, u'0');

@@ -38,21 +38,25 @@ void TNumIO2::SetRightText(const QString &Value)
 
 void TNumIO2::SetLeftTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FLeftTextAlign, Value)) Repaint();
 }
 
 void TNumIO2::SetRightTextAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FRightTextAlign, Value)) Repaint();
 }
 
 void TNumIO2::SetAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FAlignment, Value)) Repaint();
 }
 
 void TNumIO2::SetFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FFrameStyle, Value)) Repaint();
 }
 
@@ -95,6 +99,7 @@ void TNumIO2::UpdateLineColors()
 
 void TNumIO2::SetColorScheme(TColorScheme Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (!Store(d->FColorScheme, Value)) return;
     UpdateLineColors();
     Repaint();
@@ -232,6 +237,7 @@ void TNumIO2::SetGaugeColorFrame(TColor Value)
 
 void TNumIO2::SetGaugeFrameStyle(TFrameStyle Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Store(d->FGaugeFrameStyle, Value)) Repaint();
 }
 

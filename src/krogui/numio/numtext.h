@@ -15,7 +15,7 @@ namespace kro {
 namespace NumIOEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// Input format of the numeric fields.
-enum TInFormat {
+enum TInFormat : int {
     itExp,      ///< real number, exponent allowed
     itFloat,    ///< real number without exponent
     itFixPoint, ///< real number with a fixed number of decimal places
@@ -30,7 +30,7 @@ Q_ENUM_NS(TInFormat)
 using namespace NumIOEnums;
 
 /// Which characters count as the decimal separator while scanning.
-enum TSeparatorMode {
+enum TSeparatorMode : int {
     sepPoint, ///< "." only
     sepComma, ///< "," only
     sepEither ///< "." and "," both

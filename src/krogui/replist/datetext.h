@@ -27,7 +27,7 @@
 namespace kro {
 
 /// Results of ParseDateText.
-enum TDateTextError {
+enum TDateTextError : int {
     dteOK = 0,
     dteLiteral = -1,  ///< a literal of the format is not at the start of the remaining text
     dteBadToken = -2, ///< a run of a format letter that is not an element ("yyy", "sss")

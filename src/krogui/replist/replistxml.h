@@ -19,7 +19,7 @@ namespace kro {
 namespace RepListXmlEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// The elements of a report list, in the order a writer puts them.
-enum TRepListXmlTag {
+enum TRepListXmlTag : int {
     xmlNumCols,
     xmlNumRows,
     xmlColName,

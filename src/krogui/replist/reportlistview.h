@@ -53,7 +53,7 @@ namespace kro {
 namespace ReportListEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// How rows are selected: not at all, one at a time, or several.
-enum TRowSelectMode { rsmNone = 0, rsmSingle = 1, rsmMultiple = 2 };
+enum TRowSelectMode : int { rsmNone = 0, rsmSingle = 1, rsmMultiple = 2 };
 Q_ENUM_NS(TRowSelectMode)
 } // namespace ReportListEnums
 using namespace ReportListEnums;

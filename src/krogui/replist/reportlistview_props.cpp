@@ -460,6 +460,7 @@ void TReportListView::SetCommonHeader(const QString &Value)
 
 void TReportListView::SetCommonHeaderAlignment(TAlignment Value)
 {
+    if (!IsDeclaredValue(Value)) return;
     if (Value == d->FHeaderAlignment) return;
     d->FHeaderAlignment = Value;
     Changed();

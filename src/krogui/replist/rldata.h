@@ -28,7 +28,7 @@ KRO_DECLARE_ERROR(EKRORLDataError, EKROError)
 namespace RLDataEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// Check mode of a column: no marks, independent check boxes, one-of-many radio marks.
-enum TCheckMode { cmNone, cmBox, cmRadio };
+enum TCheckMode : int { cmNone, cmBox, cmRadio };
 Q_ENUM_NS(TCheckMode)
 } // namespace RLDataEnums
 using namespace RLDataEnums;

@@ -39,7 +39,7 @@ namespace kro {
 namespace RLFilterEnums {
 Q_NAMESPACE_EXPORT(KROGUI_EXPORT)
 /// The query language of a filter: plain text, words with AND/OR/NOT, a regular expression.
-enum TFilterMode { fmSimple, fmBoolean, fmGrep };
+enum TFilterMode : int { fmSimple, fmBoolean, fmGrep };
 Q_ENUM_NS(TFilterMode)
 } // namespace RLFilterEnums
 using namespace RLFilterEnums;
