@@ -173,6 +173,32 @@ TEST(ColSel, SelColorNotInTheListNeverOverwritesAnEntry)
     EXPECT_EQ(s.NumColors(), 47);
 }
 
+TEST(ColSel, StoredSelectionOutsideThePaletteComesBackInItsPlace)
+{
+    // Saved: the palette's 21 entries, then a colour of the user's own, added behind and
+    // selected (NumColors 22). A form holds NumColors and SelColor only.
+    TColSel saved;
+    saved.SetNumColors(21);
+    saved.SetSelColor(RGB(1, 2, 3));
+    ASSERT_EQ(saved.NumColors(), 22);
+    TColSel loaded;
+    loaded.BeginLoading();
+    loaded.setProperty("SelColor", saved.property("SelColor"));
+    loaded.setProperty("NumColors", saved.property("NumColors"));
+    loaded.EndLoading();
+    EXPECT_EQ(loaded.NumColors(), 22);
+    EXPECT_EQ(Items(loaded), Items(saved));
+    EXPECT_EQ(loaded.SelColorIndex(), 22);
+    EXPECT_EQ(loaded.SelColor(), RGB(1, 2, 3));
+    // A stored colour the palette holds is just selected.
+    TColSel plain;
+    plain.BeginLoading();
+    plain.setProperty("SelColor", QColor(Qt::red));
+    plain.EndLoading();
+    EXPECT_EQ(plain.NumColors(), 20);
+    EXPECT_EQ(plain.SelColorIndex(), 10);
+}
+
 TEST(ColSel, UserChoiceFiresClickThenChange)
 {
     TColSel s;

@@ -309,21 +309,6 @@ TEST_F(FormRoundTrip, EveryControlKeepsEveryStoredPropertyAndLoadsOnce)
         for (const QString &F : LoadAndCompare(Originals, Text))
             Failures << QStringLiteral("[%1] %2").arg(QLatin1String(Order), F);
     }
-    // Known defects, still open: TNumIO2's AutoSize sets the height itself while the form loads,
-    // and a selected colour that is not in TColSel's list is added to the list, which a form
-    // (holding NumColors and SelColor, not the list) cannot rebuild. Each stays listed only while
-    // it still fails.
-    const QStringList Known = {QStringLiteral("kro::TNumIO2.Height:"), QStringLiteral("kro::TColSel.NumColors:"),
-                               QStringLiteral("kro::TColSel.SelColor:")};
-    QStringList Open;
-    for (const QString &K : Known) {
-        const qsizetype Before = Failures.size();
-        Failures.erase(std::remove_if(Failures.begin(), Failures.end(),
-                                      [&](const QString &F) { return F.section(QLatin1Char(' '), 1).startsWith(K); }),
-                       Failures.end());
-        if (Failures.size() != Before) Open << K;
-    }
-    if (!Open.isEmpty()) std::cout << "[ known ] " << Open.join(QLatin1Char(' ')).toStdString() << "\n";
     EXPECT_TRUE(Failures.isEmpty()) << Failures.join(QLatin1Char('\n')).toStdString();
 }
 

@@ -692,6 +692,17 @@ TEST_F(NumIO2Test, AutoSizeFollowsTheFont)
     (void)N->Surface();
     EXPECT_EQ(N->Height(), QFontMetrics(N->Font()->ToQFont()).height() + 6);
     EXPECT_EQ(N->Surface().height(), N->Height());
+    // A height set while AutoSize is on gives way to the font's at once.
+    const int Auto = N->Height();
+    N->SetHeight(Auto + 7);
+    EXPECT_EQ(N->Height(), Auto);
+    // A font too small for the field's least height keeps 18 and is drawn (no endless resizing).
+    N->Font()->SetSize(4);
+    N->SetValue(7);
+    const QImage Small = Picture();
+    EXPECT_EQ(N->Height(), 18);
+    EXPECT_EQ(Small.height(), 18);
+    EXPECT_NE(PixelAt(Small, N->Width() / 4, 9), PixelAt(Small, N->Width() / 4, 1)) << "the box was drawn";
 }
 
 TEST_F(NumIO2Test, LoadingChecksTheTextAgainstTheStoredFormat)

@@ -13,6 +13,7 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -34,6 +35,9 @@ struct TColSelPrivate
     TColor FNotifiedSelColor = clNone; // SelColor as last reported by SelColorChanged
     TNotifyEvent FOnChange, FOnDropDown;
     bool FApplyingFont = false;
+    // SelColor as a stored form holds it, applied once the form is complete.
+    bool FHasLoadedSelColor = false;
+    TColor FLoadedSelColor = clNone;
 
     bool InRange(int Index) const { return Index >= 1 && Index <= FNumColors; }
 };
@@ -132,6 +136,11 @@ TColor TColSel::SelColor() const
 
 void TColSel::SetSelColor(TColor Value)
 {
+    if (IsLoading()) {
+        d->FHasLoadedSelColor = true;
+        d->FLoadedSelColor = Value;
+        return;
+    }
     if (Value == clNone) {
         d->FSelColorIx = 0;
         setCurrentIndex(-1);
@@ -421,6 +430,21 @@ void TColSel::paintEvent(QPaintEvent *)
 void TColSel::Loaded()
 {
     TComponentBase::Loaded();
+    if (d->FHasLoadedSelColor) {
+        d->FHasLoadedSelColor = false;
+        // A selected colour the palette does not hold was added behind the list when the form
+        // was saved, and the stored NumColors counts it: it goes back into the last entry
+        // rather than behind it.
+        const TColor Value = d->FLoadedSelColor;
+        const TColor rgb = ColorToRGB(Value);
+        const auto Shown = d->FColors.begin() + d->FNumColors;
+        if (Value != clNone &&
+            std::none_of(d->FColors.begin(), Shown, [&](TColor c) { return ColorToRGB(c) == rgb; })) {
+            d->FColors[d->FNumColors - 1] = Value;
+            d->FColorNames[d->FNumColors - 1] = DeriveName(rgb);
+        }
+        SetSelColor(Value);
+    }
     LoadColorsIntoComboList();
 }
 

@@ -313,6 +313,8 @@ protected:
 
 private:
     TNumIO2Layout Layout() const;
+    /// The height AutoSize gives the field: its font's text height and 6, at least 18.
+    int AutoHeight();
     struct PaintState;
     void PaintSideTexts(const PaintState &P);
     void PaintButtons(const PaintState &P);

@@ -114,7 +114,16 @@ void TNumIO2::SetEnabled(bool Value)
 
 void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    // With AutoSize the font decides the height (a form being loaded sets the font later).
+    if (d->FAutoSize && !IsLoading()) AHeight = AutoHeight();
     TCustomControl::SetBounds(ALeft, ATop, AWidth, std::max(18, AHeight));
+}
+
+int TNumIO2::AutoHeight()
+{
+    TCanvas *c = Canvas();
+    c->SetFont(*Font());
+    return std::max(18, c->TextHeight(QStringLiteral("E0")) + 6);
 }
 
 QSize TNumIO2::minimumSizeHint() const
@@ -273,7 +282,9 @@ void TNumIO2::Paint()
 
     // 1. Height and background.
     if (d->FAutoSize) {
-        const int h = c->TextHeight(QStringLiteral("E0")) + 6;
+        // (Never below the field's least height, which SetBounds keeps: a smaller one would be
+        // asked for again on every paint, and nothing would ever be drawn.)
+        const int h = AutoHeight();
         if (h != Height()) {
             SetHeight(h);
             Invalidate(); // composed again at the new size
