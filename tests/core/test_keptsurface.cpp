@@ -85,7 +85,7 @@ TEST(KeptSurface, MaskOfEitherScaleCoversTheSameLogicalPixels)
             QPainter p(&screen);
             s.PaintTo(p);
         }
-        EXPECT_EQ(PixelAt(screen, 7, 4), clRed) << "device mask " << deviceMask;  // logical (3, 2)
+        EXPECT_EQ(PixelAt(screen, 7, 4), clRed) << "device mask " << deviceMask;   // logical (3, 2)
         EXPECT_EQ(PixelAt(screen, 8, 4), clWhite) << "device mask " << deviceMask; // logical (4, 2)
         EXPECT_EQ(PixelAt(screen, 15, 11), clWhite) << "device mask " << deviceMask;
         EXPECT_EQ(PixelAt(screen, 1, 1), clBlue) << "device mask " << deviceMask;

@@ -39,7 +39,8 @@ struct Twin
 QString Mismatch(Twin &T, bool Whole)
 {
     const QImage &a = T.one.Image(), &b = T.two.Image();
-    if (b.size() != a.size() * 2) return QStringLiteral("scale-2 image is %1x%2").arg(b.width()).arg(b.height());
+    if (b.size() != a.size() * 2)
+        return QStringLiteral("scale-2 image is %1x%2").arg(b.width()).arg(b.height());
     QString out;
     int n = 0;
     for (int y = 0; y < b.height(); ++y)
@@ -72,7 +73,8 @@ int MixedBlocks(const QImage &Img)
     for (int y = 0; y + 1 < Img.height(); y += 2)
         for (int x = 0; x + 1 < Img.width(); x += 2) {
             const TColor c = PixelAt(Img, x, y);
-            n += PixelAt(Img, x + 1, y) != c || PixelAt(Img, x, y + 1) != c || PixelAt(Img, x + 1, y + 1) != c;
+            n +=
+                PixelAt(Img, x + 1, y) != c || PixelAt(Img, x, y + 1) != c || PixelAt(Img, x + 1, y + 1) != c;
         }
     return n;
 }
@@ -127,27 +129,36 @@ TEST(CanvasScaled, BitmapKeepsLogicalSizeAndPictureAcrossScales)
 
 TEST(CanvasScaled, LinesKeepStartAndEndRulesAsBlocks)
 {
-    ExpectBlocks(24, 20, [](TCanvas *c) {
-        c->MoveTo(1, 1);
-        c->LineTo(20, 1); // horizontal
-        c->LineTo(20, 15); // vertical
-        c->LineTo(3, 10); // shallow, right to left
-        c->LineTo(7, 19); // steep
-        c->MoveTo(22, 19);
-        c->LineTo(10, 3);
-    }, "solid lines");
-    ExpectBlocks(40, 10, [](TCanvas *c) {
-        c->Pen()->SetStyle(psDash);
-        c->MoveTo(0, 2);
-        c->LineTo(39, 2);
-        c->Pen()->SetStyle(psDot);
-        c->MoveTo(0, 6);
-        c->LineTo(39, 8);
-    }, "patterned lines");
-    ExpectBlocks(20, 20, [](TCanvas *c) {
-        c->Polyline(QPolygon({QPoint(2, 2), QPoint(15, 4), QPoint(9, 17)})); // last pixel included
-        c->LinePath(clRed, {QPoint(18, 1), QPoint(18, 18), QPoint(1, 18)});
-    }, "polyline and path");
+    ExpectBlocks(
+        24, 20,
+        [](TCanvas *c) {
+            c->MoveTo(1, 1);
+            c->LineTo(20, 1);  // horizontal
+            c->LineTo(20, 15); // vertical
+            c->LineTo(3, 10);  // shallow, right to left
+            c->LineTo(7, 19);  // steep
+            c->MoveTo(22, 19);
+            c->LineTo(10, 3);
+        },
+        "solid lines");
+    ExpectBlocks(
+        40, 10,
+        [](TCanvas *c) {
+            c->Pen()->SetStyle(psDash);
+            c->MoveTo(0, 2);
+            c->LineTo(39, 2);
+            c->Pen()->SetStyle(psDot);
+            c->MoveTo(0, 6);
+            c->LineTo(39, 8);
+        },
+        "patterned lines");
+    ExpectBlocks(
+        20, 20,
+        [](TCanvas *c) {
+            c->Polyline(QPolygon({QPoint(2, 2), QPoint(15, 4), QPoint(9, 17)})); // last pixel included
+            c->LinePath(clRed, {QPoint(18, 1), QPoint(18, 18), QPoint(1, 18)});
+        },
+        "polyline and path");
     // The pen position is logical.
     Twin t(10, 10, [](TCanvas *c) {
         c->MoveTo(1, 2);
@@ -159,35 +170,41 @@ TEST(CanvasScaled, LinesKeepStartAndEndRulesAsBlocks)
 
 TEST(CanvasScaled, RectanglesFillsAndFramesAsBlocks)
 {
-    ExpectBlocks(30, 24, [](TCanvas *c) {
-        c->Brush()->SetColor(clLime);
-        c->Rectangle(2, 2, 12, 9);
-        c->Pen()->SetWidth(3);
-        c->Rectangle(15, 3, 27, 12);
-        c->Pen()->SetStyle(psInsideFrame);
-        c->Brush()->SetStyle(bsClear);
-        c->Rectangle(3, 13, 14, 22);
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(clNavy);
-        c->FillRect(Rect(16, 15, 25, 20));
-        c->Brush()->SetColor(clRed);
-        c->FrameRect(Rect(17, 16, 29, 23));
-        c->Rectangle(9, 9, 5, 5); // reversed corners
-    }, "rectangles");
+    ExpectBlocks(
+        30, 24,
+        [](TCanvas *c) {
+            c->Brush()->SetColor(clLime);
+            c->Rectangle(2, 2, 12, 9);
+            c->Pen()->SetWidth(3);
+            c->Rectangle(15, 3, 27, 12);
+            c->Pen()->SetStyle(psInsideFrame);
+            c->Brush()->SetStyle(bsClear);
+            c->Rectangle(3, 13, 14, 22);
+            c->Brush()->SetStyle(bsSolid);
+            c->Brush()->SetColor(clNavy);
+            c->FillRect(Rect(16, 15, 25, 20));
+            c->Brush()->SetColor(clRed);
+            c->FrameRect(Rect(17, 16, 29, 23));
+            c->Rectangle(9, 9, 5, 5); // reversed corners
+        },
+        "rectangles");
 }
 
 TEST(CanvasScaled, EllipsesArcsAndPiesAsBlocks)
 {
-    ExpectBlocks(48, 40, [](TCanvas *c) {
-        c->Brush()->SetColor(clAqua);
-        c->Ellipse(1, 1, 20, 14);
-        c->Ellipse(22, 2, 27, 5); // tiny
-        c->Arc(2, 16, 24, 38, 24, 16, 2, 38);
-        c->Brush()->SetColor(clFuchsia);
-        c->Pie(26, 10, 47, 39, 47, 10, 26, 24);
-        c->Brush()->SetStyle(bsClear);
-        c->Ellipse(30, 1, 46, 9);
-    }, "figures");
+    ExpectBlocks(
+        48, 40,
+        [](TCanvas *c) {
+            c->Brush()->SetColor(clAqua);
+            c->Ellipse(1, 1, 20, 14);
+            c->Ellipse(22, 2, 27, 5); // tiny
+            c->Arc(2, 16, 24, 38, 24, 16, 2, 38);
+            c->Brush()->SetColor(clFuchsia);
+            c->Pie(26, 10, 47, 39, 47, 10, 26, 24);
+            c->Brush()->SetStyle(bsClear);
+            c->Ellipse(30, 1, 46, 9);
+        },
+        "figures");
 }
 
 TEST(CanvasScaled, PolygonsMatchAtEveryLogicalPixel)
@@ -204,58 +221,70 @@ TEST(CanvasScaled, PolygonsMatchAtEveryLogicalPixel)
     EXPECT_TRUE(Mismatch(t, false).isEmpty()) << qPrintable(Mismatch(t, false));
     EXPECT_EQ(CountColor(LogicalImage(t.two.Image()), clBlack, 0, 0, 32, 26),
               CountColor(t.one.Image(), clBlack, 0, 0, 32, 26));
-    ExpectBlocks(32, 26, [](TCanvas *c) {
-        Pattern(c);
-        c->Pen()->SetMode(pmXor);
-        c->Pen()->SetColor(clWhite);
-        c->Brush()->SetColor(clBlue);
-        c->Polygon(QPolygon({QPoint(1, 1), QPoint(30, 4), QPoint(12, 24)}));
-    }, "xor polygon");
+    ExpectBlocks(
+        32, 26,
+        [](TCanvas *c) {
+            Pattern(c);
+            c->Pen()->SetMode(pmXor);
+            c->Pen()->SetColor(clWhite);
+            c->Brush()->SetColor(clBlue);
+            c->Polygon(QPolygon({QPoint(1, 1), QPoint(30, 4), QPoint(12, 24)}));
+        },
+        "xor polygon");
 }
 
 TEST(CanvasScaled, PenModesAndClipAsBlocks)
 {
-    ExpectBlocks(24, 20, [](TCanvas *c) {
-        Pattern(c);
-        c->Pen()->SetMode(pmXor);
-        c->Pen()->SetColor(0x00FF00);
-        c->Brush()->SetColor(0x0000FF);
-        c->Rectangle(4, 4, 18, 12);
-        c->MoveTo(0, 15);
-        c->LineTo(23, 3);
-        c->Pen()->SetMode(pmNot);
-        c->MoveTo(1, 19);
-        c->LineTo(22, 0);
-        c->Ellipse(3, 8, 15, 19);
-    }, "xor and not");
-    ExpectBlocks(24, 20, [](TCanvas *c) {
-        c->SetClipRect(Rect(5, 4, 15, 13));
-        c->Brush()->SetColor(clRed);
-        c->Rectangle(0, 0, 24, 20);
-        c->MoveTo(0, 8);
-        c->LineTo(24, 8);
-        c->SetClipRect(TRect{});
-        c->MoveTo(0, 17);
-        c->LineTo(24, 17);
-    }, "clip");
+    ExpectBlocks(
+        24, 20,
+        [](TCanvas *c) {
+            Pattern(c);
+            c->Pen()->SetMode(pmXor);
+            c->Pen()->SetColor(0x00FF00);
+            c->Brush()->SetColor(0x0000FF);
+            c->Rectangle(4, 4, 18, 12);
+            c->MoveTo(0, 15);
+            c->LineTo(23, 3);
+            c->Pen()->SetMode(pmNot);
+            c->MoveTo(1, 19);
+            c->LineTo(22, 0);
+            c->Ellipse(3, 8, 15, 19);
+        },
+        "xor and not");
+    ExpectBlocks(
+        24, 20,
+        [](TCanvas *c) {
+            c->SetClipRect(Rect(5, 4, 15, 13));
+            c->Brush()->SetColor(clRed);
+            c->Rectangle(0, 0, 24, 20);
+            c->MoveTo(0, 8);
+            c->LineTo(24, 8);
+            c->SetClipRect(TRect{});
+            c->MoveTo(0, 17);
+            c->LineTo(24, 17);
+        },
+        "clip");
 }
 
 TEST(CanvasScaled, FloodFillWorksOnLogicalPixels)
 {
     for (const TFillStyle style : {fsSurface, fsBorder}) {
-        ExpectBlocks(30, 24, [style](TCanvas *c) {
-            c->Brush()->SetStyle(bsClear);
-            c->Rectangle(2, 2, 27, 21);
-            c->Ellipse(6, 5, 20, 18); // a ring with a gap between the figures
-            c->MoveTo(2, 12);
-            c->LineTo(27, 12);
-            c->Brush()->SetStyle(bsSolid);
-            c->Brush()->SetColor(clRed);
-            if (style == fsSurface)
-                c->FloodFill(4, 4, clWhite, fsSurface);
-            else
-                c->FloodFill(13, 8, clBlack, fsBorder);
-        }, style == fsSurface ? "fsSurface" : "fsBorder");
+        ExpectBlocks(
+            30, 24,
+            [style](TCanvas *c) {
+                c->Brush()->SetStyle(bsClear);
+                c->Rectangle(2, 2, 27, 21);
+                c->Ellipse(6, 5, 20, 18); // a ring with a gap between the figures
+                c->MoveTo(2, 12);
+                c->LineTo(27, 12);
+                c->Brush()->SetStyle(bsSolid);
+                c->Brush()->SetColor(clRed);
+                if (style == fsSurface)
+                    c->FloodFill(4, 4, clWhite, fsSurface);
+                else
+                    c->FloodFill(13, 8, clBlack, fsBorder);
+            },
+            style == fsSurface ? "fsSurface" : "fsBorder");
     }
     // Outside the picture and on a point that is not of the surface: nothing.
     Twin t(8, 8, [](TCanvas *c) {
@@ -291,21 +320,27 @@ TEST(CanvasScaled, DrawStretchDrawAndCopyRectPlaceLogicalRectangles)
     src.Canvas()->SetPixel(1, 1, clRed);
     src.Canvas()->SetPixel(4, 3, clLime);
     for (const TCopyMode mode : {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT, NOTSRCCOPY}) {
-        ExpectBlocks(24, 20, [&](TCanvas *c) {
-            Pattern(c);
-            c->SetCopyMode(mode);
-            c->Draw(3, 3, src);
-            c->StretchDraw(Rect(9, 7, 19, 15), src); // twice the size
-            c->CopyRect(Rect(14, 1, 19, 5), *src.Canvas(), Rect(0, 0, 5, 4));
-            c->CopyRect(Rect(0, 14, 6, 20), *c, Rect(8, 4, 14, 10)); // within one picture
-        }, "copy modes");
+        ExpectBlocks(
+            24, 20,
+            [&](TCanvas *c) {
+                Pattern(c);
+                c->SetCopyMode(mode);
+                c->Draw(3, 3, src);
+                c->StretchDraw(Rect(9, 7, 19, 15), src); // twice the size
+                c->CopyRect(Rect(14, 1, 19, 5), *src.Canvas(), Rect(0, 0, 5, 4));
+                c->CopyRect(Rect(0, 14, 6, 20), *c, Rect(8, 4, 14, 10)); // within one picture
+            },
+            "copy modes");
     }
     src.SetTransparent(true);
     src.SetTransparentColor(0x2080F0);
-    ExpectBlocks(12, 10, [&](TCanvas *c) {
-        Pattern(c);
-        c->Draw(2, 2, src);
-    }, "transparent");
+    ExpectBlocks(
+        12, 10,
+        [&](TCanvas *c) {
+            Pattern(c);
+            c->Draw(2, 2, src);
+        },
+        "transparent");
 
     // A scale-2 source lands on a scale-1 canvas in its logical size, and on a scale-2 canvas
     // pixel for pixel.
@@ -352,9 +387,12 @@ TEST(CanvasScaled, TextIsDrawnAtFullDensity)
     EXPECT_NEAR(a.first, b.first, 1);
     EXPECT_NEAR(a.second, b.second, 1);
     // The text's box, filled with the brush, is exact.
-    ExpectBlocks(60, 20, [](TCanvas *c) {
-        c->Brush()->SetColor(clRed);
-        c->Font()->SetColor(clRed);
-        c->TextOut(2, 2, QStringLiteral("box"));
-    }, "text box");
+    ExpectBlocks(
+        60, 20,
+        [](TCanvas *c) {
+            c->Brush()->SetColor(clRed);
+            c->Font()->SetColor(clRed);
+            c->TextOut(2, 2, QStringLiteral("box"));
+        },
+        "text box");
 }

@@ -8,7 +8,8 @@ namespace kro {
 
 bool TKeptSurface::NeedsCompose(int W, int H) const
 {
-    return FStale || FBitmap.Scale() != FScale || FBitmap.Width() != std::max(1, W) || FBitmap.Height() != std::max(1, H);
+    return FStale || FBitmap.Scale() != FScale || FBitmap.Width() != std::max(1, W) ||
+           FBitmap.Height() != std::max(1, H);
 }
 
 bool TKeptSurface::Compose(int W, int H, const std::function<void()> &Paint)

@@ -1013,7 +1013,9 @@ void TCanvas::FloodFillScaled(int X, int Y, QRgb Key, QRgb Fill, TFillStyle Fill
     const int w = FImage->width() / S, h = FImage->height() / S;
     uchar *const bits = FImage->bits();
     const qsizetype bpl = FImage->bytesPerLine();
-    auto read = [&](int x, int y) { return reinterpret_cast<const QRgb *>(bits + qsizetype(y) * S * bpl)[x * S]; };
+    auto read = [&](int x, int y) {
+        return reinterpret_cast<const QRgb *>(bits + qsizetype(y) * S * bpl)[x * S];
+    };
     auto inside = [&](int x, int y) {
         const bool isKey = (read(x, y) & 0x00FFFFFFu) == Key;
         return FillStyle == fsSurface ? isKey : !isKey;
@@ -1047,8 +1049,8 @@ void TCanvas::FloodFillScaled(int X, int Y, QRgb Key, QRgb Fill, TFillStyle Fill
         }
         // The run [first, x) is settled; its blocks take the brush colour.
         for (int dy = 0; dy < S; ++dy)
-            FillPixels(reinterpret_cast<QRgb *>(bits + (qsizetype(y) * S + dy) * bpl) + first * S, (x - first) * S,
-                       Fill);
+            FillPixels(reinterpret_cast<QRgb *>(bits + (qsizetype(y) * S + dy) * bpl) + first * S,
+                       (x - first) * S, Fill);
     }
 }
 
