@@ -134,9 +134,11 @@ void SortProperties(QDomElement Widget, const QWidget *Form)
         return PropertyRank(W, A.attribute(QStringLiteral("name"))) <
                PropertyRank(W, B.attribute(QStringLiteral("name")));
     });
-    QDomNode Before = Widget.firstChild();
+    // Taken out first: the node to insert before must not be one of those moved.
     for (QDomElement &P : Props)
-        Widget.insertBefore(P, Before);
+        Widget.removeChild(P);
+    for (auto P = Props.rbegin(); P != Props.rend(); ++P)
+        Widget.insertBefore(*P, Widget.firstChild());
     for (QDomElement C = Widget.firstChildElement(QStringLiteral("widget")); !C.isNull();
          C = C.nextSiblingElement(QStringLiteral("widget")))
         SortProperties(C, Form);

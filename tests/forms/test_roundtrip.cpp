@@ -304,7 +304,8 @@ TEST_F(FormRoundTrip, EveryControlKeepsEveryStoredPropertyAndLoadsOnce)
     // The loader sets the properties in the order the control declares them, whatever order the
     // form lists them in (QFormBuilder writes them in hash order, which differs from run to run).
     QStringList Failures;
-    for (const auto &[Order, Text] : {std::pair{"saved", Xml}, {"reversed", ReorderProperties(Xml, true)},
+    for (const auto &[Order, Text] : {std::pair{"saved", Xml},
+                                      {"reversed", ReorderProperties(Xml, true)},
                                       {"by-name", ReorderProperties(Xml, false)}}) {
         for (const QString &F : LoadAndCompare(Originals, Text))
             Failures << QStringLiteral("[%1] %2").arg(QLatin1String(Order), F);

@@ -1,8 +1,8 @@
 // TNumIO2: key handling by key code, on-line check, caret timer, clipboard, buttons, gauge, paint.
 #include "numio_testutil.h"
 
-#include <krogui/graphics/colors.h>
 #include <krogui/core/kromath.h>
+#include <krogui/graphics/colors.h>
 #include <krogui/numio/numio2.h>
 
 #include <testutil.h>

@@ -147,8 +147,9 @@ bool PrepareForm(const QByteArray &Xml, QByteArray &Out, QString &Error)
             Open.push_back(std::move(E));
         } else if (R.isEndElement() && !Open.empty()) {
             std::vector<THeldProperty> &Held = Open.back().Held;
-            std::stable_sort(Held.begin(), Held.end(),
-                             [](const THeldProperty &A, const THeldProperty &B) { return A.Order < B.Order; });
+            std::stable_sort(Held.begin(), Held.end(), [](const THeldProperty &A, const THeldProperty &B) {
+                return A.Order < B.Order;
+            });
             for (const THeldProperty &P : Held) {
                 for (const TToken &T : P.Tokens)
                     WriteToken(W, T);

@@ -8,8 +8,8 @@
 // warning colours. The caret blinks on the control's own timer while it has the focus.
 
 #include <krogui/core/control.h>
-#include <krogui/graphics/propertyfaces.h>
 #include <krogui/core/ctimer.h>
+#include <krogui/graphics/propertyfaces.h>
 #include <krogui/numio/numtext.h>
 
 namespace kro {
