@@ -166,6 +166,16 @@ TEST(Render, ControlsAtScaleTwoAreTheSamePictureAtTwiceTheDensity)
         // And it is really drawn at twice the density, not enlarged.
         EXPECT_GT(MixedBlocks(B, Area.Box), All / 200) << Area.Name;
     }
+
+    // A fractional ratio draws at the next whole scale and fits the picture to the window.
+    const QString OneAndHalf = Dir.filePath(QStringLiteral("x15.png"));
+    R = Render({Form, OneAndHalf, QStringLiteral("--scale"), QStringLiteral("1.5")});
+    ASSERT_EQ(R.Exit, 0) << R.Err.toStdString();
+    const QImage C(OneAndHalf);
+    EXPECT_EQ(C.size(), QSize(630, 495));
+    // The seven-segment display's background and the window's sit where they belong.
+    EXPECT_EQ(C.pixel(345, 30), B.pixel(460, 40));
+    EXPECT_EQ(C.pixel(3, 3), A.pixel(2, 2));
 }
 
 TEST(Render, FailuresExitNonZeroWithAMessage)

@@ -158,6 +158,8 @@ void TControl::paintEvent(QPaintEvent *)
 {
     DeviceSurface();
     QPainter p(this);
+    // A fractional ratio (1.5) gets the surface of the next whole scale, reduced smoothly.
+    if (devicePixelRatioF() != d->FSurface.Scale()) p.setRenderHint(QPainter::SmoothPixmapTransform);
     d->FSurface.PaintTo(p);
 }
 

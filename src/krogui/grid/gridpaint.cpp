@@ -318,6 +318,7 @@ void TCustomGrid::paintEvent(QPaintEvent *Event)
     QPainter p(viewport());
     const QRect r = Event->rect();
     const int s = d->FSurface.Scale();
+    if (viewport()->devicePixelRatioF() != s) p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (s == 1)
         p.drawImage(r.topLeft(), surface, r);
     else
