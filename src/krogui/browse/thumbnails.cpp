@@ -579,15 +579,17 @@ const TBitmap &TThumbnails::Scaled(const TBitmap &Img, int W, int H)
 {
     // A transparent picture is left to the canvas (its key colour must not be scaled into others).
     if (Img.Transparent() || W <= 0 || H <= 0 || qint64(W) * H > (1 << 22)) return Img;
-    // The key changes whenever the picture's pixels do.
-    const QPair<qint64, qint64> key(Img.Image().cacheKey(),
-                                    (qint64(W) << 32) | (qint64(H) << 1) | d->FAntiAlias);
+    // The key changes whenever the picture's pixels do. The copy is made at the pixel density of
+    // the surface, so that a picture shrunk for the slide keeps the screen's full detail.
+    const int s = Canvas()->Scale();
+    const QPair<qint64, qint64> key(Img.Image().cacheKey(), (qint64(W) << 34) | (qint64(H) << 3) |
+                                                                (qint64(s - 1) << 1) | d->FAntiAlias);
     if (TBitmap *hit = d->FScaled.object(key)) return *hit;
-    auto *scaled = new TBitmap(W, H);
+    auto *scaled = new TBitmap(W, H, s);
     scaled->Canvas()->SetStretchMode(d->FAntiAlias ? smHalftone : smColorOnColor);
     scaled->Canvas()->StretchDraw(Rect(0, 0, W, H), Img);
     scaled->Canvas()->Flush();
-    d->FScaled.insert(key, scaled, W * H * 4);
+    d->FScaled.insert(key, scaled, W * H * 4 * s * s);
     return *scaled;
 }
 
@@ -620,7 +622,7 @@ void TThumbnails::SetHighlighted(int Slide)
     const bool has = Slide != INT_MIN;
     if (has == d->FHasHiLite && (!has || Slide == d->FLastHiLite)) return;
     const int before = d->FLastHiLite;
-    Surface(); // a stale picture is composed first, so that the outline lands on the current one
+    DeviceSurface(); // a stale picture is composed first, so that the outline lands on the current one
     if (d->FHasHiLite) DrawHighlight(d->FLastHiLite, false);
     if (has) DrawHighlight(Slide, true);
     d->FHasHiLite = has;

@@ -337,7 +337,7 @@ void TMarkSel::DrawHiLite(TCanvas *C, int Mark)
 void TMarkSel::MoveHiLite(int Mark)
 {
     if (!isEnabled() || (d->FHiLiteShown && Mark == d->FLastHiLite)) return;
-    Surface(); // the picture must be current before it is drawn over
+    DeviceSurface(); // the picture must be current before it is drawn over
     UpdateGrid();
     TCanvas *c = Canvas();
     c->Pen()->SetStyle(psSolid);
@@ -354,7 +354,7 @@ void TMarkSel::MoveHiLite(int Mark)
 void TMarkSel::HideHiLite()
 {
     if (!d->FHiLiteShown) return;
-    Surface();
+    DeviceSurface();
     UpdateGrid();
     d->FHiLiteShown = false;
     RestoreSymbol(Canvas(), d->FLastHiLite);

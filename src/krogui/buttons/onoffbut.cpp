@@ -737,12 +737,14 @@ void TOnOffBut::PaintGlyph(TCanvas *Surface, TCanvas *Mask)
     // part of the glyph that lies on the surface is visited.
     const TColor back = d->FTransparent ? clBlack : ColorToRGB(d->FColorBackgnd);
     const QRgb backRgb = qRgb(GetRValue(back), GetGValue(back), GetBValue(back));
+    // Surface and mask have the same scale: sc x sc device pixels per logical one.
     QImage *surf = Surface->Image();
     QImage *mask = Mask->Image();
-    for (int y = clip.Top; y < clip.Bottom; ++y) {
+    const int sc = Surface->Scale();
+    for (int y = clip.Top * sc; y < clip.Bottom * sc; ++y) {
         auto *s = reinterpret_cast<QRgb *>(surf->scanLine(y));
         auto *m = reinterpret_cast<QRgb *>(mask->scanLine(y));
-        for (int x = clip.Left; x < clip.Right; ++x) {
+        for (int x = clip.Left * sc; x < clip.Right * sc; ++x) {
             if ((s[x] & 0xFFFFFFu) == 0xEBBEEBu) // the key reads the same in either byte order
                 s[x] = backRgb;
             else
@@ -762,6 +764,7 @@ void TOnOffBut::Paint()
     if (d->FTransparent) surface->Font()->SetQuality(fqNonAntialiased);
     const int th = surface->TextHeight(kSampleText);
     // 2. Surface and mask: the mask starts all white (parent shows), the surface in the background.
+    d->FMask.SetScale(surface->Scale());
     d->FMask.SetSize(w, h);
     TCanvas *mask = d->FMask.Canvas();
     mask->SetFont(*surface->Font());

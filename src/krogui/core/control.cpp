@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kro {
 
 struct TControlPrivate
@@ -84,11 +87,18 @@ void TControl::SyncSize()
     });
 }
 
+int TControl::SurfaceScale() const
+{
+    const double r = devicePixelRatioF();
+    return std::clamp(int(std::ceil(r - 1e-6)), 1, 4);
+}
+
 void TControl::Compose()
 {
     if (d->FSurface.IsComposing())
         return; // a drawing event asked for a repaint while we paint: the result is current anyway
     SyncSize();
+    d->FSurface.SetScale(SurfaceScale());
     d->FSurface.Compose(width(), height(), [this] { SafeInvoke([this] { Paint(); }); });
 }
 
@@ -100,10 +110,33 @@ void TControl::Repaint()
 
 const QImage &TControl::Surface()
 {
+    DeviceSurface();
+    return d->FSurface.Image();
+}
+
+const QImage &TControl::DeviceSurface()
+{
     SyncSize();
+    if (!d->FSurface.IsComposing()) d->FSurface.SetScale(SurfaceScale());
     if (d->FSurface.NeedsCompose(width(), height()))
         Compose();
-    return d->FSurface.Image();
+    return d->FSurface.DeviceImage();
+}
+
+bool TControl::event(QEvent *Event)
+{
+    // Moved to a screen of another pixel density: the surface is composed again at its scale.
+    if (Event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || Event->type() == QEvent::DevicePixelRatioChange
+#endif
+    ) {
+        if (!d->FSurface.IsComposing() && d->FSurface.Scale() != SurfaceScale()) {
+            d->FSurface.SetScale(SurfaceScale());
+            update();
+        }
+    }
+    return QWidget::event(Event);
 }
 
 void TControl::Paint()
@@ -123,8 +156,10 @@ void TControl::SetOutputMask(const QImage &Mask)
 
 void TControl::paintEvent(QPaintEvent *)
 {
-    Surface();
+    DeviceSurface();
     QPainter p(this);
+    // A fractional ratio (1.5) gets the surface of the next whole scale, reduced smoothly.
+    if (devicePixelRatioF() != d->FSurface.Scale()) p.setRenderHint(QPainter::SmoothPixmapTransform);
     d->FSurface.PaintTo(p);
 }
 

@@ -48,8 +48,15 @@ public:
     /// Composes the surface now (calls Paint) and shows it.
     void Repaint();
     void Refresh() { Repaint(); }
-    /// The kept surface, composed first when stale (tests read it).
+    /// The kept surface at one pixel per logical pixel, composed first when stale (tests read it).
+    /// On a screen with a device pixel ratio above 1 this is the top-left pixel of every block of
+    /// the DeviceSurface.
     const QImage &Surface();
+    /// The kept surface in device pixels (its devicePixelRatio is SurfaceScale()).
+    const QImage &DeviceSurface();
+    /// Device pixels per logical pixel of the surface: the widget's device pixel ratio rounded
+    /// up, 1 to 4.
+    int SurfaceScale() const;
     /// The canvas of the surface; valid inside Paint and afterwards.
     TCanvas *Canvas();
 
@@ -88,6 +95,7 @@ protected:
     void enterEvent(QEnterEvent *Event) override;
     void leaveEvent(QEvent *Event) override;
     void changeEvent(QEvent *Event) override;
+    bool event(QEvent *Event) override;
     void dragEnterEvent(QDragEnterEvent *Event) override;
     void dragMoveEvent(QDragMoveEvent *Event) override;
     void dragLeaveEvent(QDragLeaveEvent *Event) override;

@@ -29,10 +29,16 @@ public:
     /// Returns false in that case.
     bool Compose(int W, int H, const std::function<void()> &Paint);
     bool IsComposing() const { return FComposing; }
+    /// Device pixels per logical pixel of the picture (1 to 4); a change makes the picture stale.
+    void SetScale(int S);
+    int Scale() const { return FScale; }
 
     TCanvas *Canvas() { return FBitmap.Canvas(); }
     TBitmap &Bitmap() { return FBitmap; }
-    const QImage &Image() { return FBitmap.Image(); }
+    /// The picture at one pixel per logical pixel (the top-left device pixel of every block).
+    const QImage &Image();
+    /// The picture in device pixels, with its device pixel ratio.
+    const QImage &DeviceImage() { return FBitmap.Image(); }
 
     /// Only the pixels where Mask is 1 are shown; a null image makes the surface opaque.
     void SetOutputMask(const QImage &Mask);
@@ -44,7 +50,10 @@ public:
 private:
     TBitmap FBitmap;
     QImage FOutputMask;
-    QImage FShown; // the picture with the mask applied as alpha
+    QImage FShown;   // the picture with the mask applied as alpha
+    QImage FLogical; // the reduced picture of a scaled surface
+    qint64 FLogicalKey = 0;
+    int FScale = 1;
     bool FStale = true;
     bool FComposing = false;
 };

@@ -162,9 +162,9 @@ void TGradFill::DrawGradient(TBitmap &Bitmap)
 
 void TGradFill::Paint()
 {
-    TBitmap bmp(std::max(1, Width()), std::max(1, Height()));
-    DrawGradient(bmp);
     TCanvas *c = Canvas();
+    TBitmap bmp(std::max(1, Width()), std::max(1, Height()), c->Scale());
+    DrawGradient(bmp);
     c->SetCopyMode(SRCCOPY);
     c->Draw(0, 0, bmp);
     if (d->FOnPaint) d->FOnPaint(this);

@@ -410,6 +410,7 @@ void TNumLab::Paint()
         return;
     }
     QImage *img = c->Image();
+    const int s = c->Scale(); // the picture has s x s device pixels per logical one
     const TColor textRgb = ColorToRGB(d->FColorLabText);
     const TColor fillRgb = textRgb != clBlack ? clWhite : ColorToRGB(d->FColorLabBakG);
     const QRgb fill = qRgb(GetRValue(fillRgb), GetGValue(fillRgb), GetBValue(fillRgb));
@@ -421,7 +422,7 @@ void TNumLab::Paint()
     for (int yy = 0; yy < img->height(); ++yy) {
         auto *line = reinterpret_cast<QRgb *>(img->scanLine(yy));
         for (int xx = 0; xx < img->width(); ++xx) {
-            if (box.contains(xx, yy)) {
+            if (box.contains(xx / s, yy / s)) {
                 line[xx] = (line[xx] & fill) | 0xFF000000u;
                 mask.setPixel(xx, yy, 1);
             } else if ((line[xx] & 0x00FFFFFFu) != 0x00FFFFFFu) {

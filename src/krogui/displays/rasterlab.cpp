@@ -423,8 +423,8 @@ void TRasterLab::PaintString(TCanvas *Canvas, const TRDCharMatrix &CMat, int X, 
 {
     const int p = DotSize + DotSpacing;
     const QImage *img = Canvas->Image();
-    const qint64 w = img ? img->width() : std::numeric_limits<int>::max();
-    const int h = img ? img->height() : (1 << 16);
+    const qint64 w = img ? img->width() / Canvas->Scale() : std::numeric_limits<int>::max();
+    const int h = img ? img->height() / Canvas->Scale() : (1 << 16);
     qint64 x = X;
     auto gap = [&] {
         if (x <= 0 || x - p >= w) return;

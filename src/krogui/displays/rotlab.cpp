@@ -285,7 +285,7 @@ void TRotLab::Paint()
         return;
     }
     // The pixels the caption and the frame touch, drawn in black on white.
-    TBitmap mask(std::max(1, W), std::max(1, H));
+    TBitmap mask(std::max(1, W), std::max(1, H), c->Scale());
     TCanvas *m = mask.Canvas();
     m->Brush()->SetColor(clWhite);
     m->FillRect(0, 0, mask.Width(), mask.Height());

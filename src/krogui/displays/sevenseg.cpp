@@ -268,6 +268,8 @@ void TSevenSeg::CreateImageCache()
         ImgCache.SetSize(0, 0); // no room for digits
         return;
     }
+    // The digits are shrunk to the surface's device pixels: crisp on a dense screen.
+    ImgCache.SetScale(Canvas()->Scale());
     ImgCache.SetSize(kNumChars * cw, ch);
     TCanvas *c = ImgCache.Canvas();
     c->SetCopyMode(SRCCOPY);
@@ -286,7 +288,9 @@ void TSevenSeg::CreateImageCache()
 
 void TSevenSeg::EnsureCache()
 {
-    if (!d->FCacheValid || d->FWidth != Width() || d->FHeight != Height()) CreateImageCache();
+    if (!d->FCacheValid || d->FWidth != Width() || d->FHeight != Height() ||
+        (!ImgCache.Empty() && ImgCache.Scale() != Canvas()->Scale()))
+        CreateImageCache();
 }
 
 void TSevenSeg::ProcessResize()

@@ -88,6 +88,8 @@ bool TMeter::RestoreDial(TCanvas *C)
     TDialKey key;
     MakeDialKey(key);
     if (!(d->FDial->K == key)) return false;
+    // A dial kept at another pixel density (the meter moved to another screen) is drawn afresh.
+    if (qRound(d->FDial->Picture.devicePixelRatio()) != C->Scale()) return false;
     QPainter *p = C->Handle();
     if (!p) return false;
     p->save();

@@ -6,6 +6,9 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kro {
 
 namespace {
@@ -22,9 +25,32 @@ QImage NewSurfaceImage(int Width, int Height, TColor Fill)
     return img;
 }
 
+QImage LogicalImage(const QImage &Img)
+{
+    const int s = std::clamp(int(std::lround(Img.devicePixelRatio())), 1, 4);
+    if (s == 1 || Img.isNull()) return Img;
+    const QImage src = Img.convertToFormat(QImage::Format_RGB32);
+    QImage out(src.width() / s, src.height() / s, QImage::Format_RGB32);
+    out.setDotsPerMeterX(kDotsPerMeter96);
+    out.setDotsPerMeterY(kDotsPerMeter96);
+    for (int y = 0; y < out.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(y * s));
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            line[x] = in[x * s];
+    }
+    return out;
+}
+
 TBitmap::TBitmap() : FCanvas(std::make_unique<TCanvas>(&FImage)) {}
 
 TBitmap::TBitmap(int Width, int Height) : TBitmap() { SetSize(Width, Height); }
+
+TBitmap::TBitmap(int Width, int Height, int Scale) : TBitmap()
+{
+    FScale = std::clamp(Scale, 1, 4);
+    SetSize(Width, Height);
+}
 
 TBitmap::~TBitmap() { FCanvas.reset(); }
 
@@ -44,10 +70,12 @@ void TBitmap::Reset(QImage Img)
         Img = Img.convertToFormat(QImage::Format_RGB32);
     Img.setDotsPerMeterX(kDotsPerMeter96);
     Img.setDotsPerMeterY(kDotsPerMeter96);
+    if (!Img.isNull()) FScale = std::clamp(int(std::lround(Img.devicePixelRatio())), 1, 4);
+    Img.setDevicePixelRatio(FScale);
     FImage = std::move(Img);
     FImage.detach(); // the canvas draws into this image only
-    FWidth = FImage.width();
-    FHeight = FImage.height();
+    FWidth = FImage.width() / FScale;
+    FHeight = FImage.height() / FScale;
 }
 
 void TBitmap::SetSize(int Width, int Height)
@@ -57,7 +85,8 @@ void TBitmap::SetSize(int Width, int Height)
     if (Width == this->Width() && Height == this->Height() && !FImage.isNull())
         return;
     FCanvas->Flush();
-    QImage img = NewSurfaceImage(Width, Height, clWhite);
+    QImage img = NewSurfaceImage(Width * FScale, Height * FScale, clWhite);
+    img.setDevicePixelRatio(FScale);
     if (!FImage.isNull() && !img.isNull()) {
         QPainter p(&img);
         p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -66,6 +95,25 @@ void TBitmap::SetSize(int Width, int Height)
     Reset(std::move(img));
     FWidth = Width;
     FHeight = Height;
+}
+
+void TBitmap::SetScale(int Value)
+{
+    Value = std::clamp(Value, 1, 4);
+    if (Value == FScale) return;
+    FCanvas->Flush();
+    const int w = FWidth, h = FHeight;
+    QImage img = NewSurfaceImage(w * Value, h * Value, clWhite);
+    img.setDevicePixelRatio(Value);
+    if (!FImage.isNull() && !img.isNull()) {
+        QPainter p(&img);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QRect(0, 0, w, h), FImage, FImage.rect());
+    }
+    FScale = Value;
+    Reset(std::move(img));
+    FWidth = w;
+    FHeight = h;
 }
 
 uchar *TBitmap::ScanLine(int Row)
@@ -119,6 +167,7 @@ void TBitmap::LoadFromFile(const QString &FileName)
     if (img.isNull())
         throw EKROError(
             QStringLiteral("Image file \"%1\" cannot be read: %2").arg(FileName, reader.errorString()));
+    img.setDevicePixelRatio(1); // a file's pixels are logical ones, whatever its name (@2x) says
     Reset(std::move(img));
 }
 
@@ -134,6 +183,7 @@ void TBitmap::LoadFromResourceName(const QString &Name)
     QImage img(ResourcePath(Name));
     if (img.isNull())
         throw EKROError(QStringLiteral("Bitmap resource \"%1\" not found").arg(Name));
+    img.setDevicePixelRatio(1);
     Reset(std::move(img));
 }
 
@@ -143,6 +193,7 @@ QImage TBitmap::MaskOf(TColor C) const
 {
     const QImage &img = Image();
     QImage mask(img.size(), QImage::Format_Mono);
+    mask.setDevicePixelRatio(img.devicePixelRatio());
     mask.setColor(0, qRgb(0, 0, 0));
     mask.setColor(1, qRgb(255, 255, 255));
     mask.fill(0);

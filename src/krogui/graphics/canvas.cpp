@@ -27,6 +27,14 @@ TCanvas::~TCanvas()
     End();
 }
 
+int TCanvas::Scale() const
+{
+    if (!FImage && FPainter && FPainter->device())
+        return std::clamp(int(std::lround(FPainter->device()->devicePixelRatio())), 1, 4);
+    if (!FImage || FImage->isNull()) return 1;
+    return std::clamp(int(std::lround(FImage->devicePixelRatio())), 1, 4);
+}
+
 void TCanvas::Begin()
 {
     if (FPainter) return;
@@ -321,7 +329,7 @@ void TCanvas::PlotLine(int X0, int Y0, int X1, int Y1)
     // billions of steps outside the picture would hang. Lines of ordinary length keep their exact
     // pixels.
     const QPaintDevice *dev = FPainter->device();
-    const int devW = dev ? dev->width() : 0, devH = dev ? dev->height() : 0;
+    const int devW = dev ? dev->width() / Scale() : 0, devH = dev ? dev->height() / Scale() : 0;
     if (std::max(std::abs(qint64(X1) - X0), std::abs(qint64(Y1) - Y0)) > 4 * qint64(devW + devH) + 64) {
         const double left = -2, top = -2, right = devW + 2.0, bottom = devH + 2.0;
         const double ddx = double(X1) - X0, ddy = double(Y1) - Y0;
@@ -429,7 +437,7 @@ void TCanvas::LineTo(int X, int Y)
     }
     FPainter->save();
     ApplyPenMode();
-    FPainter->setPen(QtPen(FPen));
+    FPainter->setPen(ScaledPen());
     FPainter->drawLine(from, QPoint(X, Y));
     FPainter->restore();
 }
@@ -447,8 +455,12 @@ void TCanvas::Polyline(const QPolygon &Points)
         if (FPainter) {
             FPainter->save();
             ApplyPenMode();
-            FPainter->setPen(QPen(PenQColor(FPen), 0));
-            FPainter->drawPoint(Points.last());
+            if (Scale() == 1) {
+                FPainter->setPen(QPen(PenQColor(FPen), 0));
+                FPainter->drawPoint(Points.last());
+            } else {
+                FPainter->fillRect(QRect(Points.last(), QSize(1, 1)), PenQColor(FPen));
+            }
             FPainter->restore();
         }
     }
@@ -551,6 +563,19 @@ QRectF TCanvas::EllipseBox(int L, int T, int R, int B) const
     return QRectF(L, T, std::max(0, R - L - 1), std::max(0, B - T - 1));
 }
 
+// The pen for drawing through the painter: a one-pixel (cosmetic) pen is as wide as a block on a
+// scaled canvas; wider pens scale with the painter anyway.
+QPen TCanvas::ScaledPen() const
+{
+    QPen pen = QtPen(FPen);
+    const int s = Scale();
+    if (s > 1 && pen.width() == 0) {
+        pen.setWidth(s);
+        pen.setCosmetic(true);
+    }
+    return pen;
+}
+
 // Thin solid pens get the exact pixels; wide and patterned pens are left to QPainter.
 static bool ThinSolid(const TPen &P)
 {
@@ -567,7 +592,7 @@ void TCanvas::Ellipse(int Left, int Top, int Right, int Bottom)
     if (!FPainter) return;
     FPainter->save();
     ApplyPenMode();
-    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
+    FPainter->setPen(PenVisible(FPen) ? ScaledPen() : QPen(Qt::NoPen));
     FPainter->setBrush(QtBrush(FBrush));
     FPainter->drawEllipse(EllipseBox(Left, Top, Right, Bottom));
     FPainter->restore();
@@ -657,7 +682,7 @@ void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
     ArcAngles(box.center().x(), box.center().y(), X3, Y3, X4, Y4, start, span);
     FPainter->save();
     ApplyPenMode();
-    FPainter->setPen(QtPen(FPen));
+    FPainter->setPen(ScaledPen());
     FPainter->setBrush(Qt::NoBrush);
     FPainter->drawArc(box, Round(start * 16), Round(span * 16));
     FPainter->restore();
@@ -676,7 +701,7 @@ void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
     ArcAngles(box.center().x(), box.center().y(), X3, Y3, X4, Y4, start, span);
     FPainter->save();
     ApplyPenMode();
-    FPainter->setPen(PenVisible(FPen) ? QtPen(FPen) : QPen(Qt::NoPen));
+    FPainter->setPen(PenVisible(FPen) ? ScaledPen() : QPen(Qt::NoPen));
     FPainter->setBrush(QtBrush(FBrush));
     FPainter->drawPie(box, Round(start * 16), Round(span * 16));
     FPainter->restore();
@@ -698,7 +723,10 @@ void TCanvas::Polygon(const QPolygon &Points)
         // that outline.
         FPainter->setBrush(brush ? QtBrush(FBrush) : QBrush(Qt::NoBrush));
         FPainter->setPen(Qt::NoPen);
-        if (brush) FPainter->drawPolygon(QPolygonF(Points).translated(0.5, 0.5), Qt::OddEvenFill);
+        // On a scaled canvas the top-left device pixel of each block samples the logical point
+        // itself, and the other device pixels of the block follow the edge more finely.
+        const double shift = 0.5 / Scale();
+        if (brush) FPainter->drawPolygon(QPolygonF(Points).translated(shift, shift), Qt::OddEvenFill);
         for (int i = 0; i < Points.size(); ++i) {
             const QPoint &a = Points[i], &b = Points[(i + 1) % Points.size()];
             PlotLine(a.x(), a.y(), b.x(), b.y());
@@ -707,7 +735,7 @@ void TCanvas::Polygon(const QPolygon &Points)
         return;
     }
     if (FPen.Mode() == pmCopy || !pen || !brush) {
-        FPainter->setPen(pen ? QtPen(FPen) : QPen(Qt::NoPen));
+        FPainter->setPen(pen ? ScaledPen() : QPen(Qt::NoPen));
         FPainter->setBrush(brush ? QtBrush(FBrush) : QBrush(Qt::NoBrush));
         FPainter->drawPolygon(Points, Qt::OddEvenFill);
         FPainter->restore();
@@ -747,9 +775,17 @@ void TCanvas::Polygon(const QPolygon &Points)
             x = e;
         }
     }
-    if (!pts.empty()) {
+    if (!pts.empty() && Scale() == 1) {
         FPainter->setPen(QPen(PenQColor(FPen), 0));
         FPainter->drawPoints(pts.data(), int(pts.size()));
+    } else if (!pts.empty()) {
+        FPainter->setPen(Qt::NoPen);
+        FPainter->setBrush(PenQColor(FPen));
+        std::vector<QRect> blocks;
+        blocks.reserve(pts.size());
+        for (const QPoint &p : pts)
+            blocks.emplace_back(p, QSize(1, 1));
+        FPainter->drawRects(blocks.data(), int(blocks.size()));
     }
     FPainter->restore();
 }
@@ -825,18 +861,27 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
     FPainter->restore();
 }
 
+// The scale of an image (its device pixel ratio, 1 to 4) and its size in logical pixels.
+static int ImageScale(const QImage &Img)
+{
+    return std::clamp(int(std::lround(Img.devicePixelRatio())), 1, 4);
+}
+
 void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic)
 {
     if (Src.isNull() || Dest.IsEmpty() || SrcRect.isEmpty()) return;
     Begin();
     if (!FPainter) return;
+    // SrcRect is logical; the painter takes the source rectangle in the image's own pixels.
+    const int ss = ImageScale(Src);
+    const QSize logical = SrcRect.size();
     QImage src = Src;
-    QRect srcRect = SrcRect;
+    QRect srcRect = ss == 1 ? SrcRect : QRect(SrcRect.topLeft() * ss, SrcRect.size() * ss);
     const bool keyed = Graphic && Graphic->Transparent();
     if (keyed) {
         // Leave out the transparent colour: make it fully transparent and draw source-over.
         const TColor key = ColorToRGB(Graphic->TransparentColorValue());
-        src = Src.copy(SrcRect).convertToFormat(QImage::Format_ARGB32);
+        src = Src.copy(srcRect).convertToFormat(QImage::Format_ARGB32);
         srcRect = src.rect();
         const QRgb k = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0x00FFFFFFu;
         for (int y = 0; y < src.height(); ++y) {
@@ -853,15 +898,18 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
     else
         ApplyCopyMode();
     const bool smooth =
-        FStretchMode == smHalftone && (Dest.Width() != srcRect.width() || Dest.Height() != srcRect.height());
+        FStretchMode == smHalftone && (Dest.Width() != logical.width() || Dest.Height() != logical.height());
     FPainter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     if (!keyed && (FCopyMode == BLACKNESS || FCopyMode == WHITENESS)) {
         FPainter->fillRect(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()),
                            FCopyMode == BLACKNESS ? Qt::black : Qt::white);
     } else if (smooth) {
-        // Scale first with smoothing, then combine with the raster operation pixel for pixel.
-        const QImage scaled = src.copy(srcRect).scaled(Dest.Width(), Dest.Height(), Qt::IgnoreAspectRatio,
-                                                       Qt::SmoothTransformation);
+        // Scale first with smoothing (to the device pixels of the destination), then combine
+        // with the raster operation pixel for pixel.
+        const int s = Scale();
+        QImage scaled = src.copy(srcRect).scaled(Dest.Width() * s, Dest.Height() * s, Qt::IgnoreAspectRatio,
+                                                 Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(s);
         FPainter->drawImage(QPoint(Dest.Left, Dest.Top), scaled);
     } else {
         FPainter->drawImage(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()), src, srcRect);
@@ -872,39 +920,51 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
 void TCanvas::Draw(int X, int Y, const TBitmap &Graphic)
 {
     const QImage &img = Graphic.Image();
-    DrawImage(Rect(X, Y, X + img.width(), Y + img.height()), img, img.rect(), &Graphic);
+    const int ss = ImageScale(img);
+    DrawImage(Rect(X, Y, X + img.width() / ss, Y + img.height() / ss), img,
+              QRect(0, 0, img.width() / ss, img.height() / ss), &Graphic);
 }
 
 void TCanvas::StretchDraw(const TRect &R, const TBitmap &Graphic)
 {
     const QImage &img = Graphic.Image();
-    DrawImage(R, img, img.rect(), &Graphic);
+    const int ss = ImageScale(img);
+    DrawImage(R, img, QRect(0, 0, img.width() / ss, img.height() / ss), &Graphic);
 }
 
 void TCanvas::CopyRect(const TRect &Dest, TCanvas &Canvas, const TRect &Source)
 {
     QImage *src = Canvas.Image();
     if (!src) return;
+    const QRect source(Source.Left, Source.Top, Source.Width(), Source.Height());
     if (src == FImage) {
         // Copying within one image: take a snapshot of the source first.
         End();
-        const QImage copy = FImage->copy(Source.Left, Source.Top, Source.Width(), Source.Height());
-        DrawImage(Dest, copy, copy.rect(), nullptr);
+        const int s = Scale();
+        QImage copy = FImage->copy(s == 1 ? source : QRect(source.topLeft() * s, source.size() * s));
+        copy.setDevicePixelRatio(s);
+        DrawImage(Dest, copy, QRect(QPoint(0, 0), source.size()), nullptr);
         return;
     }
-    DrawImage(Dest, *src, QRect(Source.Left, Source.Top, Source.Width(), Source.Height()), nullptr);
+    DrawImage(Dest, *src, source, nullptr);
 }
 
 void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
 {
     End();
-    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y) || FBrush.Style() == bsClear) return;
+    if (!FImage || FImage->isNull() || FBrush.Style() == bsClear) return;
+    const int S = Scale();
+    if (!QRect(0, 0, FImage->width() / S, FImage->height() / S).contains(X, Y)) return;
     if (FImage->format() != QImage::Format_RGB32 && FImage->format() != QImage::Format_ARGB32)
         *FImage = FImage->convertToFormat(QImage::Format_RGB32);
     const TColor rgb = ColorToRGB(Color);
     const QRgb key = qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)) & 0x00FFFFFFu;
     const TColor fillc = ColorToRGB(FBrush.Color());
     const QRgb fill = qRgb(GetRValue(fillc), GetGValue(fillc), GetBValue(fillc));
+    if (S > 1) {
+        FloodFillScaled(X, Y, key, fill, FillStyle, S);
+        return;
+    }
     const int w = FImage->width(), h = FImage->height();
     // Detach once and address rows directly: scanLine() per pixel dominated the fill's cost.
     uchar *const bits = FImage->bits();
@@ -946,16 +1006,68 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
     }
 }
 
+// The fill on a scaled canvas works on logical pixels: a block is read at its top-left device
+// pixel and filled whole.
+void TCanvas::FloodFillScaled(int X, int Y, QRgb Key, QRgb Fill, TFillStyle FillStyle, int S)
+{
+    const int w = FImage->width() / S, h = FImage->height() / S;
+    uchar *const bits = FImage->bits();
+    const qsizetype bpl = FImage->bytesPerLine();
+    auto read = [&](int x, int y) {
+        return reinterpret_cast<const QRgb *>(bits + qsizetype(y) * S * bpl)[x * S];
+    };
+    auto inside = [&](int x, int y) {
+        const bool isKey = (read(x, y) & 0x00FFFFFFu) == Key;
+        return FillStyle == fsSurface ? isKey : !isKey;
+    };
+    if (!inside(X, Y)) return;
+    if (FillStyle == fsSurface && Key == (Fill & 0x00FFFFFFu)) return;
+    std::vector<char> seen(size_t(w) * size_t(h), 0);
+    auto open = [&](int x, int y) { return !seen[size_t(y) * w + x] && inside(x, y); };
+    std::vector<QPoint> stack{QPoint(X, Y)};
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        int x = p.x();
+        const int y = p.y();
+        while (x > 0 && open(x - 1, y))
+            --x;
+        const int first = x;
+        bool up = false, down = false;
+        for (; x < w && open(x, y); ++x) {
+            seen[size_t(y) * w + x] = 1;
+            if (y > 0) {
+                const bool in = open(x, y - 1);
+                if (in && !up) stack.emplace_back(x, y - 1);
+                up = in;
+            }
+            if (y < h - 1) {
+                const bool in = open(x, y + 1);
+                if (in && !down) stack.emplace_back(x, y + 1);
+                down = in;
+            }
+        }
+        // The run [first, x) is settled; its blocks take the brush colour.
+        for (int dy = 0; dy < S; ++dy)
+            FillPixels(reinterpret_cast<QRgb *>(bits + (qsizetype(y) * S + dy) * bpl) + first * S,
+                       (x - first) * S, Fill);
+    }
+}
+
 TColor TCanvas::Pixels(int X, int Y)
 {
-    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y)) return clBlack;
-    const QRgb p = FImage->pixel(X, Y); // the raster engine draws straight into the image
+    if (!FImage || FImage->isNull()) return clBlack;
+    const int S = Scale();
+    if (!QRect(0, 0, FImage->width() / S, FImage->height() / S).contains(X, Y)) return clBlack;
+    const QRgb p = FImage->pixel(X * S, Y * S); // the raster engine draws straight into the image
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 void TCanvas::SetPixel(int X, int Y, TColor Color)
 {
-    if (!FImage || FImage->isNull() || !FImage->rect().contains(X, Y)) return;
+    if (!FImage || FImage->isNull()) return;
+    const int S = Scale();
+    if (!QRect(0, 0, FImage->width() / S, FImage->height() / S).contains(X, Y)) return;
     Begin();
     if (!FPainter) return;
     FPainter->save();

@@ -14,6 +14,11 @@
 // - Geometry is never antialiased. Pen modes pmCopy, pmNot, pmXor, pmNotXor, pmBlack, pmWhite,
 //   pmNop; copy modes SRCCOPY, SRCAND, SRCPAINT, NOTSRCCOPY, SRCINVERT for Draw, StretchDraw and
 //   CopyRect.
+// - Scale: a canvas on an image whose devicePixelRatio is S (an integer, 1 to 4) keeps these
+//   logical coordinates; logical pixel (x, y) is the S x S block of device pixels from (xS, yS).
+//   The rules above hold block for block, while text, images and wide or antialiased painter
+//   drawing go to the device pixels (crisp). Pixels reads the top-left pixel of a block, SetPixel
+//   and FloodFill work on whole blocks.
 
 #include <krogui/core/types.h>
 #include <krogui/graphics/graphicsobjects.h>
@@ -31,6 +36,7 @@
 #include <vector>
 
 class QPainter;
+class QPen;
 
 namespace kro {
 
@@ -74,6 +80,8 @@ public:
     TStretchMode StretchMode() const { return FStretchMode; }
     void SetStretchMode(TStretchMode Value) { FStretchMode = Value; }
     QPoint PenPos() const { return FPenPos; }
+    /// Device pixels per logical pixel along each side (1 unless the target image has a ratio).
+    int Scale() const;
     void SetPenPos(const QPoint &P) { FPenPos = P; }
 
     void MoveTo(int X, int Y);
@@ -130,6 +138,8 @@ private:
     void DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic);
     void FixAlpha();
     QRectF EllipseBox(int L, int T, int R, int B) const;
+    QPen ScaledPen() const;
+    void FloodFillScaled(int X, int Y, QRgb Key, QRgb Fill, TFillStyle FillStyle, int S);
     /// Ellipse (Kind 0), Arc (1) or Pie (2) with a thin solid pen, pixel-exact; the rays are
     /// given by two points.
     void DrawEllipticFigure(int Kind, int L, int T, int R, int B, int X3, int Y3, int X4, int Y4);

@@ -228,8 +228,13 @@ public:
     /// Composes the picture now (calls Paint) and shows it.
     void Repaint();
     void Refresh() { Repaint(); }
-    /// The composed picture of the client area (composed first when stale).
+    /// The composed picture of the client area (composed first when stale), one pixel per logical
+    /// pixel (on a screen of a higher pixel ratio the top-left pixel of every block).
     const QImage &Surface();
+    /// The composed picture in device pixels (its devicePixelRatio is SurfaceScale()).
+    const QImage &DeviceSurface();
+    /// Device pixels per logical pixel of the picture: the viewport's ratio rounded up, 1 to 4.
+    int SurfaceScale() const;
     /// The canvas of the kept surface: valid inside Paint and DrawCell and afterwards. Drawing on
     /// it outside Paint shows at the next screen update (and lasts until the next paint).
     TCanvas *Canvas();

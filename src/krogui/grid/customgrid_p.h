@@ -72,6 +72,8 @@ struct TCustomGridPrivate
 
     // Painting.
     TBitmap FSurface;
+    QImage FLogical; // the reduced picture of a scaled surface
+    qint64 FLogicalKey = 0;
     bool FStale = true;
     TRect FDirty; // union of invalidated rectangles since the last paint
     TRect FPaintRect;

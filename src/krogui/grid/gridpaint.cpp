@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kro {
 
@@ -75,14 +76,32 @@ void TCustomGrid::Repaint()
     viewport()->update();
 }
 
-const QImage &TCustomGrid::Surface()
+int TCustomGrid::SurfaceScale() const
+{
+    const double r = viewport()->devicePixelRatioF();
+    return std::clamp(int(std::ceil(r - 1e-6)), 1, 4);
+}
+
+const QImage &TCustomGrid::DeviceSurface()
 {
     const int w = std::max(1, viewport()->width()), h = std::max(1, viewport()->height());
-    if (d->FStale || d->FSurface.Width() != w || d->FSurface.Height() != h)
+    if (d->FStale || d->FSurface.Width() != w || d->FSurface.Height() != h ||
+        d->FSurface.Scale() != SurfaceScale())
         Compose(Rect(0, 0, w, h));
     else if (!d->FDirty.IsEmpty())
         Compose(d->FDirty);
     return d->FSurface.Image();
+}
+
+const QImage &TCustomGrid::Surface()
+{
+    const QImage &device = DeviceSurface();
+    if (d->FSurface.Scale() == 1) return device;
+    if (d->FLogical.isNull() || d->FLogicalKey != device.cacheKey()) {
+        d->FLogical = LogicalImage(device);
+        d->FLogicalKey = device.cacheKey();
+    }
+    return d->FLogical;
 }
 
 void TCustomGrid::Compose(const TRect &Area)
@@ -94,7 +113,9 @@ void TCustomGrid::Compose(const TRect &Area)
     const int w = std::max(1, viewport()->width()), h = std::max(1, viewport()->height());
     const TRect full = Rect(0, 0, w, h);
     TRect area = Area;
-    if (d->FStale || d->FSurface.Width() != w || d->FSurface.Height() != h) {
+    if (d->FStale || d->FSurface.Width() != w || d->FSurface.Height() != h ||
+        d->FSurface.Scale() != SurfaceScale()) {
+        d->FSurface.SetScale(SurfaceScale());
         d->FSurface.SetSize(w, h);
         area = full;
     }
@@ -293,10 +314,15 @@ void TCustomGrid::DrawCell(int, int, const TRect &, TGridDrawState) {}
 
 void TCustomGrid::paintEvent(QPaintEvent *Event)
 {
-    const QImage &surface = Surface();
+    const QImage &surface = DeviceSurface();
     QPainter p(viewport());
     const QRect r = Event->rect();
-    p.drawImage(r.topLeft(), surface, r);
+    const int s = d->FSurface.Scale();
+    if (viewport()->devicePixelRatioF() != s) p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (s == 1)
+        p.drawImage(r.topLeft(), surface, r);
+    else
+        p.drawImage(r, surface, QRect(r.topLeft() * s, r.size() * s));
     // Drag feedback drawn over the picture: the sizing line and the drop position of a move.
     if (d->FGridState == gsColSizing || d->FGridState == gsRowSizing) {
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
