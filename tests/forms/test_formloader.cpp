@@ -172,6 +172,10 @@ TEST(FormLoader, EnumerationNumbersOutsideTheirListAreRefused)
         for (const QMetaProperty &P : OwnProperties(W)) {
             if (!P.isEnumType() || P.isFlagType() || !P.isWritable()) continue;
             const QMetaEnum E = P.enumerator();
+            // Our enumerations have a fixed underlying type, so any number is a value of theirs;
+            // a number outside a Qt enumeration (Qt::CursorShape) is undefined before our setter
+            // even sees it.
+            if (!QByteArray(E.scope()).startsWith("kro")) continue;
             const int Before = P.read(W).toInt();
             int Highest = 0;
             for (int k = 0; k < E.keyCount(); ++k)
