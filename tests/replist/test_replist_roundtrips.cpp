@@ -197,3 +197,24 @@ TEST(ReplistRoundTrip, PatternFilterMatchesInsideCellsWhateverItsOptions)
     EXPECT_EQ(v.FilterAndSort(QStringLiteral("(?^)y$"), {1}, false, fmGrep, -1, true), 2);
     EXPECT_EQ(v.FilterAndSort(QStringLiteral("^x|y$"), {1}, false, fmGrep, -1, true), 3);
 }
+
+TEST(ReplistRoundTrip, AnIdentifierXmlCannotCarryIsKeptAsAFileCarriesIt)
+{
+    // Found by fuzzing: the signature line is read leniently, so a list could be read with an
+    // identifier holding a control character (here from another element on the same line); the
+    // list written under that identifier could not be found again.
+    const QString text = QStringLiteral("<a id=\"Orders\u0013 2024\"/><replist lib=\"krolibset\" version=\"1\">\n"
+                                        "<numcols>2</numcols>\n<numrows>1</numrows>\n"
+                                        "<cell col=\"2\" row=\"1\">x</cell>\n</replist>\n");
+    TRLData d;
+    ASSERT_TRUE(d.ReadFromXMLString(text, QString())) << d.LastError().toStdString();
+    EXPECT_EQ(d.DataID(), QStringLiteral("Orders  2024"));
+    QByteArray written;
+    QBuffer buf(&written);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(d.WriteToXMLStream(&buf, true, d.DataID()));
+    TRLData again;
+    ASSERT_TRUE(again.ReadFromXMLString(QString::fromUtf8(written), d.DataID())) << again.LastError().toStdString();
+    EXPECT_EQ(again.DataID(), d.DataID());
+    EXPECT_EQ(again.GetElem(2, 1), QStringLiteral("x"));
+}

@@ -790,7 +790,9 @@ bool TRLData::ReadXmlFrom(const QByteArray &Data, const QString &DataID, qsizety
 
     // 3. Success: the new list replaces the old one.
     TakeContent(tmp);
-    d->FDataID = sig.Id;
+    // The identifier as a file can carry it: the signature line is read leniently, and an
+    // identifier holding a character XML cannot carry could not be written, nor found again.
+    d->FDataID = SignatureId(sig.Id);
     d->FSortColumn = -1;
     if (d->FSortColumnSec > d->FNrOfCols) d->FSortColumnSec = -1;
     d->FLastError.clear();
