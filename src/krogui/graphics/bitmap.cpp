@@ -1,6 +1,6 @@
+#include <krogui/core/error.h>
 #include <krogui/graphics/bitmap.h>
 #include <krogui/graphics/colors.h>
-#include <krogui/core/error.h>
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -20,14 +20,18 @@ QImage NewSurfaceImage(int Width, int Height, TColor Fill)
     QImage img(std::max(0, Width), std::max(0, Height), QImage::Format_RGB32);
     img.setDotsPerMeterX(kDotsPerMeter96);
     img.setDotsPerMeterY(kDotsPerMeter96);
-    if (!img.isNull())
-        img.fill(ToQColor(Fill));
+    if (!img.isNull()) img.fill(ToQColor(Fill));
     return img;
+}
+
+int ScaleOfRatio(qreal Ratio)
+{
+    return std::clamp(int(std::lround(Ratio)), 1, 4);
 }
 
 QImage LogicalImage(const QImage &Img)
 {
-    const int s = std::clamp(int(std::lround(Img.devicePixelRatio())), 1, 4);
+    const int s = ScaleOfRatio(Img.devicePixelRatio());
     if (s == 1 || Img.isNull()) return Img;
     const QImage src = Img.convertToFormat(QImage::Format_RGB32);
     QImage out(src.width() / s, src.height() / s, QImage::Format_RGB32);
@@ -44,7 +48,10 @@ QImage LogicalImage(const QImage &Img)
 
 TBitmap::TBitmap() : FCanvas(std::make_unique<TCanvas>(&FImage)) {}
 
-TBitmap::TBitmap(int Width, int Height) : TBitmap() { SetSize(Width, Height); }
+TBitmap::TBitmap(int Width, int Height) : TBitmap()
+{
+    SetSize(Width, Height);
+}
 
 TBitmap::TBitmap(int Width, int Height, int Scale) : TBitmap()
 {
@@ -52,14 +59,19 @@ TBitmap::TBitmap(int Width, int Height, int Scale) : TBitmap()
     SetSize(Width, Height);
 }
 
-TBitmap::~TBitmap() { FCanvas.reset(); }
+TBitmap::~TBitmap()
+{
+    FCanvas.reset();
+}
 
-TBitmap::TBitmap(const TBitmap &Other) : TBitmap() { Assign(Other); }
+TBitmap::TBitmap(const TBitmap &Other) : TBitmap()
+{
+    Assign(Other);
+}
 
 TBitmap &TBitmap::operator=(const TBitmap &Other)
 {
-    if (this != &Other)
-        Assign(Other);
+    if (this != &Other) Assign(Other);
     return *this;
 }
 
@@ -70,7 +82,7 @@ void TBitmap::Reset(QImage Img)
         Img = Img.convertToFormat(QImage::Format_RGB32);
     Img.setDotsPerMeterX(kDotsPerMeter96);
     Img.setDotsPerMeterY(kDotsPerMeter96);
-    if (!Img.isNull()) FScale = std::clamp(int(std::lround(Img.devicePixelRatio())), 1, 4);
+    if (!Img.isNull()) FScale = ScaleOfRatio(Img.devicePixelRatio());
     Img.setDevicePixelRatio(FScale);
     FImage = std::move(Img);
     FImage.detach(); // the canvas draws into this image only
@@ -82,8 +94,7 @@ void TBitmap::SetSize(int Width, int Height)
 {
     Width = std::max(0, Width);
     Height = std::max(0, Height);
-    if (Width == this->Width() && Height == this->Height() && !FImage.isNull())
-        return;
+    if (Width == this->Width() && Height == this->Height() && !FImage.isNull()) return;
     FCanvas->Flush();
     QImage img = NewSurfaceImage(Width * FScale, Height * FScale, clWhite);
     img.setDevicePixelRatio(FScale);
@@ -119,33 +130,32 @@ void TBitmap::SetScale(int Value)
 uchar *TBitmap::ScanLine(int Row)
 {
     FCanvas->Flush();
-    if (Row < 0 || Row >= FImage.height())
-        return nullptr;
+    if (Row < 0 || Row >= FImage.height()) return nullptr;
     return FImage.scanLine(Row);
 }
 
 TColor TBitmap::TransparentColorValue() const
 {
-    if (FTransparentColor != clDefault)
-        return FTransparentColor;
+    if (FTransparentColor != clDefault) return FTransparentColor;
     const QImage &img = Image();
-    if (img.isNull() || img.height() == 0 || img.width() == 0)
-        return clWhite;
+    if (img.isNull() || img.height() == 0 || img.width() == 0) return clWhite;
     const QRgb p = img.pixel(0, img.height() - 1);
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 void TBitmap::Assign(const TBitmap &Source)
 {
-    if (&Source == this)
-        return;
+    if (&Source == this) return;
     Reset(Source.Image().copy());
     FPixelFormat = Source.FPixelFormat;
     FTransparent = Source.FTransparent;
     FTransparentColor = Source.FTransparentColor;
 }
 
-void TBitmap::Assign(const QImage &Source) { Reset(Source.copy()); }
+void TBitmap::Assign(const QImage &Source)
+{
+    Reset(Source.copy());
+}
 
 const QImage &TBitmap::Image() const
 {
@@ -176,18 +186,23 @@ static QString ResourcePath(const QString &Name)
     return QStringLiteral(":/krogui/%1.png").arg(Name.toUpper());
 }
 
-bool TBitmap::HasResource(const QString &Name) { return QFileInfo::exists(ResourcePath(Name)); }
+bool TBitmap::HasResource(const QString &Name)
+{
+    return QFileInfo::exists(ResourcePath(Name));
+}
 
 void TBitmap::LoadFromResourceName(const QString &Name)
 {
     QImage img(ResourcePath(Name));
-    if (img.isNull())
-        throw EKROError(QStringLiteral("Bitmap resource \"%1\" not found").arg(Name));
+    if (img.isNull()) throw EKROError(QStringLiteral("Bitmap resource \"%1\" not found").arg(Name));
     img.setDevicePixelRatio(1);
     Reset(std::move(img));
 }
 
-bool TBitmap::SaveToFile(const QString &FileName) const { return Image().save(FileName); }
+bool TBitmap::SaveToFile(const QString &FileName) const
+{
+    return Image().save(FileName);
+}
 
 QImage TBitmap::MaskOf(TColor C) const
 {
@@ -202,8 +217,7 @@ QImage TBitmap::MaskOf(TColor C) const
     for (int y = 0; y < img.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
         for (int x = 0; x < img.width(); ++x)
-            if ((line[x] & 0x00FFFFFFu) == key)
-                mask.setPixel(x, y, 1);
+            if ((line[x] & 0x00FFFFFFu) == key) mask.setPixel(x, y, 1);
     }
     return mask;
 }

@@ -93,6 +93,8 @@ private:
 /// The picture of a scaled image at one pixel per logical pixel: the top-left device pixel of every
 /// block (the image itself when its ratio is 1).
 KROGUI_EXPORT QImage LogicalImage(const QImage &Img);
+/// Device pixels per logical pixel for a device pixel ratio: the ratio rounded, 1 to 4.
+KROGUI_EXPORT int ScaleOfRatio(qreal Ratio);
 
 /// A new RGB32 image of the given size at 96 pixels per inch, filled with Fill.
 KROGUI_EXPORT QImage NewSurfaceImage(int Width, int Height, TColor Fill = clWhite);

@@ -30,9 +30,9 @@ TCanvas::~TCanvas()
 int TCanvas::Scale() const
 {
     if (!FImage && FPainter && FPainter->device())
-        return std::clamp(int(std::lround(FPainter->device()->devicePixelRatio())), 1, 4);
+        return ScaleOfRatio(FPainter->device()->devicePixelRatio());
     if (!FImage || FImage->isNull()) return 1;
-    return std::clamp(int(std::lround(FImage->devicePixelRatio())), 1, 4);
+    return ScaleOfRatio(FImage->devicePixelRatio());
 }
 
 void TCanvas::Begin()
@@ -861,19 +861,13 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
     FPainter->restore();
 }
 
-// The scale of an image (its device pixel ratio, 1 to 4) and its size in logical pixels.
-static int ImageScale(const QImage &Img)
-{
-    return std::clamp(int(std::lround(Img.devicePixelRatio())), 1, 4);
-}
-
 void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRect, const TBitmap *Graphic)
 {
     if (Src.isNull() || Dest.IsEmpty() || SrcRect.isEmpty()) return;
     Begin();
     if (!FPainter) return;
     // SrcRect is logical; the painter takes the source rectangle in the image's own pixels.
-    const int ss = ImageScale(Src);
+    const int ss = ScaleOfRatio(Src.devicePixelRatio());
     const QSize logical = SrcRect.size();
     QImage src = Src;
     QRect srcRect = ss == 1 ? SrcRect : QRect(SrcRect.topLeft() * ss, SrcRect.size() * ss);
@@ -920,7 +914,7 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Src, const QRect &SrcRe
 void TCanvas::Draw(int X, int Y, const TBitmap &Graphic)
 {
     const QImage &img = Graphic.Image();
-    const int ss = ImageScale(img);
+    const int ss = ScaleOfRatio(img.devicePixelRatio());
     DrawImage(Rect(X, Y, X + img.width() / ss, Y + img.height() / ss), img,
               QRect(0, 0, img.width() / ss, img.height() / ss), &Graphic);
 }
@@ -928,7 +922,7 @@ void TCanvas::Draw(int X, int Y, const TBitmap &Graphic)
 void TCanvas::StretchDraw(const TRect &R, const TBitmap &Graphic)
 {
     const QImage &img = Graphic.Image();
-    const int ss = ImageScale(img);
+    const int ss = ScaleOfRatio(img.devicePixelRatio());
     DrawImage(R, img, QRect(0, 0, img.width() / ss, img.height() / ss), &Graphic);
 }
 
