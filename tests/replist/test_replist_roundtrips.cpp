@@ -218,3 +218,40 @@ TEST(ReplistRoundTrip, AnIdentifierXmlCannotCarryIsKeptAsAFileCarriesIt)
     EXPECT_EQ(again.DataID(), d.DataID());
     EXPECT_EQ(again.GetElem(2, 1), QStringLiteral("x"));
 }
+
+TEST(ReplistRoundTrip, TextStreamStandsAfterTheListWhateverItsBytes)
+{
+    // Bytes the stream's encoding cannot decode come in as one replacement character each, which
+    // is three bytes again in UTF-8: the place after the list must be counted in the stream's own
+    // bytes, or the next list is missed (the stream was put past the end).
+    QByteArray bytes = "<!-- " + QByteArray(300, '\xff') + " -->\n";
+    for (const char *id : {"a", "b"}) {
+        TRLData d;
+        Fill(d, {QString::fromLatin1(id) + QStringLiteral("1")});
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(d.WriteToXMLStream(&out, true, QString::fromLatin1(id)));
+        bytes += out.data();
+    }
+    QBuffer in(&bytes);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QTextStream ts(&in);
+    TRLData a, b;
+    ASSERT_TRUE(a.ReadFromOpenXMLFile(ts, QStringLiteral("a"))) << a.LastError().toStdString();
+    EXPECT_EQ(Cells(a), QStringList{QStringLiteral("a1")});
+    const qint64 afterA = bytes.indexOf("<?xml", bytes.indexOf("<?xml") + 1);
+    ASSERT_GT(afterA, 0);
+    EXPECT_EQ(in.pos(), afterA);
+    ASSERT_TRUE(b.ReadFromOpenXMLFile(ts, QStringLiteral("b"))) << b.LastError().toStdString();
+    EXPECT_EQ(Cells(b), QStringList{QStringLiteral("b1")});
+    EXPECT_TRUE(ts.atEnd());
+
+    // A failed read leaves the stream where it stood.
+    in.seek(0);
+    QTextStream again(&in);
+    TRLData c;
+    EXPECT_FALSE(c.ReadFromOpenXMLFile(again, QStringLiteral("missing")));
+    EXPECT_EQ(again.pos(), 0);
+    ASSERT_TRUE(c.ReadFromOpenXMLFile(again, QStringLiteral("b"))) << c.LastError().toStdString();
+    EXPECT_EQ(Cells(c), QStringList{QStringLiteral("b1")});
+}
