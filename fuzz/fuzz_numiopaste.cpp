@@ -1,5 +1,6 @@
 // Clipboard texts pasted into the numeric fields (TNumIO and TNumIO2) with Ctrl+V, in every input
-// format and separator choice, over an empty field, a selection or a caret inside the number.
+// format, separator choice and range, over an empty field, a selection or a caret inside the
+// number. A text TNumIO takes must hold a value inside its range (or 0, which it always allows).
 #include "fuzzcommon.h"
 
 #include <krogui/numio/numio.h>
@@ -42,6 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     const auto format = TInFormat(flags % 8);
     const auto sep = TDecPSep((flags >> 3) % 4);
     const int decimals = setup % 6;
+    // The range a field made in code has (0..0), and ranges a form would set.
+    static constexpr double kRanges[4][2] = {{0, 0}, {-1000, 1000}, {-1e12, 1e12}, {1, 1e6}};
+    const double lo = kRanges[(setup >> 4) & 3][0];
+    const double hi = kRanges[(setup >> 4) & 3][1];
     const QString text = in.RestText();
     QApplication::clipboard()->setText(text);
 
@@ -50,16 +55,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
         field->SetInputFormat(format);
         field->SetDecPSep(sep);
         field->SetFixPDecPl(decimals);
+        field->SetRangeLow(lo);
+        field->SetRangeHigh(hi);
         field->SetValue(12.5);
         if (setup & 0x40) field->selectAll();
         else if (setup & 0x80) field->setCursorPosition(1);
+        const QString before = field->text();
         PressCtrlV(field);
-        Check(!std::isnan(field->Value()), "TNumIO value is NaN after a paste");
+        const double v = field->Value();
+        Check(!std::isnan(v), "TNumIO value is NaN after a paste");
+        if (field->text() != before)
+            Check(v == 0 || (v >= field->RangeLow() && v <= field->RangeHigh()),
+                  "TNumIO took a pasted value outside its range");
     } else {
         static TNumIO2 *field = new TNumIO2(nullptr);
         field->SetInFormatType(format);
         field->SetDecSep(sep);
         field->SetFixPointDecPlaces(decimals);
+        field->SetRangeLow(lo);
+        field->SetRangeHigh(hi);
         field->SetValue(12.5);
         if (setup & 0x40) {
             field->SetSelBegin(0);
