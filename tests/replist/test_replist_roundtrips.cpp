@@ -255,3 +255,45 @@ TEST(ReplistRoundTrip, TextStreamStandsAfterTheListWhateverItsBytes)
     ASSERT_TRUE(c.ReadFromOpenXMLFile(again, QStringLiteral("b"))) << c.LastError().toStdString();
     EXPECT_EQ(Cells(c), QStringList{QStringLiteral("b1")});
 }
+
+namespace {
+
+// A device that cannot be positioned, as a pipe or a socket.
+class TSequentialBuffer : public QBuffer
+{
+public:
+    using QBuffer::QBuffer;
+    bool isSequential() const override { return true; }
+};
+
+QStringList *gWarnings = nullptr;
+void KeepWarning(QtMsgType Type, const QMessageLogContext &, const QString &Msg)
+{
+    if (gWarnings && Type != QtDebugMsg && Type != QtInfoMsg) gWarnings->append(Msg);
+}
+
+} // namespace
+
+TEST(ReplistRoundTrip, TextStreamOverADeviceThatCannotSeek)
+{
+    TRLData src;
+    Fill(src, {QStringLiteral("p1"), QStringLiteral("p2")});
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(src.WriteToXMLStream(&out, true, QStringLiteral("pipe")));
+    QByteArray bytes = out.data();
+    TSequentialBuffer in(&bytes);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QTextStream ts(&in);
+
+    QStringList warnings;
+    gWarnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+    TRLData d;
+    const bool ok = d.ReadFromOpenXMLFile(ts, QStringLiteral("pipe"));
+    qInstallMessageHandler(previous);
+    gWarnings = nullptr;
+    ASSERT_TRUE(ok) << d.LastError().toStdString();
+    EXPECT_EQ(Cells(d), (QStringList{QStringLiteral("p1"), QStringLiteral("p2")}));
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join(u'\n').toStdString(); // no seek was tried
+}

@@ -832,11 +832,13 @@ bool TRLData::ReadFromOpenXMLFile(QTextStream &InText, const QString &DataID)
     const QByteArray data = text.toUtf8();
     qsizetype end = 0;
     const bool ok = ReadXmlFrom(data, DataID, &end);
-    if (start >= 0 && InText.seek(start) && ok) {
+    const QIODevice *dev = InText.device();
+    const bool positionable = InText.string() || (dev && !dev->isSequential());
+    if (positionable && start >= 0 && InText.seek(start) && ok) {
         // Step over the list's characters with the stream's own decoding: re-encoding them would
         // miscount wherever the bytes were not valid in the stream's encoding.
         InText.read(QString::fromUtf8(data.constData(), end).size());
-        if (InText.device()) {
+        if (dev) {
             const qint64 after = InText.pos(); // also puts the device right after the list
             if (after >= 0) InText.seek(after);
         }
