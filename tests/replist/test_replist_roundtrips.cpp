@@ -39,6 +39,17 @@ QStringList Cells(const TRLData &D)
     return out;
 }
 
+// A one-column list of these cells as WriteToXMLStream writes it.
+QByteArray ListXml(const QStringList &Cells, const QString &Id, bool Header)
+{
+    TRLData d;
+    Fill(d, Cells);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(d.WriteToXMLStream(&out, Header, Id));
+    return out.data();
+}
+
 } // namespace
 
 TEST(ReplistRoundTrip, EveryCharacterClassSurvivesAFile)
@@ -135,14 +146,8 @@ TEST(ReplistRoundTrip, ReadersAndTheCheckAgreeOnLines)
 {
     // Two lists whose lines end in carriage returns only.
     QString text;
-    for (const char *id : {"a", "b"}) {
-        TRLData d;
-        Fill(d, {QString::fromLatin1(id) + QStringLiteral("1")});
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(d.WriteToXMLStream(&out, false, QString::fromLatin1(id)));
-        text += QString::fromUtf8(out.data());
-    }
+    for (const char *id : {"a", "b"})
+        text += QString::fromUtf8(ListXml({QString::fromLatin1(id) + QStringLiteral("1")}, QString::fromLatin1(id), false));
     text.replace(u'\n', u'\r');
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("cr.xml"));
@@ -228,14 +233,8 @@ TEST(ReplistRoundTrip, TextStreamStandsAfterTheListWhateverItsBytes)
     // is three bytes again in UTF-8: the place after the list must be counted in the stream's own
     // bytes, or the next list is missed (the stream was put past the end).
     QByteArray bytes = "<!-- " + QByteArray(300, '\xff') + " -->\n";
-    for (const char *id : {"a", "b"}) {
-        TRLData d;
-        Fill(d, {QString::fromLatin1(id) + QStringLiteral("1")});
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(d.WriteToXMLStream(&out, true, QString::fromLatin1(id)));
-        bytes += out.data();
-    }
+    for (const char *id : {"a", "b"})
+        bytes += ListXml({QString::fromLatin1(id) + QStringLiteral("1")}, QString::fromLatin1(id), true);
     QBuffer in(&bytes);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     QTextStream ts(&in);
@@ -294,12 +293,7 @@ void KeepWarning(QtMsgType Type, const QMessageLogContext &, const QString &Msg)
 
 TEST(ReplistRoundTrip, TextStreamOverADeviceThatCannotSeek)
 {
-    TRLData src;
-    Fill(src, {QStringLiteral("p1"), QStringLiteral("p2")});
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(src.WriteToXMLStream(&out, true, QStringLiteral("pipe")));
-    TPipe in(out.data());
+    TPipe in(ListXml({QStringLiteral("p1"), QStringLiteral("p2")}, QStringLiteral("pipe"), true));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     QTextStream ts(&in);
 
